@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds everything with warnings as errors and runs every test suite:
+#   1. the whole project (business program and zwunzip32), all CTest suites;
+#   2. zwunzip32 as a 32-bit build, where the command structure has its original offsets;
+#   3. zwunzip32's suite under AddressSanitizer and UndefinedBehaviorSanitizer;
+#   4. zwunzip32's fuzz target for a fixed time.
+# Build folders live under build/ in the checkout.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+fuzz_seconds=${QUAY_FUZZ_SECONDS:-60}
+
+echo "== main build"
+cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON
+cmake --build build/main -j "$jobs"
+ctest --test-dir build/main --output-on-failure -j "$jobs"
+
+echo "== zwunzip32, 32-bit"
+cmake -S . -B build/m32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON \
+  -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_BENCH=OFF \
+  -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32 -DCMAKE_EXE_LINKER_FLAGS=-m32 -DCMAKE_SHARED_LINKER_FLAGS=-m32 \
+  -DCMAKE_LIBRARY_ARCHITECTURE=i386-linux-gnu -DCMAKE_IGNORE_PATH=/usr/lib/x86_64-linux-gnu
+cmake --build build/m32 -j "$jobs"
+ctest --test-dir build/m32 --output-on-failure -j "$jobs"
+
+echo "== zwunzip32 under sanitizers"
+cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUAY_WERROR=ON \
+  -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_BENCH=OFF -DQUAY_SANITIZE=address,undefined
+cmake --build build/asan -j "$jobs"
+ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== zwunzip32 fuzzing for ${fuzz_seconds}s"
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_TESTS=OFF -DQUAY_BUILD_BENCH=OFF -DQUAY_BUILD_FUZZ=ON
+cmake --build build/fuzz -j "$jobs" --target zwunzip_fuzz
+if [ -x build/fuzz/unzip/zwunzip_fuzz ]; then
+  mkdir -p build/fuzz/corpus
+  build/fuzz/unzip/zwunzip_fuzz -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 \
+    build/fuzz/corpus unzip/fuzz/seeds
+fi
+echo "== all suites passed"

@@ -63,6 +63,7 @@ public:
     ErrorCode set(KeyId key);         // before the first record in key order
     ErrorCode setAtKey(KeyId key);    // before the first record at or after the buffer's key values
     ErrorCode setEnd(KeyId key);      // after the last record, for previous()
+    ErrorCode setFileOrder();         // before the first record in file (insertion) order
     ErrorCode next();                 // RecordNotAvailable at the end
     ErrorCode previous();             // RecordNotAvailable at the beginning
 

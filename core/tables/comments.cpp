@@ -1,0 +1,30 @@
+// The description of Comments: its fields in record order and its keys with their
+// components, attributes and the labels "Duplicate Key Error" shows.
+#include "quay/tables/comments.h"
+
+#include "desc_builder.h"
+
+namespace quay::core {
+
+const TableDesc& Comments::desc() {
+    static const TableDesc kDesc = [] {
+        using detail::KeyFlag;
+        detail::DescBuilder b("Comments", "CMT", "comments.tps", sizeof(Comments));
+        QUAY_FIELD(b, Comments, CMTID);
+        QUAY_FIELD(b, Comments, Customer);
+        QUAY_FIELD(b, Comments, VENDOR);
+        QUAY_FIELD(b, Comments, MANUFACTURER);
+        QUAY_FIELD(b, Comments, CMTDATE);
+        QUAY_FIELD(b, Comments, CMTTIME);
+        QUAY_FIELD(b, Comments, SUBJECT);
+        QUAY_FIELD(b, Comments, Notes);
+        b.key("ByCmtID", {"CMTID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "CMT:ByCmtID");
+        b.key("ByCustomer", {"Customer", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        b.key("ByVendor", {"VENDOR", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        b.key("ByMfr", {"MANUFACTURER", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        return b.build();
+    }();
+    return kDesc;
+}
+
+}  // namespace quay::core

@@ -1,0 +1,71 @@
+// Builds a table's static description from its record struct. Each table's .cpp lists
+// its fields with QUAY_FIELD (the documented name is the member's own name, the
+// offset comes from offsetof, the type, width and places from the member's type) and
+// then its keys in documented order; the result is built once and kept for the life
+// of the process.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+
+#include "quay/store/table_desc.h"
+#include "quay/tables/field_traits.h"
+
+namespace quay::core::detail {
+
+// Key attributes as documented: unique or duplicates, optional, case-insensitive, primary.
+enum class KeyFlag : unsigned {
+    Dup = 0,
+    Unique = 1,
+    Optional = 2,
+    NoCase = 4,
+    Primary = 8,
+};
+
+constexpr KeyFlag operator|(KeyFlag a, KeyFlag b) {
+    return static_cast<KeyFlag>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
+constexpr bool hasFlag(KeyFlag set, KeyFlag flag) {
+    return (static_cast<unsigned>(set) & static_cast<unsigned>(flag)) != 0;
+}
+
+// Turns a key name into the words "Duplicate Key Error" shows when the key has no
+// documented label: "byFirstName" gives "by First Name", "ByCustomerComp" gives
+// "by Customer Comp".
+std::string labelFromKeyName(const std::string& keyName);
+
+class DescBuilder {
+public:
+    DescBuilder(std::string name, std::string prefix, std::string fileName, std::size_t recordSize);
+
+    template <class T>
+    DescBuilder& field(const char* name, std::size_t offset) {
+        static_assert(FieldTraits<T>::kStorage == sizeof(T),
+                      "record member does not have the width the store reads");
+        m_desc.fields.push_back(FieldDesc{name, FieldTraits<T>::kType, offset,
+                                          FieldTraits<T>::kSize, FieldTraits<T>::kPlaces});
+        return *this;
+    }
+
+    // Adds the next key. Components are field names; a leading '-' marks a descending
+    // component. An empty label is made from the key's name.
+    // REQUIRES: every component names a field already listed.
+    DescBuilder& key(const char* name, std::initializer_list<const char*> components, KeyFlag flags,
+                     const char* label = "");
+
+    TableDesc build() { return std::move(m_desc); }
+
+private:
+    TableDesc m_desc;
+};
+
+// Copies a description for a second handle on the same file: same fields, keys and
+// file name, its own table name and prefix.
+TableDesc secondHandleDesc(const TableDesc& first, std::string name, std::string prefix);
+
+}  // namespace quay::core::detail
+
+#define QUAY_FIELD(builder, Record, member) \
+    (builder).field<decltype(Record::member)>(#member, offsetof(Record, member))

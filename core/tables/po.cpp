@@ -1,0 +1,42 @@
+// The description of PO: its fields in record order and its keys with their
+// components, attributes and the labels "Duplicate Key Error" shows.
+#include "quay/tables/po.h"
+
+#include "desc_builder.h"
+
+namespace quay::core {
+
+const TableDesc& PO::desc() {
+    static const TableDesc kDesc = [] {
+        using detail::KeyFlag;
+        detail::DescBuilder b("PO", "POH", "po.tps", sizeof(PO));
+        QUAY_FIELD(b, PO, PoNum);
+        QUAY_FIELD(b, PO, Status);
+        QUAY_FIELD(b, PO, Vendor);
+        QUAY_FIELD(b, PO, PODATE);
+        QUAY_FIELD(b, PO, SHIPDATE);
+        QUAY_FIELD(b, PO, RECDATE);
+        QUAY_FIELD(b, PO, SHIPAMT);
+        QUAY_FIELD(b, PO, OTHER);
+        QUAY_FIELD(b, PO, ORDERTOTAL);
+        QUAY_FIELD(b, PO, SHIPTO);
+        QUAY_FIELD(b, PO, ADDRESS);
+        QUAY_FIELD(b, PO, CITYSTZIP);
+        QUAY_FIELD(b, PO, FLAG1);
+        QUAY_FIELD(b, PO, FLAG2);
+        QUAY_FIELD(b, PO, FLAG3);
+        QUAY_FIELD(b, PO, FLAG4);
+        QUAY_FIELD(b, PO, VALUE1);
+        QUAY_FIELD(b, PO, VALUE2);
+        QUAY_FIELD(b, PO, MARKED);
+        QUAY_FIELD(b, PO, Comments);
+        b.key("byPoNum", {"PoNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
+        b.key("byVendor", {"Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
+        b.key("byStatVendor", {"Status", "Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
+        b.key("byStatusDate", {"Status", "PODATE"}, KeyFlag::Dup | KeyFlag::NoCase);
+        return b.build();
+    }();
+    return kDesc;
+}
+
+}  // namespace quay::core

@@ -1,0 +1,1 @@
+// Tests of the decoders on hand-made bit streams.

@@ -1,0 +1,224 @@
+// The preview window. The canvas is sized from the state's scale: in the fit modes it fills
+// the scroll area's viewport, at a percentage it grows and the scroll bars appear. Pages are
+// drawn on a grey desk with a thin frame so the paper's edge shows.
+#include "preview_window.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <array>
+#include <cmath>
+
+#include "quay/reports/engine/page_painter.h"
+
+namespace quay::reports::detail {
+namespace {
+
+constexpr double kGap = 12.0;  // pixels around each page
+
+struct TileChoice {
+  const char* label;
+  int across;
+  int down;
+};
+constexpr std::array<TileChoice, 6> kTiles{{
+    {"1 x 1", 1, 1}, {"2 x 1", 2, 1}, {"1 x 2", 1, 2}, {"2 x 2", 2, 2}, {"3 x 2", 3, 2}, {"4 x 4", 4, 4}}};
+
+struct ZoomChoice {
+  const char* label;
+  ZoomMode mode;
+  int percent;
+};
+constexpr std::array<ZoomChoice, 8> kZooms{{{"Fit Page", ZoomMode::FitPage, 0},
+                                            {"Fit Width", ZoomMode::FitWidth, 0},
+                                            {"50%", ZoomMode::Percent, 50},
+                                            {"75%", ZoomMode::Percent, 75},
+                                            {"100%", ZoomMode::Percent, 100},
+                                            {"150%", ZoomMode::Percent, 150},
+                                            {"200%", ZoomMode::Percent, 200},
+                                            {"300%", ZoomMode::Percent, 300}}};
+
+}  // namespace
+
+// Paints the pages in view side by side; the window sets its size.
+class PageCanvas final : public QWidget {
+ public:
+  PageCanvas(const PageList& pages, const PreviewState& state, QWidget* parent)
+      : QWidget(parent), m_pages(pages), m_state(state) {}
+
+  void setScale(double scale) {
+    m_scale = scale;
+    const PageGeometry& g = m_pages.geometry;
+    int w = static_cast<int>(std::ceil(m_state.across() * (g.width * scale + 2 * kGap)));
+    int h = static_cast<int>(std::ceil(m_state.down() * (g.height * scale + 2 * kGap)));
+    resize(std::max(w, minimumWidth()), std::max(h, minimumHeight()));
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(0x80, 0x80, 0x80));
+    const PageGeometry& g = m_pages.geometry;
+    const double tileW = g.width * m_scale + 2 * kGap;
+    const double tileH = g.height * m_scale + 2 * kGap;
+    // Centre the grid when the canvas is wider or taller than the pages need.
+    const double offX = std::max(0.0, (width() - tileW * m_state.across()) / 2.0);
+    const double offY = std::max(0.0, (height() - tileH * m_state.down()) / 2.0);
+    std::vector<int> visible = m_state.visiblePages();
+    for (std::size_t i = 0; i < visible.size(); ++i) {
+      int col = static_cast<int>(i) % m_state.across();
+      int row = static_cast<int>(i) / m_state.across();
+      QPointF origin(offX + col * tileW + kGap, offY + row * tileH + kGap);
+      QRectF paper(origin, QSizeF(g.width * m_scale, g.height * m_scale));
+      painter.fillRect(paper.translated(3, 3), QColor(0x40, 0x40, 0x40));
+      painter.save();
+      painter.translate(origin);
+      painter.scale(m_scale, m_scale);
+      painter.setClipRect(QRectF(0, 0, g.width, g.height));
+      paintPage(painter, m_pages, visible[i] - 1);
+      painter.restore();
+      painter.setPen(QPen(Qt::black, 1));
+      painter.drawRect(paper);
+    }
+  }
+
+ private:
+  const PageList& m_pages;
+  const PreviewState& m_state;
+  double m_scale = 0.05;
+};
+
+PreviewWindow::PreviewWindow(const PageList& pages, const std::string& reportTitle, QWidget* parent)
+    : QDialog(parent), m_pages(pages), m_reportTitle(reportTitle), m_state(pages.pageCount()) {
+  setWindowTitle(QStringLiteral("Report Preview"));
+  setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+  resize(1000, 900);
+
+  auto* bar = new QToolBar(this);
+  QAction* print = bar->addAction(QStringLiteral("&Print"), this, [this] { requestPrint(); });
+  print->setShortcut(QKeySequence::Print);
+  print->setStatusTip(QStringLiteral("Print the report"));
+  QAction* exit = bar->addAction(QStringLiteral("E&xit"), this, [this] { reject(); });
+  exit->setStatusTip(QStringLiteral("Close the preview without printing"));
+  bar->addSeparator();
+  m_previous = bar->addAction(QStringLiteral("P&revious"), this, [this] { goPrevious(); });
+  m_previous->setShortcut(QKeySequence::MoveToPreviousPage);
+  m_previous->setStatusTip(QStringLiteral("Show the previous pages"));
+  m_next = bar->addAction(QStringLiteral("&Next"), this, [this] { goNext(); });
+  m_next->setShortcut(QKeySequence::MoveToNextPage);
+  m_next->setStatusTip(QStringLiteral("Show the next pages"));
+  bar->addSeparator();
+  bar->addWidget(new QLabel(QStringLiteral(" Page: "), bar));
+  m_pageBox = new QSpinBox(bar);
+  m_pageBox->setRange(std::min(1, m_state.pageCount()), std::max(1, m_state.pageCount()));
+  m_pageBox->setStatusTip(QStringLiteral("Jump to a page"));
+  bar->addWidget(m_pageBox);
+  connect(m_pageBox, &QSpinBox::valueChanged, this, [this](int page) { goToPage(page); });
+  bar->addWidget(new QLabel(QStringLiteral("  Pages: "), bar));
+  m_tiles = new QComboBox(bar);
+  for (const TileChoice& t : kTiles) m_tiles->addItem(QString::fromLatin1(t.label));
+  m_tiles->setStatusTip(QStringLiteral("Pages across and down"));
+  bar->addWidget(m_tiles);
+  connect(m_tiles, &QComboBox::activated, this, [this](int i) { chooseTiles(i); });
+  bar->addWidget(new QLabel(QStringLiteral("  Zoom: "), bar));
+  m_zoom = new QComboBox(bar);
+  for (const ZoomChoice& z : kZooms) m_zoom->addItem(QString::fromLatin1(z.label));
+  m_zoom->setStatusTip(QStringLiteral("Zoom"));
+  bar->addWidget(m_zoom);
+  connect(m_zoom, &QComboBox::activated, this, [this](int i) { chooseZoom(i); });
+
+  m_scroll = new QScrollArea(this);
+  m_scroll->setBackgroundRole(QPalette::Dark);
+  m_scroll->setAlignment(Qt::AlignCenter);
+  m_canvas = new PageCanvas(m_pages, m_state, m_scroll);
+  m_scroll->setWidget(m_canvas);
+  m_scroll->setWidgetResizable(false);
+  m_scroll->viewport()->installEventFilter(this);
+
+  m_status = new QLabel(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(bar);
+  layout->addWidget(m_scroll, 1);
+  layout->addWidget(m_status);
+  refresh();
+}
+
+void PreviewWindow::goNext() {
+  if (m_state.next()) refresh();
+}
+
+void PreviewWindow::goPrevious() {
+  if (m_state.previous()) refresh();
+}
+
+void PreviewWindow::goToPage(int page) {
+  if (page != m_state.currentPage() && m_state.jumpTo(page)) refresh();
+}
+
+void PreviewWindow::chooseTiles(int index) {
+  if (index < 0 || index >= static_cast<int>(kTiles.size())) return;
+  m_state.setTiles(kTiles[static_cast<std::size_t>(index)].across, kTiles[static_cast<std::size_t>(index)].down);
+  refresh();
+}
+
+void PreviewWindow::chooseZoom(int index) {
+  if (index < 0 || index >= static_cast<int>(kZooms.size())) return;
+  const ZoomChoice& z = kZooms[static_cast<std::size_t>(index)];
+  if (z.mode == ZoomMode::FitPage) m_state.setFitPage();
+  if (z.mode == ZoomMode::FitWidth) m_state.setFitWidth();
+  if (z.mode == ZoomMode::Percent) m_state.setPercent(z.percent);
+  refresh();
+}
+
+void PreviewWindow::requestPrint() {
+  m_printRequested = true;
+  accept();
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) refresh();
+  return QDialog::eventFilter(watched, event);
+}
+
+void PreviewWindow::refresh() {
+  m_previous->setEnabled(m_state.canGoPrevious());
+  m_next->setEnabled(m_state.canGoNext());
+  {
+    QSignalBlocker block(m_pageBox);
+    m_pageBox->setValue(m_state.currentPage());
+  }
+  m_tiles->setCurrentIndex([this] {
+    for (std::size_t i = 0; i < kTiles.size(); ++i)
+      if (kTiles[i].across == m_state.across() && kTiles[i].down == m_state.down()) return static_cast<int>(i);
+    return 0;
+  }());
+  QSize view = m_scroll->viewport()->size();
+  const PageGeometry& g = m_pages.geometry;
+  double scale = m_state.scale(view.width(), view.height(), g.width, g.height, kGap, logicalDpiX());
+  m_canvas->setScale(scale);
+  if (m_state.zoomMode() != ZoomMode::Percent) {
+    // Fill the viewport so that the pages stay centred.
+    m_canvas->resize(std::max(m_canvas->width(), view.width()), std::max(m_canvas->height(), view.height()));
+  }
+  std::vector<int> visible = m_state.visiblePages();
+  QString shown = visible.empty() ? QStringLiteral("0")
+                  : visible.size() == 1
+                      ? QString::number(visible.front())
+                      : QStringLiteral("%1-%2").arg(visible.front()).arg(visible.back());
+  m_status->setText(QStringLiteral(" %1    Page %2 of %3")
+                        .arg(QString::fromStdString(m_reportTitle), shown)
+                        .arg(m_state.pageCount()));
+}
+
+}  // namespace quay::reports::detail

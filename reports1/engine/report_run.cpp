@@ -1,0 +1,304 @@
+// The running report. Page state machine:
+//   no page open --print(band)--> page open (header placed, footer room kept)
+//   page open --print(band) that does not fit--> page closed (footer placed), new page open
+//   page open --endPage()--> no page open
+//   any --finish()--> finished (pages handed over; every later call is refused)
+// The page footer is laid out when its page closes, with the controls as they are then, so
+// a footer can show totals carried to the end of the page. Room for it is reserved when
+// the page opens, from its layout at that moment.
+#include "quay/reports/engine/report_run.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "band_layout.h"
+#include "quay/types/picture.h"
+#include "text_wrapper.h"
+
+namespace quay::reports {
+namespace {
+
+void replaceAll(std::string& s, std::string_view from, const std::string& to) {
+  for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
+    s.replace(pos, from.size(), to);
+}
+
+// A picture pads its text with blanks to its width, which suits a fixed-pitch entry field;
+// on paper the control's alignment places the text instead.
+std::string trimmed(std::string text) {
+  std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  std::size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+// A number without a picture: its digits with the decimal point at its places.
+std::string plainNumber(std::int64_t scaled, int places) {
+  bool negative = scaled < 0;
+  std::string digits = std::to_string(scaled);
+  if (negative) digits.erase(0, 1);
+  if (places > 0) {
+    if (digits.size() <= static_cast<std::size_t>(places))
+      digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
+    digits.insert(digits.size() - static_cast<std::size_t>(places), ".");
+  }
+  return negative ? "-" + digits : digits;
+}
+
+const Band* findKind(const ReportLayout& layout, BandKind kind) {
+  for (const Band& b : layout.bands())
+    if (b.kind == kind) return &b;
+  return nullptr;
+}
+
+}  // namespace
+
+ReportRun::ReportRun(const ReportLayout& layout)
+    : m_layout(layout), m_ownMeasurer(std::make_unique<QtTextMeasurer>()), m_measurer(m_ownMeasurer.get()) {}
+
+ReportRun::ReportRun(const ReportLayout& layout, const TextMeasurer& measurer)
+    : m_layout(layout), m_measurer(&measurer) {}
+
+ReportRun::~ReportRun() = default;
+
+Control* ReportRun::findControl(std::string_view name) {
+  if (name.empty()) return nullptr;
+  for (Band& b : m_layout.bands())
+    for (Control& c : b.controls)
+      if (c.name == name) return &c;
+  return nullptr;
+}
+
+const Control* ReportRun::control(std::string_view name) const {
+  return const_cast<ReportRun*>(this)->findControl(name);
+}
+
+Units ReportRun::freshPageBodyHeight() const {
+  const PageGeometry& g = m_layout.page();
+  Units body = g.bodyHeight();
+  if (const Band* h = findKind(m_layout, BandKind::PageHeader)) body -= detail::layoutBand(*h, *m_measurer).height;
+  if (const Band* f = findKind(m_layout, BandKind::PageFooter)) body -= detail::layoutBand(*f, *m_measurer).height;
+  return body;
+}
+
+Units ReportRun::remainingHeight() const {
+  if (!m_pageOpen) return freshPageBodyHeight();
+  return std::max<Units>(0, m_bodyBottom - m_cursorY);
+}
+
+void ReportRun::place(std::vector<detail::LaidItem>& items, Units offsetY) {
+  const PageGeometry& g = m_layout.page();
+  Page& page = m_pages.back();
+  const int pageNo = static_cast<int>(m_pages.size());
+  for (detail::LaidItem& li : items) {
+    PlacedItem it = std::move(li.item);
+    it.x += g.leftMargin;
+    it.y += offsetY;
+    if (li.pageNumber) {
+      std::string pattern = it.text;
+      replaceAll(it.text, "{page}", std::to_string(pageNo));
+      if (it.text.find("{pages}") != std::string::npos)
+        m_pendingCounts.push_back({pageNo - 1, page.items.size(), std::move(pattern)});
+    }
+    page.items.push_back(std::move(it));
+  }
+}
+
+void ReportRun::openPage() {
+  const PageGeometry& g = m_layout.page();
+  m_pages.emplace_back();
+  m_pageOpen = true;
+  m_pageUsed = false;
+  m_cursorY = g.topMargin;
+  m_bodyBottom = g.height - g.bottomMargin;
+  if (const Band* f = findKind(m_layout, BandKind::PageFooter))
+    m_bodyBottom -= detail::layoutBand(*f, *m_measurer).height;
+  if (const Band* h = findKind(m_layout, BandKind::PageHeader)) {
+    detail::LaidBand laid = detail::layoutBand(*h, *m_measurer);
+    place(laid.items, m_cursorY);
+    m_cursorY += laid.height;
+  }
+}
+
+void ReportRun::closePage() {
+  if (!m_pageOpen) return;
+  if (const Band* f = findKind(m_layout, BandKind::PageFooter)) {
+    const PageGeometry& g = m_layout.page();
+    detail::LaidBand laid = detail::layoutBand(*f, *m_measurer);
+    place(laid.items, g.height - g.bottomMargin - laid.height);
+  }
+  m_pageOpen = false;
+}
+
+RunStatus ReportRun::print(int bandNumber) {
+  if (m_finished) return RunStatus::Finished;
+  const Band* band = m_layout.band(bandNumber);
+  if (!band) return RunStatus::UnknownBand;
+  if (band->kind == BandKind::PageHeader || band->kind == BandKind::PageFooter) return RunStatus::AutomaticBand;
+
+  detail::LaidBand laid = detail::layoutBand(*band, *m_measurer);
+  if (!m_pageOpen) openPage();
+  bool pageFresh = !m_pageUsed;
+
+  for (;;) {
+    Units room = m_bodyBottom - m_cursorY;
+    if (laid.height <= room) {
+      place(laid.items, m_cursorY);
+      m_cursorY += laid.height;
+      m_pageUsed = true;
+      return RunStatus::Ok;
+    }
+    if (!pageFresh) {
+      closePage();
+      openPage();
+      pageFresh = true;
+      continue;
+    }
+    // Taller than an empty page: fill this page to a line boundary and carry the rest.
+    if (room <= 0) {
+      // Header and footer leave no body at all: place the band anyway rather than loop.
+      place(laid.items, m_cursorY);
+      m_cursorY += laid.height;
+      m_pageUsed = true;
+      return RunStatus::Ok;
+    }
+    Units cut = detail::findCut(laid, room);
+    if (cut <= 0) cut = room;  // one line taller than the page: cut it where the page ends
+    detail::LaidBand rest = detail::splitAt(laid, cut);
+    place(laid.items, m_cursorY);
+    m_cursorY += cut;
+    laid = std::move(rest);
+    closePage();
+    openPage();
+    pageFresh = true;
+  }
+}
+
+void ReportRun::endPage() {
+  if (m_finished) return;
+  closePage();
+}
+
+PageList ReportRun::finish() {
+  PageList out;
+  if (m_finished) return out;
+  closePage();
+  m_finished = true;
+  const std::string count = std::to_string(m_pages.size());
+  for (const PendingCount& p : m_pendingCounts) {
+    std::string text = p.pattern;
+    replaceAll(text, "{page}", std::to_string(p.page + 1));
+    replaceAll(text, "{pages}", count);
+    m_pages[static_cast<std::size_t>(p.page)].items[p.item].text = std::move(text);
+  }
+  out.title = m_layout.title();
+  out.geometry = m_layout.page();
+  out.pages = std::move(m_pages);
+  out.copies = m_copies;
+  out.printerName = m_printerName;
+  m_pages.clear();
+  return out;
+}
+
+RunStatus ReportRun::setText(std::string_view name, std::string text) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (c->kind == ControlKind::Line || c->kind == ControlKind::Box || c->kind == ControlKind::Image)
+    return RunStatus::WrongKind;
+  c->text = std::move(text);
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setValue(std::string_view name, std::string_view text) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (c->kind != ControlKind::Field) return RunStatus::WrongKind;
+  std::optional<core::Picture> picture = core::Picture::parse(c->picture);
+  c->text = trimmed(picture ? picture->format(text) : std::string(text));
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setScaledValue(std::string_view name, std::int64_t scaled, int places) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (c->kind != ControlKind::Field) return RunStatus::WrongKind;
+  if (places < 0 || places > 18) return RunStatus::InvalidValue;
+  std::optional<core::Picture> picture = core::Picture::parse(c->picture);
+  c->text = trimmed(picture ? picture->formatScaled(scaled, places) : plainNumber(scaled, places));
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setPicture(std::string_view name, std::string picture) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (c->kind != ControlKind::Field) return RunStatus::WrongKind;
+  if (!picture.empty() && !core::Picture::parse(picture)) return RunStatus::InvalidValue;
+  c->picture = std::move(picture);
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setHidden(std::string_view name, bool hidden) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  c->hidden = hidden;
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setX(std::string_view name, Units x) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  c->x = x;
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setY(std::string_view name, Units y) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (y < 0) return RunStatus::InvalidValue;
+  c->y = y;
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setWidth(std::string_view name, Units width) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (width < 0) return RunStatus::InvalidValue;
+  c->width = width;
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setHeight(std::string_view name, Units height) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (height < 0) return RunStatus::InvalidValue;
+  c->height = height;
+  return RunStatus::Ok;
+}
+
+RunStatus ReportRun::setImage(std::string_view name, std::string imagePath) {
+  Control* c = findControl(name);
+  if (!c) return RunStatus::UnknownControl;
+  if (c->kind != ControlKind::Image) return RunStatus::WrongKind;
+  c->imagePath = std::move(imagePath);
+  return RunStatus::Ok;
+}
+
+int ReportRun::lineCount(std::string_view name) const {
+  const Control* c = control(name);
+  if (!c) return 0;
+  if (!c->wraps) return c->text.empty() ? 0 : 1;
+  return static_cast<int>(detail::wrapText(c->text, c->width, c->font, *m_measurer).size());
+}
+
+Units ReportRun::lineHeight(std::string_view name) const {
+  const Control* c = control(name);
+  return c ? m_measurer->lineHeight(c->font) : 0;
+}
+
+RunStatus ReportRun::setCopies(int copies) {
+  if (copies < 1) return RunStatus::InvalidValue;
+  m_copies = copies;
+  return RunStatus::Ok;
+}
+
+}  // namespace quay::reports

@@ -1,0 +1,19 @@
+// Result codes of the running report's operations.
+#pragma once
+
+namespace quay::reports {
+
+enum class RunStatus {
+  Ok = 0,
+  UnknownBand,      // no band has that number: a fault in the report, nothing printed
+  UnknownControl,   // no control has that name: a fault in the report, nothing changed
+  AutomaticBand,    // the page header and footer print themselves; print() refuses them
+  InvalidValue,     // a negative size or a copy count below 1: nothing changed
+  WrongKind,        // the setting does not apply to that kind of control: nothing changed
+  Finished,         // the run has already handed over its pages
+};
+
+// The name of a status for messages and test output.
+const char* runStatusName(RunStatus status);
+
+}  // namespace quay::reports

@@ -1,0 +1,43 @@
+// Shared pieces of the report engine's tests: a fixed-pitch measurer that makes every
+// position in a dump predictable, and the Qt application the font and widget tests need.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "quay/reports/engine/text_measurer.h"
+
+namespace quay::reports::testing {
+
+// Every character is 100 units wide and every line 200 units high, whatever the font.
+class FixedPitchMeasurer final : public TextMeasurer {
+ public:
+  static constexpr int kCharWidth = 100;
+  static constexpr Units kLineHeight = 200;
+
+  double width(const FontSpec&, std::string_view text) const override {
+    int chars = 0;
+    for (unsigned char c : text)
+      if ((c & 0xC0) != 0x80) ++chars;
+    return chars * double(kCharWidth);
+  }
+  Units lineHeight(const FontSpec&) const override { return kLineHeight; }
+};
+
+// One QApplication for the whole test program (the offscreen platform is set by CTest).
+inline QApplication& qtApp() {
+  static int argc = 1;
+  static char name[] = "quayrep1_engine_tests";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QApplication> app = [] {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QApplication>(argc, argv);
+  }();
+  return *app;
+}
+
+}  // namespace quay::reports::testing

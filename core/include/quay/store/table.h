@@ -79,6 +79,9 @@ public:
     std::string errorText() const;
     const std::string& driverErrorText() const;
     int driverErrorCode() const;
+    // After DuplicateKey: the index of the unique key the buffer collided on (for the
+    // label "Duplicate Key Error" names), or -1.
+    int duplicateKey() const;
 
 protected:
     detail::TableImpl& impl();

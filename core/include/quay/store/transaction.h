@@ -10,6 +10,7 @@
 #include "quay/export.h"
 #include "quay/store/database.h"
 #include "quay/store/error_code.h"
+#include "quay/store/store_status.h"
 
 namespace quay::core {
 
@@ -23,12 +24,22 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    // Begins the transaction. RecordInUse (or FileLocked) when other stations kept
-    // the data set busy for 2 seconds; FileNotOpen when a listed table is not open.
+    // Begins the transaction. RecordInUse when other stations kept the data set busy
+    // for 2 seconds; FileNotOpen when a listed table is not open; DriverError when a
+    // transaction is already running on the connection. Nothing is begun on failure.
     ErrorCode begin();
+    // Makes every change since begin() permanent. On failure (DriverError with the
+    // engine's text, also when the engine had already rolled the transaction back)
+    // nothing of the transaction is kept. The transaction is over either way.
     ErrorCode commit();
+    // Undoes every change since begin().
     ErrorCode rollback();
     bool isActive() const;
+
+    // The outcome of the last begin/commit/rollback, with the driver's text and code.
+    ErrorCode lastError() const;
+    const std::string& driverErrorText() const;
+    int driverErrorCode() const;
 
     // The listed tables' names joined for "Transaction Framing Error".
     std::string tableNames() const;
@@ -37,6 +48,7 @@ private:
     Database& m_db;
     std::vector<Table*> m_tables;
     bool m_active = false;
+    detail::StoreStatus m_status;
 };
 
 }  // namespace quay::core

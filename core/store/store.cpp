@@ -1,2 +1,0 @@
-// Placeholder translation unit until the store part has sources of its own.
-namespace quay::core { }

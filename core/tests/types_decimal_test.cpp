@@ -198,6 +198,25 @@ TEST(DecimalCompare, ComparesValuesAcrossPlaces) {
     ASSERT_EQ(a.parse("-0.01"), DecimalStatus::Ok);
     EXPECT_TRUE(a < 0);
     EXPECT_TRUE(a.isNegative());
+    // Negative values just below a whole number order correctly across places.
+    ASSERT_EQ(b.parse("-12.0001"), DecimalStatus::Ok);
+    EXPECT_TRUE(b < -12);
+    EXPECT_TRUE(b > -13);
+    EXPECT_TRUE(Money(-12) > b);
+}
+
+TEST(DecimalCompare, OrdersValuesTooLargeToRescale) {
+    // 10^30 as a whole number cannot be rescaled to 24 places inside 128 bits; it still
+    // orders by its value against numbers held with many places.
+    const auto huge = Exact<0>::fromScaled(detail::pow10(30));
+    const auto fine = Exact<24>::fromScaled(detail::pow10(38));  // 10^14
+    EXPECT_TRUE(huge > fine);
+    EXPECT_TRUE(fine < huge);
+    EXPECT_TRUE(-huge < -fine);
+    EXPECT_TRUE(-huge < fine);
+    EXPECT_TRUE(Exact<0>::fromScaled(detail::pow10(14)) == fine);
+    EXPECT_TRUE(Exact<0>::fromScaled(detail::pow10(14)) < fine + Exact<24>::fromScaled(1));
+    EXPECT_TRUE(Exact<0>::fromScaled(-detail::pow10(14)) > -fine - Exact<24>::fromScaled(1));
 }
 
 TEST(DecimalRounding, RoundsToFewerPlacesForPriceClasses) {

@@ -108,7 +108,7 @@ TEST(PictureNumberRead, ReadsTypedNumbers) {
 TEST(PictureNumberRead, RefusesBadTextWithAReasonAndKeepsTheField) {
     const Picture p = compile("@n$-13.2");
     for (const char* bad : {"abc", "12abc", "1,23.00", "12,3456", ",123", "1.2.3", "$", "-", "1.2,5", "(12.00)",
-                            "1 234", "--5", "12-"}) {
+                            "1 234", "--5", "12-", "12%"}) {
         SCOPED_TRACE(bad);
         Decimal<13, 2> field = Decimal<13, 2>(9);
         EXPECT_EQ(p.read(bad, field), EntryStatus::NotANumber);

@@ -206,6 +206,19 @@ std::string Picture::reason(EntryStatus status) const {
     return {};
 }
 
+std::string_view entryStatusName(EntryStatus status) {
+    switch (status) {
+        case EntryStatus::Ok: return "Ok";
+        case EntryStatus::NotANumber: return "NotANumber";
+        case EntryStatus::TooLarge: return "TooLarge";
+        case EntryStatus::NotADate: return "NotADate";
+        case EntryStatus::NoSuchDate: return "NoSuchDate";
+        case EntryStatus::NotATime: return "NotATime";
+        case EntryStatus::NoSuchTime: return "NoSuchTime";
+    }
+    return "Unknown";
+}
+
 std::string formatPicture(std::string_view picture, std::int64_t value) {
     const std::optional<Picture> p = Picture::parse(picture);
     return p ? p->format(value) : std::to_string(value);

@@ -79,7 +79,7 @@ EntryStatus Picture::readNumber(std::string_view text, int places, std::int64_t 
         return EntryStatus::Ok;
     }
     // The picture's own decorations may be typed back: "-$1,234.56", "$-12", "12.5%".
-    consumeSuffix(s, m_suffix) || consumeSuffix(s, "%");
+    consumeSuffix(s, m_suffix);
     s = trimBlanks(s);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {

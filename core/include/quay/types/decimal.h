@@ -20,6 +20,7 @@
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -295,18 +296,35 @@ constexpr Exact<maxOf(kQuotientPlaces, maxOf(A, B))> divide(const Exact<A>& a, c
     return Exact<P>::fromScaled(r);
 }
 
+// Floor division by 10^n: value = q * 10^n + r with 0 <= r < 10^n.
+constexpr Int128 floorDown(Int128 value, int n, Int128& r) {
+    const Int128 div = pow10(n);
+    Int128 q = value / div;
+    r = value % div;
+    if (r < 0) {
+        r += div;
+        --q;
+    }
+    return q;
+}
+
+// Orders a (A places) against b (B places) without rescaling either upward, so that no
+// value, however large, can overflow the comparison.
 template <int A, int B>
 constexpr std::strong_ordering compare(const Exact<A>& a, const Exact<B>& b) {
-    constexpr int P = maxOf(A, B);
-    Int128 x = 0;
-    Int128 y = 0;
-    const bool xFits = scaleUp(a.scaled(), P - A, x);
-    const bool yFits = scaleUp(b.scaled(), P - B, y);
-    // A value too large to rescale lies beyond every value that could be rescaled.
-    if (!xFits && !yFits) return a.scaled() <=> b.scaled();
-    if (!xFits) return a.isNegative() ? std::strong_ordering::less : std::strong_ordering::greater;
-    if (!yFits) return b.isNegative() ? std::strong_ordering::greater : std::strong_ordering::less;
-    return x <=> y;
+    if constexpr (A == B) {
+        return a.scaled() <=> b.scaled();
+    } else if constexpr (A < B) {
+        Int128 r = 0;
+        const Int128 q = floorDown(b.scaled(), B - A, r);
+        if (a.scaled() != q) return a.scaled() <=> q;
+        return r == 0 ? std::strong_ordering::equal : std::strong_ordering::less;
+    } else {
+        Int128 r = 0;
+        const Int128 q = floorDown(a.scaled(), A - B, r);
+        if (q != b.scaled()) return q <=> b.scaled();
+        return r == 0 ? std::strong_ordering::equal : std::strong_ordering::greater;
+    }
 }
 
 template <class A, class B>
@@ -354,6 +372,16 @@ template <class A, class B>
     requires detail::DecimalPair<A, B>
 constexpr bool operator==(const A& a, const B& b) {
     return detail::compare(detail::toExact(a), detail::toExact(b)) == std::strong_ordering::equal;
+}
+
+// Readable values in test failures and diagnostics.
+template <int P>
+std::ostream& operator<<(std::ostream& os, const Exact<P>& v) {
+    return os << v.toString();
+}
+template <int D, int P>
+std::ostream& operator<<(std::ostream& os, const Decimal<D, P>& v) {
+    return os << v.toString();
 }
 
 template <int Digits, int Places>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ostream>
 #include <string_view>
 
 #include "quay/export.h"
@@ -18,5 +19,7 @@ enum class DecimalStatus : std::uint8_t {
 
 // A short sentence for the user, e.g. "The value is too large for this field."
 QUAY_EXPORT std::string_view decimalStatusText(DecimalStatus status);
+
+inline std::ostream& operator<<(std::ostream& os, DecimalStatus status) { return os << decimalStatusText(status); }
 
 }  // namespace quay::core

@@ -11,6 +11,7 @@
 #include <cassert>
 #include <compare>
 #include <cstddef>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -178,6 +179,8 @@ public:
     friend constexpr std::strong_ordering operator<=>(const FixedString& a, const char* b) {
         return a <=> std::string_view(b);
     }
+
+    friend std::ostream& operator<<(std::ostream& os, const FixedString& s) { return os << '"' << s.view() << '"'; }
 
 private:
     char m_chars[N];

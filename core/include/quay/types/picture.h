@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,10 @@ enum class EntryStatus : std::uint8_t {
     NotATime,        // the text is not written as a time
     NoSuchTime,      // the time does not exist (25:00, 13:00 PM)
 };
+
+// The kind of refusal, for diagnostics; the user sees Picture::reason().
+QUAY_EXPORT std::string_view entryStatusName(EntryStatus status);
+inline std::ostream& operator<<(std::ostream& os, EntryStatus status) { return os << entryStatusName(status); }
 
 class QUAY_EXPORT Picture {
 public:

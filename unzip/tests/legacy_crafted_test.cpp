@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <random>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -101,6 +104,107 @@ TEST(Unshrink, StringRunningPastTheOutputSizeIsBadData)
     const Bytes in = shrinkCodes({'a', 'b', 257});
     Bytes out(3);
     EXPECT_EQ(zw::legacy::unshrink(in.data(), in.size(), out.data(), out.size()), Status::BadData);
+}
+
+// A shrinking compressor for the tests, written plainly: it matches strings through a
+// dictionary, widens codes with 256,1 when a code needs it, and when the table is full
+// sends 256,2 and frees every leaf by a full scan. It clears only after a code that the
+// clear keeps (a byte, or a string with longer strings on it), since the next string is
+// built on that code.
+struct ShrinkResult {
+    Bytes data;
+    int clears = 0;
+};
+
+ShrinkResult shrinkForTest(const Bytes& input)
+{
+    constexpr unsigned kSize = 8192;
+    std::array<unsigned, kSize> prefix{};
+    std::array<uint8_t, kSize> last{};
+    std::array<bool, kSize> used{};
+    std::unordered_map<unsigned, unsigned> dictionary;  // prefix << 8 | byte -> code
+    unsigned nextFree = 257;
+    unsigned size = 9;
+    ShrinkResult result;
+    BitWriter w;
+    auto findFree = [&](unsigned from) {
+        while (from < kSize && used[from])
+            ++from;
+        return from;
+    };
+    auto emit = [&](unsigned code) {
+        while (code >= (1u << size)) {
+            w.put(256, size), w.put(1, size);
+            ++size;
+        }
+        w.put(code, size);
+    };
+    auto clear = [&] {
+        std::array<bool, kSize> hasChild{};
+        for (unsigned c = 257; c < kSize; ++c)
+            hasChild[prefix[c]] = hasChild[prefix[c]] || used[c];
+        for (unsigned c = 257; c < kSize; ++c) {
+            if (used[c] && !hasChild[c]) {
+                used[c] = false;
+                dictionary.erase(prefix[c] << 8 | last[c]);
+            }
+        }
+        nextFree = findFree(257);
+        ++result.clears;
+    };
+    unsigned current = input[0];
+    for (size_t i = 1; i <= input.size(); ++i) {
+        if (i < input.size()) {
+            const auto found = dictionary.find(current << 8 | input[i]);
+            if (found != dictionary.end()) {
+                current = found->second;
+                continue;
+            }
+        }
+        emit(current);
+        if (i == input.size())
+            break;
+        auto isPrefix = [&](unsigned code) {
+            for (unsigned c = 257; c < kSize; ++c) {
+                if (used[c] && prefix[c] == code)
+                    return true;
+            }
+            return code < 256;
+        };
+        if (nextFree == kSize && isPrefix(current)) {
+            w.put(256, size), w.put(2, size);
+            clear();
+        }
+        if (nextFree < kSize) {
+            prefix[nextFree] = current;
+            last[nextFree] = input[i];
+            used[nextFree] = true;
+            dictionary[current << 8 | input[i]] = nextFree;
+            nextFree = findFree(nextFree + 1);
+        }
+        current = input[i];
+    }
+    result.data = w.bytes();
+    return result;
+}
+
+TEST(Unshrink, LongInputThroughRepeatedPartialClears)
+{
+    // Words over a small alphabet fill the table several times over.
+    std::mt19937 random(424242);
+    const std::string alphabet = "etaoinshrdlucmfw";
+    Bytes input;
+    while (input.size() < 300000) {
+        const size_t length = 1 + random() % 9;
+        for (size_t k = 0; k < length; ++k)
+            input.push_back(static_cast<uint8_t>(alphabet[random() % alphabet.size()]));
+        input.push_back(' ');
+    }
+    const ShrinkResult shrunk = shrinkForTest(input);
+    ASSERT_GE(shrunk.clears, 3);
+    Bytes out(input.size());
+    ASSERT_EQ(zw::legacy::unshrink(shrunk.data.data(), shrunk.data.size(), out.data(), out.size()), Status::Ok);
+    EXPECT_TRUE(out == input);
 }
 
 // A reduced stream whose 256 follower sets are all empty, so every intermediate byte is

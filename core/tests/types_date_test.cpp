@@ -126,5 +126,36 @@ TEST(ClockTime, MidnightIsKeptApartFromNoTime) {
     EXPECT_TRUE(isValidTime(now()));
 }
 
+TEST(ClockTime, PostponingCarriesWholeDaysIntoTheDate) {
+    const std::int32_t d = *dateFromCivil(2026, 12, 31);
+    struct Case {
+        std::int32_t time;
+        std::int64_t add;
+        std::int32_t dayShift;
+        ClockTime expected;
+    };
+    const Case cases[] = {
+        {*timeFromClock(10, 0), 90000, 0, {10, 15, 0, 0}},
+        {*timeFromClock(23, 50), 90000, 1, {0, 5, 0, 0}},     // 15 minutes past midnight
+        {*timeFromClock(16, 0), 2880000, 1, {0, 0, 0, 0}},    // exactly a day: next midnight
+        {kMidnight, 360000, 0, {1, 0, 0, 0}},
+        {*timeFromClock(9, 30), 3 * kHundredthsPerDay, 3, {9, 30, 0, 0}},
+        {*timeFromClock(0, 10), -90000, -1, {23, 55, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.add);
+        const auto r = addToDateTime(d, c.time, c.add);
+        ASSERT_TRUE(r.has_value());
+        EXPECT_EQ(r->date, d + c.dayShift);
+        EXPECT_NE(r->time, kNoTime);
+        EXPECT_EQ(clockFromTime(r->time), c.expected);
+    }
+    // The new year arrives in the date.
+    EXPECT_EQ(civilFromDate(addToDateTime(d, *timeFromClock(23, 0), 360000)->date), (CivilDate{2027, 1, 1}));
+    EXPECT_FALSE(addToDateTime(kNoDate, *timeFromClock(9, 0), 100).has_value());
+    EXPECT_FALSE(addToDateTime(d, kNoTime, 100).has_value());
+    EXPECT_FALSE(addToDateTime(kLastDate, *timeFromClock(23, 0), 360000).has_value());
+}
+
 }  // namespace
 }  // namespace quay::core

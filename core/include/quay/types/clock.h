@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "quay/export.h"
+#include "quay/types/date.h"
 
 namespace quay::core {
 
@@ -46,6 +47,32 @@ constexpr std::optional<ClockTime> clockFromTime(std::int32_t time) {
     const std::int32_t t = time == kMidnight ? 0 : time;
     return ClockTime{t / kHundredthsPerHour, t / kHundredthsPerMinute % 60, t / kHundredthsPerSecond % 60,
                      t % kHundredthsPerSecond};
+}
+
+// A moment: a day number and a time of that day.
+struct DateTime {
+    std::int32_t date = 0;
+    std::int32_t time = 0;
+    friend constexpr bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+// The moment `hundredths` after (before, when negative) the given date and time, whole
+// days carried into the date: 23:50 plus 15 minutes is 00:05 of the next day, and a sum
+// of exactly a day is the next day's midnight (kept as kMidnight), never a time of
+// 24:00. nullopt when the date or time is not valid or the result leaves the
+// representable dates.
+constexpr std::optional<DateTime> addToDateTime(std::int32_t date, std::int32_t time, std::int64_t hundredths) {
+    if (!isValidDate(date) || !isValidTime(time)) return std::nullopt;
+    const std::int64_t t = (time == kMidnight ? 0 : time) + hundredths;
+    std::int64_t days = t / kHundredthsPerDay;
+    std::int64_t rest = t % kHundredthsPerDay;
+    if (rest < 0) {
+        rest += kHundredthsPerDay;
+        --days;
+    }
+    const std::int64_t newDate = date + days;
+    if (newDate < kFirstDate || newDate > kLastDate) return std::nullopt;
+    return DateTime{static_cast<std::int32_t>(newDate), rest == 0 ? kMidnight : static_cast<std::int32_t>(rest)};
 }
 
 // The current local time on this workstation's clock, never 0.

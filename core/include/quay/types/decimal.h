@@ -195,6 +195,9 @@ public:
     }
     constexpr std::int64_t scaled() const { return m_scaled; }
 
+    // Whether a scaled value read from elsewhere (a file, another table) fits the field.
+    static constexpr bool fits(std::int64_t scaled) { return scaled >= -kMaxScaled && scaled <= kMaxScaled; }
+
     // The largest value the field holds (999.99 for DECIMAL(5,2)).
     static constexpr Decimal max() { return fromScaled(kMaxScaled); }
 

@@ -22,6 +22,12 @@ namespace quay::core::detail {
 
 namespace {
 
+// Index texts are compared without regard to case: SQL identifiers are not
+// case-sensitive, and field names are not either.
+bool equalsNoCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && sqlite3_strnicmp(a.c_str(), b.c_str(), static_cast<int>(a.size())) == 0;
+}
+
 std::int64_t freshVersion() {
     std::int64_t v = 0;
     sqlite3_randomness(sizeof v, &v);
@@ -152,7 +158,7 @@ ErrorCode TableImpl::checkIndexes() {
         const std::string name = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
         const std::string sql = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1));
         for (const auto& expected : m_schema.indexes()) {
-            if (expected.first == name && expected.second == sql) ++matched;
+            if (equalsNoCase(expected.first, name) && equalsNoCase(expected.second, sql)) ++matched;
         }
     }
     sqlite3_finalize(stmt);

@@ -1,0 +1,48 @@
+// One member's output file. The bytes go to a temporary file beside the
+// target, which replaces the target only when the member was decoded and
+// checked in full; a member that fails (bad data, bad CRC, a full disk, a
+// cancel) leaves an existing target exactly as it was. Text mode turns CR LF
+// into LF as the bytes are written.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zw::detail {
+
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Creates the temporary file for `target`. Returns 0, or 28.
+    int32_t open(const std::string& target, bool textMode);
+    // Writes bytes; false on a write error (then code() is 50).
+    bool write(const uint8_t* data, size_t size);
+    // Moves the file onto its target and sets its modification time from
+    // the DOS date and time and its write permission from the DOS read-only
+    // bit. Returns 0, or 28 (or 50 when the last bytes cannot be written).
+    int32_t commit(uint16_t dosDate, uint16_t dosTime, uint32_t dosAttributes);
+    // Removes the temporary file.
+    void abandon();
+
+    int32_t code() const { return m_code; }
+
+    // Sets a path's modification time from a DOS date and time (local time).
+    static void setDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime);
+
+private:
+    bool writeRaw(const uint8_t* data, size_t size);
+
+    std::string m_target;
+    std::string m_temp;
+    int m_fd = -1;
+    bool m_textMode = false;
+    bool m_pendingCr = false;
+    int32_t m_code = 0;
+};
+
+}  // namespace zw::detail

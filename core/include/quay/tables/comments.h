@@ -8,14 +8,14 @@
 namespace quay::core {
 
 struct QUAY_EXPORT Comments {
-    std::int32_t CMTID;           // comment number, 1 more than the highest in use
-    FixedString<35> Customer;     // customer name when the note is about a customer, else blank
-    FixedString<35> VENDOR;       // vendor name when about a vendor, else blank
-    FixedString<35> MANUFACTURER; // manufacturer name when about a manufacturer, else blank
-    std::int32_t CMTDATE;         // date of the note
-    std::int32_t CMTTIME;         // time of the note
-    FixedString<65> SUBJECT;      // subject line
-    Memo<2400> Notes;             // free text kept with the record
+    std::int32_t CMTID{};           // comment number, 1 more than the highest in use
+    FixedString<35> Customer;       // customer name when the note is about a customer, else blank
+    FixedString<35> VENDOR;         // vendor name when about a vendor, else blank
+    FixedString<35> MANUFACTURER;   // manufacturer name when about a manufacturer, else blank
+    std::int32_t CMTDATE{};         // date of the note
+    std::int32_t CMTTIME{};         // time of the note
+    FixedString<65> SUBJECT;        // subject line
+    Memo<2400> Notes;               // free text kept with the record
 
     static const TableDesc& desc();
 

@@ -7,8 +7,8 @@
 namespace quay::core {
 
 struct QUAY_EXPORT Groups {
-    std::uint8_t ACTIVE;   // 1 active, 0 inactive
-    FixedString<15> GROUP; // group name; the group's identity
+    std::uint8_t ACTIVE{};   // 1 active, 0 inactive
+    FixedString<15> GROUP;   // group name; the group's identity
 
     static const TableDesc& desc();
 

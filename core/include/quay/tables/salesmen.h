@@ -7,12 +7,12 @@
 namespace quay::core {
 
 struct QUAY_EXPORT Salesmen {
-    std::uint8_t ACTIVE;       // 1 active, 0 inactive
-    FixedString<5> Initials;   // initials or code; the salesperson's identity, stored in
-                               // ORD:Salesperson
-    FixedString<35> NAME;      // full name
-    FixedString<15> FIRSTNAME; // first name
-    FixedString<20> LASTNAME;  // last name
+    std::uint8_t ACTIVE{};       // 1 active, 0 inactive
+    FixedString<5> Initials;     // initials or code; the salesperson's identity, stored in
+                                 // ORD:Salesperson
+    FixedString<35> NAME;        // full name
+    FixedString<15> FIRSTNAME;   // first name
+    FixedString<20> LASTNAME;    // last name
 
     static const TableDesc& desc();
 

@@ -7,8 +7,8 @@
 namespace quay::core {
 
 struct QUAY_EXPORT Serials {
-    std::int32_t ITENUM;          // order line (ITE:IteNum)
-    FixedString<20> SERIALNUMBER; // serial number of one unit sold on that line
+    std::int32_t ITENUM{};          // order line (ITE:IteNum)
+    FixedString<20> SERIALNUMBER;   // serial number of one unit sold on that line
 
     static const TableDesc& desc();
 

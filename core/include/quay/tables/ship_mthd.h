@@ -7,7 +7,7 @@
 namespace quay::core {
 
 struct QUAY_EXPORT ShipMthd {
-    FixedString<20> SHIPVIA; // shipping method name; the entry's identity
+    FixedString<20> SHIPVIA;   // shipping method name; the entry's identity
 
     static const TableDesc& desc();
 

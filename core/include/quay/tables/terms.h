@@ -7,8 +7,8 @@
 namespace quay::core {
 
 struct QUAY_EXPORT Terms {
-    FixedString<15> TERMS; // payment terms text (for example a number of days); the entry's
-                           // identity
+    FixedString<15> TERMS;   // payment terms text (for example a number of days); the entry's
+                             // identity
 
     static const TableDesc& desc();
 

@@ -7,8 +7,8 @@
 namespace quay::core {
 
 struct QUAY_EXPORT TipOfDay {
-    std::int32_t TIPID; // tip number, counted from 1
-    Memo<2400> Comment; // free text kept with the record
+    std::int32_t TIPID{}; // tip number, counted from 1
+    Memo<2400> Comment;   // free text kept with the record
 
     static const TableDesc& desc();
 

@@ -8,11 +8,11 @@
 namespace quay::core {
 
 struct QUAY_EXPORT VenProds {
-    std::int32_t VPRID;         // number of the pairing, 1 more than the highest in use
-    FixedString<20> PartNum;    // our part number (PRD:PartNum)
-    FixedString<35> Vendor;     // vendor name (VEN:NAME)
-    FixedString<20> VENPARTNUM; // the vendor's part number
-    std::uint8_t MARKED;        // spare, kept zero
+    std::int32_t VPRID{};         // number of the pairing, 1 more than the highest in use
+    FixedString<20> PartNum;      // our part number (PRD:PartNum)
+    FixedString<35> Vendor;       // vendor name (VEN:NAME)
+    FixedString<20> VENPARTNUM;   // the vendor's part number
+    std::uint8_t MARKED{};        // spare, kept zero
 
     static const TableDesc& desc();
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <random>
 #include <string>
@@ -211,8 +212,8 @@ TEST(Unshrink, LongInputThroughRepeatedPartialClears)
 // stored as 8 raw bits after 256 six-bit zero counts.
 Bytes reducedWithoutFollowers(const Bytes& intermediate)
 {
-    Bytes in(192, 0);
-    in.insert(in.end(), intermediate.begin(), intermediate.end());
+    Bytes in(192 + intermediate.size(), 0);
+    std::copy(intermediate.begin(), intermediate.end(), in.begin() + 192);
     return in;
 }
 

@@ -92,6 +92,12 @@ TEST(FixedStringOverlay, PostalCodePartsReadAndWriteTheSameCharacters) {
     EXPECT_TRUE(zip4.isBlank());
     EXPECT_TRUE(zip == "98765");
 
+    // Parts of two codes compare as texts: the same ZIP with different ZIP+4.
+    FixedString<10> other = "98765-4321";
+    EXPECT_TRUE((zip == other.sub<0, 5>()));
+    EXPECT_FALSE((zip4 == other.sub<6, 4>()));
+    EXPECT_TRUE((other.sub<6, 4>() > "1234"));
+
     const FixedString<10>& readOnly = zipCode;
     EXPECT_EQ((readOnly.sub<0, 5>().str()), "98765");
     EXPECT_EQ((readOnly.sub<3, 2>().raw()), "65");

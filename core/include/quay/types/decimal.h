@@ -16,6 +16,7 @@
 // DecimalStatus::DivisionByZero, and so does anything computed from it.
 #pragma once
 
+#include <cassert>
 #include <compare>
 #include <concepts>
 #include <cstddef>
@@ -46,11 +47,21 @@ inline constexpr int kMaxExactPlaces = 24;
 // Places a quotient is carried to, unless an operand already has more.
 inline constexpr int kQuotientPlaces = 18;
 
-constexpr Int128 pow10(int n) {
-    Int128 r = 1;
-    for (int i = 0; i < n; ++i) r *= 10;
-    return r;
-}
+// Powers of ten up to 10^38, the largest that fits 128 signed bits.
+struct Pow10Table {
+    Int128 values[39];
+    constexpr Pow10Table() : values() {
+        Int128 r = 1;
+        for (int i = 0; i < 39; ++i) {
+            values[i] = r;
+            if (i < 38) r *= 10;
+        }
+    }
+};
+inline constexpr Pow10Table kPow10{};
+
+// REQUIRES: 0 <= n <= 38.
+constexpr Int128 pow10(int n) { return kPow10.values[n]; }
 
 // value * 10^n, reporting overflow instead of wrapping.
 constexpr bool scaleUp(Int128 value, int n, Int128& out) {
@@ -185,10 +196,14 @@ public:
 
     // A whole number. REQUIRES: it fits the field (for constants in code; values from
     // outside go through assign, which reports instead).
-    explicit constexpr Decimal(std::int64_t whole) : m_scaled(whole * static_cast<std::int64_t>(detail::pow10(Places))) {}
+    explicit constexpr Decimal(std::int64_t whole) : m_scaled(whole * static_cast<std::int64_t>(detail::pow10(Places))) {
+        assert(whole >= -kMaxScaled / static_cast<std::int64_t>(detail::pow10(Places)) &&
+               whole <= kMaxScaled / static_cast<std::int64_t>(detail::pow10(Places)));
+    }
 
     // REQUIRES: |scaled| <= kMaxScaled.
     static constexpr Decimal fromScaled(std::int64_t scaled) {
+        assert(fits(scaled));
         Decimal d;
         d.m_scaled = scaled;
         return d;

@@ -76,8 +76,19 @@ public:
         return *this;
     }
 
+    constexpr bool equalsNoCase(std::string_view other) const {
+        return detail::compareTexts(raw(), other, true) == 0;
+    }
+
     friend constexpr bool operator==(const FixedSpan& a, std::string_view b) {
         return detail::compareTexts(a.raw(), b, false) == 0;
+    }
+    friend constexpr std::strong_ordering operator<=>(const FixedSpan& a, std::string_view b) {
+        return detail::compareTexts(a.raw(), b, false);
+    }
+    template <std::size_t L, class C>
+    friend constexpr bool operator==(const FixedSpan& a, const FixedSpan<L, C>& b) {
+        return detail::compareTexts(a.raw(), b.raw(), false) == 0;
     }
 
 private:

@@ -1,0 +1,28 @@
+// The per-table use counters (Customer::Used, Defaults::Used, ...): a process-wide
+// count, per table name, of the windows and procedures holding the table. The
+// first holder's open finds a missing or damaged file and repairs it; the count
+// says at any time whether anything in this process still holds the table, which
+// the frame relies on when it lets go of Defaults for a backup.
+//
+// Thread-safe: holders on worker threads count in the same registry.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "quay/export.h"
+
+namespace quay::core {
+
+class QUAY_EXPORT UseCounters {
+public:
+    // Raises the table's count and returns the new count (1 for the first holder).
+    static int increment(std::string_view table);
+    // Lowers it and returns the new count; never below 0.
+    static int decrement(std::string_view table);
+    static int count(std::string_view table);
+    // The number of tables with a count above 0.
+    static int tablesInUse();
+};
+
+}  // namespace quay::core

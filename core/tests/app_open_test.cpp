@@ -1,0 +1,253 @@
+// The table-open routine through every branch (driven by a file whose calls return
+// scripted codes, and on real tables in a fresh data directory), and the use
+// counters that the table access keeps.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+
+#include "quay/app/last_error.h"
+#include "quay/app/scripted_ui.h"
+#include "quay/app/table_access.h"
+#include "quay/app/table_open.h"
+#include "quay/app/use_counters.h"
+#include "quay/store/database.h"
+#include "quay/tables/customer.h"
+#include "quay/tables/groups.h"
+
+namespace quay::core {
+namespace {
+
+// A table file whose calls return the codes queued for them and log what was called.
+class ScriptedFile : public OpenableFile {
+public:
+    std::deque<ErrorCode> opens, creates, rebuilds;
+    std::vector<std::string> calls;
+    ErrorCode last = ErrorCode::None;
+
+    ErrorCode open(OpenMode) override { return take(opens, "open"); }
+    ErrorCode create() override { return take(creates, "create"); }
+    ErrorCode buildKeys() override { return take(rebuilds, "buildKeys"); }
+    ErrorCode send(std::string_view command) override {
+        calls.push_back("send " + std::string(command));
+        return ErrorCode::None;
+    }
+    std::string name() const override { return "Customer"; }
+    void saveLastError() const override { saveError(last, errorCodeText(last)); }
+
+private:
+    ErrorCode take(std::deque<ErrorCode>& q, const char* what) {
+        calls.emplace_back(what);
+        last = q.empty() ? ErrorCode::None : q.front();
+        if (!q.empty()) q.pop_front();
+        return last;
+    }
+};
+
+using Calls = std::vector<std::string>;
+
+TEST(OpenRoutine, OpenTableNeedsNothingMore) {
+    for (ErrorCode ok : {ErrorCode::None, ErrorCode::AlreadyOpen}) {
+        ScriptedUi ui;
+        ScriptedFile f;
+        f.opens = {ok};
+        EXPECT_EQ(openTable(ui, f), OpenOutcome::Opened);
+        EXPECT_EQ(f.calls, Calls{"open"});
+        EXPECT_TRUE(ui.messages().empty());
+    }
+}
+
+TEST(OpenRoutine, LockedFileOpensAfterRecoverWithoutAMessage) {
+    ScriptedUi ui;
+    ScriptedFile f;
+    f.opens = {ErrorCode::FileLocked, ErrorCode::None};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::Opened);
+    EXPECT_EQ(f.calls, (Calls{"open", "send Recover=10", "open"}));
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST(OpenRoutine, FileStillLockedAfterRecoverIsADiskError) {
+    ScriptedUi ui;
+    ScriptedFile f;
+    f.opens = {ErrorCode::FileLocked, ErrorCode::FileLocked};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "File Access Error");
+    EXPECT_EQ(ui.messages()[0].text, "File (Customer) could not be opened.  Error: File Locked (32).");
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Disk Error"});
+}
+
+TEST(OpenRoutine, MissingFileIsCreatedAndOpenedSilently) {
+    ScriptedUi ui;
+    ScriptedFile f;
+    f.opens = {ErrorCode::FileNotFound, ErrorCode::None};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::Opened);
+    EXPECT_EQ(f.calls, (Calls{"open", "create", "open"}));
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST(OpenRoutine, MissingFileWhereCreationIsNotAllowedEndsTheProgram) {
+    ScriptedUi ui;
+    ScriptedFile f;
+    f.opens = {ErrorCode::FileNotFound};
+    EXPECT_EQ(openTable(ui, f, false), OpenOutcome::ProgramEnded);
+    EXPECT_EQ(f.calls, Calls{"open"});
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "File Creation Not Allowed");
+    EXPECT_EQ(ui.messages()[0].text,
+              "The File Customer was not found, and creation of the file is not allowed.  Press OK to end this "
+              "application.");
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"File Creation Error!"});
+}
+
+TEST(OpenRoutine, FailedCreationOrFailedOpenOfTheCreatedFileEndsTheProgram) {
+    {
+        ScriptedUi ui;
+        ScriptedFile f;
+        f.opens = {ErrorCode::FileNotFound};
+        f.creates = {ErrorCode::AccessDenied};
+        EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_EQ(ui.messages()[0].text,
+                  "Error: (Access Denied (5)) creating Customer.  Press OK to end this application.");
+        EXPECT_EQ(ui.endings(), std::vector<std::string>{"File Creation Error!"});
+    }
+    {
+        ScriptedUi ui;
+        ScriptedFile f;
+        f.opens = {ErrorCode::FileNotFound, ErrorCode::AccessDenied};
+        EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_EQ(ui.messages()[0].text,
+                  "Error: (Access Denied (5)) opening created file:Customer.  Press OK to end this application.");
+        EXPECT_EQ(ui.endings(), std::vector<std::string>{"File Creation Error!"});
+    }
+}
+
+TEST(OpenRoutine, InvalidKeysAreRebuiltOnYesAndTheTableOpened) {
+    ScriptedUi ui;
+    ui.answer(Button::Yes);
+    ScriptedFile f;
+    f.opens = {ErrorCode::InvalidKeyFile, ErrorCode::None};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::Opened);
+    EXPECT_EQ(f.calls, (Calls{"open", "buildKeys", "open"}));
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Invalid Key");
+    EXPECT_EQ(ui.messages()[0].text, "Customer key file is invalid.  Do you want to rebuild the key?");
+    EXPECT_EQ(ui.messages()[0].icon, Icon::Question);
+    EXPECT_FALSE(ui.programEnded());
+}
+
+TEST(OpenRoutine, NoToTheRebuildEndsWithInvalidKey) {
+    ScriptedUi ui;
+    ui.answer(Button::No);
+    ScriptedFile f;
+    f.opens = {ErrorCode::InvalidKeyFile};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+    EXPECT_EQ(f.calls, Calls{"open"});
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Invalid Key!"});
+}
+
+TEST(OpenRoutine, FailedRebuildEndsWithErrorRebuildingKey) {
+    ScriptedUi ui;
+    ui.answer(Button::Yes);
+    ScriptedFile f;
+    f.opens = {ErrorCode::InvalidKeyFile};
+    f.rebuilds = {ErrorCode::DriverError};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_EQ(ui.messages()[1].caption, "Key Rebuild Error");
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Error Rebuilding Key!"});
+}
+
+TEST(OpenRoutine, KeysStillInvalidAfterARebuildAreNotOfferedAgain) {
+    ScriptedUi ui;
+    ui.answer(Button::Yes);
+    ScriptedFile f;
+    f.opens = {ErrorCode::InvalidKeyFile, ErrorCode::InvalidKeyFile};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+    EXPECT_EQ(ui.captions(), (std::vector<std::string>{"Invalid Key", "File Access Error"}));
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Disk Error"});
+}
+
+TEST(OpenRoutine, LayoutMismatchIsAnInvalidFile) {
+    ScriptedUi ui;
+    ScriptedFile f;
+    f.opens = {ErrorCode::LayoutMismatch};
+    EXPECT_EQ(openTable(ui, f), OpenOutcome::ProgramEnded);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Invalid File");
+    EXPECT_EQ(ui.messages()[0].text,
+              "Error: (Layout Mismatch (47)) accessing Customer.  Press OK to end this application.");
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Invalid File!"});
+}
+
+// --- on real tables ---
+
+class OpenOnDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char tmpl[] = "/tmp/quay-open-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        m_dir = tmpl;
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    std::string m_dir;
+};
+
+TEST_F(OpenOnDisk, FirstOpenCreatesTheTableSilentlyAndItKeepsItsRecords) {
+    ScriptedUi ui;
+    {
+        Database db(m_dir);
+        HeldTable<Groups> grp(db, ui);
+        ASSERT_TRUE(grp.isOpen());
+        grp.handle.clear();
+        grp.rec().GROUP = "Hardware";
+        grp.rec().ACTIVE = 1;
+        ASSERT_EQ(grp.handle.add(), ErrorCode::None);
+    }
+    Database db(m_dir);
+    HeldTable<Groups> grp(db, ui, false);
+    ASSERT_TRUE(grp.isOpen());
+    EXPECT_EQ(grp.handle.records(), 1);
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_FALSE(ui.programEnded());
+}
+
+TEST_F(OpenOnDisk, MissingTableWithoutCreationLeavesNothingCountedOrOpen) {
+    ScriptedUi ui;
+    Database db(m_dir);
+    HeldTable<Customer> cus(db, ui, false);
+    EXPECT_FALSE(cus.isOpen());
+    EXPECT_FALSE(cus.handle.isOpen());
+    EXPECT_EQ(UseCounters::count("Customer"), 0);
+    EXPECT_EQ(ui.captions(), std::vector<std::string>{"File Creation Not Allowed"});
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"File Creation Error!"});
+}
+
+TEST_F(OpenOnDisk, UseCountFollowsTheHoldersAndClosesWithTheLast) {
+    ScriptedUi ui;
+    Database db(m_dir);
+    EXPECT_EQ(UseCounters::count("Customer"), 0);
+    {
+        HeldTable<Customer> first(db, ui);
+        ASSERT_TRUE(first.isOpen());
+        EXPECT_EQ(UseCounters::count("Customer"), 1);
+        {
+            HeldTable<Customer> second(db, ui);
+            ASSERT_TRUE(second.isOpen());
+            EXPECT_EQ(UseCounters::count("Customer"), 2);
+        }
+        EXPECT_EQ(UseCounters::count("Customer"), 1);
+        EXPECT_TRUE(first.handle.isOpen());
+        first.access.release();
+        EXPECT_FALSE(first.handle.isOpen());
+        EXPECT_EQ(UseCounters::count("Customer"), 0);
+    }
+    EXPECT_EQ(UseCounters::count("Customer"), 0);
+    EXPECT_EQ(UseCounters::decrement("Customer"), 0) << "a count never goes below zero";
+}
+
+}  // namespace
+}  // namespace quay::core

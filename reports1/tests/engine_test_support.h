@@ -40,4 +40,12 @@ inline QApplication& qtApp() {
   return *app;
 }
 
+// Every test program of the engine starts the Qt application before its first test: fonts,
+// PDF writing and widgets all need one.
+class QtEnvironment final : public ::testing::Environment {
+ public:
+  void SetUp() override { qtApp(); }
+};
+inline ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
 }  // namespace quay::reports::testing

@@ -3,55 +3,71 @@
 // GroupBreak tells the report when the grouping value changes from one record to the next.
 #pragma once
 
+#include <concepts>
 #include <optional>
 #include <utility>
 
+#include "quay/types/decimal_status.h"
+
 namespace quay::reports {
 
-// Sum, count, lowest and highest of the values added since the last reset. T is any value
-// type with + and < (core's decimals, integers). Exact when T is exact.
+// Sum and count of the values added since the last reset. T is the total's type: a
+// decimal field type wide enough for the report's totals (the sum follows the decimal
+// rule and is exact), or any type with +=.
 template <typename T>
 class Accumulator {
  public:
-  void add(const T& value) {
-    m_sum = m_sum + value;
-    if (m_count == 0 || value < m_min) m_min = value;
-    if (m_count == 0 || m_max < value) m_max = value;
+  // Adds value. For a decimal total, false when the sum would no longer fit T: the total
+  // and the count stay as they were, and the report shows the failure instead of a
+  // wrapped figure.
+  template <typename V>
+  bool add(const V& value) {
+    if constexpr (requires(T& s) { { s += value } -> std::same_as<core::DecimalStatus>; }) {
+      T sum = m_sum;
+      if ((sum += value) != core::DecimalStatus::Ok) return false;
+      m_sum = sum;
+    } else {
+      m_sum += value;
+    }
     ++m_count;
+    return true;
   }
-  void reset() { *this = Accumulator(); }
+  void reset() {
+    m_sum = T{};
+    m_count = 0;
+  }
 
   const T& sum() const { return m_sum; }
   long count() const { return m_count; }
-  // The lowest and highest value; T{} while nothing has been added.
-  const T& min() const { return m_min; }
-  const T& max() const { return m_max; }
 
  private:
   T m_sum{};
-  T m_min{};
-  T m_max{};
   long m_count = 0;
 };
 
 // Watches one grouping value (a customer name, an order number). changed() is true for the
-// first record and whenever the value differs from the previous record's.
+// first record and whenever the value differs from the previous record's:
 //
 //   if (byCustomer.changed(name)) {
-//     if (byCustomer.hasPrevious()) { run.print(kCustomerFooter); customerTotal.reset(); }
+//     if (byCustomer.hadPrevious()) { run.print(kCustomerFooter); customerTotal.reset(); }
 //     run.print(kCustomerHeader);
 //   }
+//   ...after the last record:
+//   if (byCustomer.isOpen()) run.print(kCustomerFooter);
 template <typename Key>
 class GroupBreak {
  public:
   bool changed(const Key& key) {
+    if (m_current && *m_current == key) {
+      m_hadPrevious = false;
+      return false;
+    }
     m_hadPrevious = m_current.has_value();
-    if (m_current && *m_current == key) return false;
     m_current = key;
     return true;
   }
-  // True when the last changed() closed a group that had started before.
-  bool hasPrevious() const { return m_hadPrevious; }
+  // True when the last changed() closed a group that had begun before: its footer is due.
+  bool hadPrevious() const { return m_hadPrevious; }
   // True once any record has been seen: a footer is owed at the end of the report.
   bool isOpen() const { return m_current.has_value(); }
   const std::optional<Key>& current() const { return m_current; }

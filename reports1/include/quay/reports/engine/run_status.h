@@ -1,6 +1,8 @@
 // Result codes of the running report's operations.
 #pragma once
 
+#include "quay/export.h"
+
 namespace quay::reports {
 
 enum class RunStatus {
@@ -14,6 +16,6 @@ enum class RunStatus {
 };
 
 // The name of a status for messages and test output.
-const char* runStatusName(RunStatus status);
+QUAY_EXPORT const char* runStatusName(RunStatus status);
 
 }  // namespace quay::reports

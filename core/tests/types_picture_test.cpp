@@ -138,6 +138,19 @@ TEST(PictureNumberRead, PricesKeepTheFieldsPlacesWhateverThePictureShows) {
     EXPECT_EQ(count, 1200);
 }
 
+TEST(PictureNumberRead, ReadsIntoFieldsKnownOnlyByTheirDescription) {
+    // A DECIMAL(7,2) field described at run time: 99,999.99 at most.
+    const Picture p = compile("@n-13.2");
+    std::int64_t scaled = 77;
+    EXPECT_EQ(p.readScaled("99,999.99", 2, maxScaledForDigits(7), scaled), EntryStatus::Ok);
+    EXPECT_EQ(scaled, 9999999);
+    EXPECT_EQ(p.readScaled("-99,999.99", 2, maxScaledForDigits(7), scaled), EntryStatus::Ok);
+    EXPECT_EQ(scaled, -9999999);
+    EXPECT_EQ(p.readScaled("100,000", 2, maxScaledForDigits(7), scaled), EntryStatus::TooLarge);
+    EXPECT_EQ(scaled, -9999999);
+    EXPECT_EQ(p.formatScaled(scaled, 2), "   -99,999.99");
+}
+
 TEST(PictureDate, ShowsTheThreeDateForms) {
     const std::int32_t d = day(2026, 1, 5);
     EXPECT_EQ(compile("@d1").format(d), "01/05/26");

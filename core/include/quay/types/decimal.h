@@ -10,10 +10,12 @@
 //   Decimal<11, 2> total;
 //   if (total.assign(qty * price + shipping) != DecimalStatus::Ok) ... report, nothing stored
 //
-// Quotients are carried to kQuotientPlaces places, cut toward zero. Rounding such a
-// quotient to a field's places is exact: a value cut below a rounding threshold was below
-// it already. Division by zero is not undefined: the result carries
-// DecimalStatus::DivisionByZero, and so does anything computed from it.
+// Quotients are carried to kQuotientPlaces (18) places, cut toward zero. A quotient stored
+// into a field rounds exactly as the true quotient would: a value cut below a rounding
+// threshold was below it already. Used further in an expression it is exact to 18
+// places, far beyond any field. Division by zero is not undefined: the result carries
+// DecimalStatus::DivisionByZero, and so does anything computed from it. Intermediates
+// that would leave 128 bits carry DecimalStatus::Overflow instead of wrapping.
 #pragma once
 
 #include <cassert>
@@ -262,6 +264,13 @@ public:
 private:
     std::int64_t m_scaled = 0;
 };
+
+// The largest scaled value of a field with `digits` digits, for fields known only by
+// their description (10^digits - 1). REQUIRES: 1 <= digits <= 18.
+constexpr std::int64_t maxScaledForDigits(int digits) {
+    assert(digits >= 1 && digits <= 18);
+    return static_cast<std::int64_t>(detail::pow10(digits)) - 1;
+}
 
 namespace detail {
 

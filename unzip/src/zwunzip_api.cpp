@@ -56,6 +56,16 @@ void copyShortInfo(ZINFO_SHORT& out, const ZINFO& in) {
     out.szFileName[sizeof out.szFileName - 1] = '\0';
 }
 
+// A failed call leaves its error line in the return string (function 6 uses
+// that buffer for the comment).
+void copyErrorLine(UNZIPCMDSTRUCT& full, const Messenger& messenger, int32_t returnRoom) {
+    const std::string& line = messenger.lastError();
+    if (full.Function == 6 || !full.lpszReturnString || returnRoom <= 0 || line.empty()) return;
+    size_t n = line.size() < size_t(returnRoom - 1) ? line.size() : size_t(returnRoom - 1);
+    std::memcpy(full.lpszReturnString, line.data(), n);
+    full.lpszReturnString[n] = '\0';
+}
+
 int32_t runFunction(CallContext& ctx) {
     if (int32_t rc = ctx.openArchive()) return rc;
     switch (ctx.cmd.Function) {
@@ -74,6 +84,7 @@ int32_t runCall(UNZIPCMDSTRUCT& full, int32_t callerSize, int32_t returnRoom) {
     Messenger messenger(full, logs);
     if (!session.enter()) {
         messenger.reportError(ZW_BUSY, detailText::kReentry);
+        copyErrorLine(full, messenger, returnRoom);
         return ZW_BUSY;
     }
     DirectoryKeeper directory;
@@ -95,12 +106,7 @@ int32_t runCall(UNZIPCMDSTRUCT& full, int32_t callerSize, int32_t returnRoom) {
         rc = ZW_BAD_STRUCTURE;
         messenger.reportError(rc, detailText::kStructureProblem);
     }
-    if (rc && full.Function != 6 && full.lpszReturnString && returnRoom > 0 && !messenger.lastError().empty()) {
-        const std::string& line = messenger.lastError();
-        size_t n = line.size() < size_t(returnRoom - 1) ? line.size() : size_t(returnRoom - 1);
-        std::memcpy(full.lpszReturnString, line.data(), n);
-        full.lpszReturnString[n] = '\0';
-    }
+    if (rc) copyErrorLine(full, messenger, returnRoom);
     logs.end(rc, full.returnCount, full.lpszReturnString);
     session.leave();
     return rc;

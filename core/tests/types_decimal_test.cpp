@@ -3,6 +3,7 @@
 // division by zero.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "quay/types/decimal.h"
@@ -141,6 +142,30 @@ TEST(DecimalArithmetic, DivisionRoundsTheTrueQuotient) {
         Money q;
         ASSERT_EQ(q.assign(n / d), DecimalStatus::Ok);
         EXPECT_EQ(q.toString(), c.expected);
+    }
+}
+
+TEST(DecimalArithmetic, StoredQuotientIsTheNearestCentForManyOperands) {
+    // For a / b stored as q cents: |a/b - q| is at most half a cent, and a tie goes away
+    // from zero. With a and b in cents: 2 * |100 a - q b| <= |b|.
+    std::mt19937_64 rng(20261208);
+    std::uniform_int_distribution<std::int64_t> amount(-999999999, 999999999);
+    for (int i = 0; i < 20000; ++i) {
+        const Money a = Money::fromScaled(amount(rng));
+        const Money b = Money::fromScaled(i % 7 == 0 ? amount(rng) % 1000 : amount(rng));
+        if (b.isZero()) continue;
+        Money q;
+        ASSERT_EQ(q.assign(a / b), DecimalStatus::Ok) << a << " / " << b;
+        const detail::Int128 diff = detail::Int128{a.scaled()} * 100 - detail::Int128{q.scaled()} * b.scaled();
+        const detail::Int128 twice = 2 * (diff < 0 ? -diff : diff);
+        const detail::Int128 absB = b.scaled() < 0 ? -detail::Int128{b.scaled()} : detail::Int128{b.scaled()};
+        ASSERT_LE(twice, absB) << a << " / " << b << " = " << q;
+        if (twice == absB) {
+            // On a tie the stored quotient lies farther from zero than the true one.
+            const detail::Int128 stored = detail::Int128{q.scaled()} * absB;
+            const detail::Int128 exact = detail::Int128{a.scaled()} * 100;
+            ASSERT_GT(stored < 0 ? -stored : stored, exact < 0 ? -exact : exact) << a << " / " << b;
+        }
     }
 }
 

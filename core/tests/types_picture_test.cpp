@@ -2,6 +2,7 @@
 // the value typed text reads back as, with the reason given for text that is refused.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "quay/types/clock.h"
@@ -149,6 +150,39 @@ TEST(PictureNumberRead, ReadsIntoFieldsKnownOnlyByTheirDescription) {
     EXPECT_EQ(p.readScaled("100,000", 2, maxScaledForDigits(7), scaled), EntryStatus::TooLarge);
     EXPECT_EQ(scaled, -9999999);
     EXPECT_EQ(p.formatScaled(scaled, 2), "   -99,999.99");
+}
+
+TEST(PictureNumberRead, WhatIsShownReadsBackAsTheSameValue) {
+    std::mt19937_64 rng(8122026);
+    // Every value up to the widest that "-$99,999,999.99" leaves room for.
+    std::uniform_int_distribution<std::int64_t> cents(-9999999999, 9999999999);
+    const Picture money = compile("@n$-15.2");
+    const Picture plain = compile("@n-14_.2");
+    for (int i = 0; i < 5000; ++i) {
+        const auto v = Decimal<13, 2>::fromScaled(i < 2500 ? cents(rng) : cents(rng) % 100000);
+        for (const Picture* p : {&money, &plain}) {
+            const std::string shown = p->format(v);
+            ASSERT_EQ(shown.size(), p == &plain ? 14u : 15u) << v;
+            Decimal<13, 2> back;
+            ASSERT_EQ(p->read(shown, back), EntryStatus::Ok) << "[" << shown << "]";
+            ASSERT_EQ(back, v) << shown;
+        }
+    }
+    // A figure too wide for its column shows hashes, which never read back as a number.
+    const std::string hashes = money.format(Decimal<13, 2>::max());
+    EXPECT_EQ(hashes, std::string(15, '#'));
+    Decimal<13, 2> back = Decimal<13, 2>(3);
+    EXPECT_EQ(money.read(hashes, back), EntryStatus::NotANumber);
+    EXPECT_EQ(back, 3);
+}
+
+TEST(PictureDate, WhatIsShownReadsBackAsTheSameDate) {
+    const Picture p = compile("@d2");
+    for (std::int32_t d = kFirstDate; d <= kLastDate; d += 97) {
+        std::int32_t back = 0;
+        ASSERT_EQ(p.read(p.format(d), back), EntryStatus::Ok) << d;
+        ASSERT_EQ(back, d);
+    }
 }
 
 TEST(PictureDate, ShowsTheThreeDateForms) {

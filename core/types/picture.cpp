@@ -4,22 +4,22 @@
 // which covers every picture the windows and reports use.
 #include "quay/types/picture.h"
 
-#include <cctype>
+#include "picture_text.h"
 
 namespace quay::core {
 
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+using detail::isAsciiDigit;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+char lower(char c) { return detail::asciiLower(c); }
 
 // Reads a run of digits at pos as a number of at most 3 digits; false when none.
 bool readCount(std::string_view s, std::size_t& pos, int& out) {
     const std::size_t start = pos;
     int v = 0;
-    while (pos < s.size() && isDigit(s[pos]) && pos - start < 3) v = v * 10 + (s[pos++] - '0');
-    if (pos == start || (pos < s.size() && isDigit(s[pos]))) return false;
+    while (pos < s.size() && isAsciiDigit(s[pos]) && pos - start < 3) v = v * 10 + (s[pos++] - '0');
+    if (pos == start || (pos < s.size() && isAsciiDigit(s[pos]))) return false;
     out = v;
     return true;
 }
@@ -52,7 +52,7 @@ std::optional<Picture> Picture::parse(std::string_view text) {
             return std::nullopt;
         }
         if (pos < s.size() && s[pos] == '-') ++pos;
-        if (pos + 1 < s.size() && s[pos] == '0' && isDigit(s[pos + 1])) {
+        if (pos + 1 < s.size() && s[pos] == '0' && isAsciiDigit(s[pos + 1])) {
             p.m_zeroFill = true;
             p.m_grouping = false;
             ++pos;
@@ -87,37 +87,35 @@ std::optional<Picture> Picture::parse(std::string_view text) {
     }
     if (pos != s.size()) return std::nullopt;
 
+    // The date and time forms: picture letter and number, the width of their text.
+    struct Form {
+        char kind;
+        int number;
+        int width;
+        DateForm date;
+        TimeForm time;
+    };
+    static constexpr Form kForms[] = {
+        {'d', 1, 8, DateForm::Short, TimeForm::HoursMinutes},
+        {'d', 2, 10, DateForm::Long, TimeForm::HoursMinutes},
+        {'d', 14, 7, DateForm::MonthYear, TimeForm::HoursMinutes},
+        {'t', 1, 5, DateForm::Long, TimeForm::HoursMinutes},
+        {'t', 4, 8, DateForm::Long, TimeForm::HoursMinutesSeconds},
+        {'t', 7, 8, DateForm::Long, TimeForm::Short12Hour},
+    };
     switch (kind) {
         case 'd':
-            p.m_kind = PictureKind::Date;
-            if (form == 1) {
-                p.m_dateForm = DateForm::Short;
-                p.m_width = 8;
-            } else if (form == 2) {
-                p.m_dateForm = DateForm::Long;
-                p.m_width = 10;
-            } else if (form == 14) {
-                p.m_dateForm = DateForm::MonthYear;
-                p.m_width = 7;
-            } else {
-                return std::nullopt;
-            }
-            return p;
         case 't':
-            p.m_kind = PictureKind::Time;
-            if (form == 1) {
-                p.m_timeForm = TimeForm::HoursMinutes;
-                p.m_width = 5;
-            } else if (form == 4) {
-                p.m_timeForm = TimeForm::HoursMinutesSeconds;
-                p.m_width = 8;
-            } else if (form == 7) {
-                p.m_timeForm = TimeForm::Short12Hour;
-                p.m_width = 8;
-            } else {
-                return std::nullopt;
+            for (const Form& f : kForms) {
+                if (f.kind == kind && f.number == form) {
+                    p.m_kind = kind == 'd' ? PictureKind::Date : PictureKind::Time;
+                    p.m_width = f.width;
+                    p.m_dateForm = f.date;
+                    p.m_timeForm = f.time;
+                    return p;
+                }
             }
-            return p;
+            return std::nullopt;
         case 's':
             if (form == 0 || p.m_blankWhenZero) return std::nullopt;
             p.m_kind = PictureKind::String;

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 
+#include "picture_text.h"
 #include "quay/types/clock.h"
 #include "quay/types/date.h"
 #include "quay/types/picture.h"
@@ -15,11 +16,7 @@ namespace quay::core {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+using detail::trimTyped;
 
 // Splits s at '/' or '-' into up to 3 runs of digits; false when anything else appears,
 // a run is empty, or a run is longer than 4 digits.
@@ -93,7 +90,7 @@ std::string Picture::formatTime(std::int32_t time) const {
 }
 
 EntryStatus Picture::readDate(std::string_view text, std::int32_t& out) const {
-    const std::string_view s = trimBlanks(text);
+    const std::string_view s = trimTyped(text);
     if (s.empty()) {
         out = kNoDate;
         return EntryStatus::Ok;
@@ -115,20 +112,20 @@ EntryStatus Picture::readDate(std::string_view text, std::int32_t& out) const {
 }
 
 EntryStatus Picture::readTime(std::string_view text, std::int32_t& out) {
-    std::string_view s = trimBlanks(text);
+    std::string_view s = trimTyped(text);
     if (s.empty()) {
         out = kNoTime;
         return EntryStatus::Ok;
     }
     // An AM/PM mark, in either case, with or without the M and the blank before it.
     int half = 0;  // 0 none, 1 AM, 2 PM
-    auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); };
+    const auto lower = detail::asciiLower;
     if (!s.empty() && lower(s.back()) == 'm') s.remove_suffix(1);
     if (!s.empty() && (lower(s.back()) == 'a' || lower(s.back()) == 'p')) {
         half = lower(s.back()) == 'a' ? 1 : 2;
         s.remove_suffix(1);
-        s = trimBlanks(s);
-    } else if (s.size() != trimBlanks(text).size()) {
+        s = trimTyped(s);
+    } else if (s.size() != trimTyped(text).size()) {
         return EntryStatus::NotATime;  // an "m" without "a" or "p"
     }
 

@@ -4,19 +4,16 @@
 // computed from it.
 #include <string>
 
+#include "picture_text.h"
 #include "quay/types/picture.h"
 
 namespace quay::core {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using detail::trimTyped;
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
+bool isDigit(char c) { return detail::isAsciiDigit(c); }
 
 bool consumePrefix(std::string_view& s, std::string_view prefix) {
     if (prefix.empty() || s.substr(0, prefix.size()) != prefix) return false;
@@ -73,21 +70,21 @@ std::string Picture::formatNumber(std::int64_t scaled, int places) const {
 }
 
 EntryStatus Picture::readNumber(std::string_view text, int places, std::int64_t maxScaled, std::int64_t& out) const {
-    std::string_view s = trimBlanks(text);
+    std::string_view s = trimTyped(text);
     if (s.empty()) {
         out = 0;
         return EntryStatus::Ok;
     }
     // The picture's own decorations may be typed back: "-$1,234.56", "$-12", "12.5%".
     consumeSuffix(s, m_suffix);
-    s = trimBlanks(s);
+    s = trimTyped(s);
     bool negative = false;
     if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
         negative = s.front() == '-';
         s.remove_prefix(1);
     }
     if (consumePrefix(s, m_prefix) || consumePrefix(s, "$")) {
-        s = trimBlanks(s);
+        s = trimTyped(s);
         if (!negative && !s.empty() && (s.front() == '-' || s.front() == '+')) {
             negative = s.front() == '-';
             s.remove_prefix(1);

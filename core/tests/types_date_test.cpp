@@ -126,6 +126,24 @@ TEST(ClockTime, MidnightIsKeptApartFromNoTime) {
     EXPECT_TRUE(isValidTime(now()));
 }
 
+TEST(ClockTime, TestsCanHoldTheClockAtAKnownMoment) {
+    const DateTime moment{*dateFromCivil(2026, 2, 28), *timeFromClock(23, 59)};
+    {
+        const ScopedClockOverride held(moment);
+        EXPECT_EQ(today(), moment.date);
+        EXPECT_EQ(now(), moment.time);
+        {
+            const ScopedClockOverride inner(DateTime{*dateFromCivil(1999, 12, 31), kMidnight});
+            EXPECT_EQ(civilFromDate(today()), (CivilDate{1999, 12, 31}));
+            EXPECT_EQ(now(), kMidnight);
+        }
+        // The outer moment comes back when the inner one ends.
+        EXPECT_EQ(today(), moment.date);
+    }
+    // Back on the workstation's clock.
+    EXPECT_GE(civilFromDate(today())->year, 2024);
+}
+
 TEST(ClockTime, PostponingCarriesWholeDaysIntoTheDate) {
     const std::int32_t d = *dateFromCivil(2026, 12, 31);
     struct Case {

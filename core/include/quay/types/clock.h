@@ -78,4 +78,23 @@ constexpr std::optional<DateTime> addToDateTime(std::int32_t date, std::int32_t 
 // The current local time on this workstation's clock, never 0.
 QUAY_EXPORT std::int32_t now();
 
+// Holds today() and now() at a fixed moment, for tests of windows that compare with
+// "today" and "now" (alarms in the past, aging buckets). The override is process-wide
+// and safe to set from any thread; clearing it returns to the workstation's clock.
+// REQUIRES: moment.date and moment.time are valid.
+QUAY_EXPORT void setClockOverride(DateTime moment);
+QUAY_EXPORT void clearClockOverride();
+
+// Sets the override for the life of the object and restores the previous state after.
+class QUAY_EXPORT ScopedClockOverride {
+public:
+    explicit ScopedClockOverride(DateTime moment);
+    ~ScopedClockOverride();
+    ScopedClockOverride(const ScopedClockOverride&) = delete;
+    ScopedClockOverride& operator=(const ScopedClockOverride&) = delete;
+
+private:
+    std::int64_t m_previous;
+};
+
 }  // namespace quay::core

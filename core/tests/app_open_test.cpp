@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <thread>
+
+#include <sqlite3.h>
 
 #include "quay/app/last_error.h"
 #include "quay/app/scripted_ui.h"
@@ -193,6 +196,24 @@ protected:
         m_dir = tmpl;
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
+    // Runs SQL on the data set through a connection of its own, as a damaged file or
+    // an outside tool would leave it.
+    void sql(const std::string& text) {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open((m_dir + "/billquay.sqlite3").c_str(), &raw), SQLITE_OK);
+        char* err = nullptr;
+        EXPECT_EQ(sqlite3_exec(raw, text.c_str(), nullptr, nullptr, &err), SQLITE_OK) << (err ? err : "");
+        sqlite3_free(err);
+        sqlite3_close(raw);
+    }
+    void storeGroup(Database& db, const char* name) {
+        ScriptedUi quiet;
+        HeldTable<Groups> grp(db, quiet);
+        ASSERT_TRUE(grp.isOpen());
+        grp.handle.clear();
+        grp.rec().GROUP = name;
+        ASSERT_EQ(grp.handle.add(), ErrorCode::None);
+    }
     std::string m_dir;
 };
 
@@ -247,6 +268,72 @@ TEST_F(OpenOnDisk, UseCountFollowsTheHoldersAndClosesWithTheLast) {
     }
     EXPECT_EQ(UseCounters::count("Customer"), 0);
     EXPECT_EQ(UseCounters::decrement("Customer"), 0) << "a count never goes below zero";
+}
+
+TEST_F(OpenOnDisk, DamagedKeysAreRebuiltOnYesAndTheRecordsKept) {
+    {
+        Database db(m_dir);
+        storeGroup(db, "Tools");
+        storeGroup(db, "Paint");
+    }
+    sql("DROP INDEX groups__bygroup;");
+    ScriptedUi ui;
+    ui.answer(Button::Yes);
+    Database db(m_dir);
+    HeldTable<Groups> grp(db, ui);
+    ASSERT_TRUE(grp.isOpen());
+    EXPECT_EQ(ui.captions(), std::vector<std::string>{"Invalid Key"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Groups key file is invalid.  Do you want to rebuild the key?"});
+    grp.rec().GROUP = "paint";
+    EXPECT_EQ(grp.handle.get(Groups::byGroup), ErrorCode::None) << "the rebuilt key finds the record";
+    EXPECT_EQ(grp.handle.records(), 2);
+}
+
+TEST_F(OpenOnDisk, DamagedKeysAndNoToTheRebuildEndWithInvalidKey) {
+    {
+        Database db(m_dir);
+        storeGroup(db, "Tools");
+    }
+    sql("DROP INDEX groups__bygroup;");
+    ScriptedUi ui;
+    ui.answer(Button::No);
+    Database db(m_dir);
+    HeldTable<Groups> grp(db, ui);
+    EXPECT_FALSE(grp.isOpen());
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Invalid Key!"});
+    EXPECT_EQ(UseCounters::count("Groups"), 0);
+}
+
+TEST_F(OpenOnDisk, TableOfAnotherLayoutIsAnInvalidFile) {
+    {
+        Database db(m_dir);
+        storeGroup(db, "Tools");
+    }
+    sql("UPDATE quay_layout SET layout = 'from another program' WHERE sql_table = 'groups';");
+    ScriptedUi ui;
+    Database db(m_dir);
+    HeldTable<Groups> grp(db, ui);
+    EXPECT_FALSE(grp.isOpen());
+    EXPECT_EQ(ui.captions(), std::vector<std::string>{"Invalid File"});
+    EXPECT_EQ(ui.endings(), std::vector<std::string>{"Invalid File!"});
+}
+
+TEST_F(OpenOnDisk, TableHeldExclusivelyOpensOnceReleasedWithinTheRecoverTime) {
+    ScriptedUi ui;
+    Database db(m_dir);
+    storeGroup(db, "Tools");
+    Database otherStation(m_dir);
+    Handle<Groups> exclusive(otherStation);
+    ASSERT_EQ(exclusive.open(OpenMode::Exclusive), ErrorCode::None);
+    std::thread releaser([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        exclusive.close();
+    });
+    HeldTable<Groups> grp(db, ui);
+    releaser.join();
+    EXPECT_TRUE(grp.isOpen());
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_FALSE(ui.programEnded());
 }
 
 }  // namespace

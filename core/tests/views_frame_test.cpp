@@ -1,0 +1,139 @@
+// The desktop's window machinery on an offscreen display: procedures found by
+// name, "Procedure not defined" for unknown ones, the single-instance rule for
+// child windows of the frame, message-box texts, and placement kept for widgets.
+#include <cstdlib>
+#include <filesystem>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <gtest/gtest.h>
+
+#include "quay/app/scripted_ui.h"
+#include "quay/app/settings.h"
+#include "quay/ui/thread_queue.h"
+#include "quay/views/placement_keeper.h"
+#include "quay/views/qt_ui_port.h"
+#include "quay/views/window_registry.h"
+
+namespace quay::core {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "views_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* a = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        return new QApplication(argc, argv);
+    }();
+    return *a;
+}
+
+class WindowRegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app();
+        ThreadQueue::instance().clear();
+    }
+    void TearDown() override { ThreadQueue::instance().clear(); }
+};
+
+TEST_F(WindowRegistryTest, UnknownProcedureShowsProcedureNotDefined) {
+    WindowRegistry reg;
+    ScriptedUi ui;
+    const WindowResponse r = reg.run(ui, "QuoteBrowse", WindowRequest{Request::Change, nullptr, 0, {}});
+    EXPECT_EQ(r.response, Response::Cancelled);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Procedure not defined");
+    EXPECT_EQ(ui.messages()[0].text, "The Procedure QuoteBrowse has not been defined.");
+}
+
+TEST_F(WindowRegistryTest, RegisteredFactoryGetsTheRequestAndAnswersForTheWindow) {
+    WindowRegistry reg;
+    ScriptedUi ui;
+    Request seen = Request::None;
+    std::string procedure;
+    reg.add("DefaultsForm", [&](WindowContext& c, const WindowRequest& r) {
+        seen = r.request;
+        procedure = c.procedure;
+        return WindowResponse{Response::Completed, 42, {}};
+    });
+    EXPECT_TRUE(reg.contains("DefaultsForm"));
+    const WindowResponse r = reg.run(ui, "DefaultsForm", WindowRequest{Request::Insert, nullptr, 0, {}});
+    EXPECT_EQ(r.response, Response::Completed);
+    EXPECT_EQ(r.number, 42);
+    EXPECT_EQ(seen, Request::Insert);
+    EXPECT_EQ(procedure, "DefaultsForm");
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(WindowRegistryTest, SingleListOpensOnceAndReopensAfterItCloses) {
+    WindowRegistry reg;
+    QMdiArea area;
+    reg.setMdiArea(&area);
+    ScriptedUi ui;
+    int built = 0;
+    reg.add("QuoteBrowse", [&](WindowContext& c, const WindowRequest&) {
+        ++built;
+        auto* w = new QLabel("quotes");
+        w->setWindowTitle("Quote List");
+        c.showChild(w);
+        return WindowResponse{Response::Completed, 0, {}};
+    });
+    reg.runSingle(ui, "QuoteBrowse", "QuoteList");
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    area.subWindowList()[0]->showMinimized();
+    reg.runSingle(ui, "QuoteBrowse", "QuoteList");
+    EXPECT_EQ(built, 1);
+    ASSERT_EQ(area.subWindowList().size(), 1);
+    EXPECT_FALSE(area.subWindowList()[0]->isMinimized());
+    ASSERT_TRUE(ThreadQueue::instance().find("QuoteList"));
+
+    delete area.subWindowList()[0];
+    EXPECT_FALSE(ThreadQueue::instance().find("QuoteList"));
+    reg.runSingle(ui, "QuoteBrowse", "QuoteList");
+    EXPECT_EQ(built, 2);
+    EXPECT_EQ(area.subWindowList().size(), 1);
+}
+
+TEST_F(WindowRegistryTest, ListThatDidNotOpenLeavesNoEntry) {
+    WindowRegistry reg;
+    ScriptedUi ui;
+    reg.add("VendorBrowse", [](WindowContext&, const WindowRequest&) { return WindowResponse{}; });
+    EXPECT_EQ(reg.runSingle(ui, "VendorBrowse", "VendorList").response, Response::Cancelled);
+    EXPECT_FALSE(ThreadQueue::instance().find("VendorList"));
+}
+
+TEST(QtMessageText, BarsBecomeLineBreaks) {
+    EXPECT_EQ(QtUiPort::displayText("Make sure.||Failure to do this"), "Make sure.\n\nFailure to do this");
+    EXPECT_EQ(QtUiPort::displayText("plain"), "plain");
+}
+
+TEST(WidgetPlacement, ClosedWindowOpensWhereItWasLeft) {
+    app();
+    const auto file = std::filesystem::temp_directory_path() / "quay_views_placement.ini";
+    std::filesystem::remove(file);
+    Settings settings(file);
+    {
+        QWidget w;
+        w.resize(200, 100);
+        new PlacementKeeper(&w, settings, "VendorForm");
+        w.show();
+        w.setGeometry(60, 70, 320, 240);
+        w.close();
+    }
+    EXPECT_EQ(settings.readNumber("VendorForm", "Width", 0), 320);
+    EXPECT_EQ(settings.find("VendorForm", "Maximize"), "No");
+    QWidget again;
+    again.resize(200, 100);
+    new PlacementKeeper(&again, settings, "VendorForm");
+    EXPECT_EQ(again.width(), 320);
+    EXPECT_EQ(again.height(), 240);
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace quay::core

@@ -19,8 +19,6 @@
 #include "legacy_methods.h"
 #include "shannon_fano_tree.h"
 
-#include <memory>
-
 namespace zw::legacy {
 namespace {
 
@@ -47,12 +45,12 @@ Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, u
     const unsigned lowDistanceBits = (generalFlags & kEightKDictionaryFlag) != 0 ? 7 : 6;
     const size_t minimumMatch = hasLiteralTree ? 3 : 2;
 
-    auto trees = std::make_unique<ImplodeTrees>();
+    ImplodeTrees trees;
     const uint8_t* pos = in;
     const uint8_t* const end = in + inSize;
-    if (hasLiteralTree && !trees->literal.read(pos, end, kLiteralSymbols))
+    if (hasLiteralTree && !trees.literal.read(pos, end, kLiteralSymbols))
         return Status::BadData;
-    if (!trees->length.read(pos, end, kLengthSymbols) || !trees->distance.read(pos, end, kDistanceSymbols))
+    if (!trees.length.read(pos, end, kLengthSymbols) || !trees.distance.read(pos, end, kDistanceSymbols))
         return Status::BadData;
 
     detail::BitReader bits(pos, static_cast<size_t>(end - pos));
@@ -65,7 +63,7 @@ Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, u
             unsigned literal = 0;
             uint32_t raw = 0;
             if (hasLiteralTree) {
-                if (!trees->literal.decode(bits, literal))
+                if (!trees.literal.decode(bits, literal))
                     return Status::BadData;
             } else {
                 if (!bits.read(8, raw))
@@ -79,8 +77,8 @@ Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, u
         uint32_t lowDistance = 0;
         unsigned highDistance = 0;
         unsigned lengthCode = 0;
-        if (!bits.read(lowDistanceBits, lowDistance) || !trees->distance.decode(bits, highDistance) ||
-            !trees->length.decode(bits, lengthCode))
+        if (!bits.read(lowDistanceBits, lowDistance) || !trees.distance.decode(bits, highDistance) ||
+            !trees.length.decode(bits, lengthCode))
             return Status::BadData;
         size_t length = lengthCode + minimumMatch;
         if (lengthCode == kExtendedLengthCode) {

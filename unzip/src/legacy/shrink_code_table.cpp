@@ -11,6 +11,7 @@
 // a child of that slot, and keeps the slot from being freed again once it is reused.
 #include "shrink_code_table.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace zw::legacy::detail {
@@ -69,23 +70,28 @@ void ShrinkCodeTable::addString(unsigned prefix, uint8_t byte)
 
 void ShrinkCodeTable::partialClear()
 {
-    // First decide which codes go, all against the tree as it stands, then free them.
+    // First decide which codes go, all against the tree as it stands, gathering them at
+    // the front of the list; then free them, writing the prefixes that lose their last
+    // child after them. The two groups are distinct used codes, so they fit the list.
     size_t freedCount = 0;
     for (size_t i = 0; i < m_leafCount; ++i) {
         const unsigned code = m_leaves[i];
         if (isUsed(code) && m_children[code] == 0)
-            m_freed[freedCount++] = static_cast<uint16_t>(code);
+            m_leaves[freedCount++] = static_cast<uint16_t>(code);
     }
-    m_leafCount = 0;
+    size_t newLeaves = freedCount;
     for (size_t i = 0; i < freedCount; ++i) {
-        const unsigned code = m_freed[i];
+        const unsigned code = m_leaves[i];
         setFree(code, true);
         if (code < m_nextFree)
             m_nextFree = code;
         const unsigned prefix = m_prefix[code];
         if (prefix >= kFirstStringCode && --m_children[prefix] == 0 && isUsed(prefix))
-            m_leaves[m_leafCount++] = static_cast<uint16_t>(prefix);
+            m_leaves[newLeaves++] = static_cast<uint16_t>(prefix);
     }
+    std::copy(m_leaves.begin() + static_cast<long>(freedCount), m_leaves.begin() + static_cast<long>(newLeaves),
+              m_leaves.begin());
+    m_leafCount = newLeaves - freedCount;
 }
 
 bool ShrinkCodeTable::expand(unsigned code, uint8_t* out, size_t outSize, size_t& pos, uint8_t& first)

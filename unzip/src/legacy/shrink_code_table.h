@@ -13,7 +13,7 @@ namespace zw::legacy::detail {
 // string, 257-8191 are strings (prefix code + final byte) that are in use or free.
 // Invariants: nextFree() is the lowest free string code (kTableSize when none is free);
 // every string code in use that is no other used string's prefix is on the leaf list.
-// About 80 KB; allocate it on the heap. Not thread-safe.
+// About 64 KB, small enough for the decoder's stack. Not thread-safe.
 class ShrinkCodeTable {
 public:
     static constexpr unsigned kTableSize = 8192;
@@ -52,7 +52,6 @@ private:
     std::array<uint16_t, kTableSize> m_children{};  // used strings with this code as prefix
     std::array<uint64_t, kWords> m_free{};           // one bit per code, set when free
     std::array<uint16_t, kTableSize> m_leaves{};     // may also hold codes that gained children
-    std::array<uint16_t, kTableSize> m_freed{};      // scratch of partialClear()
     std::array<uint8_t, kTableSize + 1> m_stack{};   // one string, last byte first
     size_t m_leafCount = 0;
     unsigned m_nextFree = kFirstStringCode;

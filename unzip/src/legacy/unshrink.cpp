@@ -28,8 +28,6 @@
 #include "legacy_methods.h"
 #include "shrink_code_table.h"
 
-#include <memory>
-
 namespace zw::legacy {
 namespace {
 
@@ -91,9 +89,9 @@ Status unshrink(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize)
 {
     if (outSize == 0)
         return Status::Ok;
-    auto table = std::make_unique<ShrinkCodeTable>();
+    ShrinkCodeTable table;
     detail::BitReader bits(in, inSize);
-    return unshrinkWith(*table, bits, out, outSize);
+    return unshrinkWith(table, bits, out, outSize);
 }
 
 }  // namespace zw::legacy

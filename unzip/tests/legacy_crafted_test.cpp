@@ -60,7 +60,7 @@ Bytes shrinkCodes(const std::vector<unsigned>& codes)
     return w.bytes();
 }
 
-TEST(Unshrink, CraftedCodeSequences)
+TEST(Unshrink, HandMadeCodeSequencesDecodeOrAreRefused)
 {
     // case, codes, expected output ("" for bad data)
     struct Case {
@@ -189,7 +189,7 @@ ShrinkResult shrinkForTest(const Bytes& input)
     return result;
 }
 
-TEST(Unshrink, LongInputThroughRepeatedPartialClears)
+TEST(Unshrink, LongInputRoundTripsThroughRepeatedPartialClears)
 {
     // Words over a small alphabet fill the table several times over.
     std::mt19937 random(424242);
@@ -217,7 +217,7 @@ Bytes reducedWithoutFollowers(const Bytes& intermediate)
     return in;
 }
 
-TEST(Unreduce, MatchesForEveryFactor)
+TEST(Unreduce, MatchesCopyLengthAndDistanceForEveryFactor)
 {
     for (int factor = 1; factor <= 4; ++factor) {
         SCOPED_TRACE("factor " + std::to_string(factor));
@@ -336,7 +336,7 @@ private:
     BitWriter m_w;
 };
 
-TEST(Explode, AllDictionaryAndTreeVariants)
+TEST(Explode, DecodesEveryDictionaryAndTreeVariant)
 {
     for (uint16_t flags : {0, 2, 4, 6}) {
         SCOPED_TRACE("flags " + std::to_string(flags));

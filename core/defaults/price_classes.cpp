@@ -1,7 +1,7 @@
 // The price-class rule. Each formula is evaluated exactly, with one division at the end
 // (markup: cost x (100 + p) / 100, margin: cost x 100 / (100 - p), discount:
-// MSRP x (100 - p) / 100), which is the documented formula without rounding the factor
-// first; the quotient is then held to 4 places half away from zero and rounded once
+// MSRP x (100 - p) / 100), the same value as the percentage factor applied to the
+// price, without rounding the factor first; the quotient is then held to 4 places half away from zero and rounded once
 // more by the company's choice. All six results are computed before any is stored.
 #include "quay/defaults/price_classes.h"
 

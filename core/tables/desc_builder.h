@@ -1,7 +1,7 @@
 // Builds a table's static description from its record struct. Each table's .cpp lists
-// its fields with QUAY_FIELD (the documented name is the member's own name, the
+// its fields with QUAY_FIELD (the field's name is the member's own name, the
 // offset comes from offsetof, the type, width and places from the member's type) and
-// then its keys in documented order; the result is built once and kept for the life
+// then its keys in order; the result is built once and kept for the life
 // of the process.
 #pragma once
 
@@ -14,7 +14,7 @@
 
 namespace quay::core::detail {
 
-// Key attributes as documented: unique or duplicates, optional, case-insensitive, primary.
+// Key attributes: unique or duplicates, optional, case-insensitive, primary.
 enum class KeyFlag : unsigned {
     Dup = 0,
     Unique = 1,
@@ -32,7 +32,7 @@ constexpr bool hasFlag(KeyFlag set, KeyFlag flag) {
 }
 
 // Turns a key name into the words "Duplicate Key Error" shows when the key has no
-// documented label: "byFirstName" gives "by First Name", "ByCustomerComp" gives
+// label of its own: "byFirstName" gives "by First Name", "ByCustomerComp" gives
 // "by Customer Comp".
 std::string labelFromKeyName(const std::string& keyName);
 

@@ -1,4 +1,4 @@
-// The table descriptions against the documented layouts: every field with its type,
+// The table descriptions against the data dictionary: every field with its type,
 // size and places in record order, every key with its components, order and
 // attributes, the file names and prefixes; and the descriptions against the structs:
 // offsets inside the record, no two fields sharing a byte, no member left undescribed.
@@ -16,19 +16,19 @@
 namespace quay::core {
 namespace {
 
-struct DocumentedTable {
+struct DictionaryTable {
     const char* name;    // table name
     const char* prefix;  // field prefix
     const char* file;    // file name
     // fields in record order, memos last: name:type with B BYTE, L LONG, Sn STRING(n),
     // Dd.p DECIMAL(d,p), Mn memo of n characters
     const char* fields;
-    // keys in documented order: name(components, '-' descending) attributes
+    // keys in order: name(components, '-' descending) attributes
     std::vector<const char*> keys;
 };
 
-const std::vector<DocumentedTable>& documentedTables() {
-    static const std::vector<DocumentedTable> kTables = {
+const std::vector<DictionaryTable>& dictionaryTables() {
+    static const std::vector<DictionaryTable> kTables = {
     {"Customer", "CUS", "customer.tps",
      "Active:B Name:S35 COMPANY:B FNAME:S15 LNAME:S20 ADDRESS1:S35 ADDRESS2:S35 CITY:S20 "
      "STATE:S3 ZipCode:S10 PHONE1:S13 EXTENSION:S5 PHONE2:S13 FAX:S13 EMAIL:S50 "
@@ -273,9 +273,9 @@ std::string describeKey(const TableDesc& desc, const KeyDesc& key) {
     return out;
 }
 
-TEST(TableDescription, EveryTableMatchesItsDocumentedLayout) {
-    ASSERT_EQ(fileTables().size(), documentedTables().size());
-    for (const DocumentedTable& doc : documentedTables()) {
+TEST(TableDescription, EveryTableMatchesTheDataDictionary) {
+    ASSERT_EQ(fileTables().size(), dictionaryTables().size());
+    for (const DictionaryTable& doc : dictionaryTables()) {
         SCOPED_TRACE(doc.name);
         const TableDesc* desc = findTable(doc.name);
         ASSERT_NE(desc, nullptr);
@@ -381,14 +381,14 @@ TEST(SecondHandle, SharesFileLayoutAndKeysUnderItsOwnPrefix) {
     EXPECT_EQ(CustRef::desc().keys[static_cast<std::size_t>(CustRef::byName.index)].name, "byName");
 }
 
-TEST(DuplicateKeyLabel, DocumentedLabelsAndWordsFromTheKeyName) {
+TEST(DuplicateKeyLabel, FormLabelsAndWordsFromTheKeyName) {
     struct Case {
         const TableDesc& desc;
         KeyId key;
         const char* label;
     };
     const Case cases[] = {
-        // documented labels
+        // labels given to the forms
         {Customer::desc(), Customer::byName, "by Company / &Name"},
         {Products::desc(), Products::byPartNum, "by &Part#"},
         {VenProds::desc(), VenProds::byPartNumVen, "by &Part# / Vendor"},

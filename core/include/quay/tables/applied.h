@@ -22,7 +22,7 @@ struct QUAY_EXPORT Applied {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byPayId{0};    // PayId; duplicates, case-insensitive
     static constexpr KeyId byChgId{1};    // ChgId; duplicates, case-insensitive
     static constexpr KeyId byChgPayId{2}; // ChgId, PayId; duplicates, case-insensitive

@@ -26,7 +26,7 @@ struct QUAY_EXPORT Charges {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byId{0};           // Id; unique, case-insensitive, primary
     static constexpr KeyId byCustomer{1};     // Customer; duplicates, case-insensitive
     static constexpr KeyId byInvoiceNum{2};   // INVOICENUM; unique, optional, case-insensitive

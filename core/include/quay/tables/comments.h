@@ -19,11 +19,14 @@ struct QUAY_EXPORT Comments {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId ByCmtID{0};    // CMTID; unique, case-insensitive, primary
-    static constexpr KeyId ByCustomer{1}; // Customer, CMTDATE descending, CMTTIME descending; duplicates, case-insensitive
-    static constexpr KeyId ByVendor{2};   // VENDOR, CMTDATE descending, CMTTIME descending; duplicates, case-insensitive
-    static constexpr KeyId ByMfr{3};      // MANUFACTURER, CMTDATE descending, CMTTIME descending; duplicates, case-insensitive
+    static constexpr KeyId ByCustomer{1}; // Customer, CMTDATE descending, CMTTIME descending; duplicates,
+                                          // case-insensitive
+    static constexpr KeyId ByVendor{2};   // VENDOR, CMTDATE descending, CMTTIME descending; duplicates,
+                                          // case-insensitive
+    static constexpr KeyId ByMfr{3};      // MANUFACTURER, CMTDATE descending, CMTTIME descending; duplicates,
+                                          // case-insensitive
 };
 
 }  // namespace quay::core

@@ -57,7 +57,7 @@ struct QUAY_EXPORT Customer {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byName{0};        // Name; unique, case-insensitive, primary
     static constexpr KeyId byFirstName{1};   // FNAME; duplicates, optional, case-insensitive
     static constexpr KeyId byLastName{2};    // LNAME; duplicates, optional, case-insensitive

@@ -84,7 +84,7 @@ struct QUAY_EXPORT Defaults {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byCompanyNum{0}; // COMPANYNUM; unique, primary
 };
 

@@ -12,7 +12,7 @@ struct QUAY_EXPORT Groups {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byGroup{0};       // GROUP; unique, case-insensitive, primary
     static constexpr KeyId ByActiveGroup{1}; // ACTIVE, GROUP; duplicates, case-insensitive
 };

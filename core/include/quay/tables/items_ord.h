@@ -35,7 +35,7 @@ struct QUAY_EXPORT ItemsOrd {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byIteNum{0};  // IteNum; unique, case-insensitive, primary
     static constexpr KeyId byOrdNum{1};  // OrdNum; duplicates, case-insensitive
     static constexpr KeyId byPartNum{2}; // PartNum; duplicates, case-insensitive

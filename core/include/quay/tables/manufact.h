@@ -40,7 +40,7 @@ struct QUAY_EXPORT Manufact {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byName{0};       // NAME; unique, case-insensitive, primary
     static constexpr KeyId ByActiveName{1}; // ACTIVE, NAME; duplicates, case-insensitive
 };

@@ -69,7 +69,7 @@ struct QUAY_EXPORT Orders {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byOrdNum{0};          // OrdNum; unique, case-insensitive, primary
     static constexpr KeyId byInvoiceNum{1};      // InvoiceNum; unique, optional, case-insensitive
     static constexpr KeyId byStatus{2};          // Status; duplicates, case-insensitive

@@ -31,7 +31,7 @@ struct QUAY_EXPORT Payments {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byId{0};           // Id; unique, case-insensitive, primary
     static constexpr KeyId byCustomer{1};     // Customer; duplicates, case-insensitive
     static constexpr KeyId byCustAppDate{2};  // Customer, Applied, Date; duplicates, case-insensitive

@@ -30,7 +30,7 @@ struct QUAY_EXPORT PO {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byPoNum{0};      // PoNum; unique, case-insensitive, primary
     static constexpr KeyId byVendor{1};     // Vendor; duplicates, case-insensitive
     static constexpr KeyId byStatVendor{2}; // Status, Vendor; duplicates, case-insensitive

@@ -30,7 +30,7 @@ struct QUAY_EXPORT POItems {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byPoiNum{0};     // POINUM; unique, primary
     static constexpr KeyId byPoNum{1};      // PoNum; duplicates, case-insensitive
     static constexpr KeyId byPoReceived{2}; // PoNum, RECEIVED; duplicates, case-insensitive

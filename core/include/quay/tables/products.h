@@ -45,7 +45,7 @@ struct QUAY_EXPORT Products {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byPartNum{0};       // PartNum; unique, case-insensitive, primary
     static constexpr KeyId byGroup{1};         // Group; duplicates, case-insensitive
     static constexpr KeyId byDescription{2};   // DESCRIPTION; duplicates, optional, case-insensitive

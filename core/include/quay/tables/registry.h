@@ -11,7 +11,7 @@
 
 namespace quay::core {
 
-// The tables that own a file, one description per file, in documented order: the
+// The tables that own a file, one description per file, in data-dictionary order: the
 // master tables, the transaction tables, then Defaults.
 QUAY_EXPORT const std::vector<const TableDesc*>& fileTables();
 
@@ -19,7 +19,7 @@ QUAY_EXPORT const std::vector<const TableDesc*>& fileTables();
 // first table.
 QUAY_EXPORT const std::vector<const TableDesc*>& secondHandles();
 
-// A table or second handle by its documented name ("Customer", "custref"; the case does
+// A table or second handle by its name ("Customer", "custref"; the case does
 // not matter), or nullptr.
 QUAY_EXPORT const TableDesc* findTable(std::string_view name);
 

@@ -16,7 +16,7 @@ struct QUAY_EXPORT Salesmen {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byInitials{0};       // Initials; unique, case-insensitive, primary
     static constexpr KeyId byName{1};           // NAME; duplicates, case-insensitive
     static constexpr KeyId byFirstName{2};      // FIRSTNAME; duplicates, optional, case-insensitive

@@ -33,9 +33,10 @@ struct QUAY_EXPORT Schedule {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId bySchID{0};            // SCHID; unique, case-insensitive, primary
-    static constexpr KeyId ByUsrCompAlarmDtTm{1}; // UserID, Completed, ALARMDATE, ALARMTIME; duplicates, case-insensitive
+    static constexpr KeyId ByUsrCompAlarmDtTm{1}; // UserID, Completed, ALARMDATE, ALARMTIME; duplicates,
+                                                  // case-insensitive
     static constexpr KeyId ByUsrAlarmDtTm{2};     // UserID, ALARMDATE, ALARMTIME; duplicates, case-insensitive
     static constexpr KeyId ByCustomerComp{3};     // Customer, Completed; duplicates, case-insensitive
     static constexpr KeyId ByVendorComp{4};       // VENDOR, Completed; duplicates, case-insensitive

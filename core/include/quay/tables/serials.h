@@ -12,7 +12,7 @@ struct QUAY_EXPORT Serials {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byIteNum{0};    // ITENUM; duplicates, case-insensitive
     static constexpr KeyId bySerialIte{1}; // SERIALNUMBER, ITENUM; duplicates, case-insensitive
 };

@@ -11,7 +11,7 @@ struct QUAY_EXPORT ShipMthd {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byShipVia{0}; // SHIPVIA; unique, case-insensitive, primary
 };
 

@@ -12,7 +12,7 @@ struct QUAY_EXPORT Terms {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byTerms{0}; // TERMS; unique, case-insensitive, primary
 };
 

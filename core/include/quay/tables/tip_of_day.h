@@ -12,7 +12,7 @@ struct QUAY_EXPORT TipOfDay {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId ByTipID{0}; // TIPID; unique, case-insensitive, primary
 };
 

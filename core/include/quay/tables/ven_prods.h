@@ -16,7 +16,7 @@ struct QUAY_EXPORT VenProds {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byVPRId{0};            // VPRID; unique, case-insensitive, primary
     static constexpr KeyId byVendorVenPartNum{1}; // Vendor, VENPARTNUM; duplicates, case-insensitive
     static constexpr KeyId byPartNumVen{2};       // PartNum, Vendor; unique, case-insensitive

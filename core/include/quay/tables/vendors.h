@@ -47,16 +47,16 @@ struct QUAY_EXPORT Vendors {
 
     static const TableDesc& desc();
 
-    // Keys, in documented order.
+    // Keys, in order: a KeyId is the key's position in desc().keys.
     static constexpr KeyId byName{0};            // NAME; unique, case-insensitive, primary
     static constexpr KeyId byFirstName{1};       // FIRSTNAME; duplicates, optional, case-insensitive
     static constexpr KeyId byLastName{2};        // LASTNAME; duplicates, optional, case-insensitive
     static constexpr KeyId byActiveName{3};      // Active, NAME; duplicates, optional, case-insensitive
     static constexpr KeyId byActiveFirstName{4}; // Active, FIRSTNAME; duplicates, optional, case-insensitive
     static constexpr KeyId byActiveLastName{5};  // Active, LASTNAME; duplicates, optional, case-insensitive
-    static constexpr KeyId byZipCode{6};         // ZIP, the first five characters of ZIPCODE (kept
-                                                 // as the whole ZIPCODE, which orders alike);
-                                                 // duplicates, optional, case-insensitive
+    static constexpr KeyId byZipCode{6};         // ZIP, the first five characters of ZIPCODE (kept as the whole
+                                                 // ZIPCODE, which orders alike); duplicates, optional,
+                                                 // case-insensitive
 };
 
 }  // namespace quay::core

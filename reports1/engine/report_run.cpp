@@ -34,15 +34,17 @@ std::string trimmed(std::string text) {
 
 // A number without a picture: its digits with the decimal point at its places.
 std::string plainNumber(std::int64_t scaled, int places) {
-  bool negative = scaled < 0;
-  std::string digits = std::to_string(scaled);
-  if (negative) digits.erase(0, 1);
-  if (places > 0) {
-    if (digits.size() <= static_cast<std::size_t>(places))
-      digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
-    digits.insert(digits.size() - static_cast<std::size_t>(places), ".");
+  const bool negative = scaled < 0;
+  // Work on the magnitude as unsigned so that the lowest int64 has one too.
+  std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
+  std::string reversed;
+  for (int i = 0; magnitude > 0 || i <= places; ++i) {
+    if (i == places && places > 0) reversed.push_back('.');
+    reversed.push_back(static_cast<char>('0' + magnitude % 10));
+    magnitude /= 10;
   }
-  return negative ? "-" + digits : digits;
+  if (negative) reversed.push_back('-');
+  return std::string(reversed.rbegin(), reversed.rend());
 }
 
 const Band* findKind(const ReportLayout& layout, BandKind kind) {

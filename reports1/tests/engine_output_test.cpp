@@ -56,7 +56,14 @@ TEST(TextDump, EveryItemKindHasItsLine) {
             "page 1 y=2300 x=500 w=7500 h=0 line\n");
   PageList withImage;
   withImage.pages.resize(2);
-  withImage.pages[1].items.push_back({ItemKind::Image, 10, 20, 30, 40, "", {}, Alignment::Left, 0, "logo.png"});
+  PlacedItem logo;
+  logo.kind = ItemKind::Image;
+  logo.x = 10;
+  logo.y = 20;
+  logo.width = 30;
+  logo.height = 40;
+  logo.imagePath = "logo.png";
+  withImage.pages[1].items.push_back(logo);
   EXPECT_EQ(dumpText(withImage), "page 2 y=20 x=10 w=30 h=40 image: logo.png\n");
 }
 

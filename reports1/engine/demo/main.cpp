@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "quay/reports/engine/accumulator.h"
 #include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/print_preview.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
 
+using namespace quay;
 using namespace quay::reports;
 
 namespace {
@@ -80,22 +82,24 @@ int main(int argc, char** argv) {
   }
   ReportRun run(sampleLayout());
   run.print(kColumns);
-  long cents = 0;
+  Accumulator<core::Decimal<15, 2>> total;
   for (int n = 1; n <= 40; ++n) {
-    run.setText("part", "PN-" + std::to_string(1000 + n));
+    char part[16];
+    std::snprintf(part, sizeof part, "PN-%d", 1000 + n);
+    run.setText("part", part);
     run.setText("desc", n % 7 == 3 ? "Galvanised mooring shackle with captive pin, rated for heavy "
                                      "swell and salt spray, sold in boxes of ten"
                                    : "Stainless deck cleat 150 mm");
-    run.setText("qty", std::to_string(n % 4 + 1) + ".00");
-    run.setText("price", "$12.5000");
-    long ext = (n % 4 + 1) * 1250;
-    cents += ext;
-    run.setText("ext", "$" + std::to_string(ext / 100) + "." + (ext % 100 < 10 ? "0" : "") + std::to_string(ext % 100));
+    const int qty = n % 4 + 1;
+    const auto ext = core::Decimal<11, 2>::fromScaled(qty * 1250);
+    run.setScaledValue("qty", qty * 100, 2);
+    run.setScaledValue("price", 125000, 4);
+    run.setValue("ext", ext);
+    total.add(ext);
     run.print(kLine);
   }
-  std::string sum = "$" + std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") + std::to_string(cents % 100);
-  run.setText("subtotal", sum);
-  run.setText("total", sum);
+  run.setValue("subtotal", total.sum());
+  run.setValue("total", total.sum());
   run.print(kTotals);
   PageList pages = run.finish();
   if (dump) std::fputs(dumpText(pages).c_str(), stdout);

@@ -1,0 +1,118 @@
+// The preview: paging, jumping, pages across and down and zoom in the preview state, and
+// the window showing that state and answering print.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QSpinBox>
+
+#include "engine_test_support.h"
+#include "preview_window.h"
+#include "quay/reports/engine/print_preview.h"
+#include "quay/reports/engine/preview_state.h"
+
+namespace quay::reports {
+namespace {
+
+TEST(PreviewPaging, NextAndPreviousStopAtTheEnds) {
+  PreviewState s(3);
+  EXPECT_EQ(s.currentPage(), 1);
+  EXPECT_FALSE(s.previous());
+  EXPECT_TRUE(s.next());
+  EXPECT_TRUE(s.next());
+  EXPECT_EQ(s.currentPage(), 3);
+  EXPECT_FALSE(s.canGoNext());
+  EXPECT_FALSE(s.next());
+  EXPECT_EQ(s.currentPage(), 3);
+  EXPECT_TRUE(s.previous());
+  EXPECT_EQ(s.currentPage(), 2);
+}
+
+TEST(PreviewPaging, JumpAcceptsOnlyPagesOfTheReport) {
+  PreviewState s(5);
+  EXPECT_TRUE(s.jumpTo(4));
+  EXPECT_EQ(s.currentPage(), 4);
+  EXPECT_FALSE(s.jumpTo(0));
+  EXPECT_FALSE(s.jumpTo(6));
+  EXPECT_EQ(s.currentPage(), 4);
+  EXPECT_EQ(s.visiblePages(), std::vector<int>{4});
+}
+
+TEST(PreviewPaging, AnEmptyReportShowsNoPage) {
+  PreviewState s(0);
+  EXPECT_EQ(s.currentPage(), 0);
+  EXPECT_TRUE(s.visiblePages().empty());
+  EXPECT_FALSE(s.next());
+  EXPECT_FALSE(s.jumpTo(1));
+}
+
+TEST(PreviewTiles, PagesAcrossAndDownPageByScreenfuls) {
+  PreviewState s(7);
+  ASSERT_TRUE(s.setTiles(2, 2));
+  EXPECT_EQ(s.visiblePages(), (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_TRUE(s.next());
+  EXPECT_EQ(s.visiblePages(), (std::vector<int>{5, 6, 7}));
+  EXPECT_FALSE(s.next());
+  EXPECT_TRUE(s.previous());
+  EXPECT_EQ(s.currentPage(), 1);
+  s.jumpTo(2);
+  EXPECT_TRUE(s.previous());  // from page 2 a screenful back is page 1, not before it
+  EXPECT_EQ(s.currentPage(), 1);
+  EXPECT_FALSE(s.setTiles(0, 1));
+  EXPECT_FALSE(s.setTiles(1, PreviewState::kMaxTiles + 1));
+  EXPECT_EQ(s.across(), 2);
+  EXPECT_EQ(s.down(), 2);
+}
+
+TEST(PreviewZoom, FitModesAndPercentagesGiveTheirScale) {
+  PreviewState s(2);
+  // Column: what the test sets; a viewport of 1000 x 800 pixels, letter pages, no gap.
+  EXPECT_DOUBLE_EQ(s.scale(1000, 800, 8500, 11000, 0, 96), 800.0 / 11000);  // fit page: the height limits
+  s.setFitWidth();
+  EXPECT_DOUBLE_EQ(s.scale(1000, 800, 8500, 11000, 0, 96), 1000.0 / 8500);
+  ASSERT_TRUE(s.setPercent(100));
+  EXPECT_DOUBLE_EQ(s.scale(1000, 800, 8500, 11000, 0, 96), 0.096);  // true size on a 96 dpi screen
+  EXPECT_FALSE(s.setPercent(5));
+  EXPECT_FALSE(s.setPercent(401));
+  EXPECT_EQ(s.percent(), 100);
+  s.setFitPage();
+  s.setTiles(2, 1);
+  EXPECT_DOUBLE_EQ(s.scale(1000, 800, 8500, 11000, 10, 96), std::min(480.0 / 8500, 780.0 / 11000));
+}
+
+PageList pagesOf(int count) {
+  PageList pages;
+  pages.title = "Sales";
+  pages.pages.resize(static_cast<std::size_t>(count));
+  return pages;
+}
+
+TEST(PreviewWindowView, ShowsTheStateAndFollowsItsCommands) {
+  PageList pages = pagesOf(5);
+  detail::PreviewWindow w(pages, "Sales by Date");
+  EXPECT_EQ(w.windowTitle(), "Report Preview");
+  EXPECT_EQ(w.pageBox()->value(), 1);
+  EXPECT_EQ(w.pageBox()->maximum(), 5);
+  EXPECT_EQ(w.statusLabel()->text(), " Sales by Date    Page 1 of 5");
+  w.goNext();
+  EXPECT_EQ(w.pageBox()->value(), 2);
+  w.pageBox()->setValue(5);  // typing a page number jumps there
+  EXPECT_EQ(w.state().currentPage(), 5);
+  w.goNext();
+  EXPECT_EQ(w.state().currentPage(), 5);
+  w.goToPage(1);
+  w.chooseTiles(3);  // 2 x 2
+  EXPECT_EQ(w.statusLabel()->text(), " Sales by Date    Page 1-4 of 5");
+  w.chooseZoom(4);  // 100%
+  EXPECT_EQ(w.state().zoomMode(), ZoomMode::Percent);
+  EXPECT_EQ(w.state().percent(), 100);
+  EXPECT_FALSE(w.printRequested());
+  w.requestPrint();
+  EXPECT_TRUE(w.printRequested());
+}
+
+TEST(PreviewWindowView, AnEmptyReportOpensNoWindow) {
+  EXPECT_EQ(PRINTPREVIEW(PageList{}, "Nothing"), 0);
+}
+
+}  // namespace
+}  // namespace quay::reports

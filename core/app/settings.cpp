@@ -6,6 +6,7 @@
 #include "quay/app/settings.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,6 +67,26 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// Holds an exclusive advisory lock on a directory while it lives (nothing when the
+// directory cannot be opened: the write then goes on under the process lock alone).
+class DirectoryLock {
+public:
+    explicit DirectoryLock(const std::filesystem::path& dir) : m_fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~DirectoryLock() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    DirectoryLock(const DirectoryLock&) = delete;
+    DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+private:
+    int m_fd;
+};
+
 }  // namespace
 
 Settings::Settings() : m_path(defaultPath()) {}
@@ -119,6 +140,14 @@ SettingsStatus Settings::write(std::string_view section, std::string_view key, s
     }
 
     std::lock_guard lock(writeMutex());
+    std::error_code ec;
+    const auto dir = m_path.has_parent_path() ? m_path.parent_path() : std::filesystem::path(".");
+    std::filesystem::create_directories(dir, ec);
+    // Another process of the same user (a second copy of the program) may write at
+    // the same moment: the directory's lock orders the read-change-replace cycles,
+    // so neither replaces the file with a copy that lacks the other's key.
+    const DirectoryLock dirLock(dir);
+
     std::string content;
     const ReadResult r = readFile(m_path, content);
     if (r == ReadResult::Failed) {
@@ -128,10 +157,6 @@ SettingsStatus Settings::write(std::string_view section, std::string_view key, s
     detail::IniDocument doc(content);
     doc.set(section, key, value);
     const std::string out = doc.content();
-
-    std::error_code ec;
-    const auto dir = m_path.has_parent_path() ? m_path.parent_path() : std::filesystem::path(".");
-    std::filesystem::create_directories(dir, ec);
 
     std::string tmpl = (dir / (m_path.filename().string() + ".XXXXXX")).string();
     std::vector<char> name(tmpl.begin(), tmpl.end());

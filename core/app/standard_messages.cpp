@@ -6,6 +6,7 @@
 #include "quay/app/standard_messages.h"
 
 #include <array>
+#include <cassert>
 
 #include "quay/app/last_error.h"
 
@@ -139,7 +140,9 @@ const std::array<Entry, 38> kCatalogue{{
 const Entry& entryFor(StandardMessage m) {
     const int n = static_cast<int>(m);
     // REQUIRES: m is one of the catalogue's numbers.
-    return kCatalogue.at(static_cast<std::size_t>(n - 1));
+    assert(n >= kFirstStandardMessage && n <= kLastStandardMessage);
+    if (n < kFirstStandardMessage || n > kLastStandardMessage) return kCatalogue[29];  // a disk error: never silent
+    return kCatalogue[static_cast<std::size_t>(n - 1)];
 }
 
 std::string_view clip(std::string_view s) {

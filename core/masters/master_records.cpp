@@ -158,9 +158,21 @@ MasterOutcome Run::failCode(ErrorCode e, StandardMessage m, std::string_view nam
 }
 
 MasterOutcome Run::change(void* original, const void* edited, bool interactive) {
+    const TableDesc& desc = *m_rule.master;
+    if (m_rule.identity >= 0) {
+        // A blank identity names nothing; carried into the dependants it would cut
+        // them all loose from their master.
+        RecordBuffer check(desc);
+        check.copyFrom(edited);
+        if (check.text(m_rule.identity).empty()) {
+            const std::string field = desc.fields[static_cast<std::size_t>(m_rule.identity)].name;
+            m_ui.message("Update Operation Error", "The " + field + " of this record may not be blank.",
+                         Icon::Warning, Button::Ok, Button::Ok);
+            return MasterOutcome::Failed;
+        }
+    }
     MasterOutcome outcome{};
     if (!begin(m_rule.changeCovers, outcome)) return outcome;
-    const TableDesc& desc = *m_rule.master;
     RawHandle& master = m_session.handle(desc);
     Table& mt = master.table();
 

@@ -34,14 +34,14 @@ void RecordBuffer::copyFrom(const void* record) { std::memcpy(data(), record, m_
 void RecordBuffer::copyTo(void* record) const { std::memcpy(record, data(), m_desc.recordSize); }
 
 std::string_view RecordBuffer::text(int field) const {
-    const FieldDesc& f = m_desc.fields.at(static_cast<std::size_t>(field));
+    const FieldDesc& f = m_desc.fields[static_cast<std::size_t>(field)];
     assert(f.type == FieldType::String);
     const char* p = static_cast<const char*>(data()) + f.offset;
     return clip(std::string_view(p, f.size));
 }
 
 void RecordBuffer::setText(int field, std::string_view value) {
-    const FieldDesc& f = m_desc.fields.at(static_cast<std::size_t>(field));
+    const FieldDesc& f = m_desc.fields[static_cast<std::size_t>(field)];
     assert(f.type == FieldType::String);
     char* p = static_cast<char*>(data()) + f.offset;
     const std::size_t n = std::min<std::size_t>(f.size, value.size());
@@ -50,10 +50,10 @@ void RecordBuffer::setText(int field, std::string_view value) {
 }
 
 void RecordBuffer::setLaterComponentsToFirst(KeyId key) {
-    const KeyDesc& k = m_desc.keys.at(static_cast<std::size_t>(key.index));
+    const KeyDesc& k = m_desc.keys[static_cast<std::size_t>(key.index)];
     char* base = static_cast<char*>(data());
     for (std::size_t i = 1; i < k.parts.size(); ++i) {
-        const FieldDesc& f = m_desc.fields.at(static_cast<std::size_t>(k.parts[i].field));
+        const FieldDesc& f = m_desc.fields[static_cast<std::size_t>(k.parts[i].field)];
         const bool desc = k.parts[i].descending;
         char* p = base + f.offset;
         switch (f.type) {

@@ -3,6 +3,8 @@
 // place, and the user id from the log-in name.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -165,6 +167,32 @@ TEST_F(SettingsFile, WriteLeavesNoTemporaryFileBehind) {
         ++files;
     }
     EXPECT_EQ(files, 1);
+}
+
+TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNoKey) {
+    constexpr int kKeys = 40;
+    pid_t children[2];
+    for (int c = 0; c < 2; ++c) {
+        children[c] = ::fork();
+        ASSERT_GE(children[c], 0);
+        if (children[c] == 0) {
+            Settings s(m_file);
+            bool ok = true;
+            for (int i = 0; i < kKeys; ++i)
+                ok = ok && s.writeNumber("Station" + std::to_string(c), "Key" + std::to_string(i), i) == SettingsStatus::Ok;
+            ::_exit(ok ? 0 : 1);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    Settings s(m_file);
+    for (int c = 0; c < 2; ++c) {
+        for (int i = 0; i < kKeys; ++i)
+            EXPECT_EQ(s.readNumber("Station" + std::to_string(c), "Key" + std::to_string(i), -1), i) << c << "/" << i;
+    }
 }
 
 TEST(SettingsPlace, EnvironmentDecidesTheDefaultFile) {

@@ -190,6 +190,19 @@ TEST_F(MasterRules, RenameToANameAlreadyTakenChangesNothing) {
     EXPECT_EQ(names<Orders>(kOrder), (Names{"Smith Hardware", "Smith Hardware Annex", "Smith Hardware"}));
 }
 
+TEST_F(MasterRules, BlankNameIsRefusedAndNothingIsCarried) {
+    customerWithHistory();
+    Customer original = customer("Smith Hardware");
+    Customer edited = original;
+    edited.Name = "   ";
+    MasterRecords masters(*m_db, ui);
+    EXPECT_EQ(masters.change(original, edited), MasterOutcome::Failed);
+    EXPECT_EQ(ui.captions(), Names{"Update Operation Error"});
+    EXPECT_EQ(ui.texts(), Names{"The Name of this record may not be blank."});
+    EXPECT_EQ(names<Orders>(kOrder), (Names{"Smith Hardware", "Smith Hardware Annex", "Smith Hardware"}));
+    EXPECT_EQ(names<Customer>(kCust), (Names{"Smith Hardware", "Smith Hardware Annex"}));
+}
+
 TEST_F(MasterRules, ChangeByAnotherStationIsNotOverwritten) {
     customerWithHistory();
     Customer original = customer("Smith Hardware");

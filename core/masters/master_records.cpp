@@ -8,7 +8,8 @@
 //      rewritten record moving to its new place in the key cannot be met twice;
 //   5. write the master (89 here is another station's change after all; 40 a
 //      taken identity), commit.
-// A delete does 1-3, then applies the delete rules in order and deletes the master.
+// A delete does 1-3, then tests the restricting dependants, deletes the cascading
+// ones and last the master.
 // Every error rolls back before its message is shown, so no other station waits
 // while the user reads it.
 #include "quay/masters/master_records.h"
@@ -252,19 +253,26 @@ MasterOutcome Run::remove(const void* record) {
 
     const std::string id = m_rule.identity >= 0 ? std::string(master.rec().text(m_rule.identity)) : std::string();
     if (!id.empty()) {
+        // The refusals are tested before anything is deleted: a refused delete then
+        // writes nothing at all, however many notes the customer has.
         for (const detail::DeleteDependant& dd : m_rule.deletes) {
+            if (dd.rule != DeleteRule::Restrict) continue;
+            RawHandle& h = m_session.handle(*dd.dependant.table);
+            std::vector<std::string> first;
+            if (collect(h, dd.dependant, id, true, first) != ErrorCode::None)
+                return failTable(h.table(), StandardMessage::RecordRetrievalError);
+            if (first.empty()) continue;
+            m_tx->rollback();
+            const std::string name = h.table().desc().name;
+            showStandardMessage(m_ui, StandardMessage::RestrictDelete, {name});
+            return MasterOutcome::Refused;
+        }
+        for (const detail::DeleteDependant& dd : m_rule.deletes) {
+            if (dd.rule != DeleteRule::Cascade) continue;
             RawHandle& h = m_session.handle(*dd.dependant.table);
             std::vector<std::string> positions;
-            const bool restrict = dd.rule == DeleteRule::Restrict;
-            if (collect(h, dd.dependant, id, restrict, positions) != ErrorCode::None)
+            if (collect(h, dd.dependant, id, false, positions) != ErrorCode::None)
                 return failTable(h.table(), StandardMessage::RecordRetrievalError);
-            if (restrict) {
-                if (positions.empty()) continue;
-                m_tx->rollback();
-                const std::string name = h.table().desc().name;
-                showStandardMessage(m_ui, StandardMessage::RestrictDelete, {name});
-                return MasterOutcome::Refused;
-            }
             for (const std::string& pos : positions) {
                 if (h.table().reget(pos) != ErrorCode::None)
                     return failTable(h.table(), StandardMessage::RecordRetrievalError);

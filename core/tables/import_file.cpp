@@ -82,6 +82,9 @@ TextFileStatus ImportFile::openText(std::string text) {
     std::size_t faultColumn = 0;
     long number = 0;
     std::size_t pos = 0;
+    // Spreadsheets often begin a text file with the UTF-8 byte order mark; it is not
+    // part of the first column.
+    if (m_text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
     const std::size_t size = m_text.size();
     while (pos < size) {
         ++number;
@@ -92,6 +95,7 @@ TextFileStatus ImportFile::openText(std::string text) {
         if (lineEnd > pos && m_text[lineEnd - 1] == '\r') --lineEnd;
         if (lineEnd > pos) {
             const std::string_view line(m_text.data() + pos, lineEnd - pos);
+            if (line.find('\0') != std::string_view::npos) return fail(TextFileStatus::NotText, number);
             const TextFileStatus status = detail::splitCsvLine(line, kLimits, columns, count, faultColumn);
             if (status != TextFileStatus::Ok) return fail(status, number, faultColumn);
             m_lines.push_back(Line{pos, lineEnd, number});

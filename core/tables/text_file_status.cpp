@@ -18,6 +18,7 @@ std::string_view textFileStatusText(TextFileStatus status) {
         case TextFileStatus::ColumnTooLong: return "A column is longer than 50 characters.";
         case TextFileStatus::UnbalancedQuote: return "A quoted column is not closed.";
         case TextFileStatus::TextAfterQuote: return "A quoted column is followed by text before the next comma.";
+        case TextFileStatus::NotText: return "The file is not a text file.";
     }
     return "Unknown text file status.";
 }

@@ -52,6 +52,7 @@ TEST(ImportParsing, SplitsColumnsAsWritten) {
         {"say \"hi\",x\n", {{"say \"hi\"", "x"}}},  // a quote inside an unquoted column is text
         {"\"a\"\"\"\n", {{"a\""}}},
         {"", {}},
+        {"\xEF\xBB\xBFName,City\r\n", {{"Name", "City"}}},  // byte order mark of a spreadsheet export
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -108,6 +109,8 @@ TEST(ImportRefusal, MalformedLineIsNamedAndNothingIsHandedOut) {
          "Line 1, column 2: A quoted column is followed by text before the next comma."},
         {"ok\r\nok\r\nok\r\nx," + std::string(51, 'y') + "\r\n", TextFileStatus::ColumnTooLong, 4,
          "Line 4, column 2: A column is longer than 50 characters."},
+        {std::string("ok\nPK\x03\x04\0\0binary\n", 16), TextFileStatus::NotText, 2,
+         "Line 2: The file is not a text file."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

@@ -5,7 +5,8 @@
 // Format: columns are separated by commas; a column may be enclosed in double quotes,
 // and then holds commas and doubled quotes ("" for one "); blanks around a quoted
 // column are ignored. Lines end in LF or CR LF; empty lines are skipped; the last line
-// needs no line end. Columns a line does not have are blank.
+// needs no line end; a UTF-8 byte order mark at the start is skipped. Columns a line
+// does not have are blank.
 //
 // open() reads and checks the whole file before it hands out a single record: a line
 // with an unclosed quote, text after a closing quote, more than 50 columns or a column
@@ -71,7 +72,7 @@ public:
 
     // Reads and checks `fileName` (the name in GLO:ImportFileName). Ok, NameMissing,
     // NameTooLong, NotFound, CannotRead, or the first malformed line's fault
-    // (TooManyColumns, ColumnTooLong, UnbalancedQuote, TextAfterQuote) with errorLine()
+    // (TooManyColumns, ColumnTooLong, UnbalancedQuote, TextAfterQuote, NotText) with errorLine()
     // giving its number, counted from 1. After a failure no record can be read.
     TextFileStatus open(std::string_view fileName);
 

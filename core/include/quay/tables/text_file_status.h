@@ -24,6 +24,7 @@ enum class TextFileStatus : std::uint8_t {
     ColumnTooLong,   // an import column longer than the 50 characters a field holds
     UnbalancedQuote, // an import line whose quoted column is not closed on that line
     TextAfterQuote,  // an import column with text between its closing quote and the comma
+    NotText,         // an import line holding a NUL byte: the file is not text (a spreadsheet's own format)
 };
 
 // A short sentence for the user, e.g. "A quoted column is not closed."

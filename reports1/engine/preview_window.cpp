@@ -203,6 +203,13 @@ void PreviewWindow::refresh() {
       if (kTiles[i].across == m_state.across() && kTiles[i].down == m_state.down()) return static_cast<int>(i);
     return 0;
   }());
+  m_zoom->setCurrentIndex([this] {
+    for (std::size_t i = 0; i < kZooms.size(); ++i)
+      if (kZooms[i].mode == m_state.zoomMode() &&
+          (m_state.zoomMode() != ZoomMode::Percent || kZooms[i].percent == m_state.percent()))
+        return static_cast<int>(i);
+    return 0;
+  }());
   QSize view = m_scroll->viewport()->size();
   const PageGeometry& g = m_pages.geometry;
   double scale = m_state.scale(view.width(), view.height(), g.width, g.height, kGap, logicalDpiX());

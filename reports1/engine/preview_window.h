@@ -36,6 +36,8 @@ class PreviewWindow final : public QDialog {
 
   QSpinBox* pageBox() const { return m_pageBox; }
   QLabel* statusLabel() const { return m_status; }
+  QComboBox* tilesBox() const { return m_tiles; }
+  QComboBox* zoomBox() const { return m_zoom; }
 
  protected:
   // Refits the pages when the scroll area's viewport changes size.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include <regex>
 
 #include "engine_test_support.h"
+#include "quay/reports/engine/page_painter.h"
 #include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/printing.h"
 #include "quay/reports/engine/report_output.h"
@@ -166,6 +169,70 @@ TEST(FontMeasuring, ARunWithInstalledFontsWrapsLongText) {
   ASSERT_EQ(static_cast<int>(pages.pages[0].items.size()), run.lineCount("memo"));
   QtTextMeasurer m;
   for (const PlacedItem& it : pages.pages[0].items) EXPECT_LE(m.width(it.font, it.text), 1000.0) << it.text;
+}
+
+// Renders page 1 at 10 pixels per 100 layout units (100 dpi).
+QImage render(const PageList& pages) {
+  QImage img(pages.geometry.width / 10, pages.geometry.height / 10, QImage::Format_RGB32);
+  img.fill(Qt::gray);
+  QPainter painter(&img);
+  painter.scale(layoutToDeviceScale(100), layoutToDeviceScale(100));
+  paintPage(painter, pages, 0);
+  painter.end();
+  return img;
+}
+
+bool isDark(QRgb c) { return qGray(c) < 128; }
+
+TEST(PagePainting, DrawsEachItemWhereThePageListPutsIt) {
+  QTemporaryDir dir;
+  QImage red(10, 10, QImage::Format_RGB32);
+  red.fill(Qt::red);
+  QString redPath = dir.filePath("red.png");
+  ASSERT_TRUE(red.save(redPath));
+
+  PageList pages;
+  pages.geometry.width = 1000;
+  pages.geometry.height = 1000;
+  pages.pages.resize(1);
+  PlacedItem box;
+  box.kind = ItemKind::Box;
+  box.x = box.y = 100;
+  box.width = box.height = 800;
+  box.penWidth = 20;
+  PlacedItem text;
+  text.text = "MMMM";
+  text.x = 300;
+  text.y = 400;
+  text.width = 600;
+  text.height = 300;
+  text.font.pointSize = 14;
+  PlacedItem logo;
+  logo.kind = ItemKind::Image;
+  logo.x = logo.y = 0;
+  logo.width = logo.height = 50;
+  logo.imagePath = redPath.toStdString();
+  PlacedItem missing = logo;
+  missing.x = 950;
+  missing.imagePath = dir.filePath("none.png").toStdString();
+  pages.pages[0].items = {box, text, logo, missing};
+
+  QImage img = render(pages);
+  EXPECT_EQ(img.pixel(50, 80), qRgb(255, 255, 255));  // white paper inside the box
+  EXPECT_TRUE(isDark(img.pixel(10, 50)));             // the box's left side at x=100
+  EXPECT_TRUE(isDark(img.pixel(50, 90)));             // its bottom at y=900
+  EXPECT_EQ(img.pixel(2, 2), qRgb(255, 0, 0));        // the logo
+  EXPECT_EQ(img.pixel(97, 2), qRgb(255, 255, 255));   // a missing image leaves its place empty
+  int inked = 0;
+  int strayed = 0;
+  for (int y = 12; y < 88; ++y)
+    for (int x = 12; x < 88; ++x) {
+      if (!isDark(img.pixel(x, y))) continue;
+      bool inTextLine = x >= 30 && y >= 40 && y < 40 + 30;
+      (inTextLine ? inked : strayed)++;
+    }
+  EXPECT_GT(inked, 10);   // the text is drawn below its top, from its left edge
+  EXPECT_EQ(strayed, 0);  // and nowhere else
 }
 
 TEST(RecordingOutput, KeepsWhatItIsGivenAndAnswersAsScripted) {

@@ -2,6 +2,7 @@
 // the window showing that state and answering print.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
 
@@ -105,6 +106,8 @@ TEST(PreviewWindowView, ShowsTheStateAndFollowsItsCommands) {
   w.chooseZoom(4);  // 100%
   EXPECT_EQ(w.state().zoomMode(), ZoomMode::Percent);
   EXPECT_EQ(w.state().percent(), 100);
+  EXPECT_EQ(w.zoomBox()->currentText(), "100%");
+  EXPECT_EQ(w.tilesBox()->currentText(), "2 x 2");
   EXPECT_FALSE(w.printRequested());
   w.requestPrint();
   EXPECT_TRUE(w.printRequested());

@@ -1,7 +1,9 @@
 // A sample invoice of two pages shown in the preview window, or written as a PDF or a text
-// dump: quayrep_engine_demo [--pdf FILE] [--dump]
+// dump: quayrep_engine_demo [--pdf FILE] [--dump] [--tiles INDEX] [--zoom INDEX]
+// (INDEX: an entry of the preview's "Pages" and "Zoom" lists, from 0).
 #include <QApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "quay/reports/engine/accumulator.h"
@@ -9,6 +11,7 @@
 #include "quay/reports/engine/print_preview.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
+#include "preview_window.h"
 
 using namespace quay;
 using namespace quay::reports;
@@ -75,10 +78,14 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   std::string pdf;
   bool dump = false;
+  int tiles = 0;
+  int zoom = 0;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--pdf" && i + 1 < argc) pdf = argv[++i];
     else if (a == "--dump") dump = true;
+    else if (a == "--tiles" && i + 1 < argc) tiles = std::atoi(argv[++i]);
+    else if (a == "--zoom" && i + 1 < argc) zoom = std::atoi(argv[++i]);
   }
   ReportRun run(sampleLayout());
   run.print(kColumns);
@@ -112,5 +119,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (dump) return 0;
-  return PRINTPREVIEW(pages, pages.title) == 1 ? 0 : 2;
+  if (tiles == 0 && zoom == 0) return PRINTPREVIEW(pages, pages.title) == 1 ? 0 : 2;
+  detail::PreviewWindow window(pages, pages.title);
+  window.chooseTiles(tiles);
+  window.chooseZoom(zoom);
+  window.exec();
+  return window.printRequested() ? 0 : 2;
 }

@@ -109,5 +109,27 @@ TEST_F(CompanyRecord, CreationInsideTheCallersTransactionRollsBackWithIt) {
     EXPECT_EQ(GETCOMPANYDEFAULTS(*m_def, 1), 1);
 }
 
+TEST_F(CompanyRecord, AnotherStationHoldingTheDataSetMakesCreationFailWithNothingStored) {
+    Database station(m_dir);
+    ASSERT_TRUE(station.isOpen());
+    Handle<Defaults> theirs(station);
+    ASSERT_EQ(theirs.open(), ErrorCode::None);
+    Transaction holding(station, {&theirs});
+    ASSERT_EQ(holding.begin(), ErrorCode::None);
+    theirs.clear();
+    theirs.rec.COMPANYNUM = 1;
+    ASSERT_EQ(theirs.add(), ErrorCode::None);
+
+    // Our transaction cannot begin within its 2-second wait.
+    const ErrorCode code = createCompanyRecord(*m_db, *m_def, CompanyCreation::AtFirstStart);
+    EXPECT_TRUE(code == ErrorCode::RecordInUse || code == ErrorCode::FileLocked) << static_cast<int>(code);
+
+    ASSERT_EQ(holding.rollback(), ErrorCode::None);
+    EXPECT_EQ(m_def->records(), 0);
+    // Once the other station is done, creation goes through.
+    ASSERT_EQ(createCompanyRecord(*m_db, *m_def, CompanyCreation::AtFirstStart), ErrorCode::None);
+    EXPECT_EQ(m_def->rec.COMPANYNUM, 1);
+}
+
 }  // namespace
 }  // namespace quay::core

@@ -23,6 +23,7 @@ public:
     static constexpr const char* kDatabaseFile = "billquay.sqlite3";
     static constexpr const char* kLockFile = "billquay.locks";
     static constexpr int kBusyTimeoutMs = 2000;
+    static constexpr const char* kConnectionPragmas = "PRAGMA synchronous=FULL; PRAGMA cache_size=-65536";
 
     explicit DatabaseImpl(std::string directory);
     ~DatabaseImpl();

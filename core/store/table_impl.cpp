@@ -63,6 +63,7 @@ sqlite3_stmt* TableImpl::statement(Stmt kind, int key, int level, bool forward) 
     case Stmt::VersionByRowid: sql = m_schema.versionByRowidSql(); break;
     case Stmt::Count: sql = m_schema.countSql(); break;
     case Stmt::Seek: sql = m_schema.seekSql(key, level, forward); break;
+    case Stmt::SeekInclusive: sql = m_schema.seekSql(key, level, forward, true); break;
     case Stmt::Scan: sql = m_schema.scanSql(key, forward); break;
     case Stmt::FileOrder: sql = m_schema.fileOrderSql(forward); break;
     case Stmt::Duplicate: sql = m_schema.duplicateSql(key); break;

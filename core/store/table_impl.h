@@ -8,8 +8,8 @@
 // previous() run keyset seeks from that position and move it to the record they
 // return; running off either end moves it to End or Start.
 //
-// Read-ahead: with QUICKSCAN on, a seek fetches a batch of records after the position
-// (32, doubling to 512). The batch is dropped when any handle on the connection writes
+// Read-ahead: with QUICKSCAN on, a seek fetches a batch of records after the position:
+// first a list page of 20, then four times as many each time, up to 512. The batch is dropped when any handle on the connection writes
 // (the connection's change count moves), when the direction changes, and on every set.
 // The batch never holds a statement open: each seek is stepped to its limit and reset.
 #pragma once
@@ -74,10 +74,10 @@ public:
 
 private:
     static constexpr std::int64_t kBeforeAll = std::numeric_limits<std::int64_t>::min();
-    static constexpr std::size_t kFirstBatch = 32;
+    static constexpr std::size_t kFirstBatch = 20;
     static constexpr std::size_t kMaxBatch = 512;
 
-    enum class Stmt : std::uint32_t { Insert, Update, UpdateWatched, Delete, ByRowid, VersionByRowid, Count, Seek, Scan, FileOrder, Duplicate };
+    enum class Stmt : std::uint32_t { Insert, Update, UpdateWatched, Delete, ByRowid, VersionByRowid, Count, Seek, SeekInclusive, Scan, FileOrder, Duplicate };
     enum class Cursor { Unset, Start, End, At };
 
     sqlite3_stmt* statement(Stmt kind, int key = 0, int level = 0, bool forward = true);

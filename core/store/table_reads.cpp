@@ -10,6 +10,7 @@
 // NOCASE collation exactly as the index orders them, and holds no read transaction
 // between calls. A unique key has at most one record per value tuple, so after a
 // record the level-m group is empty and is skipped.
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstring>
@@ -150,7 +151,7 @@ ErrorCode TableImpl::read(bool forward) {
     dropBatch();
     const std::size_t limit = m_quickScan ? m_nextBatch : 1;
     if (fillBatch(forward, limit) != ErrorCode::None) return m_status.code;
-    if (m_quickScan && m_nextBatch < kMaxBatch) m_nextBatch *= 2;
+    if (m_quickScan) m_nextBatch = std::min(kMaxBatch, m_nextBatch * 4);
     if (m_batchCount == 0) {
         // Off the end: a read the other way starts again from that end.
         m_cursor = forward ? Cursor::End : Cursor::Start;
@@ -184,9 +185,14 @@ ErrorCode TableImpl::fillBatch(bool forward, std::size_t limit) {
     }
     const KeyDesc& k = m_desc.keys[static_cast<std::size_t>(m_cursorKey)];
     const int m = static_cast<int>(k.parts.size());
-    const int top = (k.unique && m_cursorRow != kBeforeAll) ? m - 1 : m;
+    // Before every record of the key values (setAtKey): nothing can follow on row id
+    // alone, and forward the first two groups are one range, component m at or after
+    // its value. After a record of a unique key the row-id group is empty too.
+    const bool beforeValues = m_cursorRow == kBeforeAll;
+    const int top = (beforeValues || k.unique) ? m - 1 : m;
     for (int level = top; level >= 0 && m_batchCount < limit; --level) {
-        sqlite3_stmt* stmt = statement(Stmt::Seek, m_cursorKey, level, forward);
+        const bool inclusive = beforeValues && forward && level == m - 1;
+        sqlite3_stmt* stmt = statement(inclusive ? Stmt::SeekInclusive : Stmt::Seek, m_cursorKey, level, forward);
         if (stmt == nullptr) return m_status.code;
         if (level < m) {
             bindKeyValues(stmt, 1, m_desc, k, static_cast<std::size_t>(level) + 1, m_cursorImage.data());

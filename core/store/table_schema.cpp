@@ -69,10 +69,9 @@ TableSchema::TableSchema(const TableDesc& desc)
         insertVals += ", ?" + std::to_string(++param);
         if (!sets.empty()) sets += ", ";
         sets += col + " = ?" + std::to_string(param - 1);
-        m_fingerprint += ";" + lower(f.name) + ":" + typeName(f.type) + ":" + std::to_string(f.size) + ":" +
-                         std::to_string(f.places);
+        m_fingerprint.append(";").append(lower(f.name)).append(":").append(typeName(f.type));
+        m_fingerprint.append(":").append(std::to_string(f.size)).append(":").append(std::to_string(f.places));
     }
-    const std::string n = std::to_string(desc.fields.size());
     const std::string nv = std::to_string(desc.fields.size() + 1);
     const std::string nr = std::to_string(desc.fields.size() + 2);
     const std::string nw = std::to_string(desc.fields.size() + 3);
@@ -135,7 +134,7 @@ std::string TableSchema::orderBy(const KeyDesc& key, std::size_t fromPart, bool 
     return o;
 }
 
-std::string TableSchema::seekSql(int key, int level, bool forward) const {
+std::string TableSchema::seekSql(int key, int level, bool forward, bool inclusive) const {
     const KeyDesc& k = m_desc.keys[static_cast<std::size_t>(key)];
     const std::size_t j = static_cast<std::size_t>(level);
     std::string where;
@@ -145,7 +144,8 @@ std::string TableSchema::seekSql(int key, int level, bool forward) const {
     for (std::size_t i = 0; i < j; ++i) where += columnExpr(k, k.parts[i]) + " = ?" + std::to_string(++param) + " AND ";
     if (j < k.parts.size()) {
         const bool greater = k.parts[j].descending != forward;  // ascending forward: '>'
-        where += columnExpr(k, k.parts[j]) + (greater ? " > ?" : " < ?") + std::to_string(++param);
+        const char* op = greater ? (inclusive ? " >= ?" : " > ?") : (inclusive ? " <= ?" : " < ?");
+        where += columnExpr(k, k.parts[j]) + op + std::to_string(++param);
         return fromKey(key) + " WHERE " + where + orderBy(k, j, forward) + " LIMIT ?" + std::to_string(param + 1);
     }
     where += std::string("rowid ") + (forward ? "> ?" : "< ?") + std::to_string(++param);

@@ -56,7 +56,8 @@ public:
     // it). The position is m key values and a row id; `level` j (0..m) selects the
     // records whose first j components equal ?1..?j and whose component j follows
     // ?j+1 (for j == m: whose row id follows ?m+1). Last parameter: LIMIT.
-    std::string seekSql(int key, int level, bool forward) const;
+    // With `inclusive`, component j may also equal ?j+1 (the start of setAtKey).
+    std::string seekSql(int key, int level, bool forward, bool inclusive = false) const;
     // Every record of the key from the first (backward: from the last). ?1 LIMIT.
     std::string scanSql(int key, bool forward) const;
     // Records in row id order after (before) ?1. ?2 LIMIT.

@@ -303,6 +303,21 @@ TEST_F(MasterRules, CustomerWithoutOrdersIsDeletedWithNotesAndSchedule) {
     EXPECT_EQ(names<Schedule>(kEntry), Names{"Green Goods"});
 }
 
+TEST_F(MasterRules, DeleteIsUndoneWholeWhenAScheduleEntryCannotBeDeleted) {
+    store(customer("Brown Supply"));
+    store(note(1, "Brown Supply", 80000));
+    store(entry(1, "Brown Supply"));
+    sql("CREATE TRIGGER keep BEFORE DELETE ON schedule BEGIN SELECT RAISE(ABORT, 'schedule is kept'); END;");
+    MasterRecords masters(*m_db, ui);
+    EXPECT_EQ(masters.remove(customer("Brown Supply")), MasterOutcome::Failed);
+    EXPECT_EQ(ui.captions(), Names{"Delete Operation Error"});
+    EXPECT_EQ(ui.texts(),
+              Names{"An error (1811) was experienced when attempting to delete a record from the file Schedule."});
+    EXPECT_EQ(names<Customer>(kCust), Names{"Brown Supply"});
+    EXPECT_EQ(names<Comments>(kNote), Names{"Brown Supply"}) << "the notes deleted before the failure are back";
+    EXPECT_EQ(names<Schedule>(kEntry), Names{"Brown Supply"});
+}
+
 TEST_F(MasterRules, CustomerWithAnOrderIsNotDeletedAndTheMessageNamesOrders) {
     store(customer("Brown Supply"));
     store(note(1, "Brown Supply", 80000));

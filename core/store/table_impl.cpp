@@ -1,8 +1,8 @@
 // File-level calls and record writes of a table handle.
 //
-// Open order: the data set must be open; the SQL table must exist (FileNotFound);
-// then the handle takes its lock (FileLocked / AccessDenied, retried for the seconds
-// a "Recover=N" allowed); then the stored layout fingerprint must equal the program's
+// Open order: the data set must be open; the handle takes its lock (FileLocked /
+// AccessDenied, retried for the seconds a "Recover=N" allowed); the SQL table must
+// exist (FileNotFound); then the stored layout fingerprint must equal the program's
 // (LayoutMismatch) and the stored indexes must be exactly the keys' indexes
 // (InvalidKeyFile). A failed open leaves the handle closed and holds no lock.
 //
@@ -172,10 +172,8 @@ ErrorCode TableImpl::checkIndexes() {
 ErrorCode TableImpl::open(OpenMode mode) {
     if (m_open) return m_status.set(ErrorCode::AlreadyOpen);
     if (requireDatabase() != ErrorCode::None) return m_status.code;
-    bool exists = false;
-    if (tableExists(exists) != ErrorCode::None) return m_status.code;
-    if (!exists) return m_status.set(ErrorCode::FileNotFound);
-
+    // The lock comes first: once it is held no other station can remove the table or
+    // rebuild its keys, so what the checks below find stays true while it is open.
     const bool exclusive = mode == OpenMode::Exclusive;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(m_recoverSeconds);
     m_recoverSeconds = 0;
@@ -188,8 +186,11 @@ ErrorCode TableImpl::open(OpenMode mode) {
             return m_status.set(exclusive ? ErrorCode::AccessDenied : ErrorCode::FileLocked);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    if (checkLayout() != ErrorCode::None || checkIndexes() != ErrorCode::None) {
+    bool exists = false;
+    if (tableExists(exists) != ErrorCode::None || !exists || checkLayout() != ErrorCode::None ||
+        checkIndexes() != ErrorCode::None) {
         m_lock.release();
+        if (m_status.code == ErrorCode::None) m_status.set(ErrorCode::FileNotFound);
         return m_status.code;
     }
     m_open = true;
@@ -210,6 +211,14 @@ ErrorCode TableImpl::create() {
         return m_status.set(ErrorCode::None);
     }
     if (m_db.beginWrite(m_status) != ErrorCode::None) return m_status.code;
+    // Another station may have created it between the look and the write lock.
+    if (tableExists(exists) != ErrorCode::None || exists) {
+        const bool failed = m_status.code != ErrorCode::None;
+        m_db.endWrite(false, m_status);
+        if (failed) return m_status.code;
+        if (checkLayout() != ErrorCode::None) return m_status.code;
+        return m_status.set(ErrorCode::None);
+    }
     bool ok = m_db.ensureMetadata(m_status) == ErrorCode::None &&
               m_db.exec(m_schema.createTableSql(), m_status) == ErrorCode::None;
     for (const auto& index : m_schema.indexes()) {

@@ -8,6 +8,14 @@
 // the last; next() and previous() then read in key order (ties in row order), one
 // keyset seek at a time, so no read transaction is held between calls.
 //
+// get(), reget() and a sequential read make the record read current (for put, erase,
+// position and watch) and place the sequence right after it, in the key of the get
+// (reget keeps the running sequence's key), so next() goes on from there.
+//
+// Read-ahead: after send("QUICKSCAN=on") next() and previous() fetch records in
+// batches. A write through any handle on the same Database drops the batch at once;
+// another station's change to a record already fetched is seen from the next batch.
+//
 // Change detection: watch() remembers the current record's version; the next put()
 // fails with ChangedByOtherStation when another handle or station changed the
 // record meanwhile.

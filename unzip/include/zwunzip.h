@@ -215,8 +215,8 @@ typedef struct ZWUNZIPVBCALLBACKS {
 
 /* The three accepted structure sizes of this platform. */
 #define ZW_PTR_EXTRA ((int32_t)sizeof(void *) - 4)
-#define UNZIPCMDSTRUCT_SIZE_V1 (100 + 8 * ZW_PTR_EXTRA)
-#define UNZIPCMDSTRUCT_SIZE_V2 (110 + 10 * ZW_PTR_EXTRA)
+#define UNZIPCMDSTRUCT_SIZE_V1 (100 + 10 * ZW_PTR_EXTRA)
+#define UNZIPCMDSTRUCT_SIZE_V2 (110 + 12 * ZW_PTR_EXTRA)
 #define UNZIPCMDSTRUCT_SIZE_V3 (142 + 16 * ZW_PTR_EXTRA)
 
 /* Offsets and widths of zwunzipVB()'s blank-padded string buffer. */
@@ -278,7 +278,13 @@ ZW_CHECK_OFFSET(lpszExtProgTitle, 126, 14);
 ZW_CHECK_OFFSET(lpMemBlock, 130, 15);
 ZW_CHECK_OFFSET(lMemBlockSize, 134, 16);
 ZW_CHECK_OFFSET(lStartingOffset, 138, 16);
+ZW_STATIC_ASSERT(offsetof(UNZIPCMDSTRUCT, lpMessageDisplay) == UNZIPCMDSTRUCT_SIZE_V1, "first layout size");
+ZW_STATIC_ASSERT(offsetof(UNZIPCMDSTRUCT, lResv1) == UNZIPCMDSTRUCT_SIZE_V2, "second layout size");
 ZW_STATIC_ASSERT(sizeof(UNZIPCMDSTRUCT) == UNZIPCMDSTRUCT_SIZE_V3, "UNZIPCMDSTRUCT size");
+ZW_STATIC_ASSERT(sizeof(void *) != 4 || (UNZIPCMDSTRUCT_SIZE_V1 == 100 && UNZIPCMDSTRUCT_SIZE_V2 == 110 &&
+                                         UNZIPCMDSTRUCT_SIZE_V3 == 142), "32-bit layout sizes");
+ZW_STATIC_ASSERT(sizeof(void *) != 8 || (UNZIPCMDSTRUCT_SIZE_V1 == 140 && UNZIPCMDSTRUCT_SIZE_V2 == 158 &&
+                                         UNZIPCMDSTRUCT_SIZE_V3 == 206), "64-bit layout sizes");
 ZW_STATIC_ASSERT(sizeof(ZINFO) == 310, "ZINFO size");
 ZW_STATIC_ASSERT(sizeof(ZINFO_SHORT) == 178, "ZINFO_SHORT size");
 #undef ZW_CHECK_OFFSET

@@ -148,7 +148,7 @@ int32_t Extraction::askOverwrite(std::string& path) {
         if (::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return ZW_OK;
         if (m_cmd.overWriteFlag || m_overwriteAll) return ZW_OK;
         if (m_cmd.quietFlag) return ZW_USER_SKIPPED;
-        const bool readOnly = ::access(path.c_str(), W_OK) != 0;
+        const bool readOnly = (st.st_mode & 0222) == 0;
         std::string text = path + (readOnly ? " exists and is Read Only, do you want to overwrite it?"
                                             : " exists, do you want to overwrite it?");
         const int32_t buttons = m_ctx.version >= 3 ? ZW_MB_FIVEBUTTON : ZW_MB_YESNOCANCEL;

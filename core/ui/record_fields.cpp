@@ -127,3 +127,41 @@ bool setFieldText(const TableDesc& desc, int field, void* record, std::string_vi
 }
 
 }  // namespace quay::core
+
+namespace quay::core {
+
+namespace {
+
+std::size_t storageSize(const FieldDesc& f) {
+    switch (f.type) {
+        case FieldType::Byte: return 1;
+        case FieldType::Long: return 4;
+        case FieldType::Decimal: return 8;
+        case FieldType::String: return f.size;
+        case FieldType::Memo: return sizeof(std::uint32_t) + f.size;
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool fieldsEqual(const TableDesc& desc, int field, const void* a, const void* b) {
+    if (field < 0 || static_cast<std::size_t>(field) >= desc.fields.size()) return true;
+    const FieldDesc& f = desc.fields[static_cast<std::size_t>(field)];
+    if (f.type == FieldType::Memo) return fieldText(desc, field, a) == fieldText(desc, field, b);
+    return std::memcmp(at(f, a), at(f, b), storageSize(f)) == 0;
+}
+
+bool recordsEqual(const TableDesc& desc, const void* a, const void* b) {
+    for (std::size_t i = 0; i < desc.fields.size(); ++i)
+        if (!fieldsEqual(desc, static_cast<int>(i), a, b)) return false;
+    return true;
+}
+
+void copyField(const TableDesc& desc, int field, const void* from, void* to) {
+    if (field < 0 || static_cast<std::size_t>(field) >= desc.fields.size()) return;
+    const FieldDesc& f = desc.fields[static_cast<std::size_t>(field)];
+    std::memcpy(at(f, to), at(f, from), storageSize(f));
+}
+
+}  // namespace quay::core

@@ -30,3 +30,15 @@ QUAY_EXPORT bool setFieldNumber(const TableDesc& desc, int field, void* record, 
 QUAY_EXPORT bool setFieldText(const TableDesc& desc, int field, void* record, std::string_view text);
 
 }  // namespace quay::core
+
+namespace quay::core {
+
+// True when field `field` holds the same value in both records (memos compare
+// their text only, not the bytes beyond it).
+QUAY_EXPORT bool fieldsEqual(const TableDesc& desc, int field, const void* a, const void* b);
+// True when every described field is equal.
+QUAY_EXPORT bool recordsEqual(const TableDesc& desc, const void* a, const void* b);
+// Copies field `field` from one record to another.
+QUAY_EXPORT void copyField(const TableDesc& desc, int field, const void* from, void* to);
+
+}  // namespace quay::core

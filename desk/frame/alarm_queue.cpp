@@ -1,0 +1,81 @@
+// The alarm list, sorted by id so a lookup is a binary search.
+#include "frame/alarm_queue.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace quay::desk {
+
+namespace {
+template <class V>
+auto byId(V& v, std::int32_t id) {
+    return std::lower_bound(v.begin(), v.end(), id, [](const AlarmEntry& e, std::int32_t x) { return e.EVENTID < x; });
+}
+}  // namespace
+
+AlarmQueue& AlarmQueue::instance() {
+    static AlarmQueue queue;
+    return queue;
+}
+
+void AlarmQueue::clear() {
+    std::lock_guard lock(m_mutex);
+    m_entries.clear();
+}
+
+void AlarmQueue::put(const AlarmEntry& entry) {
+    std::lock_guard lock(m_mutex);
+    auto it = byId(m_entries, entry.EVENTID);
+    if (it != m_entries.end() && it->EVENTID == entry.EVENTID)
+        *it = entry;
+    else
+        m_entries.insert(it, entry);
+}
+
+bool AlarmQueue::remove(std::int32_t eventId) {
+    std::lock_guard lock(m_mutex);
+    auto it = byId(m_entries, eventId);
+    if (it == m_entries.end() || it->EVENTID != eventId) return false;
+    m_entries.erase(it);
+    return true;
+}
+
+std::optional<AlarmEntry> AlarmQueue::find(std::int32_t eventId) const {
+    std::lock_guard lock(m_mutex);
+    auto it = byId(m_entries, eventId);
+    if (it == m_entries.end() || it->EVENTID != eventId) return std::nullopt;
+    return *it;
+}
+
+bool AlarmQueue::markDone(std::int32_t eventId) {
+    std::lock_guard lock(m_mutex);
+    auto it = byId(m_entries, eventId);
+    if (it == m_entries.end() || it->EVENTID != eventId) return false;
+    it->EVENTDONE = 1;
+    return true;
+}
+
+std::size_t AlarmQueue::count() const {
+    std::lock_guard lock(m_mutex);
+    return m_entries.size();
+}
+
+std::vector<AlarmEntry> AlarmQueue::entries() const {
+    std::lock_guard lock(m_mutex);
+    return m_entries;
+}
+
+core::NextAlarm AlarmQueue::nextPending() const {
+    std::lock_guard lock(m_mutex);
+    const AlarmEntry* best = nullptr;
+    for (const AlarmEntry& e : m_entries) {
+        if (e.EVENTDONE != 0) continue;
+        if (!best || std::tie(e.EVENTDATE, e.EVENTTIME, e.EVENTID) <
+                         std::tie(best->EVENTDATE, best->EVENTTIME, best->EVENTID))
+            best = &e;
+    }
+    if (!best) return {};
+    return core::NextAlarm{best->EVENTID, best->EVENTDATE, best->EVENTTIME};
+}
+
+}  // namespace quay::desk

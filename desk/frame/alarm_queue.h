@@ -1,0 +1,55 @@
+// AlarmQueue: the list of the user's pending schedule alarms (SCHQ) that the frame
+// watches. Entries are kept sorted by SCHQ:EVENTID between operations; choosing the
+// next alarm sorts by date, time and id and takes the first entry not yet shown.
+//
+// Thread-safe: the loader fills it on its own thread while the frame's timer reads
+// it, so every operation holds the list's mutex.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "quay/app/globals.h"
+
+namespace quay::desk {
+
+// One entry (SCHQ:...).
+struct AlarmEntry {
+    std::int32_t EVENTDATE = 0;
+    std::int32_t EVENTTIME = 0;
+    std::int32_t EVENTID = 0;
+    std::int32_t EVENTDONE = 0;  // 1 once its alarm window has been shown
+
+    bool operator==(const AlarmEntry&) const = default;
+};
+
+class AlarmQueue {
+public:
+    AlarmQueue() = default;
+    AlarmQueue(const AlarmQueue&) = delete;
+    AlarmQueue& operator=(const AlarmQueue&) = delete;
+
+    // The one list of the process.
+    static AlarmQueue& instance();
+
+    void clear();
+    // Adds an entry (or replaces the one with the same id), keeping id order.
+    void put(const AlarmEntry& entry);
+    bool remove(std::int32_t eventId);
+    std::optional<AlarmEntry> find(std::int32_t eventId) const;
+    // Sets SCHQ:EVENTDONE of the entry; false when there is none.
+    bool markDone(std::int32_t eventId);
+    std::size_t count() const;
+    std::vector<AlarmEntry> entries() const;  // in id order
+
+    // The first entry by date, time and id whose EVENTDONE is 0; all zero when none.
+    core::NextAlarm nextPending() const;
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<AlarmEntry> m_entries;  // sorted on EVENTID
+};
+
+}  // namespace quay::desk

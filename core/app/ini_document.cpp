@@ -174,8 +174,13 @@ bool IniDocument::validValue(std::string_view value) { return !hasLineBreak(valu
 std::string IniDocument::encodeValue(std::string_view value) {
     const bool edgeBlanks = !value.empty() && trim(value).size() != value.size();
     const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-    if (edgeBlanks || quoted) return "\"" + std::string(value) + "\"";
-    return std::string(value);
+    std::string out;
+    if (!edgeBlanks && !quoted) return out.assign(value);
+    out.reserve(value.size() + 2);
+    out.push_back('"');
+    out.append(value);
+    out.push_back('"');
+    return out;
 }
 
 }  // namespace quay::core::detail

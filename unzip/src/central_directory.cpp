@@ -5,6 +5,8 @@
 // the library allocate without limit.
 #include "central_directory.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 
 #include "messenger.h"
@@ -26,17 +28,26 @@ uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
 uint64_t le64(const uint8_t* p) { return uint64_t(le32(p)) | (uint64_t(le32(p + 4)) << 32); }
 
-// Applies the Zip64 extended information extra field (4.5.3): each 8-byte
-// value is present only when its 32-bit field in the header is saturated.
-void applyZip64(Member& m, const uint8_t* extra, size_t length, bool sizeFull, bool compFull,
-                bool offsetFull, bool diskFull) {
+// Applies the extra fields of a central header: the Zip64 extended
+// information (4.5.3), whose 8-byte values are present only when their 32-bit
+// fields are saturated, and the Info-ZIP Unicode Path field (4.6.9).
+void applyExtras(Member& m, const uint8_t* extra, size_t length, bool sizeFull, bool compFull,
+                 bool offsetFull, bool diskFull, std::string* unicodeName) {
     size_t pos = 0;
+    bool zip64Done = false;
     while (pos + 4 <= length) {
         uint16_t id = le16(extra + pos);
         uint16_t len = le16(extra + pos + 2);
         pos += 4;
         if (len > length - pos) return;
-        if (id == 0x0001) {
+        if (id == 0x7075 && unicodeName && len >= 5 && extra[pos] == 1) {
+            // Info-ZIP Unicode Path (4.6.9): used when it belongs to this very name.
+            uint32_t nameCrc = le32(extra + pos + 1);
+            if (nameCrc == uint32_t(::crc32(0, reinterpret_cast<const Bytef*>(m.name.data()), uInt(m.name.size())))) {
+                *unicodeName = std::string(reinterpret_cast<const char*>(extra + pos + 5), len - 5);
+            }
+        }
+        if (id == 0x0001 && !zip64Done) {
             const uint8_t* f = extra + pos;
             size_t left = len;
             auto take64 = [&](uint64_t& v) {
@@ -49,7 +60,7 @@ void applyZip64(Member& m, const uint8_t* extra, size_t length, bool sizeFull, b
             if (compFull) take64(m.compressedSize);
             if (offsetFull) take64(m.localOffset);
             if (diskFull && left >= 4) m.disk = le32(f);
-            return;
+            zip64Done = true;
         }
         pos += len;
     }
@@ -122,8 +133,13 @@ int32_t CentralDirectory::readEntries(const uint8_t* p, uint64_t size) {
         uint64_t total = kCentralSize + nameLength + extraLength + commentLength;
         if (size - pos < total) return ZW_BAD_STRUCTURE;
         m.name.assign(reinterpret_cast<const char*>(h + kCentralSize), nameLength);
-        applyZip64(m, h + kCentralSize + nameLength, extraLength, m.size == 0xFFFFFFFFu,
-                   m.compressedSize == 0xFFFFFFFFu, m.localOffset == 0xFFFFFFFFu, m.disk == 0xFFFFu);
+        std::string unicodeName;
+        applyExtras(m, h + kCentralSize + nameLength, extraLength, m.size == 0xFFFFFFFFu,
+                    m.compressedSize == 0xFFFFFFFFu, m.localOffset == 0xFFFFFFFFu, m.disk == 0xFFFFu, &unicodeName);
+        if (!unicodeName.empty()) {
+            m.name = unicodeName;
+            m.flags |= 0x0800;
+        }
         m_members.push_back(std::move(m));
         pos += total;
     }

@@ -31,7 +31,13 @@ struct Member {
     bool isEncrypted() const { return flags & 0x0001; }
     bool hasDescriptor() const { return flags & 0x0008; }
     bool isUtf8() const { return flags & 0x0800; }
-    bool isDirectory() const { return !name.empty() && (name.back() == '/' || name.back() == '\\'); }
+    // A name ending in a separator, or an empty entry that MS-DOS, OS/2 or
+    // Windows marked with the directory attribute.
+    bool isDirectory() const {
+        if (!name.empty() && (name.back() == '/' || name.back() == '\\')) return true;
+        const int host = madeBy >> 8;
+        return (externalAttributes & 0x10) && size == 0 && (host == 0 || host == 6 || host == 11);
+    }
     bool isVolumeLabel() const { return (externalAttributes & 0x08) && (madeBy >> 8) == 0; }
 };
 

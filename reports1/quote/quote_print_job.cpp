@@ -1,0 +1,294 @@
+// The quote and invoice print. Reading order: the company record and the order before
+// anything prints; the customer (and the bill-to customer) when the first line is read;
+// per line its product, its serial numbers and its comments; at the end the invoice's
+// charge and the applications of payments to it. Only reads: nothing is written.
+#include "quote_print_job.h"
+
+#include <system_error>
+
+#include "quay/app/last_error.h"
+#include "quay/app/standard_messages.h"
+#include "quay/defaults/company_defaults.h"
+#include "quote_blocks.h"
+#include "quote_layout.h"
+
+namespace quay::reports::detail {
+namespace {
+
+using core::Button;
+using core::ErrorCode;
+using core::Icon;
+
+// The most of a product or line comment the comment band prints.
+constexpr std::size_t kCommentBuffer = 1000;
+
+// Rules of a grid band reach the text's extent plus the band's 30-unit margin.
+void stretchRules(ReportRun& run, const char* prefix, std::string_view textControl) {
+  const Units height = run.lineCount(textControl) * run.lineHeight(textControl) + 30;
+  for (int i = 0; i < 6; ++i) run.setHeight(ruleName(prefix, i), height);
+}
+
+void readFailed(core::UiPort& ui, const core::Table& table, const char* name) {
+  core::saveError(table);
+  core::showStandardMessage(ui, core::StandardMessage::RecordRetrievalError, {name});
+}
+
+}  // namespace
+
+QuotePrintJob::QuotePrintJob(core::Database& db, std::int32_t ordNum, std::filesystem::path logoDirectory)
+    : m_ordNum(ordNum),
+      m_logoDirectory(std::move(logoDirectory)),
+      m_order(db),
+      m_items(db),
+      m_products(db),
+      m_serials(db),
+      m_customer(db),
+      m_custRef(db),
+      m_charges(db),
+      m_applied(db),
+      m_payments(db),
+      m_defaults(db) {}
+
+ReportLayout QuotePrintJob::layout() const { return quoteLayout(); }
+
+bool QuotePrintJob::open(core::UiPort& ui) {
+  return m_tables.open(ui, {&m_order, &m_items, &m_products, &m_serials, &m_customer, &m_custRef, &m_charges,
+                            &m_applied, &m_payments, &m_defaults});
+}
+
+bool QuotePrintJob::loadCompany() { return core::GETCOMPANYDEFAULTS(m_defaults, 1) == 0; }
+
+bool QuotePrintJob::begin(core::UiPort& ui, ReportRun& run) {
+  m_order.clear();
+  m_order.rec.OrdNum = m_ordNum;
+  if (m_ordNum <= 0 || m_order.get(core::Orders::byOrdNum) != ErrorCode::None) {
+    ui.message("ERROR", "Invalid Global Order Number", Icon::Error, Button::Ok, Button::Ok);
+    return false;
+  }
+  const std::int32_t number = isInvoice() ? m_order.rec.InvoiceNum : m_order.rec.OrdNum;
+  m_word = isInvoice() ? "Invoice" : "Quote";
+  m_title = m_word + "# " + std::to_string(number);
+  setHeading(run);
+  if (!positionLines()) {
+    readFailed(ui, m_items, "ItemsOrd");
+    return false;
+  }
+  return true;
+}
+
+// Counts the order's lines for the progress, then stands before the first of them.
+bool QuotePrintJob::positionLines() {
+  m_items.send("QUICKSCAN=on");
+  m_lineCount = 0;
+  m_items.clear();
+  m_items.rec.OrdNum = m_ordNum;
+  if (m_items.setAtKey(core::ItemsOrd::byOrdNum) != ErrorCode::None) return false;
+  while (m_items.next() == ErrorCode::None && m_items.rec.OrdNum == m_ordNum) ++m_lineCount;
+  m_items.clear();
+  m_items.rec.OrdNum = m_ordNum;
+  return m_items.setAtKey(core::ItemsOrd::byOrdNum) == ErrorCode::None;
+}
+
+void QuotePrintJob::setHeading(ReportRun& run) {
+  const core::Defaults& def = m_defaults.rec;
+  const HeadingLines lines = headingLines(def);
+  for (std::size_t i = 0; i < lines.size(); ++i) run.setText("head" + std::to_string(i + 1), lines[i]);
+  run.setText("docWord", m_word);
+  run.setText("docTitle", m_title);
+  run.setText("docDate", longDate(m_order.rec.OrdDate));
+
+  // The logo is a plain file name in the program's folder; anything that would reach
+  // outside it, or a file that is not there, prints as no logo.
+  std::filesystem::path logo;
+  const std::string_view name = def.LOGOFILE.view();
+  if (!name.empty() && name.find('/') == std::string_view::npos && name.find('\\') == std::string_view::npos &&
+      name != "." && name != "..") {
+    std::error_code ec;
+    std::filesystem::path candidate = m_logoDirectory / std::string(name);
+    if (std::filesystem::is_regular_file(candidate, ec)) logo = candidate;
+  }
+  if (!logo.empty()) {
+    run.setImage("logo", logo.string());
+  } else {
+    run.setImage("logo", {});
+    run.setHidden("logo", true);
+    const Units width = kGridRules[5] - kHeadingXWithoutLogo;
+    for (const char* control : kMovedHeading) {
+      run.setX(control, kHeadingXWithoutLogo);
+      if (std::string_view(control).rfind("doc", 0) == 0) run.setWidth(control, width);
+    }
+  }
+  run.setPicture("unitPrice", unitPricePicture(def.ROUNDPC.view()));
+  run.setText("notice", def.INVOICEAD != 0 ? footerNotice(m_word) : std::string());
+  run.setText("footerTitle", m_title);
+}
+
+bool QuotePrintJob::startOrder(core::UiPort& ui, ReportRun& run) {
+  m_customer.clear();
+  m_customer.rec.Name = m_order.rec.CustName;
+  if (m_customer.get(core::Customer::byName) != ErrorCode::None) {
+    ui.message("Error", "Referential Integrity error finding ShipTo Information", Icon::Error, Button::Ok,
+               Button::Ok);
+    return false;
+  }
+  const core::Customer* billTo = nullptr;
+  const core::Customer& cus = m_customer.rec;
+  if (!cus.BILLTO.isBlank() && !cus.BILLTO.equalsNoCase(cus.Name.view())) {
+    m_custRef.clear();
+    m_custRef.rec.Name = cus.BILLTO;
+    if (m_custRef.get(core::CustRef::byName) == ErrorCode::None) billTo = &m_custRef.rec;
+  }
+  const OrderAddresses a = orderAddresses(m_order.rec, cus, billTo);
+  for (std::size_t i = 0; i < kAddressLines; ++i) {
+    run.setText("shipTo" + std::to_string(i + 1), a.shipTo[i]);
+    run.setText("billTo" + std::to_string(i + 1), a.billTo[i]);
+  }
+  run.setText("contactName", a.contact);
+  run.print(kQuoteHeading);
+  run.print(kQuoteAddresses);
+  m_headed = true;
+  return true;
+}
+
+JobStep QuotePrintJob::next(core::UiPort& ui, ReportRun& run) {
+  const ErrorCode e = m_items.next();
+  if (e == ErrorCode::RecordNotAvailable) return JobStep::End;
+  if (e != ErrorCode::None) {
+    // A document with lines missing must not pass for the whole order.
+    readFailed(ui, m_items, "ItemsOrd");
+    return JobStep::Failed;
+  }
+  if (m_items.rec.OrdNum != m_ordNum) return JobStep::End;
+  if (!m_headed && !startOrder(ui, run)) return JobStep::Failed;
+  return printLine(ui, run) ? JobStep::Record : JobStep::Failed;
+}
+
+void QuotePrintJob::printComment(ReportRun& run, std::string_view text) {
+  run.setText("comment", std::string(text.substr(0, kCommentBuffer)));
+  stretchRules(run, "comment", "comment");
+  run.print(kQuoteComment);
+  run.setText("comment", {});
+}
+
+bool QuotePrintJob::printLine(core::UiPort& ui, ReportRun& run) {
+  const core::ItemsOrd& line = m_items.rec;
+  m_products.clear();
+  m_products.rec.PartNum = line.PartNum;
+  if (m_products.get(core::Products::byPartNum) != ErrorCode::None) m_products.clear();
+
+  run.setText("partNum", line.PartNum.str());
+  run.setText("description", line.DESCRIPTION.str());
+  run.setValue("qty", line.QTY);
+  run.setValue("unitPrice", line.PRICE);
+  run.setValue("extension", line.TOTAL);
+  stretchRules(run, "line", "description");
+  run.print(kQuoteLine);
+
+  if (!m_products.rec.Comments.isEmpty()) printComment(run, m_products.rec.Comments.view());
+
+  m_serials.clear();
+  m_serials.rec.ITENUM = line.IteNum;
+  if (m_serials.setAtKey(core::Serials::byIteNum) != ErrorCode::None) {
+    readFailed(ui, m_serials, "Serials");
+    return false;
+  }
+  for (;;) {
+    const ErrorCode e = m_serials.next();
+    if (e == ErrorCode::RecordNotAvailable || (e == ErrorCode::None && m_serials.rec.ITENUM != line.IteNum)) break;
+    if (e != ErrorCode::None) {
+      readFailed(ui, m_serials, "Serials");
+      return false;
+    }
+    run.setText("serialNumber", m_serials.rec.SERIALNUMBER.str());
+    run.print(kQuoteSerial);
+  }
+
+  if (!line.Comments.isEmpty()) printComment(run, line.Comments.view());
+  run.print(kQuoteLineEnd);
+  return true;
+}
+
+void QuotePrintJob::finish(core::UiPort&, ReportRun& run) {
+  if (m_headed) printTotals(run);
+}
+
+void QuotePrintJob::printTotals(ReportRun& run) {
+  const core::OrderRef& ord = m_order.rec;
+  core::Decimal<18, 2> payments;
+  struct Application {
+    std::int32_t payId;
+    core::Decimal<13, 2> amount;
+  };
+  std::vector<Application> applications;
+
+  const bool invoice = isInvoice();
+  if (invoice) {
+    m_charges.clear();
+    m_charges.rec.INVOICENUM = ord.InvoiceNum;
+    if (ord.InvoiceNum != 0 && m_charges.get(core::Charges::byInvoiceNum) == ErrorCode::None) {
+      const std::int32_t chgId = m_charges.rec.Id;
+      m_applied.clear();
+      m_applied.rec.ChgId = chgId;
+      if (m_applied.setAtKey(core::Applied::byChgId) == ErrorCode::None) {
+        while (m_applied.next() == ErrorCode::None && m_applied.rec.ChgId == chgId) {
+          // An 18-digit sum of 13-digit amounts cannot overflow.
+          (void)(payments += m_applied.rec.AMOUNT);
+          applications.push_back({m_applied.rec.PayId, m_applied.rec.AMOUNT});
+        }
+      }
+    }
+  }
+  core::Decimal<18, 2> balance;
+  (void)balance.assign(ord.TOTAL - payments);
+
+  for (const char* name : {"paymentsLabel", "payments", "balanceDueLabel", "balanceDue"}) run.setHidden(name, !invoice);
+  run.setValue("listSub", ord.LISTSUB);
+  run.setValue("discountPct", ord.DISCOUNTPCT);
+  run.setValue("discount", ord.DISCOUNT);
+  run.setValue("surchargePct", ord.SURCHARGEPCT);
+  run.setValue("surcharge", ord.SURCHARGE);
+  run.setValue("shipping", ord.SHIPPING);
+  run.setValue("handling", ord.HANDLING);
+  run.setValue("cod", ord.COD);
+  run.setValue("taxRate1", ord.SLSTAXRATE1);
+  run.setValue("salesTax1", ord.SALESTAX1);
+  run.setValue("taxRate2", ord.SLSTAXRATE2);
+  run.setValue("salesTax2", ord.SALESTAX2);
+  run.setValue("orderTotal", ord.TOTAL);
+  run.setValue("payments", payments);
+  run.setValue("balanceDue", balance);
+  run.setText("shipVia", std::string(ord.SHIPVIA.view().substr(0, 10)));
+  run.setText("shipTrak", ord.SHIPTRAK.str());
+  run.setText("reference", ord.REFERENCE.str());
+  run.setText("poNum", ord.PONUM.str());
+  run.setText("terms", ord.TERMS.str());
+  run.setText("notes", ord.Notes.str());
+  run.print(kQuoteTotals);
+
+  bool headed = false;
+  for (const Application& app : applications) {
+    if (!headed) {
+      run.print(kQuotePaymentsHead);
+      headed = true;
+    }
+    // An application whose payment has gone still counts in the sum above; it has no
+    // payment to describe.
+    m_payments.clear();
+    m_payments.rec.Id = app.payId;
+    if (m_payments.get(core::Payments::byId) != ErrorCode::None) continue;
+    run.setText("paymentLine", paymentLine(m_payments.rec));
+    run.setValue("paymentAmount", app.amount);
+    run.print(kQuotePayment);
+  }
+
+  const core::Defaults& def = m_defaults.rec;
+  if (!def.InvComments.isEmpty()) {
+    run.setText("invComments", def.InvComments.str());
+    run.print(kQuoteCompanyNotes);
+  }
+  const std::string_view status = ord.Status.view();
+  const bool signature = status == "I" ? def.SIGONINV != 0 : status == "Q" ? def.SIGONQUOTES != 0 : true;
+  if (signature) run.print(kQuoteSignature);
+}
+
+}  // namespace quay::reports::detail

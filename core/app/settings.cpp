@@ -34,7 +34,9 @@ enum class ReadResult { Ok, Missing, Failed };
 
 ReadResult readFile(const std::filesystem::path& path, std::string& out) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) return ec ? ReadResult::Failed : ReadResult::Missing;
+    const auto status = std::filesystem::status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return ReadResult::Missing;
+    if (ec || status.type() != std::filesystem::file_type::regular) return ReadResult::Failed;
     std::ifstream in(path, std::ios::binary);
     if (!in) return ReadResult::Failed;
     std::ostringstream ss;

@@ -157,6 +157,17 @@ TEST_F(SettingsFile, UnreadableFileIsNeverReplaced) {
     EXPECT_EQ(contents(), "[Main]\nXPosit=1\n");
 }
 
+TEST_F(SettingsFile, PathThatIsNoFileIsReportedAndLeftAlone) {
+    fs::create_directory(m_file);
+    fs::path inside = m_file / "keep.txt";
+    std::ofstream(inside) << "kept";
+    Settings s(m_file);
+    EXPECT_EQ(s.read("Main", "XPosit", "none"), "none");
+    EXPECT_EQ(s.write("Main", "XPosit", "1"), SettingsStatus::IoError);
+    EXPECT_NE(s.lastErrorText().find("cannot read"), std::string::npos);
+    EXPECT_TRUE(fs::exists(inside));
+}
+
 TEST_F(SettingsFile, WriteLeavesNoTemporaryFileBehind) {
     Settings s(m_file);
     ASSERT_EQ(s.write("Main", "XPosit", "1"), SettingsStatus::Ok);

@@ -1,7 +1,8 @@
 // The state of one table handle: its open state and lock, its current record, its
 // sequential-read cursor with the read-ahead batch, and its prepared statements.
 //
-// Cursor: Unset until a set call; Start (before the first record of the cursor's key),
+// Cursor: Unset until a set call; Ends (just set: next() reads from the first record,
+// previous() from the last), Start (before the first record of the cursor's key),
 // End (after the last), or At (a position between records given by the key values of
 // m_cursorImage and the row id m_cursorRow; a row id of kBeforeAll stands for "before
 // every record with these key values", which is what setAtKey makes). next() and
@@ -78,7 +79,7 @@ private:
     static constexpr std::size_t kMaxBatch = 512;
 
     enum class Stmt : std::uint32_t { Insert, Update, UpdateWatched, Delete, ByRowid, VersionByRowid, Count, Seek, SeekInclusive, Scan, FileOrder, Duplicate };
-    enum class Cursor { Unset, Start, End, At };
+    enum class Cursor { Unset, Ends, Start, End, At };
 
     sqlite3_stmt* statement(Stmt kind, int key = 0, int level = 0, bool forward = true);
     ErrorCode requireOpen();

@@ -98,7 +98,7 @@ ErrorCode TableImpl::reget(const std::string& position) {
 ErrorCode TableImpl::set(KeyId key) {
     if (requireOpen() != ErrorCode::None || requireKey(key) != ErrorCode::None) return m_status.code;
     m_cursorKey = key.index;
-    m_cursor = Cursor::Start;
+    m_cursor = Cursor::Ends;
     dropBatch();
     m_nextBatch = kFirstBatch;
     return m_status.set(ErrorCode::None);
@@ -125,7 +125,7 @@ ErrorCode TableImpl::setEnd(KeyId key) {
 ErrorCode TableImpl::setFileOrder() {
     if (requireOpen() != ErrorCode::None) return m_status.code;
     m_cursorKey = -1;
-    m_cursor = Cursor::Start;
+    m_cursor = Cursor::Ends;
     dropBatch();
     m_nextBatch = kFirstBatch;
     return m_status.set(ErrorCode::None);
@@ -170,7 +170,7 @@ ErrorCode TableImpl::fillBatch(bool forward, std::size_t limit) {
         m_batchVersions.resize(limit);
     }
     if ((m_cursor == Cursor::End && forward) || (m_cursor == Cursor::Start && !forward)) return ErrorCode::None;
-    const bool fromEnd = m_cursor == Cursor::Start || m_cursor == Cursor::End;
+    const bool fromEnd = m_cursor != Cursor::At;
     if (m_cursorKey < 0) {
         sqlite3_stmt* stmt = statement(Stmt::FileOrder, 0, 0, forward);
         if (stmt == nullptr) return m_status.code;

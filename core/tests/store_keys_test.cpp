@@ -212,6 +212,15 @@ TEST_F(KeyOrder, RunOffTheEndThenPreviousReturnsTheLastRecord) {
     EXPECT_EQ(m_stock->rec.Id, 1);
 }
 
+TEST_F(KeyOrder, PreviousStraightAfterSetReadsFromTheLastRecord) {
+    add(1, "a", "", 0);
+    add(2, "b", "", 0);
+    ASSERT_EQ(m_stock->set(kStockName), ErrorCode::None);
+    EXPECT_EQ(readAll(*m_stock, false), (std::vector<int>{2, 1}));
+    ASSERT_EQ(m_stock->setFileOrder(), ErrorCode::None);
+    EXPECT_EQ(readAll(*m_stock, false), (std::vector<int>{2, 1}));
+}
+
 TEST_F(KeyOrder, NextWithoutSetGivesRecordNotAvailable) {
     add(1, "a", "", 0);
     EXPECT_EQ(m_stock->next(), ErrorCode::RecordNotAvailable);
@@ -225,6 +234,7 @@ TEST_F(KeyOrder, FileOrderReadsInInsertionOrder) {
     ASSERT_EQ(m_stock->setFileOrder(), ErrorCode::None);
     EXPECT_EQ(readAll(*m_stock, true), (std::vector<int>{3, 1, 2}));
     EXPECT_EQ(readAll(*m_stock, false), (std::vector<int>{2, 1, 3}));
+    EXPECT_EQ(m_stock->previous(), ErrorCode::RecordNotAvailable);  // stays at the beginning
 }
 
 using KeyDuplicates = KeyOrder;

@@ -3,7 +3,8 @@
 // leaves it in lastError() (with errorText(), and for DriverError the driver's text
 // and code), so the standard-message routine can build its error insert.
 //
-// Positioning: set(key) positions before the first record of the key, setAtKey(key)
+// Positioning: set(key) positions before the first record of the key (a previous()
+// straight after it reads from the last record instead), setAtKey(key)
 // before the first record at or after the key values in the buffer, setEnd(key) after
 // the last; next() and previous() then read in key order (ties in row order), one
 // keyset seek at a time, so no read transaction is held between calls.

@@ -13,6 +13,7 @@ packages=(
   gcc-multilib g++-multilib zlib1g-dev:i386 libdeflate-dev:i386 libgtest-dev:i386 libgmock-dev:i386
   zip p7zip-full
   xvfb xauth
+  poppler-utils
 )
 
 if [ "$(id -u)" -ne 0 ]; then

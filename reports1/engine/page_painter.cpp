@@ -8,17 +8,25 @@
 #include <QPainter>
 #include <QPen>
 #include <cassert>
-#include <map>
 
 #include "qt_font.h"
 
 namespace quay::reports {
 namespace {
 
-void drawText(QPainter& painter, const PlacedItem& it) {
-  QFont font = detail::toQFont(it.font);
-  painter.setFont(font);
-  QFontMetricsF fm(font);
+}  // namespace
+
+struct PaintCache::Font {
+  QFont font;
+  QFontMetricsF metrics;
+};
+
+namespace {
+
+void drawText(QPainter& painter, const PlacedItem& it, PaintCache& cache) {
+  const PaintCache::Font& f = cache.font(it.font);
+  painter.setFont(f.font);
+  const QFontMetricsF& fm = f.metrics;
   QString text = QString::fromStdString(it.text);
   double w = fm.horizontalAdvance(text);
   double x = it.x;
@@ -27,10 +35,8 @@ void drawText(QPainter& painter, const PlacedItem& it) {
   painter.drawText(QPointF(x, it.y + fm.ascent()), text);
 }
 
-void drawImage(QPainter& painter, const PlacedItem& it, std::map<std::string, QImage>& images) {
-  auto found = images.find(it.imagePath);
-  if (found == images.end()) found = images.emplace(it.imagePath, QImage(QString::fromStdString(it.imagePath))).first;
-  const QImage& img = found->second;
+void drawImage(QPainter& painter, const PlacedItem& it, PaintCache& cache) {
+  const QImage& img = cache.image(it.imagePath);
   if (img.isNull() || it.width <= 0 || it.height <= 0) return;
   QSizeF size = QSizeF(img.size()).scaled(QSizeF(it.width, it.height), Qt::KeepAspectRatio);
   painter.drawImage(QRectF(QPointF(it.x, it.y), size), img);
@@ -38,7 +44,25 @@ void drawImage(QPainter& painter, const PlacedItem& it, std::map<std::string, QI
 
 }  // namespace
 
-void paintPage(QPainter& painter, const PageList& pages, int pageIndex) {
+PaintCache::PaintCache() = default;
+PaintCache::~PaintCache() = default;
+
+const PaintCache::Font& PaintCache::font(const FontSpec& spec) {
+  auto found = m_fonts.find(spec);
+  if (found == m_fonts.end()) {
+    QFont f = detail::toQFont(spec);
+    found = m_fonts.emplace(spec, std::make_unique<Font>(Font{f, QFontMetricsF(f)})).first;
+  }
+  return *found->second;
+}
+
+const QImage& PaintCache::image(const std::string& path) {
+  auto found = m_images.find(path);
+  if (found == m_images.end()) found = m_images.emplace(path, QImage(QString::fromStdString(path))).first;
+  return found->second;
+}
+
+void paintPage(QPainter& painter, const PageList& pages, int pageIndex, PaintCache* cache) {
   // REQUIRES: pageIndex names a page of the list.
   assert(pageIndex >= 0 && pageIndex < pages.pageCount());
   const Page& page = pages.pages[static_cast<std::size_t>(pageIndex)];
@@ -46,12 +70,13 @@ void paintPage(QPainter& painter, const PageList& pages, int pageIndex) {
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   painter.fillRect(QRectF(0, 0, pages.geometry.width, pages.geometry.height), Qt::white);
-  std::map<std::string, QImage> images;
+  PaintCache ownCache;
+  PaintCache& kept = cache ? *cache : ownCache;
   for (const PlacedItem& it : page.items) {
     switch (it.kind) {
       case ItemKind::Text:
         painter.setPen(Qt::black);
-        drawText(painter, it);
+        drawText(painter, it, kept);
         break;
       case ItemKind::Line: {
         QPen pen(Qt::black, std::max<Units>(it.penWidth, 1));
@@ -69,7 +94,7 @@ void paintPage(QPainter& painter, const PageList& pages, int pageIndex) {
         break;
       }
       case ItemKind::Image:
-        drawImage(painter, it, images);
+        drawImage(painter, it, kept);
         break;
     }
   }

@@ -47,9 +47,10 @@ bool writePdf(const PageList& pages, const std::string& path, std::string* error
       fail(error, "Cannot write " + path + ": the PDF could not be started");
       return false;
     }
+    PaintCache cache;
     for (int i = 0; i < pages.pageCount(); ++i) {
       if (i > 0) writer.newPage();
-      paintPage(painter, pages, i);
+      paintPage(painter, pages, i, &cache);
     }
     painter.end();
   }

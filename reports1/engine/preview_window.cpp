@@ -84,7 +84,7 @@ class PageCanvas final : public QWidget {
       painter.translate(origin);
       painter.scale(m_scale, m_scale);
       painter.setClipRect(QRectF(0, 0, g.width, g.height));
-      paintPage(painter, m_pages, visible[i] - 1);
+      paintPage(painter, m_pages, visible[i] - 1, &m_cache);
       painter.restore();
       painter.setPen(QPen(Qt::black, 1));
       painter.drawRect(paper);
@@ -94,6 +94,7 @@ class PageCanvas final : public QWidget {
  private:
   const PageList& m_pages;
   const PreviewState& m_state;
+  PaintCache m_cache;  // the logo and fonts are read once, not on every repaint
   double m_scale = 0.05;
 };
 

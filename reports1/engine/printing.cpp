@@ -46,6 +46,7 @@ bool printPagesTo(QPrinter& printer, const PageList& pages, int copies) {
   if (!painter.begin(&printer)) return false;
   const double scale = layoutToDeviceScale(printer.resolution());
   bool first = true;
+  PaintCache cache;
   for (int copy = 0; copy < copies; ++copy) {
     for (int i = 0; i < pages.pageCount(); ++i) {
       if (!first && !printer.newPage()) {
@@ -55,7 +56,7 @@ bool printPagesTo(QPrinter& printer, const PageList& pages, int copies) {
       first = false;
       painter.resetTransform();
       painter.scale(scale, scale);
-      paintPage(painter, pages, i);
+      paintPage(painter, pages, i, &cache);
     }
   }
   return painter.end();

@@ -1,11 +1,13 @@
 // Pagination speed and page-list size for long reports: a detail band of six controls
 // printed 10,000 and 100,000 times, with a wrapping description on every seventh line.
 // Measured with the fixed-pitch measurer (the engine's own cost) and with the installed
-// fonts (what a report run costs in the program).
+// fonts (what a report run costs in the program); then the same pages written as PDF.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <cstdio>
 
+#include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/report_run.h"
 
 namespace {
@@ -71,6 +73,28 @@ BENCHMARK(BM_PaginateFixedPitch)->Arg(10000)->Arg(100000)->Unit(benchmark::kMill
 
 void BM_PaginateInstalledFonts(benchmark::State& state) { runReport(state, nullptr); }
 BENCHMARK(BM_PaginateInstalledFonts)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Writing the 10,000-line report (about 240 pages) as a PDF file.
+void BM_WritePdf(benchmark::State& state) {
+  static FixedPitch measurer;
+  ReportRun run(listLayout(), measurer);
+  for (int i = 0; i < static_cast<int>(state.range(0)); ++i) {
+    run.setText("part", "PN-" + std::to_string(100000 + i));
+    run.setText("desc", "Stainless deck cleat 150 mm");
+    run.setScaledValue("qty", 300 + i % 50, 2);
+    run.print(3);
+  }
+  const PageList pages = run.finish();
+  const std::string path = "/tmp/quayrep1_engine_bench.pdf";
+  for (auto _ : state) {
+    if (!writePdf(pages, path)) state.SkipWithError("the PDF could not be written");
+  }
+  std::remove(path.c_str());
+  state.counters["pages"] = pages.pageCount();
+  state.counters["pages/s"] =
+      benchmark::Counter(double(pages.pageCount()) * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_WritePdf)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

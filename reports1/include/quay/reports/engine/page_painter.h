@@ -2,6 +2,12 @@
 // all draw through this one function, so what the user sees is what is printed.
 #pragma once
 
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QImage>
+
 #include "quay/export.h"
 #include "quay/reports/engine/page_list.h"
 
@@ -9,10 +15,31 @@ class QPainter;
 
 namespace quay::reports {
 
+// What painting keeps between pages: image files read once (a logo on every page of a
+// long report, every repaint of the preview) and fonts resolved once. A file that cannot
+// be read is remembered as empty and leaves its place blank. Not thread-safe: one per
+// output.
+class QUAY_EXPORT PaintCache {
+ public:
+  PaintCache();
+  ~PaintCache();
+  PaintCache(const PaintCache&) = delete;
+  PaintCache& operator=(const PaintCache&) = delete;
+
+  const QImage& image(const std::string& path);
+  struct Font;
+  const Font& font(const FontSpec& spec);
+
+ private:
+  std::map<std::string, QImage> m_images;
+  std::map<FontSpec, std::unique_ptr<Font>> m_fonts;
+};
+
 // Paints page pageIndex in layout units: the caller's painter transform maps layout units
-// to the device (see layoutToDeviceScale). The page is drawn on white paper.
+// to the device (see layoutToDeviceScale). The page is drawn on white paper. Images and fonts
+// are kept in cache when given, else for this page only.
 // REQUIRES: 0 <= pageIndex < pages.pageCount().
-QUAY_EXPORT void paintPage(QPainter& painter, const PageList& pages, int pageIndex);
+QUAY_EXPORT void paintPage(QPainter& painter, const PageList& pages, int pageIndex, PaintCache* cache = nullptr);
 
 // The scale from layout units to a device of the given resolution in dots per inch.
 inline double layoutToDeviceScale(double dotsPerInch) { return dotsPerInch / 1000.0; }

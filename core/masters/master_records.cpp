@@ -293,16 +293,15 @@ MasterRecords::MasterRecords(Database& db, UiPort& ui) : m_db(db), m_ui(ui) {}
 
 MasterOutcome MasterRecords::change(const TableDesc& table, void* original, const void* edited, bool interactive) {
     const MasterRule* rule = detail::masterRuleFor(table);
-    // REQUIRES: table is a master table.
-    if (rule == nullptr) return MasterOutcome::Failed;
-    Run run(m_db, m_ui, *rule);
+    const MasterRule plain = detail::plainRuleFor(table);
+    Run run(m_db, m_ui, rule != nullptr ? *rule : plain);
     return run.change(original, edited, interactive);
 }
 
 MasterOutcome MasterRecords::remove(const TableDesc& table, const void* record) {
     const MasterRule* rule = detail::masterRuleFor(table);
-    if (rule == nullptr) return MasterOutcome::Failed;
-    Run run(m_db, m_ui, *rule);
+    const MasterRule plain = detail::plainRuleFor(table);
+    Run run(m_db, m_ui, rule != nullptr ? *rule : plain);
     return run.remove(record);
 }
 

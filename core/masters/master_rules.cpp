@@ -109,10 +109,23 @@ std::vector<MasterRule> buildRules() {
 
 const MasterRule* masterRuleFor(const TableDesc& table) {
     static const std::vector<MasterRule> kRules = buildRules();
+    // By file, so that a second handle on a master's file (CustRef, ProdRef) follows
+    // the master's rules.
     for (const MasterRule& r : kRules) {
-        if (r.master->name == table.name) return &r;
+        if (r.master->fileName == table.fileName) return &r;
     }
     return nullptr;
+}
+
+MasterRule plainRuleFor(const TableDesc& table) {
+    KeyId primary{0};
+    for (std::size_t k = 0; k < table.keys.size(); ++k) {
+        if (table.keys[k].primary) {
+            primary = KeyId{static_cast<int>(k)};
+            break;
+        }
+    }
+    return MasterRule{&table, primary, -1, {}, {}, {}, {}};
 }
 
 }  // namespace quay::core::detail

@@ -35,8 +35,11 @@ struct MasterRule {
     std::vector<DeleteDependant> deletes;
 };
 
-// The rule for a table (matched by name); the plain tables have no dependants.
-// Null for a table that is not a master table.
+// The rule for a table (matched by its file, so second handles share their master's
+// rule); the plain tables have no dependants. Null for a table without rules.
 const MasterRule* masterRuleFor(const TableDesc& table);
+
+// A rule for a table without rules of its own: the record alone, by its primary key.
+MasterRule plainRuleFor(const TableDesc& table);
 
 }  // namespace quay::core::detail

@@ -181,6 +181,19 @@ TEST_F(MasterRules, CustomerRenameMovesEveryDependantInOneStep) {
     EXPECT_EQ(all<Payments>().at(0).Customer, "Smith & Sons Hardware");
 }
 
+TEST_F(MasterRules, RenameThroughTheSecondCustomerHandleFollowsTheCustomerRules) {
+    customerWithHistory();
+    CustRef original{};
+    static_cast<Customer&>(original) = customer("Smith Hardware");
+    CustRef edited = original;
+    edited.Name = "Smith & Sons Hardware";
+    MasterRecords masters(*m_db, ui);
+    ASSERT_EQ(masters.change(original, edited), MasterOutcome::Done);
+    EXPECT_EQ(names<Orders>(kOrder), (Names{"Smith & Sons Hardware", "Smith Hardware Annex", "Smith & Sons Hardware"}));
+    EXPECT_EQ(masters.remove(edited), MasterOutcome::Refused);
+    EXPECT_EQ(ui.captions(), Names{"Referential Integrity Delete Error"});
+}
+
 TEST_F(MasterRules, CustomerRenameIsUndoneWholeWhenAScheduleEntryCannotBeRewritten) {
     customerWithHistory();
     sql("CREATE TRIGGER refuse BEFORE UPDATE ON schedule BEGIN SELECT RAISE(ABORT, 'schedule is read-only'); END;");

@@ -1,7 +1,8 @@
 // MasterRecords: the change and delete of a master record (Customer, Vendors,
 // Products, Manufact, Groups, and the plain tables Salesmen, Terms, ShipMthd,
 // VenProds, Comments) with everything that depends on it, as the master forms and
-// lists call it.
+// lists call it. A second handle on a master's file (CustRef, ProdRef) follows the
+// master's rules; any other table is changed or deleted alone, by its primary key.
 //
 // A change runs in one transaction over the master's table and its dependants'.
 // The record is re-read by its primary key first and compared with the copy the
@@ -51,7 +52,7 @@ public:
     MasterRecords(Database& db, UiPort& ui);
 
     // Writes `edited` over the stored record that `original` was read as, carrying
-    // a changed identity to the dependants. REQUIRES: R is a master table's record.
+    // a changed identity to the dependants.
     template <class R>
     MasterOutcome change(R& original, const R& edited, bool interactive = true) {
         return change(R::desc(), &original, &edited, interactive);

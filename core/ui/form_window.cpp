@@ -128,6 +128,13 @@ bool FormWindow::open() {
     }
 }
 
+bool FormWindow::openAdded() {
+    m_request = Request::Insert;
+    m_added = true;
+    takeCopy();
+    return true;
+}
+
 bool FormWindow::isChanged() const {
     return !m_original.empty() && !recordsEqual(m_table.desc(), m_original.data(), m_table.buffer());
 }

@@ -65,6 +65,9 @@ public:
     // Opens the form: adds the new record, takes the copy, or asks and deletes.
     // Returns false when the form is already over (see response()).
     bool open();
+    // Opens as an insert of a record the caller has already added (it is current in
+    // the table): OK writes the entered values into it, cancel deletes it.
+    bool openAdded();
 
     const FormSpec& spec() const { return m_spec; }
     Request request() const { return m_request; }

@@ -1,0 +1,89 @@
+// The company defaults window's logic.
+//
+// The record is read with GETCOMPANYDEFAULTS (the first record in file order);
+// without one, createCompanyRecord numbers and adds it inside a transaction and the
+// form runs as an insert of that record. The change is written in a transaction
+// over Defaults alone, so a failure leaves the stored record as it was.
+#include "quay/company/defaults_form.h"
+
+#include "quay/app/globals.h"
+#include "quay/app/last_error.h"
+#include "quay/app/standard_messages.h"
+#include "quay/defaults/company_defaults.h"
+#include "quay/store/transaction.h"
+#include "quay/tools/format_phone.h"
+
+namespace quay::core {
+
+std::vector<std::string> DefaultsForm::methods() { return {"DISCOUNT", "MARKUP", "MARGIN"}; }
+
+DefaultsForm::DefaultsForm(UiPort& ui, Database& db) : m_ui(ui), m_db(db) {}
+
+DefaultsForm::~DefaultsForm() = default;
+
+ErrorCode DefaultsForm::writeInTransaction(Table& table) {
+    Transaction tx(m_db, {&table});
+    if (const ErrorCode ec = tx.begin(); ec != ErrorCode::None) return ec;
+    if (const ErrorCode ec = table.put(); ec != ErrorCode::None) return ec;  // rolled back by tx
+    return tx.commit();
+}
+
+bool DefaultsForm::open() {
+    m_defaults = std::make_unique<HeldTable<Defaults>>(m_db, m_ui);
+    if (!m_defaults->isOpen()) {
+        m_closed = true;
+        return false;
+    }
+    Handle<Defaults>& h = m_defaults->handle;
+    FormSpec spec;
+    spec.procedure = kProcedure;
+    spec.title = kTitle;
+    spec.writeChange = [this](Table& t) { return writeInTransaction(t); };
+    WindowRequest request;
+
+    if (GETCOMPANYDEFAULTS(h, 1) == 0) {
+        request.request = Request::Change;
+        m_form = std::make_unique<FormWindow>(m_ui, h, spec, request);
+        return m_form->open();
+    }
+    const ErrorCode ec = createCompanyRecord(m_db, h, CompanyCreation::FromDefaultsForm);
+    if (ec != ErrorCode::None) {
+        saveError(h);
+        if (ec == ErrorCode::DuplicateKey) showStandardMessage(m_ui, StandardMessage::AutoIncrementError);
+        else showStandardMessage(m_ui, StandardMessage::RecordRetrievalError, {"Defaults"});
+        m_closed = true;
+        glo.GlobalResponse = Response::Cancelled;
+        return false;
+    }
+    request.request = Request::Insert;
+    m_form = std::make_unique<FormWindow>(m_ui, h, spec, request);
+    return m_form->openAdded();
+}
+
+std::string DefaultsForm::statusText() const { return m_form ? m_form->statusText() : std::string(); }
+
+WindowResponse DefaultsForm::response() const {
+    if (m_form) return m_form->response();
+    return WindowResponse{Response::Cancelled, 0, {}};
+}
+
+bool DefaultsForm::acceptPhone(Phone which) {
+    Defaults& d = rec();
+    FixedString<13>& field = which == Phone::Phone1 ? d.PHONE1 : which == Phone::Phone2 ? d.PHONE2 : d.FAX;
+    const PhoneResult r = formatPhone(field.view(), d.DEFAREACODE);
+    glo.GlobalResponse = r.accepted ? Response::Completed : Response::Cancelled;
+    if (!r.accepted) {
+        m_ui.beep(kBeepFrequency, kBeepDuration);
+        return false;
+    }
+    field = r.text;
+    return true;
+}
+
+Response DEFAULTSFORM(UiPort& ui) {
+    const WindowResponse r = ui.runWindow(DefaultsForm::kProcedure, WindowRequest{});
+    glo.GlobalResponse = r.response;
+    return r.response;
+}
+
+}  // namespace quay::core

@@ -79,9 +79,21 @@ private:
     std::vector<std::unique_ptr<TableAccess>> m_access;
 };
 
-// Positions of the dependants naming `id` (only the first when firstOnly).
+ErrorCode collectRun(RawHandle& h, const Dependant& d, std::string_view id, bool firstOnly,
+                     std::vector<std::string>& out);
+
+// Positions of the dependants naming `id` (only the first when firstOnly). A
+// collection is a run of reads with no write between, so it reads ahead.
 ErrorCode collect(RawHandle& h, const Dependant& d, std::string_view id, bool firstOnly,
                   std::vector<std::string>& out) {
+    if (!firstOnly) h.table().send("QUICKSCAN=on");
+    const ErrorCode e = collectRun(h, d, id, firstOnly, out);
+    if (!firstOnly) h.table().send("QUICKSCAN=off");
+    return e;
+}
+
+ErrorCode collectRun(RawHandle& h, const Dependant& d, std::string_view id, bool firstOnly,
+                     std::vector<std::string>& out) {
     Table& t = h.table();
     t.clear();
     ErrorCode e;

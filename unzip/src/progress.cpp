@@ -28,21 +28,19 @@ constexpr int kCloseWaitMs = 5000;
 constexpr size_t kPayloadSize = 356;
 constexpr size_t kTextSize = kPayloadSize - 8;
 
-std::string findOnPath(const std::string& program) {
+std::string findOnPath(const char* program) {
     const char* path = std::getenv("PATH");
     if (!path) return "";
-    std::string all = path;
-    size_t start = 0;
-    while (start <= all.size()) {
-        size_t end = all.find(':', start);
-        if (end == std::string::npos) end = all.size();
-        std::string dir = all.substr(start, end - start);
-        if (dir.empty()) dir = ".";
-        std::string candidate = dir + "/" + program;
-        if (::access(candidate.c_str(), X_OK) == 0) return candidate;
-        start = end + 1;
+    for (const char* start = path;; ++start) {
+        const char* end = std::strchr(start, ':');
+        size_t length = end ? size_t(end - start) : std::strlen(start);
+        char candidate[4096];
+        int n = length == 0 ? std::snprintf(candidate, sizeof candidate, "./%s", program)
+                            : std::snprintf(candidate, sizeof candidate, "%.*s/%s", int(length), start, program);
+        if (n > 0 && size_t(n) < sizeof candidate && ::access(candidate, X_OK) == 0) return candidate;
+        if (!end) return "";
+        start = end;
     }
-    return "";
 }
 
 void put32(uint8_t* p, uint32_t v) {
@@ -113,7 +111,8 @@ void Progress::startExternal() {
     int sv[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, sv) != 0) return;
     std::string cancelSwitch = (m_cmd.wUnzipSubOptions & ZW_SUB_EXTERNAL_CANCEL) ? "/c" : "/n";
-    std::string titleArg = "/T=" + m_title;
+    std::string titleArg("/T=");
+    titleArg += m_title;
     pid_t pid = ::fork();
     if (pid < 0) {
         ::close(sv[0]);

@@ -32,11 +32,17 @@ std::mutex& writeMutex() {
 
 enum class ReadResult { Ok, Missing, Failed };
 
+constexpr std::uintmax_t kMaxSettingsFileSize = 4u << 20;
+
 ReadResult readFile(const std::filesystem::path& path, std::string& out) {
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) return ReadResult::Missing;
     if (ec || status.type() != std::filesystem::file_type::regular) return ReadResult::Failed;
+    // A settings file is a few kilobytes; anything this large is not one, and is
+    // neither loaded into memory nor replaced.
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxSettingsFileSize) return ReadResult::Failed;
     std::ifstream in(path, std::ios::binary);
     if (!in) return ReadResult::Failed;
     std::ostringstream ss;

@@ -168,6 +168,15 @@ TEST_F(SettingsFile, PathThatIsNoFileIsReportedAndLeftAlone) {
     EXPECT_TRUE(fs::exists(inside));
 }
 
+TEST_F(SettingsFile, OversizedFileIsNotReadAndNotReplaced) {
+    put("[Main]\nXPosit=1\n; " + std::string(5u << 20, 'x') + "\n");
+    const auto before = fs::file_size(m_file);
+    Settings s(m_file);
+    EXPECT_EQ(s.readNumber("Main", "XPosit", 0), 0);
+    EXPECT_EQ(s.write("Main", "XPosit", "2"), SettingsStatus::IoError);
+    EXPECT_EQ(fs::file_size(m_file), before);
+}
+
 TEST_F(SettingsFile, WriteLeavesNoTemporaryFileBehind) {
     Settings s(m_file);
     ASSERT_EQ(s.write("Main", "XPosit", "1"), SettingsStatus::Ok);

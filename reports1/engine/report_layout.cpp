@@ -44,6 +44,7 @@ std::vector<std::string> ReportLayout::problems() const {
     if (b.kind == BandKind::PageHeader && ++headers == 2) out.push_back(where + ": second page header");
     if (b.kind == BandKind::PageFooter && ++footers == 2) out.push_back(where + ": second page footer");
     if (b.height < 0) out.push_back(where + ": negative height");
+    if (b.across < 1 || (b.across > 1 && b.columnWidth <= 0)) out.push_back(where + ": columns without a column width");
     for (const Control& c : b.controls) {
       if (!c.name.empty() && !names.insert(c.name).second)
         out.push_back(where + ": duplicate control name " + c.name);

@@ -88,13 +88,13 @@ Units ReportRun::remainingHeight() const {
   return std::max<Units>(0, m_bodyBottom - m_cursorY);
 }
 
-void ReportRun::place(std::vector<detail::LaidItem>& items, Units offsetY) {
+void ReportRun::place(std::vector<detail::LaidItem>& items, Units offsetY, Units offsetX) {
   const PageGeometry& g = m_layout.page();
   Page& page = m_pages.back();
   const int pageNo = static_cast<int>(m_pages.size());
   for (detail::LaidItem& li : items) {
     PlacedItem it = std::move(li.item);
-    it.x += g.leftMargin;
+    it.x += g.leftMargin + offsetX;
     it.y += offsetY;
     if (li.pageNumber) {
       std::string pattern = it.text;
@@ -123,6 +123,7 @@ void ReportRun::openPage() {
 }
 
 void ReportRun::closePage() {
+  m_acrossBand = 0;
   if (!m_pageOpen) return;
   if (const Band* f = findKind(m_layout, BandKind::PageFooter)) {
     const PageGeometry& g = m_layout.page();
@@ -140,11 +141,28 @@ RunStatus ReportRun::print(int bandNumber) {
 
   detail::LaidBand laid = detail::layoutBand(*band, *m_measurer);
   if (!m_pageOpen) openPage();
+  const bool across = band->across > 1;
+  if (across && m_acrossBand == bandNumber && m_acrossColumn < band->across && m_pageOpen &&
+      m_rowTop + laid.height <= m_bodyBottom) {
+    // The next column of the row begun by the same band.
+    place(laid.items, m_rowTop, m_acrossColumn * band->columnWidth);
+    ++m_acrossColumn;
+    m_rowHeight = std::max(m_rowHeight, laid.height);
+    m_cursorY = m_rowTop + m_rowHeight;
+    return RunStatus::Ok;
+  }
+  m_acrossBand = 0;
   bool pageFresh = !m_pageUsed;
 
   for (;;) {
     Units room = m_bodyBottom - m_cursorY;
     if (laid.height <= room) {
+      if (across) {
+        m_acrossBand = bandNumber;
+        m_acrossColumn = 1;
+        m_rowTop = m_cursorY;
+        m_rowHeight = laid.height;
+      }
       place(laid.items, m_cursorY);
       m_cursorY += laid.height;
       m_pageUsed = true;

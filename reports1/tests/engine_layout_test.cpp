@@ -187,9 +187,11 @@ TEST(LayoutRules, ProblemsNameDuplicatesAndImpossibleSizes) {
   ReportLayout layout = plainPage();
   layout.addBand(1, BandKind::PageHeader, 100).add(textControl("a", 0, 0, 10, 10, "x"));
   layout.addBand(2, BandKind::PageHeader, 100).add(textControl("a", 0, 0, -10, 10, "x"));
+  layout.addBand(3, BandKind::Detail, 100).across = 3;
   EXPECT_EQ(layout.problems(), (std::vector<std::string>{"band 2: second page header",
                                                          "band 2: duplicate control name a",
-                                                         "band 2: negative size of control a"}));
+                                                         "band 2: negative size of control a",
+                                                         "band 3: columns without a column width"}));
   EXPECT_TRUE(plainPage().problems().empty());
 }
 

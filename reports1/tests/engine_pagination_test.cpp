@@ -166,6 +166,53 @@ TEST(TallBands, ALineTallerThanThePageIsCutRatherThanLoopingForever) {
   EXPECT_EQ(textsOn(pages, pages.pageCount())[2], "after");
 }
 
+TEST(BandsAcross, LabelsFillEachRowBeforeTheNextAndBreakPages) {
+  ReportLayout layout = smallPage();
+  Band& label = layout.addBand(kTall, BandKind::Detail, 600);
+  label.across = 3;
+  label.columnWidth = 1300;
+  label.add(textControl("name", 0, 0, 1200, 200, ""));
+  FixedPitchMeasurer m;
+  ReportRun run(layout, m);
+  for (int i = 1; i <= 7; ++i) {
+    run.setText("name", "L" + std::to_string(i));
+    ASSERT_EQ(run.print(kTall), RunStatus::Ok);
+  }
+  run.setText("line", "after the labels");
+  run.print(kDetail);
+  PageList pages = run.finish();
+  // Two rows of 600 fit in the 1500 of a page; the third row and the line go on page 2.
+  std::string dump = dumpText(pages);
+  EXPECT_NE(dump.find("page 1 y=800 x=500 w=1200 h=200 text: L1\n"
+                      "page 1 y=800 x=1800 w=1200 h=200 text: L2\n"
+                      "page 1 y=800 x=3100 w=1200 h=200 text: L3\n"
+                      "page 1 y=1400 x=500 w=1200 h=200 text: L4\n"),
+            std::string::npos)
+      << dump;
+  EXPECT_NE(dump.find("page 2 y=800 x=500 w=1200 h=200 text: L7\n"
+                      "page 2 y=1400 x=500 w=3000 h=200 text: after the labels\n"),
+            std::string::npos)
+      << dump;
+}
+
+TEST(BandsAcross, AnotherBandBetweenLabelsStartsANewRow) {
+  ReportLayout layout = smallPage();
+  Band& label = layout.addBand(kTall, BandKind::Detail, 400);
+  label.across = 2;
+  label.columnWidth = 2000;
+  label.add(textControl("name", 0, 0, 1000, 200, "label"));
+  FixedPitchMeasurer m;
+  ReportRun run(layout, m);
+  run.print(kTall);
+  run.print(kDetail);
+  run.print(kTall);
+  PageList pages = run.finish();
+  std::vector<Units> xs;
+  for (const PlacedItem& it : pages.pages[0].items)
+    if (it.text == "label") xs.push_back(it.x);
+  EXPECT_EQ(xs, (std::vector<Units>{500, 500}));
+}
+
 TEST(RunLifecycle, NothingPrintedGivesNoPages) {
   FixedPitchMeasurer m;
   ReportRun run(smallPage(), m);

@@ -23,6 +23,8 @@ struct Band {
   int number = 0;         // what the report passes to print()
   BandKind kind = BandKind::Detail;
   Units height = 0;       // the band's height before any control stretches it
+  int across = 1;         // columns per row (a sheet of labels three across); 1: full width
+  Units columnWidth = 0;  // the distance from one column's left edge to the next
   std::vector<Control> controls;
 
   // Appends a control and returns it for further settings. REQUIRES: the reference is

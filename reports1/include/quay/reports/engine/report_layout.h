@@ -34,7 +34,8 @@ class QUAY_EXPORT ReportLayout {
   Band* band(int number);
 
   // One line per broken rule (duplicate band number or control name, a second page
-  // header or footer, a negative size); empty for a sound layout.
+  // header or footer, a negative size, columns without a column width); empty for a
+  // sound layout.
   std::vector<std::string> problems() const;
 
  private:

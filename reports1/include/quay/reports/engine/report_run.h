@@ -29,6 +29,9 @@ struct LaidItem;
 //   - A band that does not fit in what is left goes whole to the next page. A band taller
 //     than an empty page is split between pages at text-line boundaries; its lines and
 //     boxes are cut where the page ends.
+//   - A band printed across (labels three to a row) fills the columns of a row left to
+//     right, one print per column, before the next print of it starts a new row; any
+//     other band starts below the row.
 //   - endPage() closes the open page (placing its footer); the next print opens a new one.
 //   - finish() closes the open page, fills in "{pages}" and returns the page list. A run
 //     that printed nothing gives an empty list.
@@ -101,7 +104,7 @@ class QUAY_EXPORT ReportRun {
   void openPage();
   void closePage();
   Units freshPageBodyHeight() const;
-  void place(std::vector<detail::LaidItem>& items, Units offsetY);
+  void place(std::vector<detail::LaidItem>& items, Units offsetY, Units offsetX = 0);
 
   ReportLayout m_layout;
   std::unique_ptr<TextMeasurer> m_ownMeasurer;
@@ -118,6 +121,10 @@ class QUAY_EXPORT ReportRun {
   bool m_finished = false;
   Units m_cursorY = 0;       // where the next band goes on the open page
   Units m_bodyBottom = 0;    // the lowest y a band may reach on the open page
+  int m_acrossBand = 0;      // the band filling the current row of columns; 0: none
+  int m_acrossColumn = 0;    // columns of that row already filled
+  Units m_rowTop = 0;
+  Units m_rowHeight = 0;
   int m_copies = 1;
   std::string m_printerName;
 };

@@ -1,14 +1,24 @@
-// PRINTPREVIEW: runs the preview window modally on the caller's (the GUI) thread.
+// PRINTPREVIEW: runs the preview window modally on the GUI thread. A report generated on
+// a worker thread hands its pages over and waits for the user's answer, since widgets may
+// only live on the GUI thread.
 #include "quay/reports/engine/print_preview.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include "preview_window.h"
 
 namespace quay::reports {
 
 int PRINTPREVIEW(const PageList& pages, const std::string& reportTitle) {
-  if (pages.isEmpty() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return 0;
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (pages.isEmpty() || app == nullptr) return 0;
+  if (QThread::currentThread() != app->thread()) {
+    int result = 0;
+    QMetaObject::invokeMethod(
+        app, [&] { result = PRINTPREVIEW(pages, reportTitle); }, Qt::BlockingQueuedConnection);
+    return result;
+  }
   detail::PreviewWindow window(pages, reportTitle.empty() ? pages.title : reportTitle);
   window.exec();
   return window.printRequested() ? 1 : 0;

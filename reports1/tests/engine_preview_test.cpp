@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <atomic>
+#include <thread>
 #include <QLabel>
 #include <QSpinBox>
 
@@ -111,6 +115,29 @@ TEST(PreviewWindowView, ShowsTheStateAndFollowsItsCommands) {
   EXPECT_FALSE(w.printRequested());
   w.requestPrint();
   EXPECT_TRUE(w.printRequested());
+}
+
+TEST(PreviewWindowView, AWorkerThreadsPreviewOpensOnTheGuiThread) {
+  PageList pages = pagesOf(2);
+  std::atomic<int> result{-1};
+  std::atomic<bool> shownOnGuiThread{false};
+  // Once the window shows, press Print in it.
+  QTimer presser;
+  QObject::connect(&presser, &QTimer::timeout, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* preview = dynamic_cast<detail::PreviewWindow*>(w); preview && preview->isVisible()) {
+        shownOnGuiThread = preview->thread() == QApplication::instance()->thread();
+        preview->requestPrint();
+      }
+  });
+  presser.start(20);
+  std::thread worker([&] { result = PRINTPREVIEW(pages, "From a worker"); });
+  QElapsedTimer clock;
+  clock.start();
+  while (result == -1 && clock.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  worker.join();
+  EXPECT_EQ(result, 1);
+  EXPECT_TRUE(shownOnGuiThread);
 }
 
 TEST(PreviewWindowView, AnEmptyReportOpensNoWindow) {

@@ -3,14 +3,16 @@
 // file see each other's writes at once.
 //
 // Invariants: while isOpen(), m_db is a connection in WAL mode with extended result
-// codes, a 2-second busy timeout and full synchronisation. m_changeCount grows on
-// every write made through this connection and on every rollback; read-ahead batches
-// of the handles compare it to know whether they are still current.
+// codes, a 2-second busy timeout and full synchronisation. Change counts tell the
+// handles' read-ahead batches whether they are still current: each SQL table has one
+// that grows on every record write to it through this connection, and m_changeCount
+// grows on every rollback and schema change, which may touch any table.
 // Not thread-safe: one thread uses a connection at a time.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "quay/store/store_status.h"
 
@@ -53,6 +55,9 @@ public:
 
     std::uint64_t changeCount() const { return m_changeCount; }
     void noteChange() { ++m_changeCount; }
+    // The record-write count of one SQL table; the reference stays valid for the
+    // connection's life.
+    std::uint64_t& tableChanges(const std::string& sqlTable) { return m_tableChanges[sqlTable]; }
 
     // Creates the store's own metadata table when missing.
     ErrorCode ensureMetadata(StoreStatus& into);
@@ -64,6 +69,7 @@ private:
     bool m_inTransaction = false;
     int m_writeDepth = 0;
     std::uint64_t m_changeCount = 0;
+    std::unordered_map<std::string, std::uint64_t> m_tableChanges;
 };
 
 }  // namespace quay::core::detail

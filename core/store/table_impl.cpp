@@ -28,7 +28,8 @@ TableImpl::TableImpl(DatabaseImpl& db, const TableDesc& desc, void* buffer)
       m_buffer(static_cast<unsigned char*>(buffer)),
       m_schema(desc),
       m_cursorImage(desc.recordSize),
-      m_scratch(desc.recordSize) {}
+      m_scratch(desc.recordSize),
+      m_tableChanges(&db.tableChanges(m_schema.sqlName())) {}
 
 TableImpl::~TableImpl() {
     for (auto& entry : m_statements) sqlite3_finalize(entry.second);
@@ -110,7 +111,7 @@ ErrorCode TableImpl::add() {
     sqlite3_bind_int64(stmt, 1, version);
     bindRecord(stmt, 2, m_desc, m_buffer);
     const int rc = sqlite3_step(stmt);
-    m_db.noteChange();
+    noteWrite();
     if (rc != SQLITE_DONE) {
         if (stepError(stmt, rc) == ErrorCode::DuplicateKey) noteDuplicate(0);
         return m_status.code;
@@ -135,7 +136,7 @@ ErrorCode TableImpl::put() {
     sqlite3_bind_int64(stmt, n + 2, m_currentRow);
     if (m_watching) sqlite3_bind_int64(stmt, n + 3, m_watchedVersion);
     const int rc = sqlite3_step(stmt);
-    m_db.noteChange();
+    noteWrite();
     if (rc != SQLITE_DONE) {
         if (stepError(stmt, rc) == ErrorCode::DuplicateKey) noteDuplicate(m_currentRow);
         return m_status.code;
@@ -165,7 +166,7 @@ ErrorCode TableImpl::erase() {
     if (stmt == nullptr) return m_status.code;
     sqlite3_bind_int64(stmt, 1, m_currentRow);
     const int rc = sqlite3_step(stmt);
-    m_db.noteChange();
+    noteWrite();
     if (rc != SQLITE_DONE) return stepError(stmt, rc);
     sqlite3_reset(stmt);
     const bool removed = sqlite3_changes(m_db.handle()) > 0;

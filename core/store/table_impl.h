@@ -10,8 +10,12 @@
 // return; running off either end moves it to End or Start.
 //
 // Read-ahead: with QUICKSCAN on, a seek fetches a batch of records after the position:
-// first a list page of 20, then four times as many each time, up to 512. The batch is dropped when any handle on the connection writes
-// (the connection's change count moves), when the direction changes, and on every set.
+// first a list page of 20, then four times as many each time, up to 512. The batch is
+// dropped when any handle on the connection writes to the same SQL table, on a
+// rollback or schema change, when the direction changes, and on every set. A batch
+// dropped by a write is followed by one no larger than what was read of it, so a loop
+// that writes after every read (a mass update) reads one record per seek instead of
+// fetching batches it throws away.
 // The batch never holds a statement open: each seek is stepped to its limit and reset.
 #pragma once
 
@@ -102,6 +106,10 @@ private:
     // After a refused write: finds the unique key the buffer collides on, ignoring
     // the record `ownRow` (the one a put rewrites; 0 for an add).
     void noteDuplicate(std::int64_t ownRow);
+    // What read-ahead batches compare: moves with every write to this table through the
+    // connection, every rollback and every schema change.
+    std::uint64_t changeStamp() const { return *m_tableChanges + m_db.changeCount(); }
+    void noteWrite() { ++*m_tableChanges; }
     bool duplicateOf(int key, std::int64_t ownRow);
 
     DatabaseImpl& m_db;
@@ -136,6 +144,7 @@ private:
     std::size_t m_nextBatch = kFirstBatch;
 
     std::vector<unsigned char> m_scratch;
+    std::uint64_t* m_tableChanges;
     std::unordered_map<std::uint32_t, sqlite3_stmt*> m_statements;
     StoreStatus m_status;
 };

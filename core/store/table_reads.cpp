@@ -144,21 +144,25 @@ void TableImpl::takeBatchRow(std::size_t i) {
 ErrorCode TableImpl::read(bool forward) {
     if (requireOpen() != ErrorCode::None) return m_status.code;
     if (m_cursor == Cursor::Unset) return m_status.set(ErrorCode::RecordNotAvailable);
-    if (m_batchPos < m_batchCount && m_batchForward == forward && m_batchStamp == m_db.changeCount()) {
+    const bool current = m_batchStamp == changeStamp();
+    if (m_batchPos < m_batchCount && m_batchForward == forward && current) {
         takeBatchRow(m_batchPos++);
         return m_status.set(ErrorCode::None);
+    }
+    if (m_quickScan && m_batchCount > 0) {
+        // Writes since the last fetch: fetch no more than was read before them.
+        m_nextBatch = current ? std::min(kMaxBatch, m_nextBatch * 4) : std::max<std::size_t>(1, m_batchPos);
     }
     dropBatch();
     const std::size_t limit = m_quickScan ? m_nextBatch : 1;
     if (fillBatch(forward, limit) != ErrorCode::None) return m_status.code;
-    if (m_quickScan) m_nextBatch = std::min(kMaxBatch, m_nextBatch * 4);
     if (m_batchCount == 0) {
         // Off the end: a read the other way starts again from that end.
         m_cursor = forward ? Cursor::End : Cursor::Start;
         return m_status.set(ErrorCode::RecordNotAvailable);
     }
     m_batchForward = forward;
-    m_batchStamp = m_db.changeCount();
+    m_batchStamp = changeStamp();
     takeBatchRow(m_batchPos++);
     return m_status.set(ErrorCode::None);
 }

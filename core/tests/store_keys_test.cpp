@@ -299,6 +299,21 @@ TEST_F(SequenceWhileWriting, ReadAheadSeesAnotherHandlesAddAndErase) {
     EXPECT_EQ(readAll(*m_stock, true), (std::vector<int>{15, 20, 40, 50, 60, 70, 80, 90, 100}));
 }
 
+TEST_F(SequenceWhileWriting, UpdateLoopWithReadAheadVisitsEveryRecordOnce) {
+    for (int i = 1; i <= 300; ++i) add(i, "p" + std::to_string(i % 7), "", i);
+    ASSERT_EQ(m_stock->send("QUICKSCAN=on"), ErrorCode::None);
+    ASSERT_EQ(m_stock->set(kStockName), ErrorCode::None);
+    std::vector<int> visited;
+    while (m_stock->next() == ErrorCode::None) {
+        visited.push_back(m_stock->rec.Id);
+        m_stock->rec.Price += 1000;  // not a component of the sequence's key
+        ASSERT_EQ(m_stock->put(), ErrorCode::None);
+    }
+    EXPECT_EQ(visited, expectedOrder(stockDesc(), kStockName, m_stored));
+    ASSERT_EQ(m_stock->set(kStockId), ErrorCode::None);
+    while (m_stock->next() == ErrorCode::None) EXPECT_EQ(m_stock->rec.Price, m_stock->rec.Id + 1000);
+}
+
 TEST_F(SequenceWhileWriting, EraseOfTheCurrentRecordKeepsThePlace) {
     for (int i = 1; i <= 4; ++i) add(i, "p", "", 0);
     ASSERT_EQ(m_stock->set(kStockId), ErrorCode::None);

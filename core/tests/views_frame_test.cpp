@@ -26,6 +26,7 @@ QApplication& app() {
     static char name[] = "views_test";
     static char* argv[] = {name, nullptr};
     static QApplication* a = [] {
+        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         return new QApplication(argc, argv);
     }();

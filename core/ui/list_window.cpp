@@ -21,6 +21,8 @@ ListWindow::ListWindow(UiPort& ui, Table& table, ListSpec spec, const WindowRequ
       m_selecting(request.request == Request::Select),
       m_activeOnly(m_spec.activeField >= 0 && m_spec.activeInitially) {
     assert(!m_spec.tabs.empty());  // REQUIRES: at least one tab
+    // Rows are empty until open(); the window's own pager replaces this one there.
+    m_pager = std::make_unique<ListPager>(m_table, m_spec.format);
     m_response.response = m_selecting ? Response::Cancelled : Response::Completed;
 }
 
@@ -31,7 +33,9 @@ std::unique_ptr<ListPager> ListWindow::makePager(Table& table, RowFormatter form
 }
 
 void ListWindow::ensurePager() {
-    if (!m_pager) m_pager = makePager(m_table, m_spec.format);
+    if (m_pagerMade) return;
+    m_pager = makePager(m_table, m_spec.format);
+    m_pagerMade = true;
 }
 
 void ListWindow::applyTab() {
@@ -50,7 +54,7 @@ void ListWindow::reset(std::optional<std::size_t> current) {
 }
 
 std::optional<std::size_t> ListWindow::current() const {
-    if (!m_pager || m_currentPosition.empty()) return std::nullopt;
+    if (m_currentPosition.empty()) return std::nullopt;
     const auto& rows = m_pager->rows();
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i].position == m_currentPosition) return i;
@@ -185,7 +189,7 @@ void ListWindow::remove() {
 }
 
 bool ListWindow::select() {
-    if (!m_selecting || !m_pager) return false;
+    if (!m_selecting) return false;
     const auto index = current();
     if (!index) return false;
     if (m_pager->loadRecord(*index) != ErrorCode::None) {

@@ -128,7 +128,8 @@ private:
     bool m_selecting;
     int m_tab = 0;
     bool m_activeOnly;
-    std::unique_ptr<ListPager> m_pager;
+    std::unique_ptr<ListPager> m_pager;  // never null
+    bool m_pagerMade = false;
     std::string m_currentPosition;
     std::function<void()> m_onReset;
     bool m_closed = false;

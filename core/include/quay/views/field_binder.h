@@ -1,0 +1,86 @@
+// FieldBinder: binds the entry widgets of a form to the fields of its record
+// buffer. Text fields show the field through its picture and read typed text back
+// through it when the user leaves the field; a refused entry beeps, says why and
+// keeps the cursor there. Check boxes, drop-down lists, radio groups and memo
+// boxes write their field as they change. Ctrl+' restores the focused field
+// through the form's recall, and F2 on a date field opens the calendar.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QObject>
+
+#include "quay/app/ui_port.h"
+#include "quay/export.h"
+#include "quay/store/table_desc.h"
+#include "quay/types/picture.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+class QWidget;
+
+namespace quay::core {
+
+class QUAY_EXPORT FieldBinder : public QObject {
+    Q_OBJECT
+public:
+    // `record` gives the buffer (it may move between calls). `recall` restores a
+    // field (Ctrl+'); empty for none.
+    FieldBinder(const TableDesc& desc, std::function<void*()> record, QWidget* window,
+                std::function<void(int field)> recall = {});
+
+    // A text field; `accepted` runs after a good entry (phone formatting) and may
+    // refuse it by returning false.
+    QLineEdit* bindText(QLineEdit* edit, const char* field, const char* picture = nullptr,
+                        std::function<bool()> accepted = {});
+    // A date field: F2 and the "..." action open DATESELECT through `ui`.
+    QLineEdit* bindDate(QLineEdit* edit, const char* field, UiPort& ui, const char* picture = "@d2");
+    QCheckBox* bindCheck(QCheckBox* box, const char* field);
+    QComboBox* bindChoice(QComboBox* combo, const char* field, const std::vector<std::string>& values);
+    void bindRadio(const std::vector<std::pair<QRadioButton*, std::string>>& buttons, const char* field);
+    QPlainTextEdit* bindMemo(QPlainTextEdit* edit, const char* field);
+
+    // Shows every bound field from the record.
+    void load();
+    void loadField(int field);
+    // Reads every text field back (the one being typed in may not have been left
+    // yet). False when one is refused; the cursor is then in it.
+    bool storeAll();
+    // The field a widget is bound to, or -1.
+    int fieldOf(const QWidget* widget) const;
+    QWidget* widgetOf(int field) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Binding {
+        enum class Kind { Text, Check, Choice, Radio, Memo } kind;
+        int field;
+        std::vector<QWidget*> widgets;
+        std::optional<Picture> picture;
+        std::vector<std::string> values;
+        std::function<bool()> accepted;
+    };
+    int index(const char* field) const;
+    bool storeText(const Binding& b, QLineEdit* edit);
+    void show(const Binding& b);
+
+    const TableDesc& m_desc;
+    std::function<void*()> m_record;
+    QWidget* m_window;
+    std::function<void(int)> m_recall;
+    std::vector<Binding> m_bindings;
+    std::map<const QWidget*, std::size_t> m_byWidget;
+    std::map<const QWidget*, UiPort*> m_dates;
+    bool m_loading = false;
+};
+
+}  // namespace quay::core

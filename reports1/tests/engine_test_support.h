@@ -29,22 +29,29 @@ class FixedPitchMeasurer final : public TextMeasurer {
 };
 
 // One QApplication for the whole test program (the offscreen platform is set by CTest).
+// It is made before the first test and destroyed after the last, while Qt's own globals
+// still exist.
+inline std::unique_ptr<QApplication>& qtAppHolder() {
+  static std::unique_ptr<QApplication> app;
+  return app;
+}
+
 inline QApplication& qtApp() {
   static int argc = 1;
   static char name[] = "quayrep1_engine_tests";
   static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
+  std::unique_ptr<QApplication>& app = qtAppHolder();
+  if (!app) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
-  }();
+    app = std::make_unique<QApplication>(argc, argv);
+  }
   return *app;
 }
 
-// Every test program of the engine starts the Qt application before its first test: fonts,
-// PDF writing and widgets all need one.
 class QtEnvironment final : public ::testing::Environment {
  public:
   void SetUp() override { qtApp(); }
+  void TearDown() override { qtAppHolder().reset(); }
 };
 inline ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 

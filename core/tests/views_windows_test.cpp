@@ -97,6 +97,10 @@ TEST_F(ViewsTest, DefaultsFormShowsTheRecordAndOkStoresWhatWasTyped) {
     screenshot(view, "defaults_form_price_classes.png");
     view.tabs()->setCurrentIndex(1);
     screenshot(view, "defaults_form_defaults.png");
+    view.tabs()->setCurrentIndex(4);
+    screenshot(view, "defaults_form_invoices.png");
+    view.tabs()->setCurrentIndex(6);
+    screenshot(view, "defaults_form_past_due.png");
 
     // A phone number the formatter refuses beeps and is not stored.
     QLineEdit* fax = editOf(view.binder(), "FAX");
@@ -225,6 +229,9 @@ TEST_F(ViewsTest, PickListFillsOnItsTimerAndOkKeepsTheMarks) {
     EXPECT_EQ(view.table()->rowCount(), 40);
     list.click(2, PickClick::Plain);
     list.click(6, PickClick::Shift);
+    view.refreshMarks();
+    EXPECT_EQ(view.table()->item(4, 0)->background().color(), view.palette().highlight().color());
+    EXPECT_EQ(view.table()->item(7, 0)->background().color(), view.palette().base().color());
     screenshot(view, "pick_products.png");
     for (auto* b : view.findChildren<QPushButton*>())
         if (b->text() == "&Ok") b->click();

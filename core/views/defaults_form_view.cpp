@@ -44,6 +44,8 @@ DefaultsFormView::DefaultsFormView(DefaultsForm& form, UiPort& ui, QWidget* pare
 
     auto* layout = new QVBoxLayout(this);
     m_tabs = new QTabWidget(this);
+    // Every tab stays in sight: the dialog is as wide as its tab row.
+    m_tabs->setUsesScrollButtons(false);
     m_tabs->addTab(companyTab(), tr("Company &Information"));
     m_tabs->addTab(defaultsTab(), tr("&Defaults"));
     m_tabs->addTab(taxesTab(), tr("&Taxes"));
@@ -76,7 +78,7 @@ DefaultsFormView::DefaultsFormView(DefaultsForm& form, UiPort& ui, QWidget* pare
 
 QLineEdit* DefaultsFormView::text(const char* field, int chars, const char* picture) {
     auto* e = new QLineEdit(this);
-    e->setFixedWidth(fontMetrics().averageCharWidth() * chars + 16);
+    e->setFixedWidth(fontMetrics().horizontalAdvance(QString(chars, QChar('0'))) + 16);
     return m_binder->bindText(e, field, picture);
 }
 
@@ -93,7 +95,7 @@ QWidget* DefaultsFormView::companyTab() {
     f->addRow(tr("Default A&rea Code:"), text("DEFAREACODE", 4));
     auto phone = [this](const char* field, DefaultsForm::Phone which) {
         auto* e = new QLineEdit(this);
-        e->setFixedWidth(fontMetrics().averageCharWidth() * 14 + 16);
+        e->setFixedWidth(fontMetrics().horizontalAdvance(QString(14, QChar('0'))) + 16);
         return m_binder->bindText(e, field, nullptr, [this, which] { return m_form.acceptPhone(which); });
     };
     f->addRow(tr("Phone &1:"), phone("PHONE1", DefaultsForm::Phone::Phone1));

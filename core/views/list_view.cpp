@@ -50,6 +50,7 @@ void ListView::build() {
     for (const auto& t : spec.tabs) m_tabs->addTab(qs(t.caption));
     m_tabs->setVisible(spec.tabs.size() > 1 || !spec.tabs.front().caption.empty());
     m_tabs->setDrawBase(true);
+    m_tabs->setExpanding(false);
     layout->addWidget(m_tabs);
 
     auto* top = new QHBoxLayout;

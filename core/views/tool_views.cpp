@@ -140,6 +140,7 @@ PickListView::PickListView(PickList& list, QWidget* parent) : QDialog(parent), m
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     // The marks are the logic's: the view draws them, the clicks go to PickList.
@@ -202,6 +203,8 @@ void PickListView::rebuild() {
     m_shown = n;
     showMarks();
 }
+
+void PickListView::refreshMarks() { showMarks(); }
 
 void PickListView::showMarks() {
     const QPalette p = palette();

@@ -188,7 +188,7 @@ void MasterFormView::build() {
             rows[tab] = rows.count(tab) ? rows[tab] + 1 : 0;
             cols[tab] = 0;
         }
-        const int row = rows[tab];
+        int row = rows[tab];
         int col = cols[tab];
         b.widget = makeWidget(b, page);
         if (b.spec.kind == FieldKind::Memo) {

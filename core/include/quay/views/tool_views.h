@@ -51,6 +51,8 @@ public:
     QTableWidget* table() const { return m_table; }
     // One timer tick (the timer calls it; tests call it directly).
     void tick();
+    // Draws the marks again (after the list was changed outside the view).
+    void refreshMarks();
 
 private:
     void rebuild();

@@ -73,6 +73,10 @@ DatabaseImpl::DatabaseImpl(std::string directory) : m_directory(std::move(direct
         sqlite3_close_v2(db);
         return;
     }
+    // Reseeding first: a process forked from another holds a copy of its generator
+    // and would otherwise start its versions where the other's start.
+    sqlite3_randomness(0, nullptr);
+    sqlite3_randomness(sizeof m_version, &m_version);
     m_db = db;
 }
 

@@ -55,6 +55,10 @@ public:
 
     std::uint64_t changeCount() const { return m_changeCount; }
     void noteChange() { ++m_changeCount; }
+    // A fresh row version: a counter that starts at a random point per connection, so
+    // versions written by different stations practically never meet.
+    std::int64_t nextVersion() { return static_cast<std::int64_t>(++m_version & 0x7fffffffffffffffull); }
+
     // The record-write count of one SQL table; the reference stays valid for the
     // connection's life.
     std::uint64_t& tableChanges(const std::string& sqlTable) { return m_tableChanges[sqlTable]; }
@@ -69,6 +73,7 @@ private:
     bool m_inTransaction = false;
     int m_writeDepth = 0;
     std::uint64_t m_changeCount = 0;
+    std::uint64_t m_version = 0;
     std::unordered_map<std::string, std::uint64_t> m_tableChanges;
 };
 

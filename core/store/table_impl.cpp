@@ -12,16 +12,6 @@
 
 namespace quay::core::detail {
 
-namespace {
-
-std::int64_t freshVersion() {
-    std::int64_t v = 0;
-    sqlite3_randomness(sizeof v, &v);
-    return v & std::numeric_limits<std::int64_t>::max();
-}
-
-}  // namespace
-
 TableImpl::TableImpl(DatabaseImpl& db, const TableDesc& desc, void* buffer)
     : m_db(db),
       m_desc(desc),
@@ -107,7 +97,7 @@ ErrorCode TableImpl::add() {
     if (requireOpen() != ErrorCode::None) return m_status.code;
     sqlite3_stmt* stmt = statement(Stmt::Insert);
     if (stmt == nullptr) return m_status.code;
-    const std::int64_t version = freshVersion();
+    const std::int64_t version = m_db.nextVersion();
     sqlite3_bind_int64(stmt, 1, version);
     bindRecord(stmt, 2, m_desc, m_buffer);
     const int rc = sqlite3_step(stmt);
@@ -130,7 +120,7 @@ ErrorCode TableImpl::put() {
     sqlite3_stmt* stmt = statement(m_watching ? Stmt::UpdateWatched : Stmt::Update);
     if (stmt == nullptr) return m_status.code;
     const int n = static_cast<int>(m_desc.fields.size());
-    const std::int64_t version = freshVersion();
+    const std::int64_t version = m_db.nextVersion();
     bindRecord(stmt, 1, m_desc, m_buffer);
     sqlite3_bind_int64(stmt, n + 1, version);
     sqlite3_bind_int64(stmt, n + 2, m_currentRow);

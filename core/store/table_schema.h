@@ -3,9 +3,9 @@
 // metadata table, and the text of every statement a handle prepares. Pure text
 // generation: it touches no connection.
 //
-// Columns: the row id, "_rowversion" (a fresh random number on every add and put, so
-// watch-before-put notices any other station's write, even to a row id that was
-// deleted and reused), then one column per field in description order. BYTE, LONG and
+// Columns: the row id, "_rowversion" (a fresh version on every add and put, drawn
+// from a per-connection counter with a random start, so watch-before-put notices any
+// other station's write, even to a row id that was deleted and reused), then one column per field in description order. BYTE, LONG and
 // DECIMAL (scaled) are INTEGER; STRING (without trailing blanks) and MEMO are TEXT.
 //
 // Key order is index order: components in order with their direction, NOCASE

@@ -1,0 +1,50 @@
+// Columns and tabs of the customer list and the bill-to chooser.
+#include "quay/customers/customer_browse.h"
+
+#include "quay/tables/cust_ref.h"
+#include "quay/tables/customer.h"
+
+namespace quay::core {
+namespace {
+
+std::vector<std::string> customerCells(const void* record) {
+    const auto& c = *static_cast<const Customer*>(record);
+    return {c.Name.str(), c.FNAME.str(), c.LNAME.str(), c.CITY.str(), c.STATE.str(), c.ZipCode.str()};
+}
+
+ListSpec customerColumns() {
+    ListSpec s;
+    const TableDesc& d = Customer::desc();
+    s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false}, {"City", 20, false}, {"ST", 3, false},
+                 {"Zip Code", 10, false}};
+    s.format = customerCells;
+    s.tabs = {{"by &Name / Company", Customer::byActiveName, d.fieldIndex("Name")},
+              {"by &First Name", Customer::byActiveFName, d.fieldIndex("FNAME")},
+              {"by &Last Name", Customer::byActiveLName, d.fieldIndex("LNAME")}};
+    s.activeField = d.fieldIndex("Active");
+    s.activeCaption = "&Active";
+    s.activeTip = "Active Customers Only";
+    return s;
+}
+
+}  // namespace
+
+ListSpec customerBrowseSpec() {
+    ListSpec s = customerColumns();
+    s.procedure = "CustomerBrowse";
+    s.title = "Customer List";
+    s.formProcedure = "CustomerForm";
+    return s;
+}
+
+ListSpec custRefBrowseSpec() {
+    ListSpec s = customerColumns();
+    s.procedure = "CustRefBrowse";
+    s.title = "Select Customer to Bill To";
+    s.allowInsert = false;
+    s.allowChange = false;
+    s.allowDelete = false;
+    return s;
+}
+
+}  // namespace quay::core

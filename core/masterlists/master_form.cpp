@@ -1,0 +1,322 @@
+// The master-record form pattern.
+//
+// Insert (by name):  open: clear, prime        OK: checks, blank identity refused,
+//                    taken key -> 24, add (other failure -> 14)   Cancel: ask when changed
+// Insert (numbered): open: clear, prime, add with the next number (or the form ends)
+//                    OK: checks, put when changed (taken key -> 24)
+//                    Cancel: ask when changed, delete the record added at open
+// Change:            open: copy, watch        OK: nothing when unchanged; taken key ->
+//                    24; the rules' change (89 -> the other station's version, kept as
+//                    the new copy; failure -> 16)   Cancel: ask when changed, restore
+// Delete:            open: 32, the rules' delete (failure -> 18: Yes again)
+//
+// A key taken by another record is tested before anything is written, so that a
+// form whose save goes on to write notes or vendor part numbers never writes them
+// for a record that is then refused.
+#include "quay/masterlists/master_form.h"
+
+#include <cstring>
+
+#include "quay/app/globals.h"
+#include "quay/app/last_error.h"
+#include "quay/masters/master_records.h"
+#include "quay/masters/numbered_insert.h"
+#include "quay/ui/record_fields.h"
+
+namespace quay::core {
+namespace {
+
+std::vector<unsigned char> snapshot(Table& t) {
+    const auto* p = static_cast<const unsigned char*>(t.buffer());
+    return std::vector<unsigned char>(p, p + t.desc().recordSize);
+}
+
+int primaryKey(const TableDesc& desc) {
+    for (std::size_t k = 0; k < desc.keys.size(); ++k) {
+        if (desc.keys[k].primary) return static_cast<int>(k);
+    }
+    return 0;
+}
+
+// The first unique key on which the buffer collides with another stored record, or -1.
+int takenKey(Table& t) {
+    const TableDesc& desc = t.desc();
+    for (std::size_t k = 0; k < desc.keys.size(); ++k) {
+        if (desc.keys[k].unique && t.duplicate(KeyId{static_cast<int>(k)})) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+}  // namespace
+
+MasterForm::MasterForm(Database& db, UiPort& ui, Table& table, MasterFormSpec spec, const WindowRequest& request)
+    : m_db(db), m_ui(ui), m_table(table), m_spec(std::move(spec)), m_request(request.request) {
+    m_response.response = Response::Cancelled;
+}
+
+MasterForm::~MasterForm() = default;
+
+std::string MasterForm::windowTitle() const {
+    if (m_request == Request::Insert && !m_spec.insertTitle.empty()) return m_spec.insertTitle;
+    if (m_request == Request::Change && !m_spec.changeTitle.empty()) return m_spec.changeTitle;
+    return m_spec.title;
+}
+
+void MasterForm::finish(Response response) {
+    m_closed = true;
+    m_response.response = response;
+    glo.GlobalResponse = response;
+}
+
+void MasterForm::takeCopy() {
+    m_original = snapshot(m_table);
+    m_recall = m_original;
+}
+
+void MasterForm::reloaded() {
+    if (m_onReload) m_onReload();
+}
+
+int MasterForm::takeFocusRequest() {
+    const int f = m_focus;
+    m_focus = -1;
+    return f;
+}
+
+bool MasterForm::open() {
+    if (!mayOpen()) {
+        finish(Response::Cancelled);
+        return false;
+    }
+    switch (m_request) {
+        case Request::Insert:
+            m_table.clear();
+            if (!primeInsert()) {
+                finish(Response::Cancelled);
+                return false;
+            }
+            if (m_spec.numberField >= 0) {
+                if (addNumbered(m_db, m_ui, m_table, m_spec.numberKey, m_spec.numberField) != NumberedInsert::Added) {
+                    finish(Response::Cancelled);
+                    return false;
+                }
+                m_added = true;
+            }
+            takeCopy();
+            return true;
+        case Request::Change:
+            takeCopy();
+            m_table.watch();
+            return true;
+        case Request::Delete:
+            takeCopy();
+            if (showStandardMessage(m_ui, StandardMessage::ConfirmDelete) != Button::Ok) {
+                finish(Response::Cancelled);
+                return false;
+            }
+            removeRecord();
+            return false;
+        default:
+            finish(Response::Cancelled);
+            return false;
+    }
+}
+
+bool MasterForm::isChanged() const {
+    return !m_original.empty() && !recordsEqual(m_table.desc(), m_original.data(), m_table.buffer());
+}
+
+void MasterForm::recallField(int field) {
+    if (m_recall.empty() || field < 0) return;
+    copyField(m_table.desc(), field, m_recall.data(), m_table.buffer());
+}
+
+void MasterForm::duplicateKeyMessage(int key) {
+    std::string label;
+    if (key >= 0 && static_cast<std::size_t>(key) < m_table.desc().keys.size())
+        label = m_table.desc().keys[static_cast<std::size_t>(key)].label;
+    clearSavedError();
+    showStandardMessage(m_ui, StandardMessage::DuplicateKey, {label});
+    requestFocus(firstField());
+}
+
+bool MasterForm::blankIdentity() {
+    const TableDesc& desc = m_table.desc();
+    const KeyDesc& key = desc.keys[static_cast<std::size_t>(primaryKey(desc))];
+    if (key.parts.size() != 1) return false;
+    const int field = key.parts.front().field;
+    if (desc.fields[static_cast<std::size_t>(field)].type != FieldType::String) return false;
+    if (!fieldText(desc, field, m_table.buffer()).empty()) return false;
+    // A record without a name could never be told apart or referred to.
+    m_ui.message("Record Insert Error",
+                 "The " + desc.fields[static_cast<std::size_t>(field)].name + " of this record may not be blank.",
+                 Icon::Warning, Button::Ok, Button::Ok);
+    requestFocus(firstField());
+    return true;
+}
+
+void MasterForm::makeCurrent() {
+    // The rules wrote through handles of their own: read the record back into the
+    // caller's handle so that it is current there (the list highlights it).
+    const TableDesc& desc = m_table.desc();
+    m_table.get(KeyId{primaryKey(desc)});
+}
+
+bool MasterForm::writeInsert() {
+    if (blankIdentity()) return false;
+    if (const int key = takenKey(m_table); key >= 0) {
+        duplicateKeyMessage(key);
+        return false;
+    }
+    if (!beforeWrite()) return false;
+    const ErrorCode ec = m_table.add();
+    if (ec == ErrorCode::DuplicateKey) {
+        duplicateKeyMessage(m_table.duplicateKey());
+        return false;
+    }
+    if (ec != ErrorCode::None) {
+        saveError(m_table);
+        showStandardMessage(m_ui, StandardMessage::InsertError);
+        return false;
+    }
+    afterWrite();
+    finish(Response::Completed);
+    return true;
+}
+
+bool MasterForm::writeNumbered() {
+    if (isChanged()) {
+        if (const int key = takenKey(m_table); key >= 0) {
+            duplicateKeyMessage(key);
+            return false;
+        }
+        if (!beforeWrite()) return false;
+        const ErrorCode ec = m_table.put();
+        if (ec == ErrorCode::DuplicateKey) {
+            duplicateKeyMessage(m_table.duplicateKey());
+            return false;
+        }
+        if (ec != ErrorCode::None) {
+            saveError(m_table);
+            showStandardMessage(m_ui, StandardMessage::InsertError);
+            return false;
+        }
+    }
+    m_added = false;
+    afterWrite();
+    finish(Response::Completed);
+    return true;
+}
+
+bool MasterForm::writeChange() {
+    if (!beforeWrite()) return false;
+    if (!isChanged()) {
+        finish(Response::Completed);
+        return true;
+    }
+    if (const int key = takenKey(m_table); key >= 0) {
+        duplicateKeyMessage(key);
+        return false;
+    }
+    MasterRecords rules(m_db, m_ui);
+    for (;;) {
+        const std::vector<unsigned char> mine = snapshot(m_table);
+        const MasterOutcome outcome = rules.change(m_table.desc(), m_original.data(), m_table.buffer(), true);
+        switch (outcome) {
+            case MasterOutcome::Done:
+                makeCurrent();
+                afterWrite();
+                finish(Response::Completed);
+                return true;
+            case MasterOutcome::ChangedElsewhere:
+                // m_original now holds the other station's version: show it, compare
+                // the next OK against it, and keep the user's values for Ctrl+'.
+                std::memcpy(m_table.buffer(), m_original.data(), m_original.size());
+                m_recall = mine;
+                makeCurrent();
+                m_table.watch();
+                reloaded();
+                return false;
+            case MasterOutcome::ProgramEnded:
+                finish(Response::Cancelled);
+                return true;
+            default:
+                break;
+        }
+        switch (showStandardMessage(m_ui, StandardMessage::RetryUpdate)) {
+            case Button::Yes: continue;
+            case Button::No:
+                std::memcpy(m_table.buffer(), m_original.data(), m_original.size());
+                finish(Response::Cancelled);
+                return true;
+            default: return false;
+        }
+    }
+}
+
+bool MasterForm::removeRecord() {
+    MasterRecords rules(m_db, m_ui);
+    for (;;) {
+        switch (rules.remove(m_table.desc(), m_table.buffer())) {
+            case MasterOutcome::Done: finish(Response::Completed); return true;
+            case MasterOutcome::Failed:
+                if (showStandardMessage(m_ui, StandardMessage::RetryDelete) == Button::Yes) continue;
+                finish(Response::Cancelled);
+                return true;
+            default: finish(Response::Cancelled); return true;
+        }
+    }
+}
+
+bool MasterForm::ok() {
+    if (m_closed) return true;
+    if (!checkBeforeSave()) return false;
+    switch (m_request) {
+        case Request::Insert: return m_spec.numberField >= 0 ? writeNumbered() : writeInsert();
+        case Request::Change: return writeChange();
+        default: finish(Response::Cancelled); return true;
+    }
+}
+
+bool MasterForm::cancel() {
+    if (m_closed) return true;
+    if (isChanged()) {
+        const Button b = showStandardMessage(m_ui, m_spec.cancelQuestion);
+        if (m_spec.cancelQuestion == StandardMessage::SaveOnCancel) {
+            if (b == Button::Yes) return ok();
+            if (b != Button::No) return false;
+        } else if (b != Button::Yes) {
+            return false;
+        }
+    }
+    if (m_request == Request::Insert) {
+        if (m_added) {
+            // The record added at open goes again; read it back first, the buffer
+            // holds the user's values.
+            const std::string position = m_table.position();
+            if (!position.empty()) m_table.reget(position);
+            if (m_table.erase() != ErrorCode::None) {
+                saveError(m_table);
+                showStandardMessage(m_ui, StandardMessage::DeleteError, {m_table.desc().name});
+            } else {
+                m_added = false;
+            }
+        }
+        afterCancelledInsert();
+        m_table.clear();
+    } else if (m_request == Request::Change) {
+        std::memcpy(m_table.buffer(), m_original.data(), m_original.size());
+    }
+    finish(Response::Cancelled);
+    return true;
+}
+
+}  // namespace quay::core
+
+namespace quay::core {
+
+bool MasterForm::accept(int) { return true; }
+void MasterForm::doubleClick(int) {}
+bool MasterForm::lookup(int) { return false; }
+
+}  // namespace quay::core

@@ -34,7 +34,8 @@ void TraditionalCrypto::update(uint8_t plain) {
 }
 
 uint8_t TraditionalCrypto::streamByte() const {
-    uint16_t temp = uint16_t((m_key2 & 0xFFFF) | 2);
+    // Unsigned arithmetic: the product of two 16-bit values overflows an int.
+    uint32_t temp = (m_key2 & 0xFFFF) | 2;
     return uint8_t((temp * (temp ^ 1)) >> 8);
 }
 

@@ -39,7 +39,7 @@ TEST(CommandValidation, EachBrokenCommandFailsWith47AndItsDetail) {
         {"count by spec without spec", [](Command& c) { c.c.Function = 3; }, "ZIP filename or filespec not provided"},
         {"extract without destination", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; },
          "Destination path not provided"},
-        {"destination of one character", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; c.dest = "C"; },
+        {"destination of one character", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; c.dest.assign(1, 'C'); },
          "Destination path not complete"},
         {"relative destination", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; c.dest = "work\\out"; },
          "Destination path must include drive letter"},
@@ -177,7 +177,7 @@ TEST(StructureLayout, ShortLayoutsFillTheShortMemberRecord) {
     cmd.c.lpszZIPFile = cmd.zip.data();
     std::memcpy(buffer.data(), &cmd.c, buffer.size());
     EXPECT_EQ(zwunzip(reinterpret_cast<UNZIPCMDSTRUCT*>(buffer.data())), ZW_OK);
-    EXPECT_EQ(info.oSize, 1u);
+    EXPECT_EQ(+info.oSize, 1u);
     EXPECT_EQ(std::strlen(info.szFileName), 127u);
     EXPECT_EQ(std::string(info.szFileName), longName.substr(0, 127));
 }

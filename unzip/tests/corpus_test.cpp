@@ -284,7 +284,7 @@ TEST(Corpus, ListingWalksEveryMemberOfEveryReadableArchive) {
             Command cmd(UNZIP_GETINDEXEDZIPINFO, corpus(k.archive));
             cmd.c.index = i;
             ASSERT_EQ(cmd.run(), ZW_OK);
-            EXPECT_EQ(cmd.info.index, i);
+            EXPECT_EQ(+cmd.info.index, i);
             EXPECT_LT(std::strlen(cmd.info.szFileName), sizeof cmd.info.szFileName);
         }
     }

@@ -79,21 +79,21 @@ TEST(MemberInformation, IndexedMemberCarriesEveryField) {
     Command cmd(UNZIP_GETINDEXEDZIPINFO, zip);
     cmd.c.index = 3;
     ASSERT_EQ(cmd.run(), ZW_OK);
-    EXPECT_EQ(cmd.info.index, 3);
+    EXPECT_EQ(+cmd.info.index, 3);
     EXPECT_STREQ(cmd.info.szFileName, "docs\\secret.txt");
-    EXPECT_EQ(cmd.info.oSize, 10u);
-    EXPECT_EQ(cmd.info.cSize, ZipBuilder::deflate("classified").size() + 12);
-    EXPECT_EQ(cmd.info.cMethod, 8);
+    EXPECT_EQ(+cmd.info.oSize, 10u);
+    EXPECT_EQ(+cmd.info.cSize, ZipBuilder::deflate("classified").size() + 12);
+    EXPECT_EQ(+cmd.info.cMethod, 8);
     EXPECT_STREQ(cmd.info.cDateTime, "12/31/25  23:59");
-    EXPECT_EQ(cmd.info.seconds, 58);
-    EXPECT_EQ(cmd.info.encryptFlag, 1);
-    EXPECT_EQ(cmd.info.flag & 1, 1);
-    EXPECT_EQ(cmd.info.dirFlag, 0);
+    EXPECT_EQ(+cmd.info.seconds, 58);
+    EXPECT_EQ(+cmd.info.encryptFlag, 1);
+    EXPECT_EQ(+cmd.info.flag & 1, 1);
+    EXPECT_EQ(+cmd.info.dirFlag, 0);
 
     Command folder(UNZIP_GETINDEXEDZIPINFO, zip);
     folder.c.index = 1;
     ASSERT_EQ(folder.run(), ZW_OK);
-    EXPECT_EQ(folder.info.dirFlag, 1);
+    EXPECT_EQ(+folder.info.dirFlag, 1);
     EXPECT_STREQ(folder.info.szFileName, "docs\\");
 
     // Sub-option bit 5 keeps the stored "/" separators.

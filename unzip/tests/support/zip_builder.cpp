@@ -26,7 +26,7 @@ public:
         for (unsigned char c : password) update(c);
     }
     char encrypt(unsigned char plain) {
-        uint16_t t = uint16_t((k2 & 0xFFFF) | 2);
+        uint32_t t = (k2 & 0xFFFF) | 2;
         unsigned char cipher = plain ^ uint8_t((t * (t ^ 1)) >> 8);
         update(plain);
         return char(cipher);

@@ -26,6 +26,7 @@
 #include "quay/views/list_model.h"
 #include "quay/views/list_view.h"
 #include "quay/views/tool_views.h"
+#include "quay/views/worker_dialog.h"
 #include "ui_test_support.h"
 
 namespace quay::core {
@@ -238,6 +239,26 @@ TEST_F(ViewsTest, PickListFillsOnItsTimerAndOkKeepsTheMarks) {
     EXPECT_EQ(list.response(), Response::Completed);
     EXPECT_EQ(pick::Prd::Queue.markedCount(), 5u);
     pick::Prd::Queue.clear();
+}
+
+// Counts to a number in steps, reporting each.
+class StepJob : public WorkerJob {
+public:
+    WorkerOutcome run(const std::string&, WorkerProgress& progress) override {
+        for (long i = 1; i <= 50; ++i) {
+            if (progress.isCancelled()) return WorkerOutcome::Cancelled;
+            progress.report(i, 50, "Step " + std::to_string(i));
+        }
+        return WorkerOutcome::Finished;
+    }
+};
+
+TEST_F(ViewsTest, WorkerDialogShowsProgressFromTheWorkerThreadUntilTheJobEnds) {
+    WorkerDialog dialog(std::make_unique<StepJob>(), m_dir.path(), "Counting");
+    EXPECT_EQ(dialog.run(), WorkerOutcome::Finished);
+    EXPECT_EQ(dialog.finalState().done, 50);
+    EXPECT_EQ(dialog.value(), 50);
+    EXPECT_EQ(dialog.labelText(), "Step 50");
 }
 
 TEST(DesktopLauncherTargets, OnlyMailAndWebAddressesAreOpened) {

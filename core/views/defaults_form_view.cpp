@@ -192,11 +192,10 @@ QWidget* DefaultsFormView::invoicesTab() {
     pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("&E-mail address"), print), "PRINTEMAIL"), 1, 0);
     pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Web address"), print), "PRINTWWW"), 1, 1);
     v->addWidget(print);
-    auto* f = new QFormLayout;
-    f->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    f->addRow(QString(), m_binder->bindCheck(new QCheckBox(tr("Print Pac&king List"), page), "FLAG1"));
-    f->addRow(QString(), m_binder->bindCheck(new QCheckBox(tr("&Signature line on quotes"), page), "SIGONQUOTES"));
-    f->addRow(QString(), m_binder->bindCheck(new QCheckBox(tr("Si&gnature line on invoices"), page), "SIGONINV"));
+    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Print Pac&king List"), page), "FLAG1"));
+    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Signature line on quotes"), page), "SIGONQUOTES"));
+    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Si&gnature line on invoices"), page), "SIGONINV"));
+    auto* f = formLayout(nullptr);
     f->addRow(tr("&Logo File:"), text("LOGOFILE", 20));
     v->addLayout(f);
     auto* label = new QLabel(tr("&Comments printed on all quotes and invoices:"), page);

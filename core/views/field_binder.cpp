@@ -75,6 +75,27 @@ QLineEdit* FieldBinder::bindDate(QLineEdit* edit, const char* field, UiPort& ui,
     return edit;
 }
 
+QLineEdit* FieldBinder::bindLookup(QLineEdit* edit, const char* field, FieldLookup& lookup) {
+    const int i = index(field);
+    FieldLookup* l = &lookup;
+    bindText(edit, field, nullptr, [this, i, l] {
+        const LookupResult r = l->check(fieldText(m_desc, i, m_record()));
+        if (!r.accepted()) return false;
+        setFieldText(m_desc, i, m_record(), r.value);
+        return true;
+    });
+    auto* pick = edit->addAction(QIcon(), QLineEdit::TrailingPosition);
+    pick->setText(tr("..."));
+    pick->setToolTip(tr("Choose from the list"));
+    connect(pick, &QAction::triggered, this, [this, i, l, edit] {
+        const LookupResult r = l->browse();
+        if (r.accepted()) setFieldText(m_desc, i, m_record(), r.value);
+        loadField(i);
+        edit->setFocus();
+    });
+    return edit;
+}
+
 QCheckBox* FieldBinder::bindCheck(QCheckBox* box, const char* field) {
     const int i = index(field);
     m_byWidget[box] = m_bindings.size();

@@ -18,6 +18,7 @@
 #include "quay/export.h"
 #include "quay/store/table_desc.h"
 #include "quay/types/picture.h"
+#include "quay/ui/field_lookup.h"
 
 class QCheckBox;
 class QComboBox;
@@ -42,6 +43,10 @@ public:
                         std::function<bool()> accepted = {});
     // A date field: F2 and the "..." action open DATESELECT through `ui`.
     QLineEdit* bindDate(QLineEdit* edit, const char* field, UiPort& ui, const char* picture = "@d2");
+    // A field checked against another table: a typed value that names no record
+    // opens that table's list to pick from; the "..." action opens it directly. A
+    // pick copies the record's key value into the field; a refusal keeps the cursor.
+    QLineEdit* bindLookup(QLineEdit* edit, const char* field, FieldLookup& lookup);
     QCheckBox* bindCheck(QCheckBox* box, const char* field);
     QComboBox* bindChoice(QComboBox* combo, const char* field, const std::vector<std::string>& values);
     void bindRadio(const std::vector<std::pair<QRadioButton*, std::string>>& buttons, const char* field);

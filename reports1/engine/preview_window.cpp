@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -58,7 +59,10 @@ class PageCanvas final : public QWidget {
     m_scale = scale;
     const PageGeometry& g = m_pages.geometry;
     int w = static_cast<int>(std::ceil(m_state.across() * (g.width * scale + 2 * kGap)));
-    int h = static_cast<int>(std::ceil(m_state.down() * (g.height * scale + 2 * kGap)));
+    // Only the rows that hold pages take room: two pages in a 2 x 2 view need one row.
+    const int shown = static_cast<int>(m_state.visiblePages().size());
+    const int rows = std::clamp((shown + m_state.across() - 1) / m_state.across(), 1, m_state.down());
+    int h = static_cast<int>(std::ceil(rows * (g.height * scale + 2 * kGap)));
     resize(std::max(w, minimumWidth()), std::max(h, minimumHeight()));
     update();
   }
@@ -72,7 +76,9 @@ class PageCanvas final : public QWidget {
     const double tileH = g.height * m_scale + 2 * kGap;
     // Centre the grid when the canvas is wider or taller than the pages need.
     const double offX = std::max(0.0, (width() - tileW * m_state.across()) / 2.0);
-    const double offY = std::max(0.0, (height() - tileH * m_state.down()) / 2.0);
+    const int rows = std::clamp((static_cast<int>(m_state.visiblePages().size()) + m_state.across() - 1) /
+                                    m_state.across(), 1, m_state.down());
+    const double offY = std::max(0.0, (height() - tileH * rows) / 2.0);
     std::vector<int> visible = m_state.visiblePages();
     for (std::size_t i = 0; i < visible.size(); ++i) {
       int col = static_cast<int>(i) % m_state.across();

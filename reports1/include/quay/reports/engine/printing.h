@@ -15,8 +15,9 @@ namespace quay::reports {
 QUAY_EXPORT std::string defaultPrinterName();
 
 // Prints every page `copies` times (whole sets one after the other) on the page list's
-// printer, or the default printer when it names none. Returns 1 when the pages went to the
-// printer, 0 when there is no printer, nothing to print or the printer refused.
+// printer, or the default printer when it names none or a printer no longer installed.
+// Returns 1 when the pages went to the printer, 0 when there is no printer, nothing to
+// print or the printer refused.
 QUAY_EXPORT int HANDLECOPIES(const PageList& pages, int copies);
 
 // 1 when the report's printer makes copies itself (so one set with a copy count is

@@ -1,0 +1,102 @@
+// The frame's own commands: printer set-up, the Edit commands on the focused field,
+// the tip-of-the-day switch, backup and restore, arranging minimised windows, the
+// user guide and the about window.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QUrl>
+
+#include "about/about_window.h"
+#include "backup/backup_gate.h"
+#include "backup/backup_runner.h"
+#include "frame/main_frame.h"
+#include "quay/app/globals.h"
+
+namespace quay::desk {
+
+namespace {
+// The printer every print of this run starts from, so the set-up chosen here holds.
+QPrinter& programPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+}  // namespace
+
+void MainFrame::printSetup() {
+    QPageSetupDialog dialog(&programPrinter(), this);
+    dialog.setWindowTitle(tr("Print Setup"));
+    dialog.exec();
+}
+
+void MainFrame::editCommand(CommandKind kind) {
+    QWidget* field = QApplication::focusWidget();
+    if (!field) return;
+    const char* slot = kind == CommandKind::Cut ? "cut" : kind == CommandKind::Copy ? "copy" : "paste";
+    // Entry fields, text boxes and memo fields all offer these as slots.
+    QMetaObject::invokeMethod(field, slot);
+}
+
+void MainFrame::toggleTipOfDay(bool on) {
+    core::glo.MessageOfDay = on ? 1 : 0;
+    if (m_settings.write("Defaults", "TipOfDay", on ? "True" : "False") != core::SettingsStatus::Ok)
+        m_ui.inform("Settings Not Saved",
+                    "The tip of the day setting could not be written to " + m_settings.path().string() + ": " +
+                        m_settings.lastErrorText(),
+                    core::Icon::Warning);
+}
+
+void MainFrame::dataCommand(CommandKind kind) {
+    const DataCommand command = kind == CommandKind::Backup ? DataCommand::Backup : DataCommand::Restore;
+    if (!confirmDataCommand(m_ui, m_db, m_defaults, command)) return;
+    DataCommandServices services = m_dataServices.chooseFolder || m_dataServices.chooseBackupFile
+                                       ? m_dataServices
+                                       : desktopDataCommandServices(this);
+    DataCommandFlow flow(m_ui, m_settings, m_dataDirectory, std::move(services));
+    if (command == DataCommand::Backup) {
+        flow.backup();
+    } else if (flow.restore()) {
+        // The company record may differ in the restored data.
+        m_defaults.release();
+        m_defaults.hold();
+    }
+}
+
+void MainFrame::arrangeIcons() {
+    // Minimised child windows line up along the bottom of the frame, left to right.
+    int x = 0;
+    const int bottom = m_mdi->viewport()->height();
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        const QSize s = sub->size();
+        if (x + s.width() > m_mdi->viewport()->width() && x > 0) x = 0;
+        sub->move(x, bottom - s.height());
+        x += s.width();
+    }
+}
+
+void MainFrame::openHelp(const QString& anchor) {
+    const QString guide = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
+    if (!QFileInfo::exists(guide)) {
+        m_ui.inform("Help Not Found", "The user guide was not found at|" + guide.toStdString(), core::Icon::Warning);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(guide);
+    if (!anchor.isEmpty()) url.setFragment(anchor);
+    if (!QDesktopServices::openUrl(url))
+        m_ui.inform("Help Not Opened",
+                    "No web browser could be started to show the user guide.|Open " + guide.toStdString() +
+                        " in your browser.",
+                    core::Icon::Warning);
+}
+
+void MainFrame::showAbout() {
+    AboutWindow about(this);
+    about.exec();
+}
+
+}  // namespace quay::desk

@@ -1,0 +1,37 @@
+// quaydesk: the Billquay desktop program. Starts up on the data directory named by
+// the first parameter (or the current directory), makes sure the company record
+// exists, then opens the frame and runs until it is closed.
+#include <QApplication>
+
+#include "desk_windows.h"
+#include "frame/main_frame.h"
+#include "quay/views/placement_keeper.h"
+#include "quay/views/qt_ui_port.h"
+#include "quay/views/window_registry.h"
+#include "startup/startup_sequence.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Billquay"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Billquay"));
+    QApplication::setApplicationVersion(QStringLiteral("1.01.00"));
+
+    quay::core::WindowRegistry& registry = quay::core::WindowRegistry::instance();
+    quay::desk::registerDeskWindows(registry);
+    quay::desk::aliasDocumentedProcedures(registry);
+
+    quay::core::QtUiPort ui(registry);
+    quay::core::Settings& settings = quay::core::programSettings();
+
+    quay::desk::StartupOptions options;
+    for (int i = 1; i < argc; ++i) options.arguments.emplace_back(argv[i]);
+    quay::desk::StartupSequence start(ui, settings);
+    if (start.run(options) != quay::desk::StartupOutcome::Ready) return 1;
+
+    quay::desk::MainFrame frame(registry, ui, settings, start.database(), start.defaults(), start.dataDirectory());
+    ui.setParent(&frame);
+    frame.open();
+    const int status = QApplication::exec();
+    ui.setParent(nullptr);
+    return status;
+}

@@ -2,6 +2,7 @@
 #include "quay/reports/quote/quote_print.h"
 
 #include "quay/app/globals.h"
+#include "quay/reports/run/background_report.h"
 #include "quay/reports/run/program_directory.h"
 #include "quote_print_job.h"
 
@@ -18,7 +19,15 @@ RunResult QUOTEPRINT(core::Database& db, std::int32_t ordNum, const ReportContex
 RunResult QUOTEPRINT(core::Database& db, std::int32_t ordNum, core::UiPort& ui) {
   DesktopReportOutput output;
   core::Settings settings;
-  return QUOTEPRINT(db, ordNum, ReportContext{.ui = ui, .output = output, .settings = settings, .progress = nullptr, .measurer = nullptr, .logoDirectory = {}});
+  const std::filesystem::path logos = programDirectory();
+  RunResult result = runReportInBackground(
+      db.directory(),
+      [ordNum, logos](core::Database& workerDb) {
+        return std::make_unique<detail::QuotePrintJob>(workerDb, ordNum, logos);
+      },
+      ui, output, settings);
+  core::glo.GlobalResponse = result.response;
+  return result;
 }
 
 }  // namespace quay::reports

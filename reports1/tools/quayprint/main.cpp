@@ -1,0 +1,164 @@
+// quayprint: prints one order of a data directory without the desktop, as a PDF file or
+// as text, for checking documents, for scripts and for the tests' screenshots.
+//
+//   quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text) DATADIR ORDNUM
+//   quayprint --sample DATADIR
+//
+// --quote (the default) prints the quote or invoice, --detail the order detail ticket,
+// --packing the packing list. --pdf writes the pages as a PDF file, --dump writes the full
+// page list (positions included), --text the pages as lines of text. --sample writes a
+// small sample data set (orders 1 and 2) into an empty data directory.
+// Messages the report shows go to standard error; the exit status is 0 when the pages were
+// written, 1 when the report ended without pages, 2 for a wrong command line.
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "quay/app/scripted_ui.h"
+#include "quay/app/ui_port.h"
+#include "quay/reports/engine/pdf_output.h"
+#include "quay/reports/engine/text_dump.h"
+#include "quay/reports/quote/quote_print.h"
+#include "quay/reports/run/page_text.h"
+#include "quay/reports/tickets/order_tickets.h"
+#include "quay/store/database.h"
+#include "sample_data.h"
+
+using namespace quay;
+
+namespace {
+
+enum class Format { Pdf, Dump, Text };
+
+// Shows each message on standard error and answers with the box's default button, so a
+// report run never waits for a user who is not there.
+class ConsoleUi final : public core::UiPort {
+ public:
+  core::Button message(std::string_view caption, std::string_view text, core::Icon, core::ButtonSet,
+                       core::Button defaultButton) override {
+    std::string shown(text);
+    for (char& c : shown)
+      if (c == '|') c = '\n';
+    std::cerr << caption << ": " << shown << '\n';
+    return defaultButton;
+  }
+  void beep(int, int) override {}
+  void setBusy(bool) override {}
+  void endProgram(std::string_view text) override {
+    std::cerr << text << '\n';
+    std::exit(1);
+  }
+  core::WindowResponse runWindow(std::string_view, const core::WindowRequest&) override { return {}; }
+};
+
+// The "printer" of the command line: whatever the preview would show is written out.
+class FileOutput final : public reports::ReportOutput {
+ public:
+  FileOutput(Format format, std::string path) : m_format(format), m_path(std::move(path)) {}
+
+  int preview(const reports::PageList& pages, const std::string&) override {
+    m_written = write(pages);
+    return 0;
+  }
+  int handleCopies(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
+  int supported(int) override { return 1; }
+  int print(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
+  std::string defaultPrinter() override { return m_format == Format::Pdf ? "PDF file" : "Text"; }
+  bool written() const { return m_written; }
+
+ private:
+  bool write(const reports::PageList& pages) {
+    if (m_format == Format::Pdf) {
+      std::string error;
+      if (!reports::writePdf(pages, m_path, &error)) {
+        std::cerr << error << '\n';
+        return false;
+      }
+      return true;
+    }
+    std::cout << (m_format == Format::Dump ? reports::dumpText(pages) : reports::readingText(pages));
+    return true;
+  }
+
+  Format m_format;
+  std::string m_path;
+  bool m_written = false;
+};
+
+int usage() {
+  std::cerr << "usage: quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text) DATADIR ORDNUM\n"
+               "       quayprint --sample DATADIR\n";
+  return 2;
+}
+
+// A positive order number, all digits.
+bool parseOrderNumber(const char* text, std::int32_t& out) {
+  if (*text == '\0' || std::strlen(text) > 9) return false;
+  for (const char* p = text; *p; ++p)
+    if (*p < '0' || *p > '9') return false;
+  out = static_cast<std::int32_t>(std::atol(text));
+  return out > 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  std::string report = "quote";
+  Format format = Format::Text;
+  bool formatGiven = false;
+  std::string pdfPath;
+  std::vector<std::string> rest;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--sample") {
+      if (i + 1 != argc - 1) return usage();
+      const std::string error = reports::tools::writeSampleData(argv[i + 1]);
+      if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 1;
+      }
+      return 0;
+    }
+    if (a == "--quote" || a == "--detail" || a == "--packing") {
+      report = a.substr(2);
+    } else if (a == "--pdf" && i + 1 < argc) {
+      format = Format::Pdf;
+      pdfPath = argv[++i];
+      formatGiven = true;
+    } else if (a == "--dump" || a == "--text") {
+      format = a == "--dump" ? Format::Dump : Format::Text;
+      formatGiven = true;
+    } else if (!a.empty() && a[0] == '-') {
+      return usage();
+    } else {
+      rest.push_back(a);
+    }
+  }
+  std::int32_t ordNum = 0;
+  if (!formatGiven || rest.size() != 2 || !parseOrderNumber(rest[1].c_str(), ordNum)) return usage();
+
+  core::Database db(rest[0]);
+  if (!db.isOpen()) {
+    std::cerr << "Cannot open the data set in " << rest[0] << ": " << db.driverErrorText() << '\n';
+    return 1;
+  }
+  ConsoleUi ui;
+  FileOutput output(format, pdfPath);
+  core::Settings settings;
+  const reports::ReportContext ctx{.ui = ui, .output = output, .settings = settings, .progress = nullptr,
+                                   .measurer = nullptr, .logoDirectory = rest[0]};
+  if (report == "detail")
+    reports::QUOTEPRINTDETAIL(db, ordNum, ctx);
+  else if (report == "packing")
+    reports::QUOTEPACKINGLIST(db, ordNum, ctx);
+  else
+    reports::QUOTEPRINT(db, ordNum, ctx);
+  return output.written() ? 0 : 1;
+}

@@ -29,7 +29,7 @@ bool equalsNoCase(const std::string& a, const std::string& b) {
 ErrorCode TableImpl::tableExists(bool& exists) {
     exists = false;
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(m_db.handle(), "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1,
+    int rc = sqlite3_prepare_v2(m_db.handle(), "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1,
                                 &stmt, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_bind_text(stmt, 1, m_schema.sqlName().c_str(), -1, SQLITE_STATIC);
@@ -46,8 +46,9 @@ ErrorCode TableImpl::checkLayout() {
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(m_db.handle(), "SELECT layout FROM quay_layout WHERE sql_table = ?1", -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
-        // No metadata table: the table was not made by this program.
         sqlite3_finalize(stmt);
+        if (rc != SQLITE_ERROR) return m_status.setSqlite(m_db.handle(), rc);
+        // No metadata table: the table was not made by this program.
         return m_status.set(ErrorCode::LayoutMismatch, "no stored layout for " + m_schema.sqlName(), 0);
     }
     sqlite3_bind_text(stmt, 1, m_schema.sqlName().c_str(), -1, SQLITE_STATIC);
@@ -66,7 +67,7 @@ ErrorCode TableImpl::checkLayout() {
 ErrorCode TableImpl::checkIndexes() {
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(m_db.handle(),
-                                "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1"
+                                "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE"
                                 " AND sql IS NOT NULL",
                                 -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
@@ -221,7 +222,7 @@ ErrorCode TableImpl::buildKeys() {
         std::vector<std::string> existing;
         sqlite3_stmt* stmt = nullptr;
         bool ok = sqlite3_prepare_v2(m_db.handle(),
-                                     "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1"
+                                     "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE"
                                      " AND sql IS NOT NULL",
                                      -1, &stmt, nullptr) == SQLITE_OK;
         if (ok) {

@@ -81,6 +81,7 @@ private:
     static constexpr std::int64_t kBeforeAll = std::numeric_limits<std::int64_t>::min();
     static constexpr std::size_t kFirstBatch = 20;
     static constexpr std::size_t kMaxBatch = 512;
+    static constexpr std::size_t kMaxBatchBytes = 1u << 20;
 
     enum class Stmt : std::uint32_t { Insert, Update, UpdateWatched, Delete, ByRowid, VersionByRowid, Count, Seek, SeekInclusive, Scan, FileOrder, Duplicate };
     enum class Cursor { Unset, Ends, Start, End, At };

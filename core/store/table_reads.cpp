@@ -154,7 +154,9 @@ ErrorCode TableImpl::read(bool forward) {
         m_nextBatch = current ? std::min(kMaxBatch, m_nextBatch * 4) : std::max<std::size_t>(1, m_batchPos);
     }
     dropBatch();
-    const std::size_t limit = m_quickScan ? m_nextBatch : 1;
+    // A batch holds at most about a megabyte of records, whatever their size.
+    const std::size_t limit =
+        m_quickScan ? std::max<std::size_t>(1, std::min(m_nextBatch, kMaxBatchBytes / m_desc.recordSize)) : 1;
     if (fillBatch(forward, limit) != ErrorCode::None) return m_status.code;
     if (m_batchCount == 0) {
         // Off the end: a read the other way starts again from that end.

@@ -179,10 +179,9 @@ MasterListFormConfig salespersonFormConfig() {
     auto& f = c.layout.fields;
     f.push_back(check<Salesmen>("Active", "ACTIVE"));
     f.push_back(entry<Salesmen>("Initials:", "Initials"));
+    f.push_back(entry<Salesmen>("Name:", "NAME"));
     f.push_back(entry<Salesmen>("First Name:", "FIRSTNAME"));
     f.push_back(entry<Salesmen>("Last Name:", "LASTNAME"));
-    FormField name = entry<Salesmen>("Name:", "NAME");
-    f.push_back(name);
     c.firstNameField = fieldOf<Salesmen>("FIRSTNAME");
     c.lastNameField = fieldOf<Salesmen>("LASTNAME");
     c.builtNameField = fieldOf<Salesmen>("NAME");

@@ -4,6 +4,8 @@
 // tab. "&OK" and "Cancel" below. The close box is Cancel.
 #include "quay/views/masterlists/master_form_view.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -117,7 +119,8 @@ QWidget* MasterFormView::makeWidget(Bound& b, QWidget* parent) {
         case FieldKind::Entry:
         case FieldKind::Lookup: {
             auto* edit = new QLineEdit(parent);
-            edit->setMinimumWidth(charWidth * std::min(chars, 40) + 12);
+            // As wide as the field holds, so a state code does not look like a name.
+            edit->setFixedWidth(charWidth * std::clamp(chars, 4, 40) + 14);
             if (f.field >= 0 && desc.fields[static_cast<std::size_t>(f.field)].type == FieldType::String &&
                 f.picture.empty())
                 edit->setMaxLength(static_cast<int>(desc.fields[static_cast<std::size_t>(f.field)].size));
@@ -192,12 +195,12 @@ void MasterFormView::build() {
         int col = cols[tab];
         b.widget = makeWidget(b, page);
         if (b.spec.kind == FieldKind::Memo) {
-            if (!b.spec.label.empty()) grid->addWidget(new QLabel(qs(b.spec.label), page), row++, 0, 1, 6);
-            grid->addWidget(b.widget, row++, 0, 1, 6);
+            if (!b.spec.label.empty()) grid->addWidget(new QLabel(qs(b.spec.label), page), row++, 0, 1, 8);
+            grid->addWidget(b.widget, row++, 0, 1, 8);
             if (!b.spec.note.empty()) {
                 auto* note = new QLabel(qs(b.spec.note), page);
                 note->setWordWrap(true);
-                grid->addWidget(note, row, 0, 1, 6);
+                grid->addWidget(note, row, 0, 1, 8);
             }
             rows[tab] = row;
             continue;
@@ -208,7 +211,7 @@ void MasterFormView::build() {
             auto* label = new QLabel(qs(b.spec.label), page);
             label->setBuddy(b.widget);
             grid->addWidget(label, row, col, Qt::AlignRight);
-            grid->addWidget(b.widget, row, col + 1);
+            grid->addWidget(b.widget, row, col + 1, Qt::AlignLeft);
         }
         cols[tab] = col + 2;
     }
@@ -249,6 +252,8 @@ void MasterFormView::build() {
         box.table->setSelectionBehavior(QAbstractItemView::SelectRows);
         box.table->setSelectionMode(QAbstractItemView::SingleSelection);
         box.table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        box.table->setWordWrap(false);
+        box.table->verticalHeader()->setDefaultSectionSize(box.table->fontMetrics().height() + 6);
         v->insertWidget(0, box.table, 1);
         if (lt.commands && !lt.list->spec().formProcedure.empty()) {
             auto* line = new QHBoxLayout;
@@ -331,6 +336,9 @@ void MasterFormView::fillList(ListBox& box) {
         for (std::size_t c = 0; c < rows[r].cells.size(); ++c)
             box.table->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(qs(rows[r].cells[c])));
     }
+    box.table->resizeColumnsToContents();
+    for (int c = 0; c + 1 < box.table->columnCount(); ++c)
+        box.table->setColumnWidth(c, std::max(box.table->columnWidth(c), 110));
     if (const auto cur = box.spec.list->current()) box.table->selectRow(static_cast<int>(*cur));
 }
 

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +109,42 @@ TEST_F(WindowRegistryTest, ListThatDidNotOpenLeavesNoEntry) {
     reg.add("VendorBrowse", [](WindowContext&, const WindowRequest&) { return WindowResponse{}; });
     EXPECT_EQ(reg.runSingle(ui, "VendorBrowse", "VendorList").response, Response::Cancelled);
     EXPECT_FALSE(ThreadQueue::instance().find("VendorList"));
+}
+
+TEST_F(WindowRegistryTest, ModalSingleWindowAnswersItsResponseAndLeavesNoEntry) {
+    WindowRegistry reg;
+    ScriptedUi ui;
+    bool heldWhileOpen = false;
+    reg.add("DefaultsForm", [&heldWhileOpen](WindowContext&, const WindowRequest&) {
+        heldWhileOpen = ThreadQueue::instance().find("DefaultsForm").has_value();
+        return WindowResponse{Response::Completed, 0, {}};
+    });
+    EXPECT_EQ(reg.runSingle(ui, "DefaultsForm", "DefaultsForm").response, Response::Completed);
+    EXPECT_TRUE(heldWhileOpen);
+    EXPECT_FALSE(ThreadQueue::instance().find("DefaultsForm"));
+}
+
+TEST_F(WindowRegistryTest, QtPortShowsTheBoxAndAnswersTheButtonPressed) {
+    WindowRegistry reg;
+    QtUiPort port(reg);
+    QString shownText;
+    QString shownTitle;
+    int buttons = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        buttons = static_cast<int>(box->buttons().size());
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+        box->button(QMessageBox::Yes)->click();
+    });
+    const Button b = port.message("Update Cancelled", "First line|Second line", Icon::Question, Button::Yes | Button::No,
+                                  Button::No);
+    EXPECT_EQ(b, Button::Yes);
+    EXPECT_EQ(shownTitle, "Update Cancelled");
+    EXPECT_EQ(shownText, "First line\nSecond line");
+    EXPECT_EQ(buttons, 2);
 }
 
 TEST(QtMessageText, BarsBecomeLineBreaks) {

@@ -84,11 +84,9 @@ WindowResponse WindowRegistry::runSingle(UiPort& ui, std::string_view procedure,
     WindowContext context{*this, ui, m_database, m_frame, std::string(procedure), listName, id};
     Factory factory = it->second;
     WindowResponse response = factory(context, WindowRequest{});
-    // A window that did not open (its tables could not be opened) leaves no entry.
-    if (m_singleWindows.find(id) == m_singleWindows.end()) {
-        ThreadQueue::instance().remove(listName, id);
-        response.response = Response::Cancelled;
-    }
+    // A window that did not stay open as a child of the frame (a modal one that has
+    // closed, or one whose tables could not be opened) leaves no entry.
+    if (m_singleWindows.find(id) == m_singleWindows.end()) ThreadQueue::instance().remove(listName, id);
     return response;
 }
 

@@ -74,8 +74,8 @@ public:
                        QWidget* parent = nullptr);
 
     // Opens the single-instance list `procedure` kept under `listName`, or brings
-    // its open window to the front. Answers Completed either way (Cancelled for an
-    // unknown procedure or a window that did not open).
+    // its open window to the front. Answers the window's response (Completed when it
+    // was brought to the front; Cancelled for an unknown procedure).
     WindowResponse runSingle(UiPort& ui, std::string_view procedure, const std::string& listName);
 
     // Un-minimises the window entered under `windowId` and makes it active.

@@ -4,6 +4,7 @@
 #include "areacode/area_code_view.h"
 #include "frame/menu_table.h"
 #include "frame/procedure_names.h"
+#include "quay/views/placement_keeper.h"
 #include "quay/views/window_registry.h"
 #include "startup/first_run.h"
 
@@ -11,7 +12,7 @@ namespace quay::desk {
 
 void registerDeskWindows(core::WindowRegistry& registry) {
     registry.add(kAreaCodeWindow, [](core::WindowContext& c, const core::WindowRequest&) {
-        AreaCodeView view(c.ui, c.parent);
+        AreaCodeView view(c.ui, core::programSettings(), c.parent);
         view.exec();
         return view.response();
     });

@@ -12,7 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   gcc-multilib g++-multilib zlib1g-dev:i386 libdeflate-dev:i386 libgtest-dev:i386 libgmock-dev:i386
   zip p7zip-full
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
   poppler-utils
 )
 

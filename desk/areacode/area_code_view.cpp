@@ -15,7 +15,8 @@
 
 namespace quay::desk {
 
-AreaCodeView::AreaCodeView(core::UiPort& ui, QWidget* parent) : QDialog(parent), m_logic(ui) {
+AreaCodeView::AreaCodeView(core::UiPort& ui, core::Settings& settings, QWidget* parent)
+    : QDialog(parent), m_logic(ui) {
     setWindowTitle(QString::fromUtf8(kAreaCodeTitle));
     setObjectName(kAreaCodeSection);
     auto* layout = new QVBoxLayout(this);
@@ -46,7 +47,7 @@ AreaCodeView::AreaCodeView(core::UiPort& ui, QWidget* parent) : QDialog(parent),
     layout->addWidget(buttons);
     setMinimumWidth(420);
     adjustSize();
-    core::keepPlacement(this, QString::fromUtf8(kAreaCodeSection));
+    new core::PlacementKeeper(this, settings, QString::fromUtf8(kAreaCodeSection));
     m_entry->setFocus();
 }
 

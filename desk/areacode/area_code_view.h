@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "areacode/area_code_logic.h"
+#include "quay/app/settings.h"
 
 class QLineEdit;
 
@@ -13,7 +14,8 @@ namespace quay::desk {
 class AreaCodeView : public QDialog {
     Q_OBJECT
 public:
-    AreaCodeView(core::UiPort& ui, QWidget* parent = nullptr);
+    // Keeps its placement in `settings`, section EnterDefaultAreaCode.
+    AreaCodeView(core::UiPort& ui, core::Settings& settings, QWidget* parent = nullptr);
 
     const core::WindowResponse& response() const { return m_logic.response(); }
     QLineEdit* entry() const { return m_entry; }

@@ -24,6 +24,8 @@
 // station may take them before the next save.
 #include "orders/order_save.h"
 
+#include "orders/invoice_dialogs.h"
+
 #include <algorithm>
 
 #include "quay/app/globals.h"
@@ -37,16 +39,6 @@ using core::Button;
 using core::ErrorCode;
 using core::Icon;
 using core::Response;
-
-namespace {
-
-bool validInitialPayment(const core::Decimal<13, 2>& total, const core::Decimal<13, 2>& amount) {
-    if (total.isNegative()) return amount >= total && !(amount > core::Decimal<13, 2>());
-    if (total.isZero()) return amount.isZero();
-    return !amount.isNegative() && !(amount > total);
-}
-
-}  // namespace
 
 OrderSave::OrderSave(core::UiPort& ui, OrderTables& tables, OrderWork& work, core::Orders& snapshot)
     : m_ui(ui), m_t(tables), m_work(work), m_snapshot(snapshot) {}
@@ -166,7 +158,7 @@ bool OrderSave::invoiceDialog() {
     }
     if (pay.AMOUNT != ord.DOWNPAYMENT) {
         // The amount received is what the account records; it must still fit the invoice.
-        if (!validInitialPayment(ord.TOTAL, pay.AMOUNT)) {
+        if (!SaveInvoiceForm::isValidPayment(ord.TOTAL, pay.AMOUNT)) {
             m_ui.message("Error", "The payment amount must lie between 0 and the invoice total.", Icon::Error,
                          Button::Ok, Button::Ok);
             restoreSnapshot();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "backup/backup_gate.h"
+#include "backup/data_command_flow.h"
 #include "backup/data_copy.h"
 #include "backup/files_free.h"
 #include "desk_test_support.h"
@@ -181,12 +182,12 @@ TEST_F(BackupTest, BackupAndRestoreRoundTripRecordByRecord) {
         cus.rec.Name = "Late Arrival Ltd";
         ASSERT_EQ(cus.add(), ErrorCode::None);
     }
-    ASSERT_NE(testing::dataSetRecords(dataDir()), before);
+    ASSERT_TRUE(testing::dataSetRecords(dataDir()) != before) << "the records are unchanged";
     const auto changed = testing::dataSetRecords(dataDir());
 
     const DataCopyResult restore = restoreBackup(dataDir(), backup.file, folder, moment());
     ASSERT_TRUE(restore.ok) << restore.message;
-    EXPECT_EQ(testing::dataSetRecords(dataDir()), before);
+    EXPECT_TRUE(testing::dataSetRecords(dataDir()) == before) << "the records differ";
     // The program's own connection sees the restored data at once.
     core::Handle<core::Customer> cus(*db);
     ASSERT_EQ(cus.open(), ErrorCode::None);
@@ -199,7 +200,7 @@ TEST_F(BackupTest, BackupAndRestoreRoundTripRecordByRecord) {
     fs::path other = root() / "other";
     fs::create_directories(other);
     fs::copy_file(safety, other / kDataSetFile);
-    EXPECT_EQ(testing::dataSetRecords(other), changed);
+    EXPECT_TRUE(testing::dataSetRecords(other) == changed) << "the records differ";
 }
 
 TEST_F(BackupTest, BadBackupFilesAreRefusedAndTheDataStaysAsItWas) {
@@ -245,7 +246,7 @@ TEST_F(BackupTest, BadBackupFilesAreRefusedAndTheDataStaysAsItWas) {
         const DataCopyResult r = restoreBackup(dataDir(), file, folder, moment());
         EXPECT_FALSE(r.ok);
         EXPECT_NE(r.message.find(reason), std::string::npos) << r.message;
-        EXPECT_EQ(testing::dataSetRecords(dataDir()), before);
+        EXPECT_TRUE(testing::dataSetRecords(dataDir()) == before) << "the records differ";
     }
     // Refused restores keep no copy of the current data: nothing was about to change.
     EXPECT_FALSE(fs::exists(folder / "billquay-2026-12-08-1530-before-restore.bqbackup"));
@@ -261,6 +262,90 @@ TEST_F(BackupTest, BackupWithoutDataOrIntoAnUnwritableFolderSaysWhy) {
     const DataCopyResult blocked = makeBackup(dataDir(), blocker / "sub", moment());
     EXPECT_FALSE(blocked.ok);
     EXPECT_NE(blocked.message.find("could not be made"), std::string::npos) << blocked.message;
+}
+
+TEST_F(BackupTest, RestoreCommandAsksBeforeReplacingAndReportsEachOutcome) {
+    const fs::path folder = root() / "backups";
+    const DataCopyResult backup = makeBackup(dataDir(), folder, moment());
+    ASSERT_TRUE(backup.ok);
+    // Work after the backup, which a restore would replace.
+    {
+        core::Handle<core::Customer> cus(*db);
+        ASSERT_EQ(cus.open(), ErrorCode::None);
+        cus.clear();
+        cus.rec.Name = "Added After The Backup";
+        ASSERT_EQ(cus.add(), ErrorCode::None);
+    }
+    const auto current = testing::dataSetRecords(dataDir());
+
+    core::Settings settings(settingsFile());
+    settings.write(kBackupSection, kBackupFolderKey, folder.string());
+    fs::path offered;
+    DataCommandServices services;
+    fs::path chosen = backup.file;
+    services.chooseBackupFile = [&](const fs::path& start) {
+        offered = start;
+        return std::optional<fs::path>(chosen);
+    };
+    core::ScriptedUi ui;
+    DataCommandFlow flow(ui, settings, dataDir(), services);
+
+    // No: nothing changes.
+    ui.answer(Button::No);
+    EXPECT_FALSE(flow.restore());
+    EXPECT_EQ(offered, folder);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Restore Data");
+    EXPECT_EQ(ui.messages()[0].defaultButton, Button::No);
+    EXPECT_TRUE(testing::dataSetRecords(dataDir()) == current) << "the records differ";
+
+    // A file that is no backup is refused before the question.
+    ui.clearRecord();
+    chosen = root() / "notes.bqbackup";
+    std::ofstream(chosen) << "not a backup";
+    EXPECT_FALSE(flow.restore());
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Restore Refused");
+    EXPECT_TRUE(testing::dataSetRecords(dataDir()) == current) << "the records differ";
+
+    // Yes: the backup's data comes back.
+    ui.clearRecord();
+    chosen = backup.file;
+    ui.answer(Button::Yes);
+    EXPECT_TRUE(flow.restore());
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_EQ(ui.messages()[1].caption, "Restore Complete");
+    EXPECT_TRUE(testing::dataSetRecords(dataDir()) != current) << "the records are unchanged";
+    core::Handle<core::Defaults> def(*db);
+    ASSERT_EQ(def.open(), ErrorCode::None);
+    EXPECT_EQ(def.records(), 1);
+}
+
+TEST_F(BackupTest, BackupCommandRemembersTheFolderAndSaysWhereTheFileWent) {
+    core::Settings settings(settingsFile());
+    const fs::path folder = root() / "my backups";
+    DataCommandServices services;
+    fs::path offered;
+    services.chooseFolder = [&](const fs::path& start) {
+        offered = start;
+        return std::optional<fs::path>(folder);
+    };
+    core::ScriptedUi ui;
+    DataCommandFlow flow(ui, settings, dataDir(), services);
+    EXPECT_EQ(flow.backupFolder(), dataDir() / "backups");
+    EXPECT_TRUE(flow.backup());
+    EXPECT_EQ(offered, dataDir() / "backups");
+    EXPECT_EQ(flow.backupFolder(), folder);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Backup Complete");
+    EXPECT_NE(ui.messages()[0].text.find(folder.string()), std::string::npos);
+
+    // A cancelled folder choice does nothing at all.
+    ui.clearRecord();
+    services.chooseFolder = [](const fs::path&) { return std::optional<fs::path>(); };
+    DataCommandFlow cancelled(ui, settings, dataDir(), services);
+    EXPECT_FALSE(cancelled.backup());
+    EXPECT_TRUE(ui.messages().empty());
 }
 
 }  // namespace

@@ -1,0 +1,85 @@
+// The invoice dialog's preparation and its payment range, and the payment dialog's
+// method-dependent fields.
+#include "orders/invoice_dialogs.h"
+
+#include "quay/app/globals.h"
+#include "quay/app/table_access.h"
+#include "quay/defaults/company_defaults.h"
+#include "quay/types/date.h"
+
+namespace quay::desk {
+
+using core::Button;
+using core::Icon;
+
+SaveInvoiceForm::SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order)
+    : m_db(db), m_ui(ui), m_order(order) {}
+
+bool SaveInvoiceForm::open() {
+    core::HeldTable<core::Defaults> def(m_db, m_ui);
+    if (!def.isOpen()) return false;
+    if (core::GETCOMPANYDEFAULTS(def.handle, 1) != 0) {
+        m_ui.message("ERROR", "Set Company Defaults First", Icon::Error, Button::Ok, Button::Ok);
+        return false;
+    }
+    core::glo.PrintPackList = def.rec.FLAG1 ? 1 : 0;
+    if (def.rec.DEFAULTTOAR)
+        m_order.DOWNPAYMENT.clear();
+    else
+        m_order.DOWNPAYMENT = m_order.TOTAL;
+    m_order.OrdDate = core::today();
+    return true;
+}
+
+core::Decimal<13, 2> SaveInvoiceForm::balanceDue() const {
+    core::Decimal<13, 2> due;
+    (void)due.assign(m_order.TOTAL - m_order.DOWNPAYMENT);  // a valid payment never leaves the total's range
+    return due;
+}
+
+bool SaveInvoiceForm::isValidPayment(const core::Decimal<13, 2>& total, const core::Decimal<13, 2>& amount) {
+    const core::Decimal<13, 2> zero;
+    if (total > zero) return !(amount < zero) && !(amount > total);
+    if (total < zero) return !(amount < total) && !(amount > zero);
+    return amount.isZero();
+}
+
+bool SaveInvoiceForm::acceptPayment() {
+    if (isValidPayment(m_order.TOTAL, m_order.DOWNPAYMENT)) return true;
+    m_ui.beep(0, 0);
+    return false;
+}
+
+bool SaveInvoiceForm::ok() {
+    if (!acceptPayment()) return false;
+    m_response = core::Response::Completed;
+    return true;
+}
+
+void SaveInvoiceForm::cancel() { m_response = core::Response::Cancelled; }
+
+PostInvoicePayment::PostInvoicePayment(core::UiPort& ui, core::Payments& payment) : m_ui(ui), m_pay(payment) {}
+
+bool PostInvoicePayment::checkFieldsEnabled() const { return m_pay.Method.view() == "Check"; }
+
+bool PostInvoicePayment::cardFieldsEnabled() const { return m_pay.Method.view() == "Credit"; }
+
+bool PostInvoicePayment::ok() {
+    if (m_pay.Method.isBlank()) {
+        m_ui.beep(0, 0);
+        m_focus = Focus::Method;
+        return false;
+    }
+    if (m_pay.Date == 0) {
+        m_ui.beep(0, 0);
+        m_focus = Focus::Date;
+        return false;
+    }
+    m_focus = Focus::None;
+    m_response = core::Response::Completed;
+    return true;
+}
+
+void PostInvoicePayment::cancel() { m_response = core::Response::Cancelled; }
+
+}  // namespace quay::desk

@@ -1,0 +1,73 @@
+// The two dialogs of invoicing: SaveInvoiceForm (caption "Save As Invoice"), where the
+// user confirms the invoice, its date and the amount paid at once, and
+// PostInvoicePayment (caption "Post Invoice Initial Payment"), which records how
+// that amount was paid. Both only fill buffers: the save routine stores them.
+#pragma once
+#include <string>
+
+#include "quay/app/ui_port.h"
+#include "quay/store/database.h"
+#include "quay/tables/defaults.h"
+#include "quay/tables/orders.h"
+#include "quay/tables/payments.h"
+
+namespace quay::desk {
+
+class SaveInvoiceForm {
+public:
+    static constexpr const char* kCaption = "Save As Invoice";
+
+    // REQUIRES: `order` is the caller's Orders buffer and outlives the form.
+    SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order);
+
+    // Reads the company record and prepares the buffer (packing-list switch, initial
+    // payment, date). False (after "Set Company Defaults First") when there is none.
+    bool open();
+
+    core::Orders& order() { return m_order; }
+    // Total less the initial payment, recomputed after every event.
+    core::Decimal<13, 2> balanceDue() const;
+    // Whether the initial payment in the buffer may be kept for the total.
+    static bool isValidPayment(const core::Decimal<13, 2>& total, const core::Decimal<13, 2>& amount);
+    // Accepting the payment field: false (with a beep) when it is outside the range.
+    bool acceptPayment();
+    // "Ok": completes when the payment is valid.
+    bool ok();
+    void cancel();
+    core::Response response() const { return m_response; }
+
+private:
+    core::Database& m_db;
+    core::UiPort& m_ui;
+    core::Orders& m_order;
+    core::Response m_response = core::Response::Cancelled;
+};
+
+class PostInvoicePayment {
+public:
+    static constexpr const char* kCaption = "Post Invoice Initial Payment";
+    static constexpr const char* kMethods = "Cash|Check|Credit|Accounting|Other";
+
+    enum class Focus { None, Method, Date };
+
+    explicit PostInvoicePayment(core::UiPort& ui, core::Payments& payment);
+
+    core::Payments& payment() { return m_pay; }
+    // Check number and bank can be entered for "Check"; card fields for "Credit".
+    bool checkFieldsEnabled() const;
+    bool cardFieldsEnabled() const;
+    // "&Ok": completes when a method and a date are given; otherwise beeps and says
+    // where the cursor goes.
+    bool ok();
+    void cancel();
+    Focus focus() const { return m_focus; }
+    core::Response response() const { return m_response; }
+
+private:
+    core::UiPort& m_ui;
+    core::Payments& m_pay;
+    Focus m_focus = Focus::None;
+    core::Response m_response = core::Response::Cancelled;
+};
+
+}  // namespace quay::desk

@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <unordered_set>
 
 #include "call_context.h"
 #include "call_logs.h"
@@ -104,6 +105,9 @@ private:
     int32_t testOne(size_t index);
     int32_t askOverwrite(std::string& path);
     int32_t passwordGate(size_t index);
+    // Makes a directory and its missing levels, remembering those this call
+    // has made or seen so that each is checked once.
+    bool ensureDirectory(const std::string& path);
 
     CallContext& m_ctx;
     UNZIPCMDSTRUCT& m_cmd;
@@ -111,7 +115,15 @@ private:
     MemberExtractor m_extractor;
     std::string m_destination;
     bool m_overwriteAll = false;
+    std::unordered_set<std::string> m_directories;
 };
+
+bool Extraction::ensureDirectory(const std::string& path) {
+    if (m_directories.count(path)) return true;
+    if (!makeLevels(path)) return false;
+    m_directories.insert(path);
+    return true;
+}
 
 std::string Extraction::targetFor(const Member& m, bool baseOnly, std::string& unsafe) const {
     MemberPath mp = splitMemberName(fileSystemName(m.name, m.isUtf8(), m.madeBy));
@@ -209,7 +221,7 @@ int32_t Extraction::extractOne(size_t index) {
         std::string renamed = mapCallerPath(name);
         if (!renamed.empty()) path = absolutePath(renamed);
     }
-    if (!makeLevels(isDirectory ? path : parentOf(path))) return ZW_CREATE_ERROR;
+    if (!ensureDirectory(isDirectory ? path : parentOf(path))) return ZW_CREATE_ERROR;
     if (isDirectory) {
         m_ctx.logs.memberLine(m.name, "Extracted");
         return ZW_OK;

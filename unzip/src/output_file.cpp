@@ -5,7 +5,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +20,16 @@ OutputFile::~OutputFile() { abandon(); }
 int32_t OutputFile::open(const std::string& target, bool textMode) {
     m_target = target;
     m_textMode = textMode;
+    // A new target is written in place: if the member fails, the file that
+    // this call created is removed and nothing else was touched.
+    m_fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd >= 0) {
+        m_temp = target;
+        m_inPlace = true;
+        return ZW_OK;
+    }
+    if (errno != EEXIST) return ZW_CREATE_ERROR;
+    // An existing target is replaced only by a finished, checked member.
     size_t slash = target.find_last_of('/');
     std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
     std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -76,7 +85,7 @@ bool OutputFile::write(const uint8_t* data, size_t size) {
     return writeRaw(converted, used);
 }
 
-void OutputFile::setDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime) {
+time_t OutputFile::dosToTime(uint16_t dosDate, uint16_t dosTime) {
     std::tm tm{};
     tm.tm_year = 80 + (dosDate >> 9);
     tm.tm_mon = ((dosDate >> 5) & 15) - 1;
@@ -87,10 +96,7 @@ void OutputFile::setDosTime(const std::string& path, uint16_t dosDate, uint16_t 
     tm.tm_isdst = -1;
     if (tm.tm_mon < 0) tm.tm_mon = 0;
     if (tm.tm_mday == 0) tm.tm_mday = 1;
-    std::time_t t = std::mktime(&tm);
-    if (t == static_cast<std::time_t>(-1)) return;
-    timeval times[2] = {{t, 0}, {t, 0}};
-    ::utimes(path.c_str(), times);
+    return std::mktime(&tm);
 }
 
 int32_t OutputFile::commit(uint16_t dosDate, uint16_t dosTime, uint32_t dosAttributes) {
@@ -104,14 +110,18 @@ int32_t OutputFile::commit(uint16_t dosDate, uint16_t dosTime, uint32_t dosAttri
         struct stat st {};
         if (::fstat(m_fd, &st) == 0) ::fchmod(m_fd, st.st_mode & ~mode_t(0222));
     }
+    time_t t = dosToTime(dosDate, dosTime);
+    if (t != static_cast<time_t>(-1)) {
+        timespec times[2] = {{t, 0}, {t, 0}};
+        ::futimens(m_fd, times);
+    }
     if (::close(m_fd) != 0) {
         m_fd = -1;
         m_code = ZW_DISK_FULL;
         return m_code;
     }
     m_fd = -1;
-    setDosTime(m_temp, dosDate, dosTime);
-    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) return ZW_CREATE_ERROR;
+    if (!m_inPlace && ::rename(m_temp.c_str(), m_target.c_str()) != 0) return ZW_CREATE_ERROR;
     m_temp.clear();
     return ZW_OK;
 }

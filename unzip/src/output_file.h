@@ -1,12 +1,14 @@
-// One member's output file. The bytes go to a temporary file beside the
-// target, which replaces the target only when the member was decoded and
-// checked in full; a member that fails (bad data, bad CRC, a full disk, a
-// cancel) leaves an existing target exactly as it was. Text mode turns CR LF
+// One member's output file. A new target is written under its own name and
+// removed again if the member fails; for an existing target the bytes go to a
+// temporary file beside it, which replaces it only when the member was
+// decoded and checked in full, so a member that fails (bad data, bad CRC, a
+// full disk, a cancel) leaves an existing target exactly as it was. Text mode turns CR LF
 // into LF as the bytes are written.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 namespace zw::detail {
@@ -31,8 +33,8 @@ public:
 
     int32_t code() const { return m_code; }
 
-    // Sets a path's modification time from a DOS date and time (local time).
-    static void setDosTime(const std::string& path, uint16_t dosDate, uint16_t dosTime);
+    // A DOS date and time (local time) as a time_t; -1 when it has none.
+    static time_t dosToTime(uint16_t dosDate, uint16_t dosTime);
 
 private:
     bool writeRaw(const uint8_t* data, size_t size);
@@ -42,6 +44,7 @@ private:
     int m_fd = -1;
     bool m_textMode = false;
     bool m_pendingCr = false;
+    bool m_inPlace = false;  // a new target written under its own name
     int32_t m_code = 0;
 };
 

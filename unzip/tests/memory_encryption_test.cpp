@@ -35,6 +35,20 @@ MemoryRun toMemory(const std::string& zip, int32_t index, int32_t offset, int32_
     return {rc, block.substr(0, size_t(cmd.c.returnCount))};
 }
 
+// locked.txt, encrypted with the password "right", optionally followed by a plain open.txt.
+std::string lockedArchive(const TempDir& dir, bool withPlainMember) {
+    std::string zip = dir / "crypt.zip";
+    ZipEntry e;
+    e.name = "locked.txt";
+    e.data = "top secret";
+    e.password = "right";
+    ZipBuilder b;
+    b.add(e);
+    if (withPlainMember) b.add("open.txt", "open");
+    b.writeTo(zip);
+    return zip;
+}
+
 }  // namespace
 
 TEST(FileToMemory, CopiesTheRequestedRangeOfEveryMethod) {
@@ -130,12 +144,7 @@ TEST(Decryption, RightPasswordExtractsEveryEncryptedMember) {
 
 TEST(Decryption, WrongPasswordQuietlySkipsAndGoesOn) {
     TempDir dir;
-    std::string zip = dir / "crypt.zip";
-    ZipEntry e;
-    e.name = "locked.txt";
-    e.data = "top secret";
-    e.password = "right";
-    ZipBuilder().add(e).add("open.txt", "open").writeTo(zip);
+    const std::string zip = lockedArchive(dir, true);
     Command cmd(UNZIP_EXTRACT, zip);
     cmd.filespec("*.*").destination(dir / "out").password("wrong");
     EXPECT_EQ(cmd.run(), ZW_USER_SKIPPED);
@@ -144,12 +153,7 @@ TEST(Decryption, WrongPasswordQuietlySkipsAndGoesOn) {
 
 TEST(Decryption, PasswordQuestionOkSkipsAndCancelStopsWith44) {
     TempDir dir;
-    std::string zip = dir / "crypt.zip";
-    ZipEntry e;
-    e.name = "locked.txt";
-    e.data = "top secret";
-    e.password = "right";
-    ZipBuilder().add(e).add("open.txt", "open").writeTo(zip);
+    const std::string zip = lockedArchive(dir, true);
     for (int32_t answer : {ZW_ID_OK, ZW_ID_CANCEL}) {
         SCOPED_TRACE(answer);
         TempDir out;
@@ -170,12 +174,7 @@ TEST(Decryption, PasswordQuestionOkSkipsAndCancelStopsWith44) {
 
 TEST(Decryption, MemoryExtractionAsksNothing) {
     TempDir dir;
-    std::string zip = dir / "crypt.zip";
-    ZipEntry e;
-    e.name = "locked.txt";
-    e.data = "top secret";
-    e.password = "right";
-    ZipBuilder().add(e).writeTo(zip);
+    const std::string zip = lockedArchive(dir, false);
     EXPECT_EQ(toMemory(zip, 0, 0, 64).result, ZW_SKIPPED_ENCRYPTED);
     EXPECT_EQ(toMemory(zip, 0, 0, 64, "wrong").result, ZW_BAD_KEY);
     EXPECT_EQ(toMemory(zip, 0, 0, 64, "right").bytes, "top secret");

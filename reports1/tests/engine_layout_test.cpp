@@ -127,6 +127,28 @@ TEST(BandStretch, AShortTextKeepsTheBandAsLaidOut) {
             "page 1 y=1000 x=1000 w=0 h=300 line\n");
 }
 
+TEST(BandStretch, RulesSizedFromTheTextsExtentDoNotGrowTwice) {
+  // A grid band whose rules the report sets to the description's line count times its
+  // line height plus 30, as the invoice lines do, while the band also stretches.
+  ReportLayout layout = plainPage();
+  Band& b = layout.addBand(1, BandKind::Detail, 230);
+  b.add(lineControl("rule", 0, 0, 0, 230));
+  b.add(wrappedText("desc", 100, 15, 1000, 200, "one two three four five six"));
+  FixedPitchMeasurer m;
+  ReportRun run(layout, m);
+  EXPECT_EQ(run.lineCount("desc"), 3);
+  EXPECT_EQ(run.lineHeight("desc"), 200);
+  EXPECT_EQ(run.lineCount("nosuch"), 0);
+  ASSERT_EQ(run.setHeight("rule", run.lineCount("desc") * run.lineHeight("desc") + 30), RunStatus::Ok);
+  run.print(1);
+  run.print(1);
+  PageList pages = run.finish();
+  // Three lines from y=15 end at 615; the band ends 15 below at 630, and so does the rule.
+  EXPECT_EQ(pages.pages[0].items[0].height, 630);
+  EXPECT_EQ(pages.pages[0].items[4].y, 1630);  // the second band's rule starts 630 lower
+  EXPECT_EQ(pages.pages[0].items[4].height, 630);
+}
+
 TEST(ControlChanges, HiddenControlsAreAbsentAndDoNotStretch) {
   ReportLayout layout = plainPage();
   Band& b = layout.addBand(1, BandKind::Detail, 200);

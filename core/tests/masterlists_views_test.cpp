@@ -25,6 +25,8 @@
 #include "quay/products/vendor_part_form.h"
 #include "quay/views/list_view.h"
 #include "quay/views/masterlists/master_form_view.h"
+#include "quay/views/masterlists/master_windows.h"
+#include "quay/tools/mail_launch.h"
 
 namespace quay::core {
 namespace {
@@ -308,6 +310,26 @@ TEST_F(MasterViews, TypedEntriesGoThroughTheirPicturesIntoTheRecord) {
     // when the user did not type in it.
     view.hide();
     f.cancel();
+}
+
+}  // namespace
+}  // namespace quay::core
+
+namespace quay::core {
+namespace {
+
+TEST(MasterWindowRegistration, EveryListAndFormIsFoundByItsProcedureName) {
+    app();
+    WindowRegistry registry;
+    registerMasterWindows(registry);
+    for (const char* name : {"CUSTOMERBROWSE", "CustomerBrowse", "CustomerForm", "CustRefBrowse", "CustCommentsRecord",
+                             "PRODUCTBROWSE", "ProductBrowse", "ProductForm", "VendorPartForm", "VENDORBROWSE",
+                             "VendorBrowse", "VendorForm", "SALESPEOPLEBROWSE", "SalespeopleBrowse", "SalespersonForm",
+                             "TERMSBROWSE", "TermsBrowse", "TermsForm", "MANUFACTBROWSE", "ManufactBrowse",
+                             "ManufactForm", "GROUPSBROWSE", "GroupsBrowse", "GroupForm", "BROWSESHIPVIA",
+                             "BrowseShipVia", "ShipViaForm"})
+        EXPECT_TRUE(registry.contains(name)) << name;
+    EXPECT_NE(programLauncher(), nullptr);
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
-// Factories of the small master tables' lists and forms.
+// Factories of the small master tables' lists and forms, and the registration of
+// every master-data window.
 #include <memory>
+
+#include <QDesktopServices>
+#include <QUrl>
 
 #include "quay/app/table_access.h"
 #include "quay/masterlists/master_lists.h"
 #include "quay/store/table.h"
+#include "quay/tools/mail_launch.h"
 #include "quay/views/list_view.h"
 #include "quay/views/masterlists/master_form_view.h"
 #include "quay/views/masterlists/master_windows.h"
@@ -36,6 +41,12 @@ WindowResponse openList(WindowContext& context, const WindowRequest& request, co
     return openListWindow(context, request, held, table, std::move(spec));
 }
 
+// Opens mail and web targets with the desktop's default programs.
+class DesktopLauncher : public Launcher {
+public:
+    void open(const std::string& target) override { QDesktopServices::openUrl(QUrl(QString::fromStdString(target))); }
+};
+
 }  // namespace
 
 void registerMasterListWindows(WindowRegistry& registry) {
@@ -62,6 +73,12 @@ void registerMasterListWindows(WindowRegistry& registry) {
 }
 
 void registerMasterWindows(WindowRegistry& registry) {
+    // The e-mail and web double-clicks need the desktop's launcher; the program may
+    // have set one of its own already.
+    if (programLauncher() == nullptr) {
+        static DesktopLauncher launcher;
+        setProgramLauncher(&launcher);
+    }
     registerCustomerWindows(registry);
     registerProductWindows(registry);
     registerMasterListWindows(registry);

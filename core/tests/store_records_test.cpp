@@ -55,6 +55,15 @@ TEST_F(RecordRoundTrip, StringsAreStoredWithoutTrailingBlanksAndDecimalsScaled) 
     EXPECT_EQ(storedText(dir(), "SELECT Price FROM parts"), "1999");
 }
 
+TEST_F(RecordRoundTrip, TextBytesOutsideAsciiComeBackUnchanged) {
+    const std::string name = "Caf\xe9 M\xfcller \x80";  // Windows-1252 bytes, not UTF-8
+    ASSERT_EQ(addPart(1, name), ErrorCode::None);
+    m_parts->clear();
+    setText(m_parts->rec.Name, name);
+    ASSERT_EQ(m_parts->get(kByName), ErrorCode::None);
+    EXPECT_EQ(text(m_parts->rec.Name), name);
+}
+
 TEST_F(RecordRoundTrip, ClearBlanksStringsAndZeroesNumbersAndMemos) {
     Part& p = m_parts->rec;
     std::memset(&p, 0x5a, sizeof p);

@@ -14,8 +14,14 @@
 // (reget keeps the running sequence's key), so next() goes on from there.
 //
 // Read-ahead: after send("QUICKSCAN=on") next() and previous() fetch records in
-// batches. A write through any handle on the same Database drops the batch at once;
-// another station's change to a record already fetched is seen from the next batch.
+// batches. A write to the same table through any handle on the same Database drops
+// the batch at once; another station's change to a record already fetched is seen
+// from the next batch.
+//
+// Codes every call may return besides those listed: FileNotOpen for a record or
+// sequence call on a handle that is not open, DriverError for engine failures (and
+// for a KeyId the table does not have), RecordInUse for a write that waited 2 seconds
+// for another station's write to finish.
 //
 // Change detection: watch() remembers the current record's version; the next put()
 // fails with ChangedByOtherStation when another handle or station changed the
@@ -51,21 +57,41 @@ public:
     void* buffer();
 
     // --- file level ---
-    ErrorCode open(OpenMode mode = OpenMode::Shared);  // FileNotFound, FileLocked, AccessDenied, AlreadyOpen, InvalidKeyFile, LayoutMismatch
-    ErrorCode create();                                 // makes the table and its keys (fine when it exists and matches)
+    // Opens the table. AlreadyOpen (still open, counts as success); FileNotFound (not
+    // created yet); FileLocked (a shared open while held exclusively elsewhere);
+    // AccessDenied (an exclusive open while held anywhere else); LayoutMismatch;
+    // InvalidKeyFile (offer buildKeys). On failure the handle stays closed.
+    ErrorCode open(OpenMode mode = OpenMode::Shared);
+    // Makes the table and its keys; None when it exists with the same layout,
+    // LayoutMismatch when it exists with another. Does not open it.
+    ErrorCode create();
+    // Closes the handle and drops its hold on the table. FileNotOpen when not open.
     ErrorCode close();
-    ErrorCode remove();                                 // AccessDenied while open anywhere
-    ErrorCode buildKeys();                              // recreates every key's index
+    // Deletes the table with its records. FileNotFound; AccessDenied while any handle
+    // (this one included) holds it.
+    ErrorCode remove();
+    // Recreates every key's index (open or closed handle). FileNotFound; AccessDenied
+    // while another handle holds the table; LayoutMismatch; DuplicateKey when stored
+    // records break a unique key (the indexes are then left as they were).
+    ErrorCode buildKeys();
     std::string fileName() const;                       // the documented file name, e.g. "customer.tps"
     bool isOpen() const;
 
     // --- records ---
-    ErrorCode add();                  // inserts the buffer as a new record; it becomes current
-    ErrorCode put();                  // rewrites the current record from the buffer
-    ErrorCode erase();                // deletes the current record
-    ErrorCode get(KeyId key);         // reads the first record whose key values equal the buffer's
-    ErrorCode reget(const std::string& position);  // reads the record a position() names
-    std::string position() const;     // the current record's position (at most 512 bytes)
+    // Inserts the buffer as a new record, which becomes current. DuplicateKey.
+    ErrorCode add();
+    // Rewrites the current record from the buffer. RecordNotAvailable (no current
+    // record, or it was deleted meanwhile); DuplicateKey; ChangedByOtherStation after
+    // watch(). Nothing is written on failure.
+    ErrorCode put();
+    // Deletes the current record. RecordNotAvailable (none, or already deleted).
+    ErrorCode erase();
+    // Reads the first record whose key values equal the buffer's. RecordNotFound
+    // (buffer unchanged).
+    ErrorCode get(KeyId key);
+    // Reads the record a position() of this table named. RecordNotFound.
+    ErrorCode reget(const std::string& position);
+    std::string position() const;     // the current record's position (at most 512 bytes; "" when none)
     void clear();                     // blanks the buffer: strings blank, numbers and memos zero
 
     // --- sequential access ---
@@ -73,19 +99,23 @@ public:
     ErrorCode setAtKey(KeyId key);    // before the first record at or after the buffer's key values
     ErrorCode setEnd(KeyId key);      // after the last record, for previous()
     ErrorCode setFileOrder();         // before the first record in file (insertion) order
-    ErrorCode next();                 // RecordNotAvailable at the end
-    ErrorCode previous();             // RecordNotAvailable at the beginning
+    ErrorCode next();                 // RecordNotAvailable at the end (or without a set)
+    ErrorCode previous();             // RecordNotAvailable at the beginning (or without a set)
 
     // --- tests and hints ---
     void watch();                                 // arm change detection for the next put
-    bool duplicate(KeyId key);                    // would the buffer duplicate another record on this unique key?
+    // Would the buffer duplicate a record other than the current one on this unique
+    // key (false for keys with duplicates and for blank values of an optional key)?
+    bool duplicate(KeyId key);
     bool duplicate();                             // ... on any unique key?
-    std::int64_t records();                       // number of records
-    ErrorCode send(std::string_view command);     // "QUICKSCAN=on", "QUICKSCAN=off", "Recover=10"
+    std::int64_t records();                       // number of records (0 with lastError() set on failure)
+    // "QUICKSCAN=on" / "QUICKSCAN=off" (read-ahead), "Recover=N" (the next open waits up
+    // to N seconds, 0 to 3600, for a lock to clear); anything else is a DriverError.
+    ErrorCode send(std::string_view command);
 
     // --- the last error ---
     ErrorCode lastError() const;
-    std::string errorText() const;
+    std::string errorText() const;    // the code's text; for DriverError the driver's own text
     const std::string& driverErrorText() const;
     int driverErrorCode() const;
     // After DuplicateKey: the index of the unique key the buffer collided on (for the

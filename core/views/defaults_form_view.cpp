@@ -36,13 +36,9 @@ QFormLayout* formLayout(QWidget* page) {
 }  // namespace
 
 DefaultsFormView::DefaultsFormView(DefaultsForm& form, UiPort& ui, QWidget* parent)
-    : QDialog(parent), m_form(form), m_ui(ui) {
+    : FormDialog(form.form(), parent), m_form(form), m_ui(ui) {
     setWindowTitle(tr(DefaultsForm::kTitle));
-    setObjectName(DefaultsForm::kProcedure);
-    m_binder = new FieldBinder(Defaults::desc(), [this] { return static_cast<void*>(&m_form.rec()); }, this,
-                               [this](int field) { m_form.recallField(field); });
-
-    auto* layout = new QVBoxLayout(this);
+    m_binder = FormDialog::binder();
     m_tabs = new QTabWidget(this);
     // Every tab stays in sight: the dialog is as wide as its tab row.
     m_tabs->setUsesScrollButtons(false);
@@ -54,26 +50,7 @@ DefaultsFormView::DefaultsFormView(DefaultsForm& form, UiPort& ui, QWidget* pare
     m_tabs->addTab(memoTab("BillingComments", tr("Comments printed on current &statements:")), tr("&Billing Comments"));
     m_tabs->addTab(pastDueTab(), tr("Past D&ue Comments"));
     m_tabs->addTab(memoTab("POComment", tr("Comments printed on purchase &orders:")), tr("P&O Comments"));
-    layout->addWidget(m_tabs);
-
-    auto* bottom = new QHBoxLayout;
-    m_status = new QLabel(QString::fromStdString(m_form.statusText()), this);
-    m_status->setStyleSheet("color: palette(mid);");
-    bottom->addWidget(m_status);
-    bottom->addStretch(1);
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(tr("&OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &DefaultsFormView::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DefaultsFormView::reject);
-    bottom->addWidget(buttons);
-    layout->addLayout(bottom);
-
-    m_form.form().setReloadListener([this] { m_binder->load(); });
-    m_binder->load();
-    keepPlacement(this, DefaultsForm::kProcedure);
-    if (m_firstField) m_firstField->setFocus();
+    setBody(m_tabs, m_firstField);
 }
 
 QLineEdit* DefaultsFormView::text(const char* field, int chars, const char* picture) {
@@ -233,22 +210,6 @@ QWidget* DefaultsFormView::pastDueTab() {
         v->addWidget(memo, 1);
     }
     return page;
-}
-
-void DefaultsFormView::accept() {
-    if (!m_binder->storeAll()) return;
-    if (m_form.ok()) {
-        QDialog::accept();
-        return;
-    }
-    if (m_form.form().takeFirstFieldRequest() && m_firstField) {
-        m_tabs->setCurrentIndex(0);
-        m_firstField->setFocus();
-    }
-}
-
-void DefaultsFormView::reject() {
-    if (m_form.cancel()) QDialog::reject();
 }
 
 void registerDefaultsForm(WindowRegistry& registry) {

@@ -1,14 +1,13 @@
 // DefaultsFormView: the "Company Defaults" dialog over DefaultsForm, with the tabs
 // Company Information, Defaults, Taxes, Price Classes, Invoices, Billing Comments,
-// Past Due Comments and PO Comments. OK writes through the logic; Cancel, Escape
-// and the close box cancel through it. Placement is kept under "DefaultsForm".
+// Past Due Comments and PO Comments, on the form dialog every record form uses.
 #pragma once
 
-#include <QDialog>
 
 #include "quay/app/ui_port.h"
 #include "quay/company/defaults_form.h"
 #include "quay/export.h"
+#include "quay/views/form_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,17 +18,13 @@ namespace quay::core {
 class FieldBinder;
 class WindowRegistry;
 
-class QUAY_EXPORT DefaultsFormView : public QDialog {
+class QUAY_EXPORT DefaultsFormView : public FormDialog {
     Q_OBJECT
 public:
     // REQUIRES: form.open() returned true; `form` outlives the view.
     DefaultsFormView(DefaultsForm& form, UiPort& ui, QWidget* parent = nullptr);
 
     QTabWidget* tabs() const { return m_tabs; }
-    FieldBinder* binder() const { return m_binder; }
-
-    void accept() override;
-    void reject() override;
 
 private:
     QWidget* companyTab();
@@ -45,7 +40,6 @@ private:
     UiPort& m_ui;
     FieldBinder* m_binder = nullptr;
     QTabWidget* m_tabs = nullptr;
-    QLabel* m_status = nullptr;
     QLineEdit* m_firstField = nullptr;
 };
 

@@ -1,0 +1,164 @@
+// Record forms on the shared form dialog, offscreen: a vendor form whose duplicate
+// name sends the cursor back to the first field and whose terms field is looked up
+// in Terms, a date field filled from the calendar with F2, and a list opened to
+// pick a record answering with that record.
+#include <cstdlib>
+#include <string>
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "quay/app/globals.h"
+#include "quay/app/scripted_ui.h"
+#include "quay/tables/orders.h"
+#include "quay/tables/terms.h"
+#include "quay/types/date.h"
+#include "quay/views/field_binder.h"
+#include "quay/views/form_dialog.h"
+#include "quay/views/list_view.h"
+#include "quay/views/window_registry.h"
+#include "ui_test_support.h"
+
+namespace quay::core {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "views_forms_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* a = [] {
+        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        return new QApplication(argc, argv);
+    }();
+    return *a;
+}
+
+class FormViewsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app();
+        glo.reset();
+        testing::openFresh(m_vendors);
+        testing::openFresh(m_terms);
+        m_terms.clear();
+        m_terms.rec.TERMS = "Net 30";
+        ASSERT_EQ(m_terms.add(), ErrorCode::None);
+    }
+    testing::DataDir m_dir;
+    Database m_db{m_dir.path()};
+    Handle<Vendors> m_vendors{m_db};
+    Handle<Terms> m_terms{m_db};
+    ScriptedUi m_ui;
+};
+
+TEST_F(FormViewsTest, DuplicateNameSendsTheCursorToTheFirstFieldAndTermsAreLookedUp) {
+    testing::addVendor(m_vendors, "Acme");
+    FormSpec spec;
+    spec.procedure = "VendorForm";
+    spec.title = "Vendor Form";
+    WindowRequest r;
+    r.request = Request::Insert;
+    FormWindow form(m_ui, m_vendors, spec, r);
+    ASSERT_TRUE(form.open());
+    FormDialog dialog(form);
+    auto* body = new QWidget;
+    auto* layout = new QFormLayout(body);
+    auto* name = dialog.binder()->bindText(new QLineEdit, "NAME");
+    auto* city = dialog.binder()->bindText(new QLineEdit, "CITY");
+    LookupSpec ls;
+    ls.key = Terms::byTerms;
+    ls.field = Terms::desc().fieldIndex("TERMS");
+    ls.listProcedure = "TermsBrowse";
+    FieldLookup lookup(m_ui, m_terms, ls);
+    auto* terms = dialog.binder()->bindLookup(new QLineEdit, "TERMS", lookup);
+    layout->addRow("&Name:", name);
+    layout->addRow("&City:", city);
+    layout->addRow("&Terms:", terms);
+    dialog.setBody(body, name);
+    EXPECT_EQ(dialog.windowTitle(), "Vendor Form");
+    dialog.show();
+    QApplication::processEvents();
+
+    terms->setText("net 30");
+    emit terms->editingFinished();
+    EXPECT_EQ(terms->text(), "Net 30");  // the record's own spelling
+    EXPECT_TRUE(m_ui.windows().empty());
+
+    name->setText("ACME");
+    city->setText("Salem");
+    city->setFocus();
+    dialog.accept();
+    ASSERT_EQ(m_ui.captions(), (std::vector<std::string>{"Duplicate Key Error"}));
+    EXPECT_FALSE(form.isClosed());
+    EXPECT_TRUE(name->hasFocus());
+
+    name->setText("Acme West");
+    dialog.accept();
+    EXPECT_EQ(form.response().response, Response::Completed);
+    m_vendors.clear();
+    m_vendors.rec.NAME = "Acme West";
+    ASSERT_EQ(m_vendors.get(Vendors::byName), ErrorCode::None);
+    EXPECT_EQ(m_vendors.rec.TERMS.str(), "Net 30");
+    EXPECT_EQ(m_vendors.rec.CITY.str(), "Salem");
+}
+
+TEST_F(FormViewsTest, F2OnADateFieldFillsItFromTheCalendar) {
+    Handle<Orders> orders(m_db);
+    testing::openFresh(orders);
+    orders.clear();
+    QWidget window;
+    FieldBinder binder(Orders::desc(), [&orders] { return static_cast<void*>(&orders.rec); }, &window);
+    const std::int32_t picked = *dateFromCivil(2026, 12, 24);
+    m_ui.onWindow("DATESELECT", [picked](const WindowRequest& r) {
+        EXPECT_EQ(r.number, *dateFromCivil(2026, 12, 1));
+        return WindowResponse{Response::Completed, picked, {}};
+    });
+    auto* date = binder.bindDate(new QLineEdit(&window), "OrdDate", m_ui);
+    date->setText("12/01/2026");
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(date, &f2);
+    EXPECT_EQ(orders.rec.OrdDate, picked);
+    EXPECT_EQ(date->text(), "12/24/2026");
+}
+
+TEST_F(FormViewsTest, ListOpenedToPickAnswersWithThePickedRecord) {
+    testing::addVendor(m_vendors, "Acme");
+    testing::addVendor(m_vendors, "Baker");
+    WindowRegistry reg;
+    reg.setDatabase(&m_db);
+    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
+        ListSpec s;
+        s.procedure = "VendorBrowse";
+        s.title = "Vendor List";
+        s.columns = {{"Name / Company", 20}};
+        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
+        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
+        return openListWindow<Vendors>(c, r, s);
+    });
+    QTimer::singleShot(0, [] {
+        auto* table = QApplication::activeModalWidget()->findChild<QTableView*>();
+        ASSERT_NE(table, nullptr);
+        table->setCurrentIndex(table->model()->index(1, 0));
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(table, &enter);
+    });
+    Handle<Vendors> mine(m_db);
+    ASSERT_EQ(mine.open(), ErrorCode::None);
+    WindowRequest r;
+    r.request = Request::Select;
+    r.table = &mine;
+    const WindowResponse response = reg.run(m_ui, "VendorBrowse", r);
+    EXPECT_EQ(response.response, Response::Completed);
+    EXPECT_EQ(mine.rec.NAME.str(), "Baker");
+    EXPECT_EQ(glo.GlobalResponse, Response::Completed);
+}
+
+}  // namespace
+}  // namespace quay::core

@@ -14,6 +14,7 @@
 #include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/quote/quote_print.h"
+#include "quay/store/table.h"
 #include "quay/store/transaction.h"
 #include "quay/tables/all_tables.h"
 

@@ -467,6 +467,38 @@ TEST_F(CustomerWindows, UnchangedFormWritesNothing) {
     EXPECT_EQ(all<Customer>()[0].CITY, "Hull");
 }
 
+TEST_F(CustomerWindows, NoteFormNumbersAtOnceAndAsksBeforeDroppingChanges) {
+    const ScopedClockOverride clock(DateTime{80000, 100});
+    Handle<Comments> cmt(*db);
+    open(cmt);
+    // column: answer to "Do you want to save the changes to this record?", notes left
+    const std::vector<std::pair<Button, std::size_t>> cases = {
+        {Button::No, 0}, {Button::Yes, 1}, {Button::Cancel, 1}};
+    for (const auto& [answer, left] : cases) {
+        SCOPED_TRACE(buttonName(answer));
+        const std::size_t before = all<Comments>().size();
+        CustCommentsRecord note(*db, ui, cmt, testing::req(Request::Insert, &cmt, "Acme"));
+        ASSERT_TRUE(note.open());
+        EXPECT_EQ(all<Comments>().size(), before + 1);  // added at open, numbered
+        EXPECT_EQ(cmt.rec.Customer, "Acme");
+        EXPECT_EQ(cmt.rec.CMTDATE, 80000);
+        cmt.rec.SUBJECT = "Typed";
+        ui.clearRecord();
+        ui.answer(answer);
+        const bool over = note.cancel();
+        EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Do you want to save the changes to this record?"}));
+        EXPECT_EQ(over, answer != Button::Cancel);
+        if (!over) {
+            ui.answer(Button::No);
+            EXPECT_TRUE(note.cancel());
+        }
+        EXPECT_EQ(all<Comments>().size(), left);
+    }
+    const auto notes = all<Comments>();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].SUBJECT, "Typed");
+}
+
 TEST_F(CustomerWindows, ListShowsActiveCustomersInTheOrderOfEachTab) {
     Customer a = customerNamed("Zeta");
     a.FNAME = "Al";

@@ -1,6 +1,5 @@
 // The preview window. The canvas is sized from the state's scale: in the fit modes it fills
-// the scroll area's viewport, at a percentage it grows and the scroll bars appear. Pages are
-// drawn on a grey desk with a thin frame so the paper's edge shows.
+// the scroll area's viewport, at a percentage it grows and the scroll bars appear.
 #include "preview_window.h"
 
 #include <QAction>
@@ -8,7 +7,6 @@
 #include <QEvent>
 #include <QKeySequence>
 #include <QLabel>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -18,12 +16,10 @@
 #include <array>
 #include <cmath>
 
-#include "quay/reports/engine/page_painter.h"
+#include "page_canvas.h"
 
 namespace quay::reports::detail {
 namespace {
-
-constexpr double kGap = 12.0;  // pixels around each page
 
 struct TileChoice {
   const char* label;
@@ -48,61 +44,6 @@ constexpr std::array<ZoomChoice, 8> kZooms{{{"Fit Page", ZoomMode::FitPage, 0},
                                             {"300%", ZoomMode::Percent, 300}}};
 
 }  // namespace
-
-// Paints the pages in view side by side; the window sets its size.
-class PageCanvas final : public QWidget {
- public:
-  PageCanvas(const PageList& pages, const PreviewState& state, QWidget* parent)
-      : QWidget(parent), m_pages(pages), m_state(state) {}
-
-  void setScale(double scale) {
-    m_scale = scale;
-    const PageGeometry& g = m_pages.geometry;
-    int w = static_cast<int>(std::ceil(m_state.across() * (g.width * scale + 2 * kGap)));
-    // Only the rows that hold pages take room: two pages in a 2 x 2 view need one row.
-    const int shown = static_cast<int>(m_state.visiblePages().size());
-    const int rows = std::clamp((shown + m_state.across() - 1) / m_state.across(), 1, m_state.down());
-    int h = static_cast<int>(std::ceil(rows * (g.height * scale + 2 * kGap)));
-    resize(std::max(w, minimumWidth()), std::max(h, minimumHeight()));
-    update();
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.fillRect(rect(), QColor(0x80, 0x80, 0x80));
-    const PageGeometry& g = m_pages.geometry;
-    const double tileW = g.width * m_scale + 2 * kGap;
-    const double tileH = g.height * m_scale + 2 * kGap;
-    // Centre the grid when the canvas is wider or taller than the pages need.
-    const double offX = std::max(0.0, (width() - tileW * m_state.across()) / 2.0);
-    const int rows = std::clamp((static_cast<int>(m_state.visiblePages().size()) + m_state.across() - 1) /
-                                    m_state.across(), 1, m_state.down());
-    const double offY = std::max(0.0, (height() - tileH * rows) / 2.0);
-    std::vector<int> visible = m_state.visiblePages();
-    for (std::size_t i = 0; i < visible.size(); ++i) {
-      int col = static_cast<int>(i) % m_state.across();
-      int row = static_cast<int>(i) / m_state.across();
-      QPointF origin(offX + col * tileW + kGap, offY + row * tileH + kGap);
-      QRectF paper(origin, QSizeF(g.width * m_scale, g.height * m_scale));
-      painter.fillRect(paper.translated(3, 3), QColor(0x40, 0x40, 0x40));
-      painter.save();
-      painter.translate(origin);
-      painter.scale(m_scale, m_scale);
-      painter.setClipRect(QRectF(0, 0, g.width, g.height));
-      paintPage(painter, m_pages, visible[i] - 1, &m_cache);
-      painter.restore();
-      painter.setPen(QPen(Qt::black, 1));
-      painter.drawRect(paper);
-    }
-  }
-
- private:
-  const PageList& m_pages;
-  const PreviewState& m_state;
-  PaintCache m_cache;  // the logo and fonts are read once, not on every repaint
-  double m_scale = 0.05;
-};
 
 PreviewWindow::PreviewWindow(const PageList& pages, const std::string& reportTitle, QWidget* parent)
     : QDialog(parent), m_pages(pages), m_reportTitle(reportTitle), m_state(pages.pageCount()) {
@@ -219,7 +160,7 @@ void PreviewWindow::refresh() {
   }());
   QSize view = m_scroll->viewport()->size();
   const PageGeometry& g = m_pages.geometry;
-  double scale = m_state.scale(view.width(), view.height(), g.width, g.height, kGap, logicalDpiX());
+  double scale = m_state.scale(view.width(), view.height(), g.width, g.height, kPageGap, logicalDpiX());
   m_canvas->setScale(scale);
   if (m_state.zoomMode() != ZoomMode::Percent) {
     // Fill the viewport so that the pages stay centred.

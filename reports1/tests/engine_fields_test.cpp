@@ -4,6 +4,7 @@
 
 #include "engine_test_support.h"
 #include "quay/reports/engine/accumulator.h"
+#include "quay/reports/engine/group_break.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
 #include "quay/types/date.h"

@@ -161,6 +161,7 @@ void MasterFormView::build() {
     // One grid per tab ("" for above the tabs).
     std::map<std::string, QGridLayout*> grids;
     std::map<std::string, int> rows, cols;
+    std::map<std::string, QHBoxLayout*> lastCell;  // the cell of the last entry, per tab
     std::map<std::string, QWidget*> pages;
     auto* top = new QWidget(this);
     auto* topGrid = new QGridLayout(top);
@@ -205,13 +206,25 @@ void MasterFormView::build() {
             rows[tab] = row;
             continue;
         }
+        if (b.spec.besideLast && b.spec.label.empty() && lastCell[tab]) {
+            // A field without a label of its own (the time of a date) sits right
+            // beside the field it belongs to.
+            lastCell[tab]->insertWidget(lastCell[tab]->count() - 1, b.widget);
+            continue;
+        }
         if (b.spec.kind == FieldKind::Check) {
             grid->addWidget(b.widget, row, col + 1);
+            lastCell[tab] = nullptr;
         } else {
             auto* label = new QLabel(qs(b.spec.label), page);
             label->setBuddy(b.widget);
             grid->addWidget(label, row, col, Qt::AlignRight);
-            grid->addWidget(b.widget, row, col + 1, Qt::AlignLeft);
+            auto* cell = new QHBoxLayout;
+            cell->setSpacing(4);
+            cell->addWidget(b.widget);
+            cell->addStretch(1);
+            grid->addLayout(cell, row, col + 1);
+            lastCell[tab] = cell;
         }
         cols[tab] = col + 2;
     }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFormLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
@@ -17,6 +18,7 @@
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"
 #include "quay/tables/orders.h"
+#include "quay/tools/mail_launch.h"
 #include "quay/tables/terms.h"
 #include "quay/types/date.h"
 #include "quay/views/field_binder.h"
@@ -157,6 +159,34 @@ TEST_F(FormViewsTest, ListOpenedToPickAnswersWithThePickedRecord) {
     const WindowResponse response = reg.run(m_ui, "VendorBrowse", r);
     EXPECT_EQ(response.response, Response::Completed);
     EXPECT_EQ(mine.rec.NAME.str(), "Baker");
+    EXPECT_EQ(glo.GlobalResponse, Response::Completed);
+}
+
+class RecordingLauncher : public Launcher {
+public:
+    void open(const std::string& target) override { targets.push_back(target); }
+    std::vector<std::string> targets;
+};
+
+TEST_F(FormViewsTest, DoubleClickOnAnAddressHandsItToTheDesktop) {
+    RecordingLauncher launcher;
+    Launcher* before = programLauncher();
+    setProgramLauncher(&launcher);
+    QWidget window;
+    FieldBinder binder(Vendors::desc(), [this] { return static_cast<void*>(&m_vendors.rec); }, &window);
+    auto* mail = binder.bindText(new QLineEdit(&window), "EMAIL");
+    auto* web = binder.bindText(new QLineEdit(&window), "WEBADR");
+    binder.openOnDoubleClick(mail, FieldBinder::Address::Mail, m_ui);
+    binder.openOnDoubleClick(web, FieldBinder::Address::Web, m_ui);
+    mail->setText("buyer@acme.example");
+    web->setText("www.acme.example");
+    for (QLineEdit* e : {mail, web}) {
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(2, 2), e->mapToGlobal(QPointF(2, 2)), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &dbl);
+    }
+    setProgramLauncher(before);
+    EXPECT_EQ(launcher.targets, (std::vector<std::string>{"mailto:buyer@acme.example", "www.acme.example"}));
     EXPECT_EQ(glo.GlobalResponse, Response::Completed);
 }
 

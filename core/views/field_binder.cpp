@@ -14,6 +14,7 @@
 #include <QToolTip>
 
 #include "quay/tools/date_select.h"
+#include "quay/tools/mail_launch.h"
 #include "quay/ui/field_entry.h"
 #include "quay/ui/record_fields.h"
 
@@ -94,6 +95,13 @@ QLineEdit* FieldBinder::bindLookup(QLineEdit* edit, const char* field, FieldLook
         edit->setFocus();
     });
     return edit;
+}
+
+void FieldBinder::openOnDoubleClick(QLineEdit* edit, Address kind, UiPort& ui) {
+    m_addresses[edit] = {kind, &ui};
+    edit->installEventFilter(this);
+    edit->setToolTip(kind == Address::Mail ? tr("Double-click to write a message to this address")
+                                           : tr("Double-click to open this address in the web browser"));
 }
 
 QCheckBox* FieldBinder::bindCheck(QCheckBox* box, const char* field) {
@@ -244,6 +252,15 @@ QWidget* FieldBinder::widgetOf(int field) const {
 }
 
 bool FieldBinder::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        auto it = m_addresses.find(static_cast<const QWidget*>(watched));
+        if (it != m_addresses.end() && programLauncher()) {
+            const std::string address = static_cast<QLineEdit*>(watched)->text().toStdString();
+            if (it->second.first == Address::Mail) SENDEMAIL(*it->second.second, *programLauncher(), 0, address);
+            else OPENURL(*it->second.second, *programLauncher(), 0, address);
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
         auto it = m_dates.find(static_cast<const QWidget*>(watched));
         auto bit = m_byWidget.find(static_cast<const QWidget*>(watched));

@@ -47,6 +47,10 @@ public:
     // opens that table's list to pick from; the "..." action opens it directly. A
     // pick copies the record's key value into the field; a refusal keeps the cursor.
     QLineEdit* bindLookup(QLineEdit* edit, const char* field, FieldLookup& lookup);
+    // Double-clicking the field hands its address to the desktop: a new mail
+    // message (SENDEMAIL) or the web page (OPENURL), through the program's launcher.
+    enum class Address { Mail, Web };
+    void openOnDoubleClick(QLineEdit* edit, Address kind, UiPort& ui);
     QCheckBox* bindCheck(QCheckBox* box, const char* field);
     QComboBox* bindChoice(QComboBox* combo, const char* field, const std::vector<std::string>& values);
     void bindRadio(const std::vector<std::pair<QRadioButton*, std::string>>& buttons, const char* field);
@@ -85,6 +89,7 @@ private:
     std::vector<Binding> m_bindings;
     std::map<const QWidget*, std::size_t> m_byWidget;
     std::map<const QWidget*, UiPort*> m_dates;
+    std::map<const QWidget*, std::pair<Address, UiPort*>> m_addresses;
     bool m_loading = false;
 };
 

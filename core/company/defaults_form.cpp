@@ -46,11 +46,15 @@ bool DefaultsForm::open() {
         m_form = std::make_unique<FormWindow>(m_ui, h, spec, request);
         return m_form->open();
     }
-    const ErrorCode ec = createCompanyRecord(m_db, h, CompanyCreation::FromDefaultsForm);
-    if (ec != ErrorCode::None) {
+    for (;;) {
+        const ErrorCode ec = createCompanyRecord(m_db, h, CompanyCreation::FromDefaultsForm);
+        if (ec == ErrorCode::None) break;
         saveError(h);
-        if (ec == ErrorCode::DuplicateKey) showStandardMessage(m_ui, StandardMessage::AutoIncrementError);
-        else showStandardMessage(m_ui, StandardMessage::RecordRetrievalError, {"Defaults"});
+        // Three numbering collisions: "Auto Increment Error" offers to number again.
+        if (ec == ErrorCode::DuplicateKey &&
+            showStandardMessage(m_ui, StandardMessage::AutoIncrementError) == Button::Retry)
+            continue;
+        if (ec != ErrorCode::DuplicateKey) showStandardMessage(m_ui, StandardMessage::RecordRetrievalError, {"Defaults"});
         m_closed = true;
         glo.GlobalResponse = Response::Cancelled;
         return false;

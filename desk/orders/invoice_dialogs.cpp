@@ -22,8 +22,8 @@ bool SaveInvoiceForm::open() {
         m_ui.message("ERROR", "Set Company Defaults First", Icon::Error, Button::Ok, Button::Ok);
         return false;
     }
-    core::glo.PrintPackList = def.rec.FLAG1 ? 1 : 0;
-    if (def.rec.DEFAULTTOAR)
+    core::glo.PrintPackList = def.handle.rec.FLAG1 ? 1 : 0;
+    if (def.handle.rec.DEFAULTTOAR)
         m_order.DOWNPAYMENT.clear();
     else
         m_order.DOWNPAYMENT = m_order.TOTAL;

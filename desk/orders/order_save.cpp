@@ -53,16 +53,16 @@ void OrderSave::closeStatus() {
 }
 
 void OrderSave::restoreSnapshot() {
-    m_t.ord.rec = m_snapshot;
-    m_t.ord.rec.InvoiceNum = 0;
+    m_t.ord.handle.rec = m_snapshot;
+    m_t.ord.handle.rec.InvoiceNum = 0;
 }
 
 core::Response OrderSave::run(bool invoicing, bool newOrder) {
     m_invoicing = invoicing;
     m_statusLog.clear();
     m_transactionTables.clear();
-    core::Orders& ord = m_t.ord.rec;
-    const core::Defaults& def = m_t.def.rec;
+    core::Orders& ord = m_t.ord.handle.rec;
+    const core::Defaults& def = m_t.def.handle.rec;
     m_ui.setBusy(true);
     status("Saving Quote");
     if (def.CREDITLIMIT.view() != "I") core::GETCUSTBALANCE(m_t.db, m_ui, ord.CustName.view());
@@ -108,13 +108,13 @@ core::Response OrderSave::run(bool invoicing, bool newOrder) {
 }
 
 bool OrderSave::invoiceDialog() {
-    core::Orders& ord = m_t.ord.rec;
+    core::Orders& ord = m_t.ord.handle.rec;
     status("Getting Next Invoice Number");
     std::int32_t highest = 0;
     if (ErrorCode e = highestNumber(m_t.ordScan.handle, core::Orders::byInvoiceNum,
                                     [](const core::Orders& o) { return o.InvoiceNum; }, highest);
         e != ErrorCode::None) {
-        m_ui.message("Error", "Error reading the last invoice number: " + std::string(core::errorCodeText(e)),
+        m_ui.message("Error", "Error reading the last invoice number: " + std::to_string(static_cast<int>(e)),
                      Icon::Error, Button::Ok, Button::Ok);
         return false;
     }
@@ -133,7 +133,7 @@ bool OrderSave::invoiceDialog() {
     }
     ord.Status = "I";
 
-    core::Payments& pay = m_t.pay.rec;
+    core::Payments& pay = m_t.pay.handle.rec;
     if (ord.DOWNPAYMENT.isZero()) {
         // No payment with this invoice: nothing left from an earlier pass may count.
         m_t.pay.handle.clear();
@@ -172,14 +172,14 @@ bool OrderSave::invoiceDialog() {
 }
 
 bool OrderSave::creditCheck() {
-    const core::Defaults& def = m_t.def.rec;
+    const core::Defaults& def = m_t.def.handle.rec;
     const std::string_view policy = def.CREDITLIMIT.view();
     if (policy != "E" && policy != "W") return true;
-    core::Orders& ord = m_t.ord.rec;
-    m_t.cus.rec.Name = ord.CustName.view();
+    core::Orders& ord = m_t.ord.handle.rec;
+    m_t.cus.handle.rec.Name = ord.CustName.view();
     core::Decimal<13, 2> limit;
-    if (m_t.cus.handle.get(core::Customer::byName) == ErrorCode::None) limit = m_t.cus.rec.CREDITLIMIT;
-    const auto exposure = ord.TOTAL - m_t.pay.rec.AMOUNT + core::glo.BalanceDue;
+    if (m_t.cus.handle.get(core::Customer::byName) == ErrorCode::None) limit = m_t.cus.handle.rec.CREDITLIMIT;
+    const auto exposure = ord.TOTAL - m_t.pay.handle.rec.AMOUNT + core::glo.BalanceDue;
     if (!(exposure > limit)) return true;
     if (policy == "E") {
         restoreSnapshot();
@@ -203,7 +203,7 @@ bool OrderSave::creditCheck() {
 }
 
 OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
-    core::Orders& ord = m_t.ord.rec;
+    core::Orders& ord = m_t.ord.handle.rec;
     std::vector<core::Table*> tables{&m_t.ord.handle, &m_t.ite.handle, &m_t.ser.handle, &m_t.prd.handle};
     const bool withPayment = invoicing && !ord.DOWNPAYMENT.isZero();
     if (invoicing) tables.push_back(&m_t.chg.handle);
@@ -218,7 +218,7 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         m_ui.setBusy(false);
         m_ui.message("Error",
                      "The order could not be saved: the files are in use at another station (" +
-                         std::string(core::errorCodeText(e)) + ").  Please save again.",
+                         std::to_string(static_cast<int>(e)) + ").  Please save again.",
                      Icon::Error, Button::Ok, Button::Ok);
         return Outcome::Failed;
     }
@@ -229,7 +229,7 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         if (ErrorCode e = highestNumber(m_t.ordScan.handle, core::Orders::byOrdNum,
                                         [](const core::Orders& o) { return o.OrdNum; }, highest);
             e != ErrorCode::None) {
-            return fail(tx, "Error reading the last order number: " + std::string(core::errorCodeText(e)));
+            return fail(tx, "Error reading the last order number: " + std::to_string(static_cast<int>(e)));
         }
         core::glo.OrdNum = highest + 1;
         ord.OrdNum = core::glo.OrdNum;
@@ -244,19 +244,19 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         const core::Orders edited = ord;
         for (;;) {
             m_t.ite.handle.clear();
-            m_t.ite.rec.OrdNum = core::glo.OrdNum;
+            m_t.ite.handle.rec.OrdNum = core::glo.OrdNum;
             m_t.ite.handle.setAtKey(core::ItemsOrd::byOrdNum);
-            if (m_t.ite.handle.next() != ErrorCode::None || m_t.ite.rec.OrdNum != core::glo.OrdNum) break;
-            const core::ItemsOrd line = m_t.ite.rec;
+            if (m_t.ite.handle.next() != ErrorCode::None || m_t.ite.handle.rec.OrdNum != core::glo.OrdNum) break;
+            const core::ItemsOrd line = m_t.ite.handle.rec;
             for (;;) {
                 m_t.ser.handle.clear();
-                m_t.ser.rec.ITENUM = line.IteNum;
+                m_t.ser.handle.rec.ITENUM = line.IteNum;
                 m_t.ser.handle.setAtKey(core::Serials::byIteNum);
-                if (m_t.ser.handle.next() != ErrorCode::None || m_t.ser.rec.ITENUM != line.IteNum) break;
+                if (m_t.ser.handle.next() != ErrorCode::None || m_t.ser.handle.rec.ITENUM != line.IteNum) break;
                 if (m_t.ser.handle.erase() != ErrorCode::None)
                     return fail(tx, "Error deleting Serial Numbers in Serials.tps.  Please repair database.");
             }
-            m_t.ite.rec = line;
+            m_t.ite.handle.rec = line;
             if (m_t.ite.handle.get(core::ItemsOrd::byIteNum) != ErrorCode::None ||
                 m_t.ite.handle.erase() != ErrorCode::None)
                 return fail(tx, "Error deleting items in ItemsOrd.tps.  Please repair database.");
@@ -279,15 +279,15 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         if (withPayment && !postPayment(chargeId, failure)) return fail(tx, failure);
     }
     if (ErrorCode e = tx.commit(); e != ErrorCode::None) {
-        return fail(tx, "Error saving the order: " + std::string(core::errorCodeText(e)) + " " + tx.driverErrorText());
+        return fail(tx, "Error saving the order: " + std::to_string(static_cast<int>(e)) + " " + tx.driverErrorText());
     }
     m_numbered.clear();
     return Outcome::Done;
 }
 
 bool OrderSave::saveLines(bool invoicing, std::string& failure) {
-    const core::Orders& ord = m_t.ord.rec;
-    const core::Defaults& def = m_t.def.rec;
+    const core::Orders& ord = m_t.ord.handle.rec;
+    const core::Defaults& def = m_t.def.handle.rec;
     std::vector<LineEntry*> ordered;
     for (LineEntry& l : m_work.lines) ordered.push_back(&l);
     std::stable_sort(ordered.begin(), ordered.end(),
@@ -300,14 +300,14 @@ bool OrderSave::saveLines(bool invoicing, std::string& failure) {
             failure = "Error adding records to ItemsOrd.tps.  Please repair database.";
             return false;
         }
-        core::Products& prd = m_t.prd.rec;
+        core::Products& prd = m_t.prd.handle.rec;
         m_t.prd.handle.clear();
         prd.PartNum = line->PARTNUM.view();
         if (m_t.prd.handle.get(core::Products::byPartNum) != ErrorCode::None) {
             failure = "Error finding inventory records (Products).  Please repair database.";
             return false;
         }
-        core::ItemsOrd& ite = m_t.ite.rec;
+        core::ItemsOrd& ite = m_t.ite.handle.rec;
         m_t.ite.handle.clear();
         ite.OrdNum = core::glo.OrdNum;
         ite.PartNum = line->PARTNUM.view();
@@ -345,8 +345,8 @@ bool OrderSave::saveLines(bool invoicing, std::string& failure) {
             for (SerialEntry& s : m_work.serials) {
                 if (s.ITEQNUM != line->POSITION) continue;
                 m_t.ser.handle.clear();
-                m_t.ser.rec.ITENUM = ite.IteNum;
-                m_t.ser.rec.SERIALNUMBER = s.SERIALNUMBER.view();
+                m_t.ser.handle.rec.ITENUM = ite.IteNum;
+                m_t.ser.handle.rec.SERIALNUMBER = s.SERIALNUMBER.view();
                 if (m_t.ser.handle.add() != ErrorCode::None) {
                     failure = "Error adding records to Serials.tps.  Please repair database.";
                     return false;
@@ -369,14 +369,14 @@ bool OrderSave::saveLines(bool invoicing, std::string& failure) {
 }
 
 bool OrderSave::postCharge(std::int32_t& chargeId, std::string& failure) {
-    const core::Orders& ord = m_t.ord.rec;
+    const core::Orders& ord = m_t.ord.handle.rec;
     failure = "Error updating AR records (Charges).  Please repair database.";
     status("Adding Charge to A/R");
     std::int32_t highest = 0;
     if (highestNumber(m_t.chgScan.handle, core::Charges::byId, [](const core::Charges& c) { return c.Id; },
                       highest) != ErrorCode::None)
         return false;
-    core::Charges& chg = m_t.chg.rec;
+    core::Charges& chg = m_t.chg.handle.rec;
     m_t.chg.handle.clear();
     chg.Id = highest + 1;
     chg.Customer = ord.CustName.view();
@@ -408,7 +408,7 @@ bool OrderSave::postCharge(std::int32_t& chargeId, std::string& failure) {
 
 bool OrderSave::postPayment(std::int32_t chargeId, std::string& failure) {
     status("Saving Payment Information");
-    core::Payments& pay = m_t.pay.rec;
+    core::Payments& pay = m_t.pay.handle.rec;
     std::int32_t highest = 0;
     failure = "Error updating AR records (Payments).  Please repair database.";
     if (highestNumber(m_t.payScan.handle, core::Payments::byId, [](const core::Payments& p) { return p.Id; },
@@ -420,7 +420,7 @@ bool OrderSave::postPayment(std::int32_t chargeId, std::string& failure) {
     pay.MARKED = 0;
     if (m_t.pay.handle.add() != ErrorCode::None) return false;
     failure = "Error updating AR records (Applied).  Please repair database.";
-    core::Applied& app = m_t.app.rec;
+    core::Applied& app = m_t.app.handle.rec;
     m_t.app.handle.clear();
     app.PayId = pay.Id;
     app.ChgId = chargeId;
@@ -431,7 +431,7 @@ bool OrderSave::postPayment(std::int32_t chargeId, std::string& failure) {
 }
 
 OrderSave::Outcome OrderSave::orderWriteFailed(ErrorCode code, core::Transaction& tx) {
-    core::Orders& ord = m_t.ord.rec;
+    core::Orders& ord = m_t.ord.handle.rec;
     giveBackLineNumbers();
     if (code == ErrorCode::DuplicateKey) {
         tx.rollback();
@@ -479,13 +479,13 @@ void OrderSave::giveBackLineNumbers() {
 }
 
 void OrderSave::refreshBalance() {
-    const core::Orders& ord = m_t.ord.rec;
+    const core::Orders& ord = m_t.ord.handle.rec;
     if (core::GETCUSTBALANCE(m_t.db, m_ui, ord.CustName.view()) != core::DecimalStatus::Ok) return;
     m_t.cus.handle.clear();
-    m_t.cus.rec.Name = ord.CustName.view();
+    m_t.cus.handle.rec.Name = ord.CustName.view();
     if (m_t.cus.handle.get(core::Customer::byName) != ErrorCode::None) return;
-    if (m_t.cus.rec.BALANCEDUE == core::glo.BalanceDue) return;
-    m_t.cus.rec.BALANCEDUE = core::glo.BalanceDue;
+    if (m_t.cus.handle.rec.BALANCEDUE == core::glo.BalanceDue) return;
+    m_t.cus.handle.rec.BALANCEDUE = core::glo.BalanceDue;
     (void)m_t.cus.handle.put();  // outside the transaction; the next save recomputes it anyway
 }
 

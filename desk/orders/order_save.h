@@ -17,6 +17,7 @@
 #include "orders/order_tables.h"
 #include "orders/order_work.h"
 #include "quay/app/ui_port.h"
+#include "quay/store/transaction.h"
 
 namespace quay::desk {
 

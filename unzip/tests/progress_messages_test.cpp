@@ -404,3 +404,15 @@ TEST(Logs, ExtractionLogListsMembersAndErrors) {
               std::string::npos);
     EXPECT_FALSE(exists(dir / "ZIPWELL.LOG"));
 }
+
+TEST(SplitArchives, SegmentThatCannotBeOpenedGives29) {
+    TempDir dir;
+    for (const char* n : {"gen-split-64k.z02", "gen-split-64k.zip"})
+        writeFile(dir / n, readFile(corpus(std::string("generated/") + n)));
+    ::mkdir((dir / "gen-split-64k.z01").c_str(), 0755);  // present, but not a file
+    Command cmd(UNZIP_EXTRACT, dir / "gen-split-64k.zip");
+    cmd.filespec("*.*").c.testFlag = 1;
+    cmd.c.recurseFlag = 1;
+    EXPECT_EQ(cmd.run(), ZW_OPEN_ERROR);
+    EXPECT_EQ(cmd.returned(), "ZipWell UnZIP Error: Error opening archive (Problem extracting file(s))");
+}

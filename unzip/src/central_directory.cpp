@@ -8,6 +8,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "messenger.h"
 #include "zwunzip.h"
@@ -199,11 +200,31 @@ int32_t CentralDirectory::locate(VolumeSet& volumes, size_t index, MemberData& o
     const uint8_t* h = nullptr;
     uint64_t at = m.localOffset + m_shift;
     if (at < m.localOffset) return ZW_BAD_STRUCTURE;
-    int32_t rc = volumes.read(m.disk, at, kLocalSize, scratch, h, messenger);
-    if (rc == ZW_UNEXPECTED_EOF) return ZW_BAD_STRUCTURE;
-    if (rc) return rc;
-    if (le32(h) != kLocalSignature) return ZW_BAD_STRUCTURE;
-    uint64_t dataAt = at + kLocalSize + le16(h + 26) + le16(h + 28);
+    uint64_t dataAt = 0;
+    for (int attempt = 0;; ++attempt) {
+        int32_t rc = volumes.read(m.disk, at, kLocalSize, scratch, h, messenger);
+        if (rc && rc != ZW_UNEXPECTED_EOF) return rc;
+        bool fits = rc == ZW_OK && le32(h) == kLocalSignature;
+        size_t nameLength = fits ? le16(h + 26) : 0;
+        dataAt = at + kLocalSize + nameLength + (fits ? le16(h + 28) : 0);
+        if (fits && volumes.isSplit() && m.disk != volumes.lastDisk()) {
+            // On an earlier disk the local header must also carry the member's name.
+            const uint8_t* name = nullptr;
+            fits = volumes.read(m.disk, at + kLocalSize, nameLength, scratch, name, messenger) == ZW_OK &&
+                   nameLength == m.name.size() && std::equal(m.name.begin(), m.name.end(), name);
+        }
+        if (fits) break;
+        if (!volumes.isSplit() || m.disk == volumes.lastDisk() || attempt >= 20) return ZW_BAD_STRUCTURE;
+        // The segment in place is not the disk this member starts on: say so and ask again.
+        messenger.ask(ZW_MSG_INVALID_DISK, ZW_MB_OK, int32_t(m.disk + 1), 0, "Invalid First Disk; Try again.", ZW_ID_OK);
+        char text[160];
+        std::snprintf(text, sizeof text, "Please insert Disk Volume %u of %u. \nPress OK when ready or Cancel to abort.",
+                      m.disk + 1, volumes.lastDisk() + 1);
+        if (messenger.ask(ZW_MSG_INSERT_DISK_OF, ZW_MB_OKCANCEL, int32_t(m.disk + 1), int32_t(volumes.lastDisk() + 1),
+                          text, ZW_ID_CANCEL) != ZW_ID_OK)
+            return ZW_USER_CANCELLED;
+        volumes.forget(m.disk);
+    }
     out.disk = m.disk;
     out.offset = dataAt;
     if (volumes.isSplit()) return ZW_OK;

@@ -60,7 +60,10 @@ public:
 
     // Checks the member's local header and finds its data. Returns 0; 3 for a
     // missing signature or data that overlaps another member; 2 when the data
-    // runs past the archive's end.
+    // runs past the archive's end. On an earlier disk of a split set a header
+    // without the signature or the member's name means the wrong segment is in
+    // place: the user is told ("Invalid First Disk; Try again.") and asked for
+    // the disk again; Cancel gives 48.
     int32_t locate(VolumeSet& volumes, size_t index, MemberData& out, Messenger& messenger) const;
 
 private:

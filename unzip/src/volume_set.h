@@ -57,6 +57,12 @@ public:
     // Size of one disk's segment (loading it when needed); 0 on failure.
     int32_t segment(uint32_t disk, const MappedFile*& out, Messenger& messenger);
 
+    // Drops a loaded segment, so that the next read opens its file again
+    // (after the user was asked to put the right one in place).
+    void forget(uint32_t disk) {
+        if (disk < m_lastDisk && disk < m_segments.size()) m_segments[disk].reset();
+    }
+
     std::string segmentPath(uint32_t disk) const;
     const std::string& path() const { return m_path; }
 

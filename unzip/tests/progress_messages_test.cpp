@@ -416,3 +416,33 @@ TEST(SplitArchives, SegmentThatCannotBeOpenedGives29) {
     EXPECT_EQ(cmd.run(), ZW_OPEN_ERROR);
     EXPECT_EQ(cmd.returned(), "ZipWell UnZIP Error: Error opening archive (Problem extracting file(s))");
 }
+
+namespace {
+struct WrongDisk {
+    std::string right, target;
+    std::vector<int32_t> types;
+};
+int32_t ZWCALL swapInRightSegment(int32_t type, int32_t, int32_t, int32_t, char*, const char*, void* data) {
+    auto* w = static_cast<WrongDisk*>(data);
+    if (type == ZW_MSG_TEXT_LOOKUP) return 0;
+    w->types.push_back(type);
+    if (type == ZW_MSG_INSERT_DISK_OF) writeFile(w->target, readFile(w->right));
+    return ZW_ID_OK;
+}
+}  // namespace
+
+TEST(SplitArchives, WrongSegmentInPlaceIsRefusedAndAskedForAgain) {
+    TempDir dir;
+    for (const char* n : {"gen-split-64k.z02", "gen-split-64k.zip"})
+        writeFile(dir / n, readFile(corpus(std::string("generated/") + n)));
+    writeFile(dir / "gen-split-64k.z01", readFile(corpus("generated/gen-split-64k.z02")));  // the wrong disk
+    WrongDisk w{corpus("generated/gen-split-64k.z01"), dir / "gen-split-64k.z01", {}};
+    Command cmd(UNZIP_EXTRACT, dir / "gen-split-64k.zip");
+    cmd.filespec("*.*").c.testFlag = 1;
+    cmd.c.recurseFlag = 1;
+    cmd.c.lpMessageDisplay = &swapInRightSegment;
+    cmd.c.lpMessageDisplayData = &w;
+    EXPECT_EQ(cmd.run(), ZW_OK);
+    EXPECT_EQ(cmd.c.returnCount, 6);
+    EXPECT_EQ(w.types, (std::vector<int32_t>{ZW_MSG_INVALID_DISK, ZW_MSG_INSERT_DISK_OF}));
+}

@@ -22,6 +22,7 @@ struct LaidBand {
   std::vector<LaidItem> items;
 };
 
+
 // Lays out the visible controls of band. Wrapped texts become one item per line and push
 // the controls that start at or below their bottom down by the growth; the band's height
 // grows to hold everything; stretching vertical lines follow the band's bottom.

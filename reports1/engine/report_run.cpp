@@ -2,6 +2,8 @@
 //   no page open --print(band)--> page open (header placed, footer room kept)
 //   page open --print(band) that does not fit--> page closed (footer placed), new page open
 //   page open --endPage()--> no page open
+// A band kept with the next is laid out when printed but placed only with the band after
+// it, as one block, so a group heading never stands alone at the foot of a page.
 //   any --finish()--> finished (pages handed over; every later call is refused)
 // The page footer is laid out when its page closes, with the controls as they are then, so
 // a footer can show totals carried to the end of the page. Room for it is reserved when
@@ -140,9 +142,24 @@ RunStatus ReportRun::print(int bandNumber) {
   if (band->kind == BandKind::PageHeader || band->kind == BandKind::PageFooter) return RunStatus::AutomaticBand;
 
   detail::LaidBand laid = detail::layoutBand(*band, *m_measurer);
-  if (!m_pageOpen) openPage();
   const bool across = band->across > 1;
-  if (across && m_acrossBand == bandNumber && m_acrossColumn < band->across && m_pageOpen &&
+  if (band->keepWithNext && !across) {
+    // Held back, laid out as it is now, until the band it belongs with is printed.
+    if (!m_pending) m_pending = std::make_unique<detail::LaidBand>();
+    append(*m_pending, std::move(laid));
+    return RunStatus::Ok;
+  }
+  if (m_pending) {
+    if (across) {
+      flushPending();
+    } else {
+      append(*m_pending, std::move(laid));
+      laid = std::move(*m_pending);
+      m_pending.reset();
+    }
+  }
+  if (!m_pageOpen) openPage();
+  if (across && m_acrossBand == bandNumber && m_acrossColumn < band->across &&
       m_rowTop + laid.height <= m_bodyBottom) {
     // The next column of the row begun by the same band.
     place(laid.items, m_rowTop, m_acrossColumn * band->columnWidth);
@@ -151,14 +168,33 @@ RunStatus ReportRun::print(int bandNumber) {
     m_cursorY = m_rowTop + m_rowHeight;
     return RunStatus::Ok;
   }
+  placeBand(std::move(laid), across ? bandNumber : 0);
+  return RunStatus::Ok;
+}
+
+void ReportRun::append(detail::LaidBand& to, detail::LaidBand&& band) {
+  for (detail::LaidItem& li : band.items) {
+    li.item.y += to.height;
+    to.items.push_back(std::move(li));
+  }
+  to.height += band.height;
+}
+
+void ReportRun::flushPending() {
+  if (!m_pending) return;
+  std::unique_ptr<detail::LaidBand> laid = std::move(m_pending);
+  if (!m_pageOpen) openPage();
+  placeBand(std::move(*laid), 0);
+}
+
+void ReportRun::placeBand(detail::LaidBand&& laid, int acrossBand) {
   m_acrossBand = 0;
   bool pageFresh = !m_pageUsed;
-
   for (;;) {
     Units room = m_bodyBottom - m_cursorY;
     if (laid.height <= room) {
-      if (across) {
-        m_acrossBand = bandNumber;
+      if (acrossBand != 0) {
+        m_acrossBand = acrossBand;
         m_acrossColumn = 1;
         m_rowTop = m_cursorY;
         m_rowHeight = laid.height;
@@ -166,7 +202,7 @@ RunStatus ReportRun::print(int bandNumber) {
       place(laid.items, m_cursorY);
       m_cursorY += laid.height;
       m_pageUsed = true;
-      return RunStatus::Ok;
+      return;
     }
     if (!pageFresh) {
       closePage();
@@ -180,7 +216,7 @@ RunStatus ReportRun::print(int bandNumber) {
       place(laid.items, m_cursorY);
       m_cursorY += laid.height;
       m_pageUsed = true;
-      return RunStatus::Ok;
+      return;
     }
     Units cut = detail::findCut(laid, room);
     if (cut <= 0) cut = room;  // one line taller than the page: cut it where the page ends
@@ -196,12 +232,14 @@ RunStatus ReportRun::print(int bandNumber) {
 
 void ReportRun::endPage() {
   if (m_finished) return;
+  flushPending();
   closePage();
 }
 
 PageList ReportRun::finish() {
   PageList out;
   if (m_finished) return out;
+  flushPending();
   closePage();
   m_finished = true;
   const std::string count = std::to_string(m_pages.size());

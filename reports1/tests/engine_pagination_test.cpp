@@ -166,6 +166,46 @@ TEST(TallBands, ALineTallerThanThePageIsCutRatherThanLoopingForever) {
   EXPECT_EQ(textsOn(pages, pages.pageCount())[2], "after");
 }
 
+TEST(KeepWithNext, AHeadingThatFitsAloneMovesWithItsFirstLine) {
+  ReportLayout layout = smallPage();
+  Band& heading = layout.addBand(kTall, BandKind::GroupHeader, 200);
+  heading.keepWithNext = true;
+  heading.add(textControl("group", 0, 0, 2000, 200, ""));
+  FixedPitchMeasurer m;
+  ReportRun run(layout, m);
+  run.setText("line", "first");
+  run.print(kDetail);
+  run.print(kDetail);
+  run.print(kDetail);  // 300 left: the heading fits, the heading and a line do not
+  run.setText("group", "Bayside");
+  run.print(kTall);
+  run.setText("group", "changed after printing");  // the heading keeps its text
+  run.setText("line", "second");
+  run.print(kDetail);
+  PageList pages = run.finish();
+  ASSERT_EQ(pages.pageCount(), 2);
+  EXPECT_EQ(textsOn(pages, 1), (std::vector<std::string>{"Heading", "Page: 1 of 2", "first", "first", "first", "- 1 -"}));
+  EXPECT_EQ(textsOn(pages, 2), (std::vector<std::string>{"Heading", "Page: 2 of 2", "Bayside", "second", "- 2 -"}));
+  EXPECT_EQ(pages.pages[1].items[3].y, 1000);  // the line right below the heading
+}
+
+TEST(KeepWithNext, AHeadingWithNothingAfterItIsStillPrinted) {
+  ReportLayout layout = smallPage();
+  Band& heading = layout.addBand(kTall, BandKind::GroupHeader, 200);
+  heading.keepWithNext = true;
+  heading.add(textControl("group", 0, 0, 2000, 200, "Last group"));
+  FixedPitchMeasurer m;
+  ReportRun run(layout, m);
+  run.print(kTall);
+  EXPECT_EQ(run.pageCount(), 0);  // still waiting for its line
+  run.endPage();
+  run.print(kTall);
+  PageList pages = run.finish();
+  ASSERT_EQ(pages.pageCount(), 2);
+  EXPECT_EQ(textsOn(pages, 1)[2], "Last group");
+  EXPECT_EQ(textsOn(pages, 2)[2], "Last group");
+}
+
 TEST(BandsAcross, LabelsFillEachRowBeforeTheNextAndBreakPages) {
   ReportLayout layout = smallPage();
   Band& label = layout.addBand(kTall, BandKind::Detail, 600);

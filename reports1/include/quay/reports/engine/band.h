@@ -25,6 +25,7 @@ struct Band {
   Units height = 0;       // the band's height before any control stretches it
   int across = 1;         // columns per row (a sheet of labels three across); 1: full width
   Units columnWidth = 0;  // the distance from one column's left edge to the next
+  bool keepWithNext = false;  // placed together with the next band printed (headings)
   std::vector<Control> controls;
 
   // Appends a control and returns it for further settings. REQUIRES: the reference is

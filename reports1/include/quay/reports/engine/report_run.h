@@ -21,6 +21,7 @@ namespace quay::reports {
 
 namespace detail {
 struct LaidItem;
+struct LaidBand;
 }
 
 // Pagination:
@@ -29,6 +30,8 @@ struct LaidItem;
 //   - A band that does not fit in what is left goes whole to the next page. A band taller
 //     than an empty page is split between pages at text-line boundaries; its lines and
 //     boxes are cut where the page ends.
+//   - A band kept with the next waits and goes on the page together with the next band
+//     printed (both move to a new page when they do not fit together).
 //   - A band printed across (labels three to a row) fills the columns of a row left to
 //     right, one print per column, before the next print of it starts a new row; any
 //     other band starts below the row.
@@ -105,11 +108,17 @@ class QUAY_EXPORT ReportRun {
   void closePage();
   Units freshPageBodyHeight() const;
   void place(std::vector<detail::LaidItem>& items, Units offsetY, Units offsetX = 0);
+  // Places a laid-out band at the cursor, breaking pages as needed; acrossBand starts a
+  // row of columns for that band number (0: none).
+  void placeBand(detail::LaidBand&& laid, int acrossBand);
+  static void append(detail::LaidBand& to, detail::LaidBand&& band);
+  void flushPending();
 
   ReportLayout m_layout;
   std::unique_ptr<TextMeasurer> m_ownMeasurer;
   const TextMeasurer* m_measurer;
   std::vector<Page> m_pages;
+  std::unique_ptr<detail::LaidBand> m_pending;  // bands kept with the next, waiting for it
   struct PendingCount {
     int page;
     std::size_t item;

@@ -14,7 +14,7 @@
 
 namespace {
 
-std::string archivePath() {
+const std::string& archivePath() {
     static std::string path = [] {
         setenv("ZWUNZIP_NO_TERMINAL", "1", 1);
         const char* tmp = getenv("TMPDIR");
@@ -33,18 +33,11 @@ UNZIPCMDSTRUCT command(int32_t function, std::string& zip) {
     return c;
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string zip = archivePath();
-    FILE* f = std::fopen(zip.c_str(), "wb");
-    if (!f) return 0;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-
+// Counting, the member records, the comment, testing and extraction to memory.
+void runAll(std::string& zip) {
     char ret[ZW_RETURN_STRING_SIZE];
     UNZIPCMDSTRUCT count = command(UNZIP_COUNTALLZIPMEMBERS, zip);
-    if (zwunzip(&count) != ZW_OK) return 0;
+    if (zwunzip(&count) != ZW_OK) return;
     const int32_t members = count.returnCount < 8 ? count.returnCount : 8;
 
     ZINFO info;
@@ -81,5 +74,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             zwunzip(&c);
         }
     }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string zip = archivePath();
+    FILE* f = std::fopen(zip.c_str(), "wb");
+    if (!f) return 0;
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+    runAll(zip);
+    ::unlink(zip.c_str());
     return 0;
 }

@@ -82,16 +82,16 @@ ReportLayout quoteLayout() {
   addresses.add(textControl("", kPriceCol.x, 1470, kPriceCol.width, kRow, "Unit Price", kBold, Alignment::Right));
   addresses.add(textControl("", kExtCol.x, 1470, kExtCol.width, kRow, "Ext.", kBold, Alignment::Right));
 
-  Band& line = layout.addBand(kQuoteLine, BandKind::Detail, 230);
-  addGrid(line, "line", 230);
+  Band& line = layout.addBand(kQuoteLine, BandKind::Detail, kLineBandHeight);
+  addGrid(line, "line", kLineBandHeight);
   line.add(textControl("partNum", kPartCol.x, 30, kPartCol.width, kRow, "", kText));
   line.add(wrappedText("description", kDescCol.x, 30, kDescCol.width, kRow, "", kText));
   line.add(fieldControl("qty", kQtyCol.x, 30, kQtyCol.width, kRow, "n-14.2", kText, Alignment::Right));
   line.add(fieldControl("unitPrice", kPriceCol.x, 30, kPriceCol.width, kRow, "n$-14.4", kText, Alignment::Right));
   line.add(fieldControl("extension", kExtCol.x, 30, kExtCol.width, kRow, "n$-14.2", kText, Alignment::Right));
 
-  Band& comment = layout.addBand(kQuoteComment, BandKind::Detail, 200);
-  addGrid(comment, "comment", 200);
+  Band& comment = layout.addBand(kQuoteComment, BandKind::Detail, kCommentBandHeight);
+  addGrid(comment, "comment", kCommentBandHeight);
   comment.add(wrappedText("comment", kDescCol.x, 0, kDescCol.width, 170, "", kComment));
 
   Band& serial = layout.addBand(kQuoteSerial, BandKind::Detail, 190);
@@ -99,9 +99,10 @@ ReportLayout quoteLayout() {
   serial.add(textControl("", kDescCol.x, 0, 700, 170, "Serial #:", kSmall));
   serial.add(textControl("serialNumber", kDescCol.x + 700, 0, 2200, 170, "", kSmall));
 
-  Band& lineEnd = layout.addBand(kQuoteLineEnd, BandKind::Detail, 40);
-  addGrid(lineEnd, "end", 30);
-  lineEnd.add(lineControl("", 0, 30, kBody, 0));
+  // The grid runs on to the closing rule, so a line's column rules meet the next line's.
+  Band& lineEnd = layout.addBand(kQuoteLineEnd, BandKind::Detail, 25);
+  addGrid(lineEnd, "end", 25);
+  lineEnd.add(lineControl("", 0, 25, kBody, 0));
 
   Band& totals = layout.addBand(kQuoteTotals, BandKind::Totals, 2400);
   addTotalRow(totals, 100, "Sub Total:", "listSub");

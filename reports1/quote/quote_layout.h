@@ -32,6 +32,10 @@ inline constexpr int kGridRules[6] = {0, 1500, 4600, 5500, 6500, 7500};
 inline constexpr const char* kMovedHeading[10] = {"head1", "head2", "head3", "head4", "head5",
                                                   "head6", "head7", "docWord", "docTitle", "docDate"};
 
+// Heights of the line and comment bands before their texts stretch them.
+inline constexpr int kLineBandHeight = 230;
+inline constexpr int kCommentBandHeight = 200;
+
 // Names of the rules of a grid band: "<prefix>Rule0" ... "<prefix>Rule5".
 std::string ruleName(const char* prefix, int index);
 

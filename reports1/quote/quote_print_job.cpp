@@ -4,6 +4,7 @@
 // charge and the applications of payments to it. Only reads: nothing is written.
 #include "quote_print_job.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "quay/app/last_error.h"
@@ -22,9 +23,11 @@ using core::Icon;
 // The most of a product or line comment the comment band prints.
 constexpr std::size_t kCommentBuffer = 1000;
 
-// Rules of a grid band reach the text's extent plus the band's 30-unit margin.
-void stretchRules(ReportRun& run, const char* prefix, std::string_view textControl) {
-  const Units height = run.lineCount(textControl) * run.lineHeight(textControl) + 30;
+// Rules of a grid band reach the text's extent plus a 30-unit margin, and at least the
+// band's own height, so the rules of one band meet those of the next.
+void stretchRules(ReportRun& run, const char* prefix, std::string_view textControl, Units bandHeight) {
+  const Units extent = run.lineCount(textControl) * run.lineHeight(textControl) + 30;
+  const Units height = std::max(extent, bandHeight);
   for (int i = 0; i < 6; ++i) run.setHeight(ruleName(prefix, i), height);
 }
 
@@ -165,7 +168,7 @@ JobStep QuotePrintJob::next(core::UiPort& ui, ReportRun& run) {
 
 void QuotePrintJob::printComment(ReportRun& run, std::string_view text) {
   run.setText("comment", std::string(text.substr(0, kCommentBuffer)));
-  stretchRules(run, "comment", "comment");
+  stretchRules(run, "comment", "comment", kCommentBandHeight);
   run.print(kQuoteComment);
   run.setText("comment", {});
 }
@@ -181,7 +184,7 @@ bool QuotePrintJob::printLine(core::UiPort& ui, ReportRun& run) {
   run.setValue("qty", line.QTY);
   run.setValue("unitPrice", line.PRICE);
   run.setValue("extension", line.TOTAL);
-  stretchRules(run, "line", "description");
+  stretchRules(run, "line", "description", kLineBandHeight);
   run.print(kQuoteLine);
 
   if (!m_products.rec.Comments.isEmpty()) printComment(run, m_products.rec.Comments.view());

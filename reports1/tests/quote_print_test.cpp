@@ -3,6 +3,7 @@
 // failures. Every test fills its own data directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -33,10 +34,12 @@ class QuotePrint : public ::testing::Test {
     data.add(product("RP-12", "Mooring rope 12 mm"));
   }
 
-  RunResult print(std::int32_t ordNum) {
+  // With realFonts the installed fonts measure, as on paper; otherwise the fixed pitch
+  // that keeps the expected texts independent of the fonts.
+  RunResult print(std::int32_t ordNum, bool realFonts = false) {
     return QUOTEPRINT(data.db(), ordNum,
                       ReportContext{.ui = ui, .output = output, .settings = settings, .progress = nullptr,
-                                    .measurer = &measurer, .logoDirectory = data.dir()});
+                                    .measurer = realFonts ? nullptr : &measurer, .logoDirectory = data.dir()});
   }
 
   std::string previewText() {
@@ -227,6 +230,26 @@ TEST_F(QuotePrint, LineBandsRunLineProductCommentSerialsLineCommentInThatOrder) 
             "Serial #: | R-0001\n"
             "Serial #: | R-0002\n"
             "Cut to 4 m lengths.\n");
+}
+
+TEST_F(QuotePrint, ColumnRulesRunUnbrokenThroughLinesCommentsAndSerials) {
+  addQuote();
+  core::Serials s{};
+  s.ITENUM = 1;
+  s.SERIALNUMBER = "C-1";
+  data.add(s);
+  print(7, true);
+  ASSERT_EQ(output.previewed.size(), 1u);
+  // Vertical segments of the rule between description and quantity, top to bottom.
+  std::vector<std::pair<int, int>> segments;
+  for (const PlacedItem& it : output.previewed[0].pages[0].items)
+    if (it.kind == ItemKind::Line && it.width == 0 && it.x == 500 + 4600) segments.push_back({it.y, it.y + it.height});
+  std::sort(segments.begin(), segments.end());
+  ASSERT_GE(segments.size(), 5u);  // heading, two lines, a comment, a serial, the closing bands
+  for (std::size_t i = 1; i < segments.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_LE(segments[i].first, segments[i - 1].second);
+  }
 }
 
 TEST_F(QuotePrint, BillToAccountIsBilledAndTheCustomerIsShippedTo) {

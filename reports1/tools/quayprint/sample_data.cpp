@@ -156,7 +156,7 @@ std::string writeSampleData(const std::string& directory) {
                             "01930", "(978)555-0199");
   marsh.FAX = "(978)555-0198";
 
-  Products cleat = product("CL-100", "Deck cleat, galvanised steel, 150 mm", "10.5", "Hot-dip galvanised; "
+  Products cleat = product("CL-100", "Deck cleat, galvanised, 150 mm", "10.5", "Hot-dip galvanised; "
                            "fits 12 mm line.");
   Products rope = product("RP-12", "Mooring rope, polyester, 12 mm", "1.85", "");
   Products winch = product("WN-40", "Self-tailing winch 40", "412", "Supplied with handle and mounting bolts.");

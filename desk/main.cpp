@@ -5,8 +5,10 @@
 
 #include "desk_windows.h"
 #include "frame/main_frame.h"
+#include "quay/views/masterlists/master_windows.h"
 #include "quay/views/placement_keeper.h"
 #include "quay/views/qt_ui_port.h"
+#include "quay/views/tool_views.h"
 #include "quay/views/window_registry.h"
 #include "startup/startup_sequence.h"
 
@@ -17,6 +19,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("1.01.00"));
 
     quay::core::WindowRegistry& registry = quay::core::WindowRegistry::instance();
+    // The windows of the libraries, then the program's own; last, the documented
+    // procedure names for windows registered under another spelling.
+    quay::core::registerFrameworkWindows(registry);
+    quay::core::registerMasterWindows(registry);
     quay::desk::registerDeskWindows(registry);
     quay::desk::aliasDocumentedProcedures(registry);
 
@@ -25,6 +31,7 @@ int main(int argc, char** argv) {
 
     quay::desk::StartupOptions options;
     for (int i = 1; i < argc; ++i) options.arguments.emplace_back(argv[i]);
+    options.dataSetOpened = [&registry](quay::core::Database& db) { registry.setDatabase(&db); };
     quay::desk::StartupSequence start(ui, settings);
     if (start.run(options) != quay::desk::StartupOutcome::Ready) return 1;
 

@@ -61,6 +61,7 @@ StartupOutcome StartupSequence::run(const StartupOptions& options) {
     m_dataDirectory = fs::current_path(ec);
 
     m_db = std::make_unique<core::Database>(m_dataDirectory.string());
+    if (options.dataSetOpened) options.dataSetOpened(*m_db);
     m_defaults = std::make_unique<DefaultsHold>(*m_db, m_ui);
     if (!m_defaults->hold()) return StartupOutcome::ProgramEnded;
 

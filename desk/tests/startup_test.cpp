@@ -41,6 +41,7 @@ protected:
         });
         ui.onWindow(kDefaultsForm, [this, form](const WindowRequest& r) {
             formRequest = r.request;
+            formSawDataSet = openedDataSet != nullptr;
             return WindowResponse{form, 0, {}};
         });
     }
@@ -48,6 +49,7 @@ protected:
         StartupOptions o;
         o.arguments = std::move(args);
         o.loginName = [login] { return login; };
+        o.dataSetOpened = [this](core::Database& db) { openedDataSet = &db; };
         return o;
     }
     std::vector<core::Defaults> companyRecords() {
@@ -61,6 +63,8 @@ protected:
     }
 
     core::Request formRequest = core::Request::None;
+    core::Database* openedDataSet = nullptr;
+    bool formSawDataSet = false;
 };
 
 TEST_F(Startup, DataDirectoryParameterLosesBlanksAndOneTrailingBackslash) {
@@ -176,6 +180,9 @@ TEST_F(Startup, FirstRunStoresTheDocumentedRecordAndTheAreaCode) {
     EXPECT_EQ(ui.windows()[0].window, kAreaCodeWindow);
     EXPECT_EQ(ui.windows()[1].window, kDefaultsForm);
     EXPECT_EQ(formRequest, core::Request::Change);
+    // The company window runs on the program's own connection, known before the first run.
+    EXPECT_TRUE(formSawDataSet);
+    EXPECT_EQ(openedDataSet, &start.database());
 
     const auto records = companyRecords();
     ASSERT_EQ(records.size(), 1u);

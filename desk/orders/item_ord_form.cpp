@@ -1,0 +1,146 @@
+// Pricing of one order line. The price is taken from the product once per part
+// number, so picking the same product again keeps a price the user typed; the price
+// keys always re-price from the loaded product whatever the order's class.
+#include "orders/item_ord_form.h"
+
+#include "quay/app/globals.h"
+#include "quay/defaults/company_defaults.h"
+
+namespace quay::desk {
+
+using core::Button;
+using core::ErrorCode;
+using core::Icon;
+using core::Response;
+
+ItemOrdForm::ItemOrdForm(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line)
+    : m_db(db), m_ui(ui), m_request(request), m_line(line) {}
+
+bool ItemOrdForm::open() {
+    m_def.emplace(m_db, m_ui);
+    m_prd.emplace(m_db, m_ui);
+    if (!m_def->isOpen() || !m_prd->isOpen()) return false;
+    core::GETCOMPANYDEFAULTS(m_def->handle, 1);
+    m_pricedPart = std::string(m_line.PARTNUM.view());
+    if (m_request == core::Request::Insert) {
+        (void)m_line.QTY.assign(1);
+    } else {
+        m_prd->handle.clear();
+        m_prd->handle.rec.PartNum = m_line.PARTNUM.view();
+        if (m_prd->handle.get(core::Products::byPartNum) != ErrorCode::None) {
+            m_ui.message("Error", "Product Referential Error", Icon::Error, Button::Ok, Button::Ok);
+            m_focus = Focus::PartNum;
+        } else {
+            m_hasProduct = true;
+            const core::Products& p = m_prd->handle.rec;
+            m_line.COST = p.COST;
+            m_line.GROUP = p.Group.view();
+            m_line.DESCRIPTION = p.DESCRIPTION.view();
+            m_line.SALESTAXABLE1 = p.SALESTAXABLE1;
+            m_line.SALESTAXABLE2 = p.SALESTAXABLE2;
+            m_line.TRACKSERIAL = p.TRACKSERIAL.view();
+        }
+    }
+    recompute();
+    return true;
+}
+
+int ItemOrdForm::pricePlaces() const {
+    const std::string_view r = m_def->handle.rec.ROUNDPC.view();
+    return (r == "D" || r == "C") ? 2 : 4;
+}
+
+core::Decimal<13, 2> ItemOrdForm::onHand() const {
+    return m_hasProduct ? m_prd->handle.rec.OnHand : core::Decimal<13, 2>();
+}
+
+bool ItemOrdForm::choosePart(std::string_view partNum) {
+    auto& prd = m_prd->handle;
+    prd.clear();
+    prd.rec.PartNum = partNum;
+    if (prd.get(core::Products::byPartNum) != ErrorCode::None || prd.rec.Active != 1) {
+        recompute();
+        return false;
+    }
+    m_hasProduct = true;
+    m_line.PARTNUM = prd.rec.PartNum.view();
+    takeProduct();
+    recompute();
+    return true;
+}
+
+void ItemOrdForm::takeProduct() {
+    const core::Products& p = m_prd->handle.rec;
+    m_line.DESCRIPTION = p.DESCRIPTION.view();
+    m_line.GROUP = p.Group.view();
+    m_line.COST = p.COST;
+    m_line.SALESTAXABLE1 = p.SALESTAXABLE1;
+    m_line.SALESTAXABLE2 = p.SALESTAXABLE2;
+    m_line.TRACKSERIAL = p.TRACKSERIAL.view();
+    if (m_line.PARTNUM.view() == m_pricedPart) return;
+    const std::string_view cls = core::glo.PriceClass.view();
+    const core::Decimal<13, 4>* prices[] = {&p.PRICECLASS1, &p.PRICECLASS2, &p.PRICECLASS3,
+                                            &p.PRICECLASS4, &p.PRICECLASS5, &p.PRICECLASS6};
+    if (cls.size() == 1 && cls[0] >= '1' && cls[0] <= '6')
+        m_line.PRICE = *prices[cls[0] - '1'];
+    else if (cls == "C")
+        m_line.PRICE = p.COST;
+    else
+        m_line.PRICE = p.MSRP;
+    m_pricedPart = std::string(m_line.PARTNUM.view());
+}
+
+void ItemOrdForm::priceKey(int key) {
+    if (!m_hasProduct) return;
+    const core::Products& p = m_prd->handle.rec;
+    if (p.PartNum.isBlank() || m_line.PARTNUM.isBlank() || !(p.PartNum == m_line.PARTNUM)) return;
+    const core::Decimal<13, 4>* prices[] = {&p.PRICECLASS1, &p.PRICECLASS2, &p.PRICECLASS3, &p.PRICECLASS4,
+                                            &p.PRICECLASS5, &p.PRICECLASS6, &p.COST,        &p.MSRP};
+    if (key >= 1 && key <= 8) m_line.PRICE = *prices[key - 1];
+    recompute();
+}
+
+bool ItemOrdForm::recompute() {
+    return computeLineTotal(m_line) == core::DecimalStatus::Ok;
+}
+
+bool ItemOrdForm::ok() {
+    if (!recompute()) {
+        m_ui.message("Error", "The line total is too large for its field.  Please change the quantity or the price.",
+                     Icon::Error, Button::Ok, Button::Ok);
+        m_focus = Focus::Qty;
+        return false;
+    }
+    if (m_line.PRICE.isZero()) {
+        m_ui.beep(0, 0);
+        if (m_ui.message("WARNING:  No Price", "Price for each item is 0.00.  Do you want to change the price?",
+                         Icon::Warning, Button::Yes | Button::No, Button::Yes) == Button::Yes) {
+            m_focus = Focus::Price;
+            return false;
+        }
+    }
+    const core::Products& p = m_prd->handle.rec;
+    if (m_hasProduct && m_def->handle.rec.LOWINVENTORY.view() == "W" && p.ADJUSTSTOCK &&
+        m_line.QTY > p.OnHand + p.OnOrder) {
+        if (m_ui.message("WARNING:  Low Inventory",
+                         "Not Enough Product on hand to fill this order.  Do you want to change qty ordered?",
+                         Icon::Warning, Button::Yes | Button::No, Button::No) == Button::Yes) {
+            m_focus = Focus::Qty;
+            return false;
+        }
+    }
+    if (m_line.PARTNUM.isBlank() || !m_hasProduct || !(p.PartNum == m_line.PARTNUM)) {
+        // A line needs a product on file: a blank part, or one whose product was
+        // deleted meanwhile, cannot be kept.
+        m_ui.beep(0, 0);
+        m_focus = Focus::PartNum;
+        return false;
+    }
+    m_focus = Focus::None;
+    m_response = Response::Completed;
+    return true;
+}
+
+void ItemOrdForm::cancel() { m_response = Response::Cancelled; }
+
+}  // namespace quay::desk

@@ -1,0 +1,71 @@
+// ItemOrdForm (caption "Order Item"): one line of an open order. It picks the product
+// among active products, copies its description, group, cost, tax flags and
+// serial-tracking flag into the line, prices it once per part from the order's price
+// class (glo.PriceClass), re-prices it from any class, the cost or the retail price
+// by Ctrl+1..Ctrl+8, keeps the line total, and warns about a zero price and too
+// little stock before it completes.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "orders/order_work.h"
+#include "quay/app/table_access.h"
+#include "quay/app/ui_port.h"
+#include "quay/store/database.h"
+#include "quay/tables/defaults.h"
+#include "quay/tables/products.h"
+
+namespace quay::desk {
+
+class ItemOrdForm {
+public:
+    static constexpr const char* kCaption = "Order Item";
+    enum class Focus { None, PartNum, Qty, Price };
+
+    ItemOrdForm(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line);
+
+    // Opens Defaults and Products; an insert starts with quantity 1, a change
+    // refreshes the line from its product (the price is kept). A changed line whose
+    // product was deleted meanwhile shows "Product Referential Error" and stays as it
+    // was, for the user to pick another product or cancel.
+    bool open();
+
+    LineEntry& line() { return m_line; }
+    // Places the price field shows: 2 for DEF:ROUNDPC "D" and "C", 4 otherwise.
+    int pricePlaces() const;
+    // The loaded product's stock on hand, for the display.
+    core::Decimal<13, 2> onHand() const;
+    bool hasProduct() const { return m_hasProduct; }
+
+    // The part number typed or picked: looked up among active products; false when
+    // none matches (the view then opens the product list). On a match the line takes
+    // the product's fields, and its price when the part differs from the one last priced.
+    bool choosePart(std::string_view partNum);
+    // Ctrl+1..Ctrl+6: price class 1-6; Ctrl+7: cost; Ctrl+8: retail. Only while the
+    // loaded product is the line's part.
+    void priceKey(int key);
+    // After every event: the line total; false when it does not fit its field.
+    bool recompute();
+
+    // "&Ok": the zero-price and low-stock warnings, then the part-number check.
+    bool ok();
+    void cancel();
+    Focus focus() const { return m_focus; }
+    core::Response response() const { return m_response; }
+
+private:
+    void takeProduct();
+
+    core::Database& m_db;
+    core::UiPort& m_ui;
+    core::Request m_request;
+    LineEntry& m_line;
+    std::optional<core::HeldTable<core::Defaults>> m_def;
+    std::optional<core::HeldTable<core::Products>> m_prd;
+    bool m_hasProduct = false;
+    std::string m_pricedPart;
+    Focus m_focus = Focus::None;
+    core::Response m_response = core::Response::Cancelled;
+};
+
+}  // namespace quay::desk

@@ -43,6 +43,7 @@ public:
     TableImpl& operator=(const TableImpl&) = delete;
 
     const TableDesc& desc() const { return m_desc; }
+    const DatabaseImpl& database() const { return m_db; }
     void* buffer() { return m_buffer; }
     const StoreStatus& status() const { return m_status; }
     bool isOpen() const { return m_open; }

@@ -6,6 +6,7 @@
 
 #include "database_impl.h"
 #include "quay/store/table.h"
+#include "table_impl.h"
 
 namespace quay::core {
 
@@ -20,10 +21,11 @@ Transaction::~Transaction() {
 ErrorCode Transaction::begin() {
     if (m_active) return ErrorCode::None;
     for (Table* t : m_tables) {
-        if (t == nullptr || !t->isOpen()) {
-            m_status.set(ErrorCode::FileNotOpen);
-            return ErrorCode::FileNotOpen;
-        }
+        if (t == nullptr || !t->isOpen()) return m_status.set(ErrorCode::FileNotOpen);
+        // A table of another connection would write outside this transaction.
+        if (&t->impl().database() != &m_db.impl())
+            return m_status.set(ErrorCode::DriverError,
+                                t->desc().name + " belongs to another connection than the transaction", 0);
     }
     const ErrorCode c = m_db.impl().beginTransaction(m_status);
     m_active = c == ErrorCode::None;

@@ -145,6 +145,16 @@ TEST_F(TransactionMisuse, CommitOrRollbackWithoutBeginIsADriverError) {
     EXPECT_EQ(tx.commit(), ErrorCode::DriverError);
 }
 
+TEST_F(TransactionMisuse, ATableOfAnotherConnectionIsRefused) {
+    Database other(dir());
+    Handle<Part> foreign(other);
+    ASSERT_EQ(foreign.open(), ErrorCode::None);
+    Transaction tx(*m_db, {m_parts.get(), &foreign});
+    EXPECT_EQ(tx.begin(), ErrorCode::DriverError);  // its writes would escape the transaction
+    EXPECT_FALSE(tx.isActive());
+    EXPECT_FALSE(m_db->inTransaction());
+}
+
 TEST_F(TransactionMisuse, TableNamesListsTheTablesForTheFramingMessage) {
     Transaction tx(*m_db, {m_parts.get(), m_lines.get()});
     EXPECT_EQ(tx.tableNames(), "Parts, Lines");

@@ -126,6 +126,7 @@ protected:
     detail::TableImpl& impl();
 
 private:
+    friend class Transaction;  // checks that its tables write through its connection
     std::unique_ptr<detail::TableImpl> m_impl;
 };
 

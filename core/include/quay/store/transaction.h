@@ -18,6 +18,7 @@ class Table;
 
 class QUAY_EXPORT Transaction {
 public:
+    // REQUIRES: `db` and the tables outlive the transaction.
     Transaction(Database& db, std::initializer_list<Table*> tables);
     Transaction(Database& db, std::vector<Table*> tables);
     ~Transaction();  // rolls back when begun and not committed
@@ -26,7 +27,8 @@ public:
 
     // Begins the transaction. RecordInUse when other stations kept the data set busy
     // for 2 seconds; FileNotOpen when a listed table is not open; DriverError when a
-    // transaction is already running on the connection. Nothing is begun on failure.
+    // transaction is already running on the connection or a listed table belongs to
+    // another Database. Nothing is begun on failure.
     ErrorCode begin();
     // Makes every change since begin() permanent. On failure (DriverError with the
     // engine's text, also when the engine had already rolled the transaction back)

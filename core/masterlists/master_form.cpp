@@ -62,6 +62,14 @@ std::string MasterForm::windowTitle() const {
     return m_spec.title;
 }
 
+std::string MasterForm::statusText() const {
+    switch (m_request) {
+        case Request::Insert: return "Record Will Be Added";
+        case Request::Delete: return "Record Will Be Deleted";
+        default: return "Record Will Be Changed";
+    }
+}
+
 void MasterForm::finish(Response response) {
     m_closed = true;
     m_response.response = response;

@@ -27,6 +27,9 @@
 #include "quay/views/masterlists/master_form_view.h"
 #include "quay/views/masterlists/master_windows.h"
 #include "quay/tools/mail_launch.h"
+#include "quay/types/date.h"
+#include "quay/types/picture.h"
+#include "quay/ui/field_entry.h"
 
 namespace quay::core {
 namespace {
@@ -310,6 +313,33 @@ TEST_F(MasterViews, TypedEntriesGoThroughTheirPicturesIntoTheRecord) {
     // when the user did not type in it.
     view.hide();
     f.cancel();
+}
+
+TEST_F(MasterViews, F2OnANoteDateOpensTheCalendarAndEntersItsChoice) {
+    Handle<Comments> cmt(*db);
+    open(cmt);
+    CustCommentsRecord note(*db, ui, cmt, req(Request::Insert, &cmt, "Harbour Supplies"));
+    ASSERT_TRUE(note.open());
+    std::int32_t passed = -1;
+    ui.onWindow("DATESELECT", [&passed](const WindowRequest& r) {
+        passed = r.number;
+        return WindowResponse{Response::Completed, 80123, {}};
+    });
+    MasterFormView view(note);
+    view.show();
+    QApplication::processEvents();
+    auto* date = qobject_cast<QLineEdit*>(view.widgetFor(Comments::desc().fieldIndex("CMTDATE")));
+    ASSERT_NE(date, nullptr);
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_F2);
+    EXPECT_EQ(passed, today());
+    EXPECT_EQ(cmt.rec.CMTDATE, 80123);
+    EXPECT_EQ(date->text().toStdString(), formatField(Comments::desc(), Comments::desc().fieldIndex("CMTDATE"),
+                                                      &cmt.rec, Picture::parse("@d2")));
+    view.hide();
+    ui.answer(Button::No);
+    EXPECT_TRUE(note.cancel());
+    EXPECT_EQ(all<Comments>().size(), 3u);  // the seeded notes only
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "quay/masterlists/related_list.h"
+#include "quay/tools/date_select.h"
 #include "quay/types/picture.h"
 #include "quay/ui/field_entry.h"
 #include "quay/ui/record_fields.h"
@@ -287,6 +288,7 @@ void MasterFormView::build() {
         }
     }
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new QLabel(qs(m_form.statusText()), this));
     buttons->addStretch(1);
     auto* ok = new QPushButton(tr("&OK"), this);
     ok->setDefault(true);
@@ -448,6 +450,21 @@ void MasterFormView::done(int result) {
 }
 
 bool MasterFormView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        for (Bound& b : m_bound) {
+            const auto picture = pictureOf(b.spec);
+            if (b.widget != watched || !picture || picture->kind() != PictureKind::Date) continue;
+            if (b.typed && !commit(b)) return true;
+            // The calendar opens on the field's date (today for none) and its choice
+            // is entered as if typed.
+            const TableDesc& desc = m_form.table().desc();
+            const auto current = static_cast<std::int32_t>(fieldNumber(desc, b.spec.field, m_form.table().buffer()));
+            const std::int32_t chosen = DATESELECT(m_form.ui(), current);
+            setFieldNumber(desc, b.spec.field, m_form.table().buffer(), chosen);
+            afterAccept(b, m_form.accept(b.spec.field));
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (Bound& b : m_bound) {
             if (b.widget == watched || (b.widget && b.widget->isAncestorOf(qobject_cast<QWidget*>(watched)))) {

@@ -71,6 +71,8 @@ public:
     Request request() const { return m_request; }
     // The window title for the request.
     std::string windowTitle() const;
+    // "Record Will Be Added" / "Record Will Be Changed" / "Record Will Be Deleted".
+    std::string statusText() const;
     Table& table() { return m_table; }
     Database& database() { return m_db; }
     UiPort& ui() { return m_ui; }

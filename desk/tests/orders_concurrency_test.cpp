@@ -1,0 +1,179 @@
+// Invoicing from several processes against one data directory: two workstations
+// saving at once get unique invoice numbers (the loser is offered the retry and
+// succeeds), and a writer killed at random points leaves every invoice whole —
+// its lines, its stock movement and its charge, or none of them.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <map>
+#include <random>
+#include <set>
+#include <thread>
+
+#include "orders/invoice_dialogs.h"
+#include "orders/order_save.h"
+#include "orders_test_support.h"
+#include "quay/types/date.h"
+
+namespace quay::desk {
+namespace {
+
+using core::Response;
+using testing::money;
+using testing::price;
+
+// One workstation: opens its own connection and invoices `count` new orders of
+// 1 x BOLT-1 at 10.00 for Acme. Returns the number of completed saves, and how often
+// the duplicate-invoice retry was offered.
+struct StationResult {
+    int saved = 0;
+    int retries = 0;
+};
+
+StationResult runStation(const std::string& dir, int count) {
+    StationResult result;
+    core::Database db(dir);
+    core::ScriptedUi ui;
+    ui.onWindow("SaveInvoiceForm", [&](const core::WindowRequest& r) {
+        auto& o = *static_cast<core::Orders*>(r.table->buffer());
+        o.DOWNPAYMENT.clear();
+        core::WindowResponse w;
+        w.response = Response::Completed;
+        return w;
+    });
+    OrderTables tables(db, ui);
+    if (!tables.isOpen() || core::GETCOMPANYDEFAULTS(tables.def.handle, 1) != 0) return result;
+    for (int i = 0; i < count; ++i) {
+        OrderWork work;
+        LineEntry l;
+        l.PARTNUM = "BOLT-1";
+        l.QTY = money("1.00");
+        l.PRICE = price("10.0000");
+        l.TOTAL = money("10.00");
+        l.POSITION = 1;
+        work.lines.push_back(l);
+        tables.ord.handle.clear();
+        core::Orders& o = tables.ord.handle.rec;
+        o.Status = "Q";
+        o.CustName = "Acme Supply";
+        o.OrdDate = core::today();
+        LineSums sums;
+        (void)computeLineSums(o, work.lines, sums);
+        (void)computeOrderTotals(o, sums);
+        core::Orders snapshot = o;
+        OrderSave save(ui, tables, work, snapshot);
+        if (save.run(true, true) == Response::Completed) ++result.saved;
+    }
+    for (const auto& m : ui.messages())
+        if (m.text == "Duplicate Invoice Number.  Press OK to Retry.") ++result.retries;
+    return result;
+}
+
+class OrdersAcrossProcesses : public testing::OrdersTest {
+protected:
+    void SetUp() override {
+        OrdersTest::SetUp();
+        store(customer("Acme Supply"));
+        store(product("BOLT-1", "1000.00", 1));
+    }
+
+    // The A/R and stock invariants: every invoice has its lines and exactly one charge
+    // of its total; every charge belongs to a stored invoice; stock went down by
+    // exactly the quantities invoiced.
+    void checkWhole(int* invoices = nullptr) {
+        const auto orders = all<core::Orders>();
+        const auto lines = all<core::ItemsOrd>();
+        const auto charges = all<core::Charges>();
+        std::set<std::int32_t> invoiceNums;
+        std::map<std::int32_t, int> linesOf;
+        for (const auto& l : lines) ++linesOf[l.OrdNum];
+        std::map<std::int32_t, core::Decimal<13, 2>> chargeOf;
+        for (const auto& c : charges) {
+            EXPECT_EQ(chargeOf.count(c.INVOICENUM), 0u) << "two charges for invoice " << c.INVOICENUM;
+            chargeOf[c.INVOICENUM] = c.AMOUNT;
+        }
+        core::Decimal<13, 2> sold;
+        for (const auto& o : orders) {
+            ASSERT_EQ(o.Status.view(), "I");
+            EXPECT_TRUE(invoiceNums.insert(o.InvoiceNum).second) << "invoice number twice: " << o.InvoiceNum;
+            EXPECT_EQ(linesOf[o.OrdNum], 1) << "order " << o.OrdNum;
+            ASSERT_EQ(chargeOf.count(o.InvoiceNum), 1u) << "no charge for invoice " << o.InvoiceNum;
+            EXPECT_EQ(chargeOf[o.InvoiceNum], o.TOTAL);
+            ASSERT_EQ(sold.assign(sold + money("1.00")), core::DecimalStatus::Ok);
+        }
+        EXPECT_EQ(charges.size(), orders.size());
+        EXPECT_EQ(lines.size(), orders.size());
+        core::Decimal<13, 2> expected;
+        ASSERT_EQ(expected.assign(money("1000.00") - sold), core::DecimalStatus::Ok);
+        EXPECT_EQ(productNamed("BOLT-1").OnHand, expected);
+        if (invoices) *invoices = static_cast<int>(orders.size());
+    }
+};
+
+TEST_F(OrdersAcrossProcesses, TwoStationsInvoicingAtOnceGetUniqueNumbers) {
+    db.reset();  // each station uses a connection of its own
+    constexpr int kEach = 25;
+    int pipes[2][2];
+    pid_t pids[2];
+    for (int s = 0; s < 2; ++s) {
+        ASSERT_EQ(::pipe(pipes[s]), 0);
+        pids[s] = ::fork();
+        ASSERT_GE(pids[s], 0);
+        if (pids[s] == 0) {
+            const StationResult r = runStation(dir(), kEach);
+            const int out[2] = {r.saved, r.retries};
+            (void)!::write(pipes[s][1], out, sizeof out);
+            ::_exit(0);
+        }
+    }
+    int saved = 0;
+    int retries = 0;
+    for (int s = 0; s < 2; ++s) {
+        int in[2] = {0, 0};
+        ASSERT_EQ(::read(pipes[s][0], in, sizeof in), static_cast<ssize_t>(sizeof in));
+        int status = 0;
+        ::waitpid(pids[s], &status, 0);
+        saved += in[0];
+        retries += in[1];
+        ::close(pipes[s][0]);
+        ::close(pipes[s][1]);
+    }
+    db = std::make_unique<core::Database>(dir());
+    EXPECT_EQ(saved, 2 * kEach);
+    int invoices = 0;
+    checkWhole(&invoices);
+    EXPECT_EQ(invoices, 2 * kEach);
+    std::set<std::int32_t> numbers;
+    for (const auto& o : all<core::Orders>()) numbers.insert(o.InvoiceNum);
+    EXPECT_EQ(*numbers.rbegin(), 2 * kEach);  // 1..50 without gaps
+    RecordProperty("retries", retries);
+}
+
+TEST_F(OrdersAcrossProcesses, WriterKilledMidSaveLeavesEveryInvoiceWhole) {
+    db.reset();
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<int> delayMs(5, 400);
+    for (int round = 0; round < 6; ++round) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            runStation(dir(), 200);
+            ::_exit(0);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(rng)));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+    }
+    db = std::make_unique<core::Database>(dir());
+    int invoices = 0;
+    checkWhole(&invoices);
+    EXPECT_GT(invoices, 0);
+}
+
+}  // namespace
+}  // namespace quay::desk

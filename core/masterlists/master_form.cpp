@@ -170,14 +170,13 @@ void MasterForm::makeCurrent() {
     m_table.get(KeyId{primaryKey(desc)});
 }
 
-bool MasterForm::writeInsert() {
-    if (blankIdentity()) return false;
+bool MasterForm::store(bool add) {
     if (const int key = takenKey(m_table); key >= 0) {
         duplicateKeyMessage(key);
         return false;
     }
     if (!beforeWrite()) return false;
-    const ErrorCode ec = m_table.add();
+    const ErrorCode ec = add ? m_table.add() : m_table.put();
     if (ec == ErrorCode::DuplicateKey) {
         duplicateKeyMessage(m_table.duplicateKey());
         return false;
@@ -187,29 +186,18 @@ bool MasterForm::writeInsert() {
         showStandardMessage(m_ui, StandardMessage::InsertError);
         return false;
     }
+    return true;
+}
+
+bool MasterForm::writeInsert() {
+    if (blankIdentity() || !store(true)) return false;
     afterWrite();
     finish(Response::Completed);
     return true;
 }
 
 bool MasterForm::writeNumbered() {
-    if (isChanged()) {
-        if (const int key = takenKey(m_table); key >= 0) {
-            duplicateKeyMessage(key);
-            return false;
-        }
-        if (!beforeWrite()) return false;
-        const ErrorCode ec = m_table.put();
-        if (ec == ErrorCode::DuplicateKey) {
-            duplicateKeyMessage(m_table.duplicateKey());
-            return false;
-        }
-        if (ec != ErrorCode::None) {
-            saveError(m_table);
-            showStandardMessage(m_ui, StandardMessage::InsertError);
-            return false;
-        }
-    }
+    if (isChanged() && !store(false)) return false;
     m_added = false;
     afterWrite();
     finish(Response::Completed);

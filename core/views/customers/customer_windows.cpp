@@ -12,19 +12,9 @@
 #include "quay/views/list_view.h"
 #include "quay/views/masterlists/master_form_view.h"
 #include "quay/views/masterlists/master_windows.h"
+#include "../masterlists/master_window_support.h"
 
 namespace quay::core {
-namespace {
-
-// The caller's handle when it is on the file, else one of the window's own.
-template <class R>
-Table* handleFor(WindowContext& c, const WindowRequest& r, std::unique_ptr<HeldTable<R>>& own) {
-    if (r.table != nullptr && r.table->desc().fileName == R::desc().fileName) return r.table;
-    own = std::make_unique<HeldTable<R>>(*c.database, c.ui);
-    return own->isOpen() ? &own->handle : nullptr;
-}
-
-}  // namespace
 
 void registerCustomerWindows(WindowRegistry& registry) {
     auto list = [](WindowContext& c, const WindowRequest& r) {
@@ -36,17 +26,15 @@ void registerCustomerWindows(WindowRegistry& registry) {
         return openListWindow<CustRef>(c, r, custRefBrowseSpec());
     });
     registry.add("CustomerForm", [](WindowContext& c, const WindowRequest& r) {
-        if (c.database == nullptr) return WindowResponse{};
-        std::unique_ptr<HeldTable<Customer>> own;
-        Table* t = handleFor(c, r, own);
+        std::unique_ptr<detail::OwnTable> own;
+        Table* t = detail::formTable(c, r, Customer::desc(), own);
         if (t == nullptr) return WindowResponse{};
         CustomerForm form(*c.database, c.ui, *t, r);
         return runMasterForm(c, form);
     });
     registry.add("CustCommentsRecord", [](WindowContext& c, const WindowRequest& r) {
-        if (c.database == nullptr) return WindowResponse{};
-        std::unique_ptr<HeldTable<Comments>> own;
-        Table* t = handleFor(c, r, own);
+        std::unique_ptr<detail::OwnTable> own;
+        Table* t = detail::formTable(c, r, Comments::desc(), own);
         if (t == nullptr) return WindowResponse{};
         CustCommentsRecord form(*c.database, c.ui, *t, r);
         return runMasterForm(c, form);

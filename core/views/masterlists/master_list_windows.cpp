@@ -12,32 +12,16 @@
 #include "quay/views/list_view.h"
 #include "quay/views/masterlists/master_form_view.h"
 #include "quay/views/masterlists/master_windows.h"
+#include "master_window_support.h"
 
 namespace quay::core {
 namespace {
 
-// A handle on any table with a buffer of its own, for forms run without a caller's handle.
-class OwnHandle {
-public:
-    OwnHandle(Database& db, const TableDesc& desc) : m_buffer(desc.recordSize), m_table(db, desc, m_buffer.data()) {}
-    Table& table() { return m_table; }
-
-private:
-    std::vector<unsigned char> m_buffer;
-    Table m_table;
-};
-
-struct OwnTable {
-    OwnTable(Database& db, UiPort& ui, const TableDesc& desc) : handle(db, desc), access(ui, handle.table()) {}
-    OwnHandle handle;
-    TableAccess access;
-};
-
 WindowResponse openList(WindowContext& context, const WindowRequest& request, const TableDesc& desc, ListSpec spec) {
     if (context.database == nullptr) return WindowResponse{};
-    auto held = std::make_shared<OwnTable>(*context.database, context.ui, desc);
-    if (!held->access.isOpen()) return WindowResponse{};
-    Table& table = held->handle.table();
+    auto held = std::make_shared<detail::OwnTable>(*context.database, context.ui, desc);
+    if (!held->isOpen()) return WindowResponse{};
+    Table& table = held->table();
     return openListWindow(context, request, held, table, std::move(spec));
 }
 
@@ -58,14 +42,9 @@ void registerMasterListWindows(WindowRegistry& registry) {
         registry.add(m.browseProcedure, list);
         registry.add(m.exportedName, list);
         registry.add(m.formProcedure, [desc, config = m.form](WindowContext& c, const WindowRequest& r) {
-            if (c.database == nullptr) return WindowResponse{};
-            std::unique_ptr<OwnTable> own;
-            Table* table = r.table;
-            if (table == nullptr || table->desc().fileName != desc->fileName) {
-                own = std::make_unique<OwnTable>(*c.database, c.ui, *desc);
-                if (!own->access.isOpen()) return WindowResponse{};
-                table = &own->handle.table();
-            }
+            std::unique_ptr<detail::OwnTable> own;
+            Table* table = detail::formTable(c, r, *desc, own);
+            if (table == nullptr) return WindowResponse{};
             MasterListForm form(*c.database, c.ui, *table, config(), r);
             return runMasterForm(c, form);
         });

@@ -11,18 +11,9 @@
 #include "quay/views/list_view.h"
 #include "quay/views/masterlists/master_form_view.h"
 #include "quay/views/masterlists/master_windows.h"
+#include "../masterlists/master_window_support.h"
 
 namespace quay::core {
-namespace {
-
-template <class R>
-Table* handleFor(WindowContext& c, const WindowRequest& r, std::unique_ptr<HeldTable<R>>& own) {
-    if (r.table != nullptr && r.table->desc().fileName == R::desc().fileName) return r.table;
-    own = std::make_unique<HeldTable<R>>(*c.database, c.ui);
-    return own->isOpen() ? &own->handle : nullptr;
-}
-
-}  // namespace
 
 void registerProductWindows(WindowRegistry& registry) {
     auto list = [](WindowContext& c, const WindowRequest& r) {
@@ -31,17 +22,15 @@ void registerProductWindows(WindowRegistry& registry) {
     registry.add("ProductBrowse", list);
     registry.add("PRODUCTBROWSE", list);
     registry.add("ProductForm", [](WindowContext& c, const WindowRequest& r) {
-        if (c.database == nullptr) return WindowResponse{};
-        std::unique_ptr<HeldTable<Products>> own;
-        Table* t = handleFor(c, r, own);
+        std::unique_ptr<detail::OwnTable> own;
+        Table* t = detail::formTable(c, r, Products::desc(), own);
         if (t == nullptr) return WindowResponse{};
         ProductForm form(*c.database, c.ui, *t, r);
         return runMasterForm(c, form);
     });
     registry.add("VendorPartForm", [](WindowContext& c, const WindowRequest& r) {
-        if (c.database == nullptr) return WindowResponse{};
-        std::unique_ptr<HeldTable<VenProds>> own;
-        Table* t = handleFor(c, r, own);
+        std::unique_ptr<detail::OwnTable> own;
+        Table* t = detail::formTable(c, r, VenProds::desc(), own);
         if (t == nullptr) return WindowResponse{};
         VendorPartForm form(*c.database, c.ui, *t, r);
         return runMasterForm(c, form);

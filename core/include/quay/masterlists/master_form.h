@@ -126,6 +126,8 @@ protected:
     const std::vector<unsigned char>& original() const { return m_original; }
 
 private:
+    // Adds (or rewrites) the buffer after the key and the window's checks.
+    bool store(bool add);
     bool writeInsert();
     bool writeNumbered();
     bool writeChange();

@@ -165,6 +165,13 @@ protected:
         ShipMthd sh;
         sh.SHIPVIA = "Courier";
         store(sh);
+        Schedule e;
+        e.SCHID = 1;
+        e.Customer = "Harbour Supplies";
+        e.ACTION = "Call back about the spring catalogue";
+        e.ALARMDATE = 80100;
+        e.ALARMTIME = 5400000;
+        store(e);
     }
 
     void list(Table& table, ListSpec spec, const QString& name, std::size_t rows) {

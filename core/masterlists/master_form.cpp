@@ -156,7 +156,7 @@ bool MasterForm::blankIdentity() {
     if (desc.fields[static_cast<std::size_t>(field)].type != FieldType::String) return false;
     if (!fieldText(desc, field, m_table.buffer()).empty()) return false;
     // A record without a name could never be told apart or referred to.
-    m_ui.message("Record Insert Error",
+    m_ui.message(m_request == Request::Insert ? "Record Insert Error" : "Update Operation Error",
                  "The " + desc.fields[static_cast<std::size_t>(field)].name + " of this record may not be blank.",
                  Icon::Warning, Button::Ok, Button::Ok);
     requestFocus(firstField());
@@ -210,6 +210,7 @@ bool MasterForm::writeChange() {
         finish(Response::Completed);
         return true;
     }
+    if (blankIdentity()) return false;
     if (const int key = takenKey(m_table); key >= 0) {
         duplicateKeyMessage(key);
         return false;

@@ -228,6 +228,19 @@ TEST_F(CustomerWindows, TakenNameNamesTheKeyAndWritesNoNote) {
     EXPECT_EQ(all<Customer>().size(), 1u);
 }
 
+TEST_F(CustomerWindows, BlankNameIsRefusedOnceAndNothingChanges) {
+    store(customerNamed("Acme"));
+    load("Acme");
+    CustomerForm form(*db, ui, cus(), testing::req(Request::Change, &cus()));
+    ASSERT_TRUE(form.open());
+    form.rec().Name = "";
+    EXPECT_FALSE(form.ok());
+    EXPECT_EQ(ui.captions(), (std::vector<std::string>{"Update Operation Error"}));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"The Name of this record may not be blank."}));
+    EXPECT_EQ(form.takeFocusRequest(), f("Name"));
+    EXPECT_EQ(all<Customer>()[0].Name, "Acme");
+}
+
 TEST_F(CustomerWindows, CommentBoxBecomesADatedNoteEachSave) {
     const ScopedClockOverride clock(DateTime{80000, 360000});
     store(customerNamed("Acme"));

@@ -1,46 +1,63 @@
 #!/usr/bin/env bash
 # Takes screenshots of quaydesk as a new user sees it, under a virtual display:
-#   1. the first start on a fresh data directory (the default area code window);
-#   2. the frame with its splash window, then the frame on the demo data;
-#   3. the About window (Alt+H, A).
-# Pictures go to build/screenshots/*.png. Uses its own settings file, so the user's
-# own tallvane.ini is not touched.
+#   first-run-*.png  the first start on a fresh data directory: the default area code
+#                    window, then the company defaults window with the code filled in;
+#   demo-*.png       the demo data: the frame with its splash window, the customer list
+#                    from the toolbar, the product list from the menu, both tiled, and
+#                    the About window.
+# Pictures go to build/screenshots. Uses its own settings file, so the user's own
+# tallvane.ini is not touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/main -j "$(nproc)" --target quaydesk quay_demo_data
 
-out=build/screenshots
+out=$PWD/build/screenshots
 mkdir -p "$out"
 data=build/demo-data
 [ -f "$data/billquay.sqlite3" ] || build/main/desk/quay_demo_data "$data"
-fresh=$(mktemp -d)
-mkdir -p "$fresh/data"
-export QUAY_SETTINGS="$fresh/tallvane.ini"
-trap 'rm -rf "$fresh"' EXIT
+scratch=$(mktemp -d)
+mkdir -p "$scratch/fresh"
+trap 'rm -rf "$scratch"' EXIT
+export QUAY_SETTINGS="$scratch/tallvane.ini" out
 
-# One session under the virtual display: start, wait, shoot, send keys, shoot, end.
-session() {
-  local dir=$1 name=$2 keys=${3:-}
-  build/main/desk/quaydesk "$dir" &
+first_run() {
+  build/main/desk/quaydesk "$1" &
   local pid=$!
-  sleep 1.2
-  import -window root "$out/$name-1.png"
-  sleep 2.5
-  import -window root "$out/$name-2.png"
-  if [ -n "$keys" ] && command -v xdotool >/dev/null; then
-    xdotool key $keys
-    sleep 1
-    import -window root "$out/$name-3.png"
-  fi
+  sleep 2
+  import -window root "$out/first-run-1-area-code.png"
+  xdotool type 978
+  xdotool key Return
+  sleep 2
+  import -window root "$out/first-run-2-company-defaults.png"
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
-export -f session
-export out
 
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "session '$fresh/data' first-run"
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "session '$data' demo 'alt+h a'"
+demo() {
+  build/main/desk/quaydesk "$1" &
+  local pid=$!
+  sleep 1
+  import -window root "$out/demo-1-splash.png"
+  sleep 3
+  xdotool mousemove 229 75 click 1   # the toolbar's Customers button
+  sleep 1.5
+  import -window root "$out/demo-2-customers.png"
+  xdotool key alt+m i                # Master Lists, Inventory
+  sleep 1.5
+  xdotool key alt+w i                # Window, Tile
+  sleep 1
+  import -window root "$out/demo-3-tiled.png"
+  xdotool key alt+h a                # Help, About
+  sleep 1
+  import -window root "$out/demo-4-about.png"
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+export -f first_run demo
+
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c "first_run '$scratch/fresh'"
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c "demo '$data'"
 echo "Screenshots written to $out:"
 ls -1 "$out"

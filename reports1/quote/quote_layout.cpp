@@ -27,6 +27,21 @@ constexpr Column kQtyCol{4600, 840};
 constexpr Column kPriceCol{5500, 940};
 constexpr Column kExtCol{6500, 940};
 
+// The column headings in a box with the grid's inner rules; `prefix` names the controls
+// (empty for the fixed headings of the address band).
+void addColumnHeadings(Band& band, Units y, const char* prefix) {
+  const bool named = *prefix != '\0';
+  auto name = [&](const char* n) { return named ? std::string(prefix) + n : std::string(); };
+  band.add(boxControl(name("Box"), 0, y, kBody, 280));
+  for (int i = 1; i < 5; ++i) band.add(lineControl(name(("Rule" + std::to_string(i)).c_str()), kGridRules[i], y, 0, 280));
+  band.add(textControl(name("Part"), kPartCol.x, y + 50, kPartCol.width, kRow, "Part#", kBold));
+  band.add(textControl(name("Desc"), kDescCol.x, y + 50, kDescCol.width, kRow, "Description", kBold));
+  band.add(textControl(name("Qty"), kQtyCol.x, y + 50, kQtyCol.width, kRow, "Qty.", kBold, Alignment::Right));
+  band.add(textControl(name("Price"), kPriceCol.x, y + 50, kPriceCol.width, kRow, "Unit Price", kBold,
+                       Alignment::Right));
+  band.add(textControl(name("Ext"), kExtCol.x, y + 50, kExtCol.width, kRow, "Ext.", kBold, Alignment::Right));
+}
+
 void addGrid(Band& band, const char* prefix, Units height) {
   for (int i = 0; i < 6; ++i) band.add(lineControl(ruleName(prefix, i), kGridRules[i], 0, 0, height));
 }
@@ -74,13 +89,13 @@ ReportLayout quoteLayout() {
   Band& addresses = layout.addBand(kQuoteAddresses, BandKind::GroupHeader, 1700);
   addAddressBox(addresses, "Bill To:", "billTo", 0);
   addAddressBox(addresses, "Ship To:", "shipTo", 3850);
-  addresses.add(boxControl("", 0, 1420, kBody, 280));
-  for (int i = 1; i < 5; ++i) addresses.add(lineControl("", kGridRules[i], 1420, 0, 280));
-  addresses.add(textControl("", kPartCol.x, 1470, kPartCol.width, kRow, "Part#", kBold));
-  addresses.add(textControl("", kDescCol.x, 1470, kDescCol.width, kRow, "Description", kBold));
-  addresses.add(textControl("", kQtyCol.x, 1470, kQtyCol.width, kRow, "Qty.", kBold, Alignment::Right));
-  addresses.add(textControl("", kPriceCol.x, 1470, kPriceCol.width, kRow, "Unit Price", kBold, Alignment::Right));
-  addresses.add(textControl("", kExtCol.x, 1470, kExtCol.width, kRow, "Ext.", kBold, Alignment::Right));
+  addColumnHeadings(addresses, 1420, "");
+
+  // A band of height 0 whose controls start hidden takes no room on the first page; once
+  // shown, the headings open every further page and the grid goes on right below them.
+  Band& continued = layout.addBand(kQuoteContinued, BandKind::PageHeader, 0);
+  addColumnHeadings(continued, 0, "cont");
+  for (Control& c : continued.controls) c.hidden = true;
 
   Band& line = layout.addBand(kQuoteLine, BandKind::Detail, kLineBandHeight);
   addGrid(line, "line", kLineBandHeight);

@@ -21,7 +21,13 @@ enum QuoteBand {
   kQuoteCompanyNotes,   // the company's comments for every quote and invoice
   kQuoteSignature,      // signature and date lines over the contact name
   kQuoteFooter,         // page footer: program notice, document title and page number
+  kQuoteContinued,      // page header: the column headings again on every page after the first
 };
+
+// The controls of the continuation header, hidden until the first page has its heading.
+inline constexpr const char* kContinuedControls[10] = {"contBox",  "contRule1", "contRule2", "contRule3",
+                                                       "contRule4", "contPart", "contDesc",  "contQty",
+                                                       "contPrice", "contExt"};
 
 // Where the heading stands beside the logo, and where it moves when there is none.
 inline constexpr int kHeadingXBesideLogo = 1563;

@@ -149,6 +149,7 @@ bool QuotePrintJob::startOrder(core::UiPort& ui, ReportRun& run) {
   run.setText("contactName", a.contact);
   run.print(kQuoteHeading);
   run.print(kQuoteAddresses);
+  for (const char* control : kContinuedControls) run.setHidden(control, false);
   m_headed = true;
   return true;
 }
@@ -216,6 +217,8 @@ void QuotePrintJob::finish(core::UiPort&, ReportRun& run) {
 }
 
 void QuotePrintJob::printTotals(ReportRun& run) {
+  // A page that holds only the totals needs no column headings.
+  for (const char* control : kContinuedControls) run.setHidden(control, true);
   const core::OrderRef& ord = m_order.rec;
   core::Decimal<18, 2> payments;
   struct Application {

@@ -27,7 +27,10 @@ class QuotePrintJob final : public ReportJob {
   std::int64_t recordCount() override { return m_lineCount; }
   JobStep next(core::UiPort& ui, ReportRun& run) override;
   void finish(core::UiPort& ui, ReportRun& run) override;
-  void close() override { m_tables.close(); }
+  void close() override {
+    if (m_items.isOpen()) m_items.send("QUICKSCAN=off");
+    m_tables.close();
+  }
 
  private:
   bool isInvoice() const { return m_order.rec.Status == "I"; }

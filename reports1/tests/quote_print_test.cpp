@@ -345,6 +345,11 @@ TEST_F(QuotePrint, LongOrderRunsOverPagesWithTotalsOnceAtTheEnd) {
   EXPECT_NE(text.find("Quote# 9 | Page " + std::to_string(pages) + " of " + std::to_string(pages) + "\n"),
             std::string::npos);
   EXPECT_EQ(text.find("Order Total:"), text.rfind("Order Total:"));
+  // The column headings open every page; the company heading stays on the first.
+  const std::string headings = "Part# | Description | Qty. | Unit Price | Ext.\n";
+  EXPECT_NE(text.find("--- page 2\n" + headings), std::string::npos);
+  EXPECT_EQ(text.find(headings, text.find(headings) + 1), text.find("--- page 2\n") + 11);
+  EXPECT_EQ(text.find("Harbour Supply Co."), text.rfind("Harbour Supply Co."));
   EXPECT_GT(text.find("Order Total:"), text.find("--- page " + std::to_string(pages)));
   EXPECT_EQ(r.recordsRead, 40);
 }

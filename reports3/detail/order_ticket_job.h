@@ -26,7 +26,10 @@ class OrderTicketJob final : public ReportJob {
   std::int64_t recordCount() override { return m_lineCount; }
   JobStep next(core::UiPort& ui, ReportRun& run) override;
   void finish(core::UiPort& ui, ReportRun& run) override;
-  void close() override { m_tables.close(); }
+  void close() override {
+    if (m_items.isOpen()) m_items.send("QUICKSCAN=off");
+    m_tables.close();
+  }
 
  private:
   bool isTicket() const { return m_kind == TicketKind::DetailTicket; }

@@ -7,7 +7,8 @@
 // --quote (the default) prints the quote or invoice, --detail the order detail ticket,
 // --packing the packing list. --pdf writes the pages as a PDF file, --dump writes the full
 // page list (positions included), --text the pages as lines of text. --sample writes a
-// small sample data set (orders 1 and 2) into an empty data directory.
+// small sample data set (a quote, an invoice and a long quote: orders 1 to 3) into an empty
+// data directory.
 // Messages the report shows go to standard error; the exit status is 0 when the pages were
 // written, 1 when the report ended without pages, 2 for a wrong command line.
 #include <QGuiApplication>

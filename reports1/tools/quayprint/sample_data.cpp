@@ -226,6 +226,24 @@ std::string writeSampleData(const std::string& directory) {
                                         line(6, 2, winch, "1", "689")};
   total(invoice, invoiceLines);
 
+  // A long quote that runs over pages, for the page breaks and the continued headings.
+  Orders refit{};
+  refit.OrdNum = 3;
+  refit.Status = "Q";
+  refit.CustName = marsh.Name;
+  refit.OrdDate = refit.ENTRYDATE = date(2026, 3, 20);
+  refit.Salesperson = "JB";
+  refit.TERMS = "Net 30";
+  refit.REFERENCE = "Fleet refit, 12 moorings";
+  refit.PRICECLASS = "1";
+  refit.SLSTAXRATE1 = num<13, 4>("5.5");
+  std::vector<ItemsOrd> refitLines;
+  const Products* parts[4] = {&cleat, &rope, &fender, &winch};
+  const char* prices[4] = {"18.95", "3.4", "29.5", "689"};
+  for (int i = 0; i < 48; ++i)
+    refitLines.push_back(line(10 + i, 3, *parts[i % 4], i % 4 == 1 ? "25" : "2", prices[i % 4]));
+  total(refit, refitLines);
+
   Charges chg{};
   chg.Id = 1;
   chg.Customer = marsh.Name;
@@ -268,6 +286,8 @@ std::string writeSampleData(const std::string& directory) {
             w.add(invoice) && w.add(chg) && w.add(check) && w.add(card) && w.add(app1) && w.add(app2);
   for (const ItemsOrd& l : quoteLines) ok = ok && w.add(l);
   for (const ItemsOrd& l : invoiceLines) ok = ok && w.add(l);
+  ok = ok && w.add(refit);
+  for (const ItemsOrd& l : refitLines) ok = ok && w.add(l);
   for (const char* sn : {"WN40-22871", "WN40-22874"}) {
     Serials s{};
     s.ITENUM = 1;

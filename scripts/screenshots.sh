@@ -8,19 +8,8 @@
 # Pictures go to build/screenshots. Uses its own settings file, so the user's own
 # tallvane.ini is not touched.
 set -euo pipefail
+self="$(cd "$(dirname "$0")" && pwd)/$(basename "$0")"
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/main -j "$(nproc)" --target quaydesk quay_demo_data
-
-out=$PWD/build/screenshots
-mkdir -p "$out"
-data=build/demo-data
-[ -f "$data/billquay.sqlite3" ] || build/main/desk/quay_demo_data "$data"
-scratch=$(mktemp -d)
-mkdir -p "$scratch/fresh"
-trap 'rm -rf "$scratch"' EXIT
-export QUAY_SETTINGS="$scratch/tallvane.ini" out
 
 first_run() {
   build/main/desk/quaydesk "$1" &
@@ -55,9 +44,26 @@ demo() {
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
-export -f first_run demo
 
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "first_run '$scratch/fresh'"
-xvfb-run -a -s "-screen 0 1280x800x24" bash -c "demo '$data'"
+# Under the virtual display this script runs itself once per session.
+if [ "${1:-}" = "--session" ]; then
+  "$2" "$3"
+  exit 0
+fi
+
+bash scripts/install-deps.sh
+cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/main -j "$(nproc)" --target quaydesk quay_demo_data
+out=$PWD/build/screenshots
+mkdir -p "$out"
+data=build/demo-data
+[ -f "$data/billquay.sqlite3" ] || build/main/desk/quay_demo_data "$data"
+scratch=$(mktemp -d)
+mkdir -p "$scratch/fresh"
+trap 'rm -rf "$scratch"' EXIT
+export QUAY_SETTINGS="$scratch/tallvane.ini" out
+
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$self" --session first_run "$scratch/fresh"
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$self" --session demo "$data"
 echo "Screenshots written to $out:"
 ls -1 "$out"

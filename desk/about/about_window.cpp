@@ -36,7 +36,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(buttons);
-    setMinimumWidth(380);
+    setMinimumWidth(460);
 }
 
 }  // namespace quay::desk

@@ -1,0 +1,37 @@
+// InvoiceForm1View ("Closed Invoice"): a stored invoice shown read-only with its
+// lines and stored totals, with reprint, the invoice comments and the conversion
+// back into a quote. Beside it the search of invoices by serial number.
+#pragma once
+#include <QDialog>
+
+#include "quay/app/ui_port.h"
+#include "quay/store/database.h"
+#include "quay/tables/orders.h"
+
+class QLabel;
+class QTableWidget;
+
+namespace quay::desk {
+
+class InvoiceForm1View : public QDialog {
+public:
+    InvoiceForm1View(core::Database& db, core::UiPort& ui, const core::Orders& order, QWidget* parent = nullptr);
+    core::Response response() const { return m_response; }
+
+private:
+    void load();
+    void convert();
+
+    core::Database& m_db;
+    core::UiPort& m_ui;
+    core::Orders m_order;
+    QLabel* m_header = nullptr;
+    QTableWidget* m_lines = nullptr;
+    QLabel* m_totals = nullptr;
+    core::Response m_response = core::Response::Cancelled;
+};
+
+// InvoiceSerialBrowse ("Invoice Search by Serial Number").
+void runInvoiceSerialBrowse(core::Database& db, core::UiPort& ui, QWidget* parent);
+
+}  // namespace quay::desk

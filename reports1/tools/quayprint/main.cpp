@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -145,6 +146,12 @@ int main(int argc, char** argv) {
   std::int32_t ordNum = 0;
   if (!formatGiven || rest.size() != 2 || !parseOrderNumber(rest[1].c_str(), ordNum)) return usage();
 
+  // A mistyped folder must not gain an empty data set of its own.
+  std::error_code ec;
+  if (!std::filesystem::is_directory(rest[0], ec) || std::filesystem::is_empty(rest[0], ec)) {
+    std::cerr << "No data set in " << rest[0] << '\n';
+    return 1;
+  }
   core::Database db(rest[0]);
   if (!db.isOpen()) {
     std::cerr << "Cannot open the data set in " << rest[0] << ": " << db.driverErrorText() << '\n';

@@ -43,7 +43,6 @@ bool MappedFile::open(const std::string& path) {
             ::close(fd);
             return false;
         }
-        ::madvise(p, static_cast<size_t>(size), MADV_SEQUENTIAL);
         m_data = static_cast<const uint8_t*>(p);
     }
     m_size = size;

@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
   FileOutput output(format, pdfPath);
   core::Settings settings;
   const reports::ReportContext ctx{.ui = ui, .output = output, .settings = settings, .progress = nullptr,
-                                   .measurer = nullptr, .logoDirectory = rest[0]};
+                                   .measurer = nullptr, .logoDirectory = {}};
   if (report == "detail")
     reports::QUOTEPRINTDETAIL(db, ordNum, ctx);
   else if (report == "packing")

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -108,8 +109,9 @@ public:
         auto* columns = new QHBoxLayout;
         columns->addLayout(form);
         auto* right = new QVBoxLayout;
-        right->addWidget(new QLabel("&Ship To"));
-        right->addLayout(shipTo);
+        auto* shipBox = new QGroupBox("&Ship To");
+        shipBox->setLayout(shipTo);
+        right->addWidget(shipBox);
         right->addStretch();
         columns->addLayout(right);
         auto* buttons = new QDialogButtonBox;
@@ -235,7 +237,7 @@ public:
             show();
         });
         connect(m_qty, &QLineEdit::editingFinished, this, [this] { readDecimal(m_qty, m_line.QTY); m_logic.recompute(); show(); });
-        connect(m_price, &QLineEdit::editingFinished, this, [this] { readDecimal(m_price, m_line.PRICE); m_logic.recompute(); show(); });
+        connect(m_price, &QLineEdit::editingFinished, this, [this] { readPrice(); m_logic.recompute(); show(); });
         for (int k = 1; k <= 8; ++k) {
             auto* sc = new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + k)), this);
             connect(sc, &QShortcut::activated, this, [this, k] { m_logic.priceKey(k); show(); });
@@ -262,9 +264,14 @@ private:
         m_onHand->setText(qs(m_logic.onHand().toString()));
         m_total->setText(qs(m_line.TOTAL.toString()));
     }
+    // The price is shown to the company's places; it is read back only when the user
+    // typed one, so a four-place price shown with two is never cut.
+    void readPrice() {
+        if (m_price->isModified()) readDecimal(m_price, m_line.PRICE);
+    }
     void onOk() {
         readDecimal(m_qty, m_line.QTY);
-        readDecimal(m_price, m_line.PRICE);
+        readPrice();
         if (m_logic.ok()) {
             accept();
             return;

@@ -4,6 +4,7 @@
 // dialogs that leave the quote as it was, and the customer's balance after commit.
 #include <gtest/gtest.h>
 
+#include "orders/demo_orders.h"
 #include "orders/invoice_dialogs.h"
 #include "orders/order_save.h"
 #include "orders_test_support.h"
@@ -397,6 +398,32 @@ TEST_F(OrderSaving, InvoiceDialogProposesPaymentByCompanyDefault) {
     EXPECT_EQ(o.DOWNPAYMENT, money("80.00"));
     EXPECT_EQ(paid.balanceDue(), money("0.00"));
     EXPECT_EQ(core::glo.PrintPackList, 0);
+}
+
+}  // namespace
+}  // namespace quay::desk
+
+namespace quay::desk {
+namespace {
+
+TEST_F(OrderSaving, DemoOrdersLeaveTheAccountsWhole) {
+    tables.reset();
+    core::Products tracked = product("SAW-9", "20.00", 1);
+    tracked.TRACKSERIAL = "YES";
+    store(tracked);
+    DemoOrdersSummary s;
+    ASSERT_EQ(addDemoOrders(*db, &s), "");
+    EXPECT_EQ(s.quotes, 4);
+    EXPECT_EQ(s.invoices, 8);
+    EXPECT_EQ(s.payments, 4);
+    EXPECT_GT(s.serials, 0);
+    const auto charges = all<core::Charges>();
+    EXPECT_EQ(charges.size(), 8u);
+    EXPECT_EQ(all<core::Payments>().size(), 4u);
+    EXPECT_EQ(all<core::Applied>().size(), 4u);
+    core::Decimal<13, 2> unpaid;
+    for (const auto& c : charges) ASSERT_EQ(unpaid.assign(unpaid + c.UNPAIDBAL), core::DecimalStatus::Ok);
+    EXPECT_EQ(all<core::Customer>()[0].BALANCEDUE, unpaid);
 }
 
 }  // namespace

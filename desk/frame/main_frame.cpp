@@ -183,10 +183,13 @@ bool MainFrame::event(QEvent* event) {
 
 void MainFrame::closeEvent(QCloseEvent* event) {
     m_mdi->closeAllSubWindows();
-    if (!m_mdi->subWindowList().isEmpty()) {
-        // A child window kept itself open (its user went back to unsaved work).
-        event->ignore();
-        return;
+    // A closed child goes away at the next turn of the event loop; one still shown kept
+    // itself open (its user went back to unsaved work), and the frame stays with it.
+    for (QMdiSubWindow* sub : m_mdi->subWindowList()) {
+        if (sub->isVisible()) {
+            event->ignore();
+            return;
+        }
     }
     m_timer->stop();
     closeSplash();

@@ -198,6 +198,41 @@ TEST_F(FrameView, PlacementIsRestoredFromMainAndSavedOnClose) {
     EXPECT_EQ(core::UseCounters::count("Defaults"), 0);
 }
 
+TEST_F(FrameView, ClosingTheFrameClosesItsChildWindows) {
+    int opened = 0;
+    registerList("VendorBrowse", &opened);
+    action("&Master Lists", "&Vendors")->trigger();
+    settle();
+    ASSERT_EQ(frame->mdiArea()->subWindowList().size(), 1);
+    EXPECT_TRUE(frame->close());
+    settle();
+    EXPECT_TRUE(frame->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(core::ThreadQueue::instance().find("VendorList"));
+    EXPECT_EQ(core::UseCounters::count("Defaults"), 0);
+}
+
+TEST_F(FrameView, EditCommandsWorkOnTheFocusedField) {
+    auto* field = new QLineEdit(QStringLiteral("Harbour chain"));
+    field->setObjectName("field");
+    core::WindowContext context{registry, ui, &start->database(), frame.get(), "Test", {}, 0};
+    context.showChild(field);
+    settle();
+    field->setFocus();
+    field->selectAll();
+    settle();
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    action("&Edit", "Cu&t")->trigger();
+    EXPECT_EQ(field->text(), "");
+    action("&Edit", "&Paste")->trigger();
+    EXPECT_EQ(field->text(), "Harbour chain");
+    field->selectAll();
+    action("&Edit", "&Copy")->trigger();
+    field->setText("x");
+    field->selectAll();
+    action("&Edit", "&Paste")->trigger();
+    EXPECT_EQ(field->text(), "Harbour chain");
+}
+
 TEST_F(FrameView, TipOfTheDayItemWritesTheSetting) {
     QAction* tips = action("&Utilities", "&Tip Of The Day");
     ASSERT_TRUE(tips->isChecked());

@@ -114,7 +114,7 @@ TEST_F(OrderViews, DialogsOfOrderEntry) {
     line.PARTNUM = "BOLT-1";
     line.QTY = money("2.00");
     line.PRICE = price("12.5000");
-    for (const char* name : {"QuoteDetails", "ItemOrdForm", "SaveInvoiceForm", "PostInvoicePayment"}) {
+    for (const char* name : {"QuoteDetails", "ItemOrdForm", "SaveInvoiceForm", "PostInvoicePayment", "QuoteSerialList"}) {
         SCOPED_TRACE(name);
         std::unique_ptr<QWidget> w(makeDialogForScreenshot(name, *db, ui, o, pay, line, nullptr));
         ASSERT_NE(w, nullptr);

@@ -560,6 +560,10 @@ QWidget* makeDialogForScreenshot(const std::string& name, core::Database& db, co
     if (name == "ItemOrdForm") return new ItemOrdDialog(db, ui, core::Request::Change, line, parent);
     if (name == "SaveInvoiceForm") return new SaveInvoiceDialog(db, ui, order, parent);
     if (name == "PostInvoicePayment") return new PostPaymentDialog(ui, payment, parent);
+    if (name == "QuoteSerialList") {
+        static std::vector<core::FixedString<20>> numbers{core::FixedString<20>("A1"), core::FixedString<20>("B7")};
+        return new SerialListDialog(ui, numbers, parent);
+    }
     return nullptr;
 }
 

@@ -1,6 +1,9 @@
 // Each factory builds its view on the desk's connection to the data set.
 #include "orders/views/order_windows.h"
 
+#include <QLabel>
+#include <QTimer>
+
 #include "orders/views/invoice_form_view.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_list_view.h"
@@ -20,7 +23,15 @@ namespace {
 WindowResponse openList(WindowContext& c, OrderListKind kind) {
     WindowResponse w;
     if (c.database == nullptr) return w;
-    c.showChild(new OrderListView(*c.database, c.ui, kind));
+    // The small loading window shows until the list's first timer tick.
+    auto* loading = new QLabel(QString(OrderList::loadingTitle(kind)) + " ...");
+    loading->setWindowTitle(OrderList::loadingTitle(kind));
+    loading->setAttribute(Qt::WA_DeleteOnClose);
+    loading->setMargin(24);
+    loading->show();
+    auto* list = new OrderListView(*c.database, c.ui, kind);
+    c.showChild(list);
+    QTimer::singleShot(0, loading, &QWidget::close);
     w.response = core::Response::Completed;
     return w;
 }

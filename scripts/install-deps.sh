@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   libsqlite3-dev
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libqt6svg6 fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   libdeflate-dev zlib1g-dev
   clang libclang-rt-14-dev

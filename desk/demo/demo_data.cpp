@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "demo/demo_data_set.h"
+#include "orders/demo_orders.h"
+#include "quay/store/database.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -19,5 +21,22 @@ int main(int argc, char** argv) {
                 "%d salespeople, %d terms, %d shipping methods, %d groups, %d manufacturers, %d tips.\n",
                 argv[1], s.customers, s.products, s.vendors, s.vendorParts, s.salespeople, s.terms,
                 s.shippingMethods, s.groups, s.manufacturers, s.tips);
+
+    // Orders go through the order save itself, so stock, charges, payments and balances
+    // of the demo agree exactly as a user's work would leave them.
+    quay::core::Database db(argv[1]);
+    if (!db.isOpen()) {
+        std::fprintf(stderr, "quay_demo_data: the demo data set could not be opened for its orders: %s\n",
+                     db.driverErrorText().c_str());
+        return 1;
+    }
+    quay::desk::DemoOrdersSummary o;
+    const std::string orderError = quay::desk::addDemoOrders(db, &o);
+    if (!orderError.empty()) {
+        std::fprintf(stderr, "quay_demo_data: %s\n", orderError.c_str());
+        return 1;
+    }
+    std::printf("Demo orders: %d quotes, %d invoices, %d payments, %d serial numbers.\n", o.quotes, o.invoices,
+                o.payments, o.serials);
     return 0;
 }

@@ -146,7 +146,7 @@ std::string paymentLine(const core::Payments& pay) {
   } else if (method == "Credit") {
     std::string expiry;
     if (std::optional<core::CivilDate> d = core::civilFromDate(pay.EXPDATE)) {
-      char buf[8];
+      char buf[32];
       std::snprintf(buf, sizeof buf, "%02d/%02d", d->month, d->year % 100);
       expiry = buf;
     }

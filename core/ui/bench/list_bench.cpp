@@ -27,7 +27,7 @@ using Clock = std::chrono::steady_clock;
 double msSince(Clock::time_point t) { return std::chrono::duration<double, std::milli>(Clock::now() - t).count(); }
 
 std::string groupName(long i) {
-    char buf[16];
+    char buf[32];
     std::snprintf(buf, sizeof buf, "G%09ld", i);
     return buf;
 }

@@ -44,7 +44,7 @@ bool readDecimal(QLineEdit* e, core::Decimal<D, P>& field) {
 std::string dateText(std::int32_t day) {
     const auto ymd = core::civilFromDate(day);
     if (!ymd) return {};
-    char buf[16];
+    char buf[32];
     std::snprintf(buf, sizeof buf, "%02d/%02d/%04d", ymd->month, ymd->day, ymd->year);
     return buf;
 }

@@ -1,4 +1,4 @@
-// Member selection by file spec: the spec is upper-cased and split at blanks
+// Member selection by file spec: the selection text is upper-cased and split at blanks
 // outside double quotes into patterns with "*" and "?" wild cards. A pattern
 // without "\" is matched against a member's base name (and, unless recursion
 // is asked for, only members without a path qualify); a pattern with "\" is
@@ -12,7 +12,7 @@ namespace zw::detail {
 
 class FileSpec {
 public:
-    // Parses the spec; false when its double quotes are unbalanced.
+    // Parses the selection text; false when its double quotes are unbalanced.
     bool parse(const std::string& spec);
 
     // True when one of the patterns selects the member name.

@@ -50,6 +50,8 @@ OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind
     heads << "Quote#" << "Date" << "Customer Name" << "Reference" << "Total";
     m_table->setHorizontalHeaderLabels(heads);
     m_table->horizontalHeader()->setSectionResizeMode(quotes ? 2 : 3, QHeaderView::Stretch);
+    m_table->horizontalHeader()->setMinimumSectionSize(60);
+    m_table->setWordWrap(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -75,6 +77,9 @@ OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind
     if (!quotes) add("&Find Invoice by Serial Number", [this] { findBySerial(); });
     add("Close", [this] { window()->close(); });
     layout->addLayout(row);
+    // The list opens wide enough for a customer name beside its numbers and total; the
+    // frame's child window takes its first size from this minimum.
+    setMinimumSize(680, 400);
     resize(720, 480);
     reload();
 }
@@ -101,7 +106,13 @@ void OrderListView::more() {
         if (!quotes) cells << QString::number(o.InvoiceNum);
         cells << QString::number(o.OrdNum) << dateText(o.OrdDate) << qs(o.CustName.view()) << qs(o.REFERENCE.view())
               << qs(o.TOTAL.toString());
-        for (int c = 0; c < cells.size(); ++c) m_table->setItem(r, c, new QTableWidgetItem(cells[c]));
+        const int numbers = quotes ? 1 : 2;  // the order and invoice numbers lead the row
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            // Numbers and money read down their right edge, as on a printed list.
+            if (c < numbers || c == cells.size() - 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(r, c, item);
+        }
     }
 }
 

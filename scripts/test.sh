@@ -38,7 +38,7 @@ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build/fuzz -j "$jobs" --target zwunzip_fuzz
 if [ -x build/fuzz/unzip/zwunzip_fuzz ]; then
   mkdir -p build/fuzz/corpus
-  build/fuzz/unzip/zwunzip_fuzz -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 \
+  build/fuzz/unzip/zwunzip_fuzz -seed=1 -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 \
     build/fuzz/corpus unzip/fuzz/seeds
 fi
 echo "== all suites passed"

@@ -156,6 +156,10 @@ void CentralDirectory::buildOverlapTable() {
 
 int32_t CentralDirectory::read(VolumeSet& volumes, Messenger& messenger) {
     if (int32_t rc = findEnd(volumes.lastSegment())) return rc;
+    // The classic end record numbers disks in 16 bits; a Zip64 record that claims more
+    // disks than that is lying, and taking it at its word would size the segment table
+    // by an untrusted 32-bit count.
+    if (m_lastDisk > 0xFFFFu) return ZW_BAD_STRUCTURE;
     volumes.setLastDisk(m_lastDisk);
     std::vector<uint8_t> scratch;
     const uint8_t* cd = nullptr;

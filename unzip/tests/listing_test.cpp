@@ -211,3 +211,21 @@ TEST(ArchiveOpening, StubBeforeTheArchiveIsSkipped) {
     EXPECT_EQ(cmd.run(), ZW_OK);
     EXPECT_STREQ(block, "inside");
 }
+
+TEST(HostileArchive, Zip64LocatorClaimingBillionsOfDisksIsRefusedWithoutAllocating) {
+    // A damaged archive whose Zip64 locator claims about 1.7 billion disks: the disk count
+    // sized a table of segments before it was checked. It must be refused as a damaged
+    // archive, never followed.
+    static const char kBytes[] =
+        "\x50\x4b\x03\x04\x0b\x00\x00\x00\x00\x00\xc5\x24\x88\x5d\x7c\xb0"
+        "\xef\xd7\x0b\xff\x2b\x00\x00\x00\x00\x00\x05\x00\x00\x0b\x61\x2e"
+        "\x2b\x74\x78\x74\x68\x01\x50\x4b\x06\x07\x66\x00\x00\x00\x00\x06"
+        "\x81\x00\x00\x00\x00\x61\x2e\x74\x78\x74\x50\x4b\x05\x06\x00\x00"
+        "\x00\x00\x01\x00\x01\x00\x30\x00\x00\x29\x00\x2e\x00\x00\x00\x65"
+        "\x6e\x09\x00\x61\x20\x63\x6f\x6d\x6d\x74\x65\x6e";
+    TempDir dir;
+    const std::string zip = dir / "lying-disks.zip";
+    writeFile(zip, std::string(kBytes, sizeof kBytes - 1));
+    Command count(UNZIP_COUNTALLZIPMEMBERS, zip);
+    EXPECT_EQ(count.run(), ZW_BAD_STRUCTURE);
+}

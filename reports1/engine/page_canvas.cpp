@@ -44,7 +44,14 @@ void PageCanvas::paintEvent(QPaintEvent*) {
     painter.translate(origin);
     painter.scale(m_scale, m_scale);
     painter.setClipRect(QRectF(0, 0, g.width, g.height));
-    paintPage(painter, m_pages, visible[i] - 1, &m_cache);
+    std::string error;
+    if (!paintPage(painter, m_pages, visible[i] - 1, &m_cache, &error)) {
+      // The page could not be read back: say so on its paper instead of showing it blank.
+      painter.fillRect(QRectF(0, 0, g.width, g.height), Qt::white);
+      painter.setPen(Qt::black);
+      painter.drawText(QRectF(0, 0, g.width, g.height), Qt::AlignCenter | Qt::TextWordWrap,
+                       QString::fromStdString(error));
+    }
     painter.restore();
     painter.setPen(QPen(Qt::black, 1));
     painter.drawRect(paper);

@@ -1,6 +1,8 @@
 // The preview's drawing surface: the pages in view laid out across and down on a grey
 // desk, each with a thin frame and a shadow so the paper's edge shows, painted with the
-// page painter at the window's scale.
+// page painter at the window's scale. Each paint reads only the pages in view back from
+// the page list; the store keeps the pages read last, so paging back and forth re-reads
+// nothing.
 #pragma once
 
 #include <QWidget>

@@ -12,9 +12,6 @@
 #include "qt_font.h"
 
 namespace quay::reports {
-namespace {
-
-}  // namespace
 
 struct PaintCache::Font {
   QFont font;
@@ -62,14 +59,20 @@ const QImage& PaintCache::image(const std::string& path) {
   return found->second;
 }
 
-void paintPage(QPainter& painter, const PageList& pages, int pageIndex, PaintCache* cache) {
+bool paintPage(QPainter& painter, const PageList& pages, int pageIndex, PaintCache* cache, std::string* error) {
   // REQUIRES: pageIndex names a page of the list.
   assert(pageIndex >= 0 && pageIndex < pages.pageCount());
-  const Page& page = pages.pages[static_cast<std::size_t>(pageIndex)];
+  std::shared_ptr<const Page> page = pages.readPage(pageIndex, error);
+  if (!page) return false;
+  paintPage(painter, *page, pages.geometry, cache);
+  return true;
+}
+
+void paintPage(QPainter& painter, const Page& page, const PageGeometry& geometry, PaintCache* cache) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
-  painter.fillRect(QRectF(0, 0, pages.geometry.width, pages.geometry.height), Qt::white);
+  painter.fillRect(QRectF(0, 0, geometry.width, geometry.height), Qt::white);
   PaintCache ownCache;
   PaintCache& kept = cache ? *cache : ownCache;
   for (const PlacedItem& it : page.items) {

@@ -47,10 +47,17 @@ bool writePdf(const PageList& pages, const std::string& path, std::string* error
       fail(error, "Cannot write " + path + ": the PDF could not be started");
       return false;
     }
+    // One page at a time: each is read back, painted and let go before the next.
     PaintCache cache;
+    std::string why;
     for (int i = 0; i < pages.pageCount(); ++i) {
       if (i > 0) writer.newPage();
-      paintPage(painter, pages, i, &cache);
+      if (!paintPage(painter, pages, i, &cache, &why)) {
+        painter.end();
+        file.cancelWriting();
+        fail(error, "Cannot write " + path + ": " + why);
+        return false;
+      }
     }
     painter.end();
   }

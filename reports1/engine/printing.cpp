@@ -56,7 +56,12 @@ bool printPagesTo(QPrinter& printer, const PageList& pages, int copies) {
       first = false;
       painter.resetTransform();
       painter.scale(scale, scale);
-      paintPage(painter, pages, i, &cache);
+      if (!paintPage(painter, pages, i, &cache)) {
+        // A page that cannot be read back: the job is withdrawn rather than printed short.
+        printer.abort();
+        painter.end();
+        return false;
+      }
     }
   }
   return painter.end();

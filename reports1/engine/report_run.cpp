@@ -8,22 +8,24 @@
 // The page footer is laid out when its page closes, with the controls as they are then, so
 // a footer can show totals carried to the end of the page. Room for it is reserved when
 // the page opens, from its layout at that moment.
+// Only the open page is in memory: closing a page hands it to the page store, which writes
+// it out. A page-number item keeps its pattern and is marked for the store, which fills
+// in "{page}" and "{pages}" when the page is read back, so no stored page is ever changed.
+// A page the store cannot write ends the run (every later print answers PagesNotStored)
+// rather than let a report with pages missing pass for a whole one.
 #include "quay/reports/engine/report_run.h"
 
 #include <algorithm>
+#include <cassert>
 #include <optional>
 
 #include "band_layout.h"
+#include "page_store.h"
 #include "quay/types/picture.h"
 #include "text_wrapper.h"
 
 namespace quay::reports {
 namespace {
-
-void replaceAll(std::string& s, std::string_view from, const std::string& to) {
-  for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
-    s.replace(pos, from.size(), to);
-}
 
 // A picture pads its text with blanks to its width, which suits a fixed-pitch entry field;
 // on paper the control's alignment places the text instead.
@@ -58,10 +60,23 @@ const Band* findKind(const ReportLayout& layout, BandKind kind) {
 }  // namespace
 
 ReportRun::ReportRun(const ReportLayout& layout)
-    : m_layout(layout), m_ownMeasurer(std::make_unique<QtTextMeasurer>()), m_measurer(m_ownMeasurer.get()) {}
+    : m_layout(layout),
+      m_ownMeasurer(std::make_unique<QtTextMeasurer>()),
+      m_measurer(m_ownMeasurer.get()),
+      m_store(std::make_shared<detail::PageStore>()) {}
 
 ReportRun::ReportRun(const ReportLayout& layout, const TextMeasurer& measurer)
-    : m_layout(layout), m_measurer(&measurer) {}
+    : m_layout(layout), m_measurer(&measurer), m_store(std::make_shared<detail::PageStore>()) {}
+
+void ReportRun::setPageFile(std::unique_ptr<PageFile> file) {
+  // REQUIRES: no page has gone to the store yet.
+  assert(m_closedPages == 0);
+  m_store = std::make_shared<detail::PageStore>(std::move(file));
+}
+
+RunStatus ReportRun::status() const { return m_failed ? RunStatus::PagesNotStored : RunStatus::Ok; }
+
+std::string ReportRun::failureText() const { return m_failed ? m_store->error() : std::string(); }
 
 ReportRun::~ReportRun() = default;
 
@@ -92,25 +107,19 @@ Units ReportRun::remainingHeight() const {
 
 void ReportRun::place(std::vector<detail::LaidItem>& items, Units offsetY, Units offsetX) {
   const PageGeometry& g = m_layout.page();
-  Page& page = m_pages.back();
-  const int pageNo = static_cast<int>(m_pages.size());
   for (detail::LaidItem& li : items) {
     PlacedItem it = std::move(li.item);
     it.x += g.leftMargin + offsetX;
     it.y += offsetY;
-    if (li.pageNumber) {
-      std::string pattern = it.text;
-      replaceAll(it.text, "{page}", std::to_string(pageNo));
-      if (it.text.find("{pages}") != std::string::npos)
-        m_pendingCounts.push_back({pageNo - 1, page.items.size(), std::move(pattern)});
-    }
-    page.items.push_back(std::move(it));
+    if (li.pageNumber) m_openPatterns.push_back(static_cast<std::uint32_t>(m_openPage.items.size()));
+    m_openPage.items.push_back(std::move(it));
   }
 }
 
 void ReportRun::openPage() {
   const PageGeometry& g = m_layout.page();
-  m_pages.emplace_back();
+  m_openPage.items.clear();
+  m_openPatterns.clear();
   m_pageOpen = true;
   m_pageUsed = false;
   m_cursorY = g.topMargin;
@@ -133,10 +142,15 @@ void ReportRun::closePage() {
     place(laid.items, g.height - g.bottomMargin - laid.height);
   }
   m_pageOpen = false;
+  ++m_closedPages;
+  if (!m_failed && !m_store->append(m_openPage, m_openPatterns)) m_failed = true;
+  m_openPage.items.clear();
+  m_openPatterns.clear();
 }
 
 RunStatus ReportRun::print(int bandNumber) {
   if (m_finished) return RunStatus::Finished;
+  if (m_failed) return RunStatus::PagesNotStored;
   const Band* band = m_layout.band(bandNumber);
   if (!band) return RunStatus::UnknownBand;
   if (band->kind == BandKind::PageHeader || band->kind == BandKind::PageFooter) return RunStatus::AutomaticBand;
@@ -147,7 +161,7 @@ RunStatus ReportRun::print(int bandNumber) {
     // Held back, laid out as it is now, until the band it belongs with is printed.
     if (!m_pending) m_pending = std::make_unique<detail::LaidBand>();
     append(*m_pending, std::move(laid));
-    return RunStatus::Ok;
+    return status();
   }
   if (m_pending) {
     if (across) {
@@ -166,10 +180,10 @@ RunStatus ReportRun::print(int bandNumber) {
     ++m_acrossColumn;
     m_rowHeight = std::max(m_rowHeight, laid.height);
     m_cursorY = m_rowTop + m_rowHeight;
-    return RunStatus::Ok;
+    return status();
   }
   placeBand(std::move(laid), across ? bandNumber : 0);
-  return RunStatus::Ok;
+  return status();
 }
 
 void ReportRun::append(detail::LaidBand& to, detail::LaidBand&& band) {
@@ -242,19 +256,11 @@ PageList ReportRun::finish() {
   flushPending();
   closePage();
   m_finished = true;
-  const std::string count = std::to_string(m_pages.size());
-  for (const PendingCount& p : m_pendingCounts) {
-    std::string text = p.pattern;
-    replaceAll(text, "{page}", std::to_string(p.page + 1));
-    replaceAll(text, "{pages}", count);
-    m_pages[static_cast<std::size_t>(p.page)].items[p.item].text = std::move(text);
-  }
+  if (!m_failed && m_closedPages > 0) out = PageList(std::shared_ptr<const detail::PageStore>(m_store));
   out.title = m_layout.title();
   out.geometry = m_layout.page();
-  out.pages = std::move(m_pages);
   out.copies = m_copies;
   out.printerName = m_printerName;
-  m_pages.clear();
   return out;
 }
 

@@ -12,6 +12,7 @@ const char* runStatusName(RunStatus status) {
     case RunStatus::InvalidValue: return "InvalidValue";
     case RunStatus::WrongKind: return "WrongKind";
     case RunStatus::Finished: return "Finished";
+    case RunStatus::PagesNotStored: return "PagesNotStored";
   }
   return "Unknown";
 }

@@ -2,24 +2,55 @@
 // on paper: page, rectangle and the text or image shown.
 #include "quay/reports/engine/text_dump.h"
 
-namespace quay::reports {
+#include <ostream>
+#include <sstream>
 
-std::string dumpText(const PageList& pages) {
-  std::string out;
-  for (std::size_t p = 0; p < pages.pages.size(); ++p) {
-    for (const PlacedItem& it : pages.pages[p].items) {
-      out += "page " + std::to_string(p + 1) + " y=" + std::to_string(it.y) + " x=" + std::to_string(it.x) +
-             " w=" + std::to_string(it.width) + " h=" + std::to_string(it.height);
-      switch (it.kind) {
-        case ItemKind::Text: out += " text: " + it.text; break;
-        case ItemKind::Line: out += " line"; break;
-        case ItemKind::Box: out += " box"; break;
-        case ItemKind::Image: out += " image: " + it.imagePath; break;
-      }
-      out += '\n';
+namespace quay::reports {
+namespace {
+
+void appendPage(int number, const Page& page, std::string& out) {
+  const std::string prefix = "page " + std::to_string(number) + " y=";
+  for (const PlacedItem& it : page.items) {
+    out += prefix;
+    out += std::to_string(it.y);
+    out += " x=";
+    out += std::to_string(it.x);
+    out += " w=";
+    out += std::to_string(it.width);
+    out += " h=";
+    out += std::to_string(it.height);
+    switch (it.kind) {
+      case ItemKind::Text: out += " text: " + it.text; break;
+      case ItemKind::Line: out += " line"; break;
+      case ItemKind::Box: out += " box"; break;
+      case ItemKind::Image: out += " image: " + it.imagePath; break;
+    }
+    out += '\n';
+  }
+}
+
+}  // namespace
+
+bool writeTextDump(const PageList& pages, std::ostream& out, std::string* error) {
+  std::string text;
+  for (int p = 0; p < pages.pageCount(); ++p) {
+    std::shared_ptr<const Page> page = pages.readPage(p, error);
+    if (!page) return false;
+    text.clear();
+    appendPage(p + 1, *page, text);
+    if (!out.write(text.data(), static_cast<std::streamsize>(text.size()))) {
+      if (error) *error = "The text could not be written.";
+      return false;
     }
   }
-  return out;
+  return true;
+}
+
+std::string dumpText(const PageList& pages) {
+  std::ostringstream out;
+  std::string error;
+  if (!writeTextDump(pages, out, &error)) out << "error: " << error << '\n';
+  return std::move(out).str();
 }
 
 }  // namespace quay::reports

@@ -1,7 +1,9 @@
 // The report run. The order of the steps matters to the user: the printer warning comes
 // before any table is opened, so answering No leaves nothing open; the company check
 // comes before the report's own checks, so a fresh data set always says what to set up
-// first; a cancel is answered between two records, never in the middle of a band.
+// first; a cancel is answered between two records, never in the middle of a band. A run
+// whose pages could not be stored (a full disk) ends at the next record with the reason:
+// an incomplete report is neither previewed nor printed.
 #include "quay/reports/run/report_runner.h"
 
 #include <memory>
@@ -26,6 +28,8 @@ namespace {
 constexpr const char* kNoCompanyText = "Please set company defaults first";
 constexpr const char* kNoCompanyCaption = "Error";
 constexpr const char* kPrintFailedText = "The report could not be printed.||No printer accepted the pages.";
+constexpr const char* kNotStoredCaption = "Report Error";
+constexpr const char* kNotStoredText = "The report could not be finished.||";
 
 // Ends the progress window on every way out of the walk.
 class ProgressScope {
@@ -116,6 +120,10 @@ RunResult ReportRunner::run(ReportJob& job, const RunOptions& options) {
         job.close();
         return ended(RunOutcome::Failed, read);
       }
+      if (run->status() == RunStatus::PagesNotStored) {
+        job.close();
+        return notStored(*run, read);
+      }
       if (step == JobStep::End) break;
       ++read;
       if (!m_progress) continue;
@@ -137,7 +145,14 @@ RunResult ReportRunner::run(ReportJob& job, const RunOptions& options) {
   PageList pages = run->finish();
   pages.title = job.title();
   job.close();
+  if (run->status() == RunStatus::PagesNotStored) return notStored(*run, read);
   return deliver(job, std::move(pages), preview, read);
+}
+
+RunResult ReportRunner::notStored(const ReportRun& run, long long read) {
+  m_ui.message(kNotStoredCaption, kNotStoredText + run.failureText(), core::Icon::Error, core::Button::Ok,
+               core::Button::Ok);
+  return ended(RunOutcome::Failed, read);
 }
 
 RunResult ReportRunner::deliver(ReportJob& job, PageList pages, bool preview, long long read) {

@@ -82,10 +82,10 @@ TEST(FieldPictures, TheFormattedValueIsPlacedByTheControlsAlignment) {
   run.setValue("amount", Money::fromScaled(500));
   run.print(1);
   PageList pages = run.finish();
-  ASSERT_EQ(pages.pages[0].items.size(), 1u);
-  EXPECT_EQ(pages.pages[0].items[0].text, "$5.00");
-  EXPECT_EQ(pages.pages[0].items[0].alignment, Alignment::Right);
-  EXPECT_EQ(pages.pages[0].items[0].width, 1500);
+  ASSERT_EQ(pages.page(0).items.size(), 1u);
+  EXPECT_EQ(pages.page(0).items[0].text, "$5.00");
+  EXPECT_EQ(pages.page(0).items[0].alignment, Alignment::Right);
+  EXPECT_EQ(pages.page(0).items[0].width, 1500);
 }
 
 TEST(Totals, AccumulatorSumsExactlyAndRefusesAnOverflowingSum) {

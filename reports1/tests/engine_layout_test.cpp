@@ -144,9 +144,9 @@ TEST(BandStretch, RulesSizedFromTheTextsExtentDoNotGrowTwice) {
   run.print(1);
   PageList pages = run.finish();
   // Three lines from y=15 end at 615; the band ends 15 below at 630, and so does the rule.
-  EXPECT_EQ(pages.pages[0].items[0].height, 630);
-  EXPECT_EQ(pages.pages[0].items[4].y, 1630);  // the second band's rule starts 630 lower
-  EXPECT_EQ(pages.pages[0].items[4].height, 630);
+  EXPECT_EQ(pages.page(0).items[0].height, 630);
+  EXPECT_EQ(pages.page(0).items[4].y, 1630);  // the second band's rule starts 630 lower
+  EXPECT_EQ(pages.page(0).items[4].height, 630);
 }
 
 TEST(ControlChanges, HiddenControlsAreAbsentAndDoNotStretch) {

@@ -57,8 +57,7 @@ TEST(TextDump, EveryItemKindHasItsLine) {
             "page 1 y=800 x=500 w=3000 h=200 text: Invoice\n"
             "page 1 y=1100 x=500 w=7500 h=1000 box\n"
             "page 1 y=2300 x=500 w=7500 h=0 line\n");
-  PageList withImage;
-  withImage.pages.resize(2);
+  std::vector<Page> twoPages(2);
   PlacedItem logo;
   logo.kind = ItemKind::Image;
   logo.x = 10;
@@ -66,7 +65,8 @@ TEST(TextDump, EveryItemKindHasItsLine) {
   logo.width = 30;
   logo.height = 40;
   logo.imagePath = "logo.png";
-  withImage.pages[1].items.push_back(logo);
+  twoPages[1].items.push_back(logo);
+  PageList withImage(std::move(twoPages));
   EXPECT_EQ(dumpText(withImage), "page 2 y=20 x=10 w=30 h=40 image: logo.png\n");
 }
 
@@ -166,9 +166,9 @@ TEST(FontMeasuring, ARunWithInstalledFontsWrapsLongText) {
   EXPECT_GT(run.lineCount("memo"), 3);
   run.print(1);
   PageList pages = run.finish();
-  ASSERT_EQ(static_cast<int>(pages.pages[0].items.size()), run.lineCount("memo"));
+  ASSERT_EQ(static_cast<int>(pages.page(0).items.size()), run.lineCount("memo"));
   QtTextMeasurer m;
-  for (const PlacedItem& it : pages.pages[0].items) EXPECT_LE(m.width(it.font, it.text), 1000.0) << it.text;
+  for (const PlacedItem& it : pages.page(0).items) EXPECT_LE(m.width(it.font, it.text), 1000.0) << it.text;
 }
 
 // Renders page 1 at 10 pixels per 100 layout units (100 dpi).
@@ -191,10 +191,6 @@ TEST(PagePainting, DrawsEachItemWhereThePageListPutsIt) {
   QString redPath = dir.filePath("red.png");
   ASSERT_TRUE(red.save(redPath));
 
-  PageList pages;
-  pages.geometry.width = 1000;
-  pages.geometry.height = 1000;
-  pages.pages.resize(1);
   PlacedItem box;
   box.kind = ItemKind::Box;
   box.x = box.y = 100;
@@ -215,7 +211,9 @@ TEST(PagePainting, DrawsEachItemWhereThePageListPutsIt) {
   PlacedItem missing = logo;
   missing.x = 950;
   missing.imagePath = dir.filePath("none.png").toStdString();
-  pages.pages[0].items = {box, text, logo, missing};
+  PageList pages(std::vector<Page>{Page{{box, text, logo, missing}}});
+  pages.geometry.width = 1000;
+  pages.geometry.height = 1000;
 
   QImage img = render(pages);
   EXPECT_EQ(img.pixel(50, 80), qRgb(255, 255, 255));  // white paper inside the box

@@ -33,7 +33,7 @@ ReportLayout smallPage() {
 
 std::vector<std::string> textsOn(const PageList& pages, int page) {
   std::vector<std::string> out;
-  for (const PlacedItem& it : pages.pages[static_cast<std::size_t>(page - 1)].items)
+  for (const PlacedItem& it : pages.page(page - 1).items)
     if (it.kind == ItemKind::Text) out.push_back(it.text);
   return out;
 }
@@ -128,8 +128,7 @@ TEST(TallBands, ABandTallerThanAPageIsSplitAtLineBoundaries) {
   ASSERT_EQ(run.print(kTall), RunStatus::Ok);
   PageList pages = run.finish();
   ASSERT_EQ(pages.pageCount(), 3);
-  PageList lastTwo;
-  lastTwo.pages = {pages.pages[1], pages.pages[2]};
+  PageList lastTwo({pages.page(1), pages.page(2)});
   EXPECT_EQ(dumpText(lastTwo),
             "page 1 y=500 x=500 w=2000 h=200 text: Heading\n"
             "page 1 y=500 x=3500 w=1000 h=200 text: Page: 2 of 3\n"
@@ -162,7 +161,7 @@ TEST(TallBands, ALineTallerThanThePageIsCutRatherThanLoopingForever) {
   PageList pages = run.finish();
   // The image cannot be divided: it stays on the first page; what follows goes on.
   ASSERT_GE(pages.pageCount(), 2);
-  EXPECT_EQ(pages.pages[0].items[2].kind, ItemKind::Image);
+  EXPECT_EQ(pages.page(0).items[2].kind, ItemKind::Image);
   EXPECT_EQ(textsOn(pages, pages.pageCount())[2], "after");
 }
 
@@ -186,7 +185,7 @@ TEST(KeepWithNext, AHeadingThatFitsAloneMovesWithItsFirstLine) {
   ASSERT_EQ(pages.pageCount(), 2);
   EXPECT_EQ(textsOn(pages, 1), (std::vector<std::string>{"Heading", "Page: 1 of 2", "first", "first", "first", "- 1 -"}));
   EXPECT_EQ(textsOn(pages, 2), (std::vector<std::string>{"Heading", "Page: 2 of 2", "Bayside", "second", "- 2 -"}));
-  EXPECT_EQ(pages.pages[1].items[3].y, 1000);  // the line right below the heading
+  EXPECT_EQ(pages.page(1).items[3].y, 1000);  // the line right below the heading
 }
 
 TEST(KeepWithNext, AHeadingWithNothingAfterItIsStillPrinted) {
@@ -248,7 +247,7 @@ TEST(BandsAcross, AnotherBandBetweenLabelsStartsANewRow) {
   run.print(kTall);
   PageList pages = run.finish();
   std::vector<Units> xs;
-  for (const PlacedItem& it : pages.pages[0].items)
+  for (const PlacedItem& it : pages.page(0).items)
     if (it.text == "label") xs.push_back(it.x);
   EXPECT_EQ(xs, (std::vector<Units>{500, 500}));
 }

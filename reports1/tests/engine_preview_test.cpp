@@ -85,9 +85,8 @@ TEST(PreviewZoom, FitModesAndPercentagesGiveTheirScale) {
 }
 
 PageList pagesOf(int count) {
-  PageList pages;
+  PageList pages(std::vector<Page>(static_cast<std::size_t>(count)));
   pages.title = "Sales";
-  pages.pages.resize(static_cast<std::size_t>(count));
   return pages;
 }
 

@@ -242,7 +242,7 @@ TEST_F(QuotePrint, ColumnRulesRunUnbrokenThroughLinesCommentsAndSerials) {
   ASSERT_EQ(output.previewed.size(), 1u);
   // Vertical segments of the rule between description and quantity, top to bottom.
   std::vector<std::pair<int, int>> segments;
-  for (const PlacedItem& it : output.previewed[0].pages[0].items)
+  for (const PlacedItem& it : output.previewed[0].page(0).items)
     if (it.kind == ItemKind::Line && it.width == 0 && it.x == 500 + 4600) segments.push_back({it.y, it.y + it.height});
   std::sort(segments.begin(), segments.end());
   ASSERT_GE(segments.size(), 5u);  // heading, two lines, a comment, a serial, the closing bands
@@ -305,12 +305,12 @@ TEST_F(QuotePrint, SignatureFollowsTheDocumentsOwnSetting) {
 TEST_F(QuotePrint, HeadingMovesToTheMarginWithoutALogoAndStaysBesideIt) {
   addQuote();
   auto headingX = [&] {
-    for (const PlacedItem& it : output.previewed.back().pages[0].items)
+    for (const PlacedItem& it : output.previewed.back().page(0).items)
       if (it.text == "Harbour Supply Co.") return it.x;
     return -1;
   };
   auto hasImage = [&] {
-    for (const PlacedItem& it : output.previewed.back().pages[0].items)
+    for (const PlacedItem& it : output.previewed.back().page(0).items)
       if (it.kind == ItemKind::Image) return true;
     return false;
   };

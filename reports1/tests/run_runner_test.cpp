@@ -30,6 +30,7 @@ class RowsJob final : public ReportJob {
   bool beginOk = true;
   int copies = 1;
   int failAt = 0;  // 1-based record whose read fails; 0 none
+  int pagesStored = -1;  // pages the disk takes before it is full; -1 no limit
 
   bool opened = false;
   bool closed = false;
@@ -47,6 +48,7 @@ class RowsJob final : public ReportJob {
   bool loadCompany() override { return hasCompany; }
   bool begin(core::UiPort&, ReportRun& run) override {
     run.setCopies(copies);
+    if (pagesStored >= 0) run.setPageFile(std::make_unique<testing::FillingPageFile>(pagesStored));
     return beginOk;
   }
   std::int64_t recordCount() override { return records; }
@@ -180,6 +182,34 @@ TEST_F(ReportRunFixture, FailedReadEndsWithoutPreviewingAPartialReport) {
   EXPECT_EQ(run().outcome, RunOutcome::Failed);
   EXPECT_TRUE(output.previewed.empty());
   EXPECT_FALSE(job.finished);
+}
+
+TEST_F(ReportRunFixture, AFullDiskEndsTheWalkAndPreviewsNothing) {
+  job.records = 200;  // 50 rows a page
+  job.pagesStored = 1;
+  const RunResult r = run();
+  EXPECT_EQ(r.outcome, RunOutcome::Failed);
+  EXPECT_EQ(r.response, core::Response::Cancelled);
+  EXPECT_TRUE(r.pages.isEmpty());
+  EXPECT_EQ(job.read, 101);  // the row that closed the second page; the walk read no further
+  EXPECT_TRUE(output.previewed.empty());
+  EXPECT_TRUE(output.printed.empty());
+  EXPECT_TRUE(job.closed);
+  EXPECT_FALSE(job.finished);
+  EXPECT_EQ(ui.captions(), std::vector<std::string>{"Report Error"});
+  EXPECT_EQ(ui.texts(), std::vector<std::string>{
+                            "The report could not be finished.||The report's pages could not be stored in the "
+                            "temporary folder: No space left on device."});
+}
+
+TEST_F(ReportRunFixture, AFullDiskAtTheLastPageIsReportedToo) {
+  job.records = 10;
+  job.pagesStored = 0;
+  const RunResult r = run();
+  EXPECT_EQ(r.outcome, RunOutcome::Failed);
+  EXPECT_TRUE(job.finished);
+  EXPECT_TRUE(output.previewed.empty());
+  EXPECT_EQ(ui.captions(), std::vector<std::string>{"Report Error"});
 }
 
 TEST_F(ReportRunFixture, NoPagesSaysNothingToPreview) {

@@ -168,7 +168,7 @@ TEST_F(OrderTickets, PackingListHasEveryLineWithAPackedBox) {
             "2.00 | RP-12 | Mooring rope 12 mm\n"
             "Comments: | Deliver to dock 4.\n");
   int boxes = 0;
-  for (const PlacedItem& it : output.previewed[0].pages[0].items) boxes += it.kind == ItemKind::Box;
+  for (const PlacedItem& it : output.previewed[0].page(0).items) boxes += it.kind == ItemKind::Box;
   EXPECT_EQ(boxes, 2);
 }
 

@@ -56,7 +56,7 @@ void runReport(benchmark::State& state, const TextMeasurer* measurer) {
     PageList list = run->finish();
     pages = list.pageCount();
     items = 0;
-    for (const Page& p : list.pages) items += p.items.size();
+    for (int p = 0; p < list.pageCount(); ++p) items += list.readPage(p)->items.size();
     benchmark::DoNotOptimize(list);
   }
   state.counters["pages"] = pages;

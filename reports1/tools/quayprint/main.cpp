@@ -82,8 +82,13 @@ class FileOutput final : public reports::ReportOutput {
       }
       return true;
     }
-    std::cout << (m_format == Format::Dump ? reports::dumpText(pages) : reports::readingText(pages));
-    return true;
+    // Page by page, so a long report never stands whole in memory.
+    std::string error;
+    const bool ok = m_format == Format::Dump ? reports::writeTextDump(pages, std::cout, &error)
+                                             : reports::writeReadingText(pages, std::cout, &error);
+    std::cout.flush();
+    if (!ok) std::cerr << error << '\n';
+    return ok;
   }
 
   Format m_format;

@@ -35,11 +35,17 @@ class QUAY_EXPORT PaintCache {
   std::map<FontSpec, std::unique_ptr<Font>> m_fonts;
 };
 
-// Paints page pageIndex in layout units: the caller's painter transform maps layout units
-// to the device (see layoutToDeviceScale). The page is drawn on white paper. Images and fonts
-// are kept in cache when given, else for this page only.
+// Paints page in layout units on paper of the given geometry: the caller's painter
+// transform maps layout units to the device (see layoutToDeviceScale). The page is drawn on
+// white paper. Images and fonts are kept in cache when given, else for this page only.
+QUAY_EXPORT void paintPage(QPainter& painter, const Page& page, const PageGeometry& geometry,
+                           PaintCache* cache = nullptr);
+
+// Reads page pageIndex of the list back and paints it as above. False, with the reason in
+// *error when given, when the page cannot be read back; nothing is painted then.
 // REQUIRES: 0 <= pageIndex < pages.pageCount().
-QUAY_EXPORT void paintPage(QPainter& painter, const PageList& pages, int pageIndex, PaintCache* cache = nullptr);
+QUAY_EXPORT bool paintPage(QPainter& painter, const PageList& pages, int pageIndex, PaintCache* cache = nullptr,
+                           std::string* error = nullptr);
 
 // The scale from layout units to a device of the given resolution in dots per inch.
 inline double layoutToDeviceScale(double dotsPerInch) { return dotsPerInch / 1000.0; }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "quay/export.h"
+#include "quay/reports/engine/page_file.h"
 #include "quay/reports/engine/page_list.h"
 #include "quay/reports/engine/report_layout.h"
 #include "quay/reports/engine/run_status.h"
@@ -22,6 +23,7 @@ namespace quay::reports {
 namespace detail {
 struct LaidItem;
 struct LaidBand;
+class PageStore;
 }
 
 // Pagination:
@@ -36,8 +38,12 @@ struct LaidBand;
 //     right, one print per column, before the next print of it starts a new row; any
 //     other band starts below the row.
 //   - endPage() closes the open page (placing its footer); the next print opens a new one.
-//   - finish() closes the open page, fills in "{pages}" and returns the page list. A run
-//     that printed nothing gives an empty list.
+//   - finish() closes the open page and returns the page list. A run that printed nothing
+//     gives an empty list.
+// Memory: a page leaves memory as soon as it is closed; it goes to the run's page store
+// (an unnamed temporary file) and the page list reads it back from there. "{pages}" is
+// filled in as a page is read back, when the count is known. A page that cannot be
+// written (a full disk) ends the run: print() answers PagesNotStored from then on.
 // The run works on its own copy of the layout; control changes last until changed again.
 class QUAY_EXPORT ReportRun {
  public:
@@ -50,12 +56,23 @@ class QUAY_EXPORT ReportRun {
   ReportRun& operator=(const ReportRun&) = delete;
 
   // Lays out the band with the controls as they are now and places it. UnknownBand,
-  // AutomaticBand (page header/footer) or Finished leave the pages unchanged.
+  // AutomaticBand (page header/footer) or Finished leave the pages unchanged;
+  // PagesNotStored when the run's pages could not be stored (see status()).
   RunStatus print(int bandNumber);
   // Closes the open page, if any.
   void endPage();
-  // The page list, once; afterwards every call answers Finished or an empty list.
+  // The page list, once; afterwards every call answers Finished or an empty list. After a
+  // storing failure the list is empty: an incomplete report is never handed over.
   PageList finish();
+
+  // Where finished pages go; by default an unnamed file in the system's temporary folder,
+  // made when the first page closes.
+  // REQUIRES: no page has closed yet.
+  void setPageFile(std::unique_ptr<PageFile> file);
+  // PagesNotStored once a finished page could not be written; Ok otherwise.
+  RunStatus status() const;
+  // Why the pages could not be stored, for the user; empty while they could.
+  std::string failureText() const;
 
   // Control changes. UnknownControl, InvalidValue and WrongKind change nothing.
   RunStatus setText(std::string_view name, std::string text);
@@ -96,7 +113,7 @@ class QUAY_EXPORT ReportRun {
   void setPrinterName(std::string name) { m_printerName = std::move(name); }
 
   // Pages begun so far, the open one included.
-  int pageCount() const { return static_cast<int>(m_pages.size()); }
+  int pageCount() const { return m_closedPages + (m_pageOpen ? 1 : 0); }
   bool isPageOpen() const { return m_pageOpen; }
   // The height still free for bands on the open page; the whole body of a fresh page
   // when no page is open.
@@ -117,14 +134,12 @@ class QUAY_EXPORT ReportRun {
   ReportLayout m_layout;
   std::unique_ptr<TextMeasurer> m_ownMeasurer;
   const TextMeasurer* m_measurer;
-  std::vector<Page> m_pages;
+  std::shared_ptr<detail::PageStore> m_store;
+  Page m_openPage;                             // the page being filled
+  std::vector<std::uint32_t> m_openPatterns;   // its items holding a page-number pattern
+  int m_closedPages = 0;
+  bool m_failed = false;                       // a closed page could not be stored
   std::unique_ptr<detail::LaidBand> m_pending;  // bands kept with the next, waiting for it
-  struct PendingCount {
-    int page;
-    std::size_t item;
-    std::string pattern;
-  };
-  std::vector<PendingCount> m_pendingCounts;  // page-number items waiting for the page count
   bool m_pageOpen = false;
   bool m_pageUsed = false;   // a band other than the page header is on the open page
   bool m_finished = false;

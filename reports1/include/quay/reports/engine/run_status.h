@@ -13,6 +13,9 @@ enum class RunStatus {
   InvalidValue,     // a negative size or a copy count below 1: nothing changed
   WrongKind,        // the setting does not apply to that kind of control: nothing changed
   Finished,         // the run has already handed over its pages
+  PagesNotStored,   // a finished page could not be written to the run's page file (a full
+                    // disk): the run is over and its report incomplete; the runner shows
+                    // why and previews nothing
 };
 
 // The name of a status for messages and test output.

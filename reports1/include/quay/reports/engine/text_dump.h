@@ -6,6 +6,7 @@
 // dump, and the command line writes it.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "quay/export.h"
@@ -13,6 +14,13 @@
 
 namespace quay::reports {
 
+// Writes the dump page by page, holding one page at a time. False, with the reason in
+// *error when given, when a page cannot be read back or the stream fails; what was written
+// before stays written.
+QUAY_EXPORT bool writeTextDump(const PageList& pages, std::ostream& out, std::string* error = nullptr);
+
+// The whole dump as one string, for short reports and tests. A page that cannot be read
+// back ends the text with a line "error: " and the reason.
 QUAY_EXPORT std::string dumpText(const PageList& pages);
 
 }  // namespace quay::reports

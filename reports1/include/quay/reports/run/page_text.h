@@ -7,6 +7,7 @@
 // reader of the paper sees without the positions the full dump carries.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "quay/export.h"
@@ -14,6 +15,12 @@
 
 namespace quay::reports {
 
+// Writes the text page by page, holding one page at a time. False, with the reason in
+// *error when given, when a page cannot be read back or the stream fails.
+QUAY_EXPORT bool writeReadingText(const PageList& pages, std::ostream& out, std::string* error = nullptr);
+
+// The whole text as one string, for short reports and tests. A page that cannot be read
+// back ends the text with a line "error: " and the reason.
 QUAY_EXPORT std::string readingText(const PageList& pages);
 
 }  // namespace quay::reports

@@ -8,7 +8,8 @@
 //   5. the record walk with its progress; Cancel asks "Are you sure you want to CANCEL
 //      this Report?" and, with pages already generated, whether to preview them
 //      (Yes previews them, No discards them, Cancel goes on);
-//   6. no pages: "Nothing to Preview."; otherwise the preview, and when the user asks to
+//   6. pages that could not be stored (a full disk): "Report Error" with the reason, and
+//      nothing is previewed or printed; no pages: "Nothing to Preview."; otherwise the preview, and when the user asks to
 //      print there, the pages with the report's copy count; direct printing sends the
 //      pages to the printer, through the copy handling when the printer cannot make the
 //      copies itself.
@@ -35,7 +36,8 @@ enum class RunOutcome {
   NothingToPreview,  // the walk produced no page; "Nothing to Preview." was shown
   Cancelled,         // the user cancelled the run and discarded what was generated
   Declined,          // No to the missing-printer warning
-  Failed,            // no company record, or the report's own check ended it
+  Failed,            // no company record, the report's own check ended it, or its pages
+                     // could not be stored ("Report Error" shown)
   ProgramEnded,      // the open routine ended the program
 };
 
@@ -70,6 +72,7 @@ class QUAY_EXPORT ReportRunner {
   enum class CancelChoice { GoOn, Discard, PreviewSoFar };
   CancelChoice askCancel(bool havePages);
   RunResult deliver(ReportJob& job, PageList pages, bool preview, long long read);
+  RunResult notStored(const ReportRun& run, long long read);
 
   core::UiPort& m_ui;
   ReportOutput& m_output;

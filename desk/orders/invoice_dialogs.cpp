@@ -13,7 +13,7 @@ using core::Button;
 using core::Icon;
 
 SaveInvoiceForm::SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order)
-    : m_db(db), m_ui(ui), m_order(order) {}
+    : m_db(db), m_ui(ui), m_order(order), m_lookups(db, ui) {}
 
 bool SaveInvoiceForm::open() {
     core::HeldTable<core::Defaults> def(m_db, m_ui);
@@ -27,6 +27,38 @@ bool SaveInvoiceForm::open() {
         m_order.DOWNPAYMENT.clear();
     else
         m_order.DOWNPAYMENT = m_order.TOTAL;
+    m_order.OrdDate = core::today();
+    m_accepted[0] = std::string(m_order.TERMS.view());
+    m_accepted[1] = std::string(m_order.SHIPVIA.view());
+    return true;
+}
+
+bool SaveInvoiceForm::acceptField(HeaderField field, bool mayOpenList) {
+    // REQUIRES: field is TERMS or SHIPVIA.
+    std::string& accepted = m_accepted[field == HeaderField::TERMS ? 0 : 1];
+    const std::string typed(headerText(m_order, field));
+    if (typed == accepted) return true;
+    if (!mayOpenList) {
+        m_ui.beep(0, 0);
+        return false;
+    }
+    const core::LookupResult r = m_lookups.check(field, typed);
+    if (!r.accepted()) return false;
+    setHeaderText(m_order, field, r.value);
+    accepted = r.value;
+    return true;
+}
+
+bool SaveInvoiceForm::browseField(HeaderField field) {
+    const core::LookupResult r = m_lookups.browse(field);
+    if (!r.accepted()) return false;
+    setHeaderText(m_order, field, r.value);
+    m_accepted[field == HeaderField::TERMS ? 0 : 1] = r.value;
+    return true;
+}
+
+bool SaveInvoiceForm::enterDate() {
+    if (m_order.OrdDate != 0) return false;
     m_order.OrdDate = core::today();
     return true;
 }
@@ -50,8 +82,21 @@ bool SaveInvoiceForm::acceptPayment() {
     return false;
 }
 
+bool SaveInvoiceForm::acceptPayment(const core::Decimal<13, 2>& amount) {
+    if (!isValidPayment(m_order.TOTAL, amount)) {
+        m_ui.beep(0, 0);
+        return false;
+    }
+    m_order.DOWNPAYMENT = amount;
+    return true;
+}
+
 bool SaveInvoiceForm::ok() {
     if (!acceptPayment()) return false;
+    if (!(m_order.TERMS.view() == m_accepted[0]) || !(m_order.SHIPVIA.view() == m_accepted[1])) {
+        m_ui.beep(0, 0);
+        return false;
+    }
     m_response = core::Response::Completed;
     return true;
 }

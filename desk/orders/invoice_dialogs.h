@@ -3,8 +3,10 @@
 // PostInvoicePayment (caption "Post Invoice Initial Payment"), which records how
 // that amount was paid. Both only fill buffers: the save routine stores them.
 #pragma once
+#include <array>
 #include <string>
 
+#include "orders/quote_details.h"
 #include "quay/app/ui_port.h"
 #include "quay/store/database.h"
 #include "quay/tables/defaults.h"
@@ -16,6 +18,7 @@ namespace quay::desk {
 class SaveInvoiceForm {
 public:
     static constexpr const char* kCaption = "Save As Invoice";
+    static constexpr const char* kCalendarTitle = "Date Of Invoice";
 
     // REQUIRES: `order` is the caller's Orders buffer and outlives the form.
     SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order);
@@ -31,6 +34,15 @@ public:
     static bool isValidPayment(const core::Decimal<13, 2>& total, const core::Decimal<13, 2>& amount);
     // Accepting the payment field: false (with a beep) when it is outside the range.
     bool acceptPayment();
+    // Accepting a typed amount: kept as the initial payment when it is in range;
+    // otherwise beeps and leaves the buffer as it was.
+    bool acceptPayment(const core::Decimal<13, 2>& amount);
+    // "Terms:" and "Ship Via:" checked against their tables as in the header window
+    // (HeaderField::TERMS or SHIPVIA); a refused value keeps the dialog from completing.
+    bool acceptField(HeaderField field, bool mayOpenList = true);
+    bool browseField(HeaderField field);
+    // Entering the date field with no date: today. True when it was set.
+    bool enterDate();
     // "Ok": completes when the payment is valid.
     bool ok();
     void cancel();
@@ -40,6 +52,8 @@ private:
     core::Database& m_db;
     core::UiPort& m_ui;
     core::Orders& m_order;
+    OrderLookups m_lookups;
+    std::array<std::string, 2> m_accepted;  // terms and ship-via as last accepted
     core::Response m_response = core::Response::Cancelled;
 };
 
@@ -47,6 +61,7 @@ class PostInvoicePayment {
 public:
     static constexpr const char* kCaption = "Post Invoice Initial Payment";
     static constexpr const char* kMethods = "Cash|Check|Credit|Accounting|Other";
+    static constexpr const char* kCalendarTitle = "Date of Payment";
 
     enum class Focus { None, Method, Date };
 

@@ -3,6 +3,9 @@
 // keys always re-price from the loaded product whatever the order's class.
 #include "orders/item_ord_form.h"
 
+#include <cstddef>
+
+#include "orders/quote_details.h"
 #include "quay/app/globals.h"
 #include "quay/defaults/company_defaults.h"
 
@@ -32,6 +35,7 @@ bool ItemOrdForm::open() {
             m_focus = Focus::PartNum;
         } else {
             m_hasProduct = true;
+            m_acceptedPart = std::string(m_line.PARTNUM.view());
             const core::Products& p = m_prd->handle.rec;
             m_line.COST = p.COST;
             m_line.GROUP = p.Group.view();
@@ -50,6 +54,8 @@ int ItemOrdForm::pricePlaces() const {
     return (r == "D" || r == "C") ? 2 : 4;
 }
 
+const char* ItemOrdForm::pricePicture() const { return pricePlaces() == 2 ? "@n$-13.2" : "@n$-13.4"; }
+
 core::Decimal<13, 2> ItemOrdForm::onHand() const {
     return m_hasProduct ? m_prd->handle.rec.OnHand : core::Decimal<13, 2>();
 }
@@ -64,6 +70,52 @@ bool ItemOrdForm::choosePart(std::string_view partNum) {
     }
     m_hasProduct = true;
     m_line.PARTNUM = prd.rec.PartNum.view();
+    m_acceptedPart = std::string(m_line.PARTNUM.view());
+    takeProduct();
+    recompute();
+    return true;
+}
+
+bool ItemOrdForm::acceptPart(bool mayOpenList) {
+    const std::string typed(m_line.PARTNUM.view());
+    if (m_hasProduct && typed == m_acceptedPart) return true;
+    if (typed.empty()) return true;  // a blank part is refused by Ok, not by the field
+    if (!mayOpenList) {
+        m_ui.beep(0, 0);
+        m_focus = Focus::PartNum;
+        return false;
+    }
+    core::LookupSpec s;
+    s.key = core::Products::byPartNum;
+    s.field = fieldIndexOf(core::Products::desc(), "PartNum");
+    s.listProcedure = "PRODUCTBROWSE";
+    s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
+    core::FieldLookup lookup(m_ui, m_prd->handle, s);
+    return takeLookup(lookup.check(typed));
+}
+
+bool ItemOrdForm::browsePart() {
+    core::LookupSpec s;
+    s.key = core::Products::byPartNum;
+    s.field = fieldIndexOf(core::Products::desc(), "PartNum");
+    s.listProcedure = "PRODUCTBROWSE";
+    s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
+    core::FieldLookup lookup(m_ui, m_prd->handle, s);
+    return takeLookup(lookup.browse());
+}
+
+bool ItemOrdForm::takeLookup(const core::LookupResult& r) {
+    if (!r.accepted() || r.outcome == core::LookupOutcome::Blank) {
+        // The buffer may hold whatever the list was left on: the loaded product is
+        // no longer known.
+        m_hasProduct = false;
+        m_focus = Focus::PartNum;
+        recompute();
+        return false;
+    }
+    m_hasProduct = true;
+    m_line.PARTNUM = r.value;
+    m_acceptedPart = r.value;
     takeProduct();
     recompute();
     return true;
@@ -142,5 +194,49 @@ bool ItemOrdForm::ok() {
 }
 
 void ItemOrdForm::cancel() { m_response = Response::Cancelled; }
+
+const core::TableDesc& lineEntryDesc() {
+    using core::FieldType;
+    static const core::TableDesc kDesc = [] {
+        core::TableDesc d;
+        d.name = "ITEQ";
+        d.prefix = "ITEQ";
+        d.recordSize = sizeof(LineEntry);
+        d.fields = {
+            {"PARTNUM", FieldType::String, offsetof(LineEntry, PARTNUM), 20, 0},
+            {"DESCRIPTION", FieldType::String, offsetof(LineEntry, DESCRIPTION), 35, 0},
+            {"QTY", FieldType::Decimal, offsetof(LineEntry, QTY), 13, 2},
+            {"PRICE", FieldType::Decimal, offsetof(LineEntry, PRICE), 13, 4},
+            {"TOTAL", FieldType::Decimal, offsetof(LineEntry, TOTAL), 13, 2},
+            {"ITENUM", FieldType::Long, offsetof(LineEntry, ITENUM), 0, 0},
+            {"ORDNUM", FieldType::Long, offsetof(LineEntry, ORDNUM), 0, 0},
+            {"GROUP", FieldType::String, offsetof(LineEntry, GROUP), 15, 0},
+            {"COST", FieldType::Decimal, offsetof(LineEntry, COST), 13, 4},
+            {"QTYDELIVERED", FieldType::Decimal, offsetof(LineEntry, QTYDELIVERED), 13, 2},
+            {"SALESTAXABLE1", FieldType::Byte, offsetof(LineEntry, SALESTAXABLE1), 0, 0},
+            {"SALESTAXABLE2", FieldType::Byte, offsetof(LineEntry, SALESTAXABLE2), 0, 0},
+            {"BACKORDDATE", FieldType::Long, offsetof(LineEntry, BACKORDDATE), 0, 0},
+            {"DUEDATE", FieldType::Long, offsetof(LineEntry, DUEDATE), 0, 0},
+            {"DELIVERYDATE", FieldType::Long, offsetof(LineEntry, DELIVERYDATE), 0, 0},
+            {"TRACKSERIAL", FieldType::String, offsetof(LineEntry, TRACKSERIAL), 3, 0},
+            {"MARKED", FieldType::Byte, offsetof(LineEntry, MARKED), 0, 0},
+        };
+        return d;
+    }();
+    return kDesc;
+}
+
+const core::TableDesc& LineComments::desc() {
+    static const core::TableDesc kDesc = [] {
+        core::TableDesc d;
+        d.name = "ITEQ";
+        d.prefix = "ITEQ";
+        d.recordSize = sizeof(LineComments);
+        d.fields = {{"COMMENTS", core::FieldType::Memo, offsetof(LineComments, COMMENTS),
+                     static_cast<std::uint32_t>(LineEntry::kCommentsLength), 0}};
+        return d;
+    }();
+    return kDesc;
+}
 
 }  // namespace quay::desk

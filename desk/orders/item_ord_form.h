@@ -11,9 +11,11 @@
 #include "orders/order_work.h"
 #include "quay/app/table_access.h"
 #include "quay/app/ui_port.h"
+#include "quay/ui/field_lookup.h"
 #include "quay/store/database.h"
 #include "quay/tables/defaults.h"
 #include "quay/tables/products.h"
+#include "quay/types/memo.h"
 
 namespace quay::desk {
 
@@ -33,6 +35,8 @@ public:
     LineEntry& line() { return m_line; }
     // Places the price field shows: 2 for DEF:ROUNDPC "D" and "C", 4 otherwise.
     int pricePlaces() const;
+    // The price field's picture: "@n$-13.2" or "@n$-13.4" by pricePlaces().
+    const char* pricePicture() const;
     // The loaded product's stock on hand, for the display.
     core::Decimal<13, 2> onHand() const;
     bool hasProduct() const { return m_hasProduct; }
@@ -41,6 +45,13 @@ public:
     // none matches (the view then opens the product list). On a match the line takes
     // the product's fields, and its price when the part differs from the one last priced.
     bool choosePart(std::string_view partNum);
+    // Accepting the part-number field with the value now in the line: sought among
+    // active products by PRD:byPartNum; when nothing matches PRODUCTBROWSE opens in
+    // select mode (unless `mayOpenList` is false, as on Ok after a refusal). False
+    // when refused; the typed part is left for the user to correct.
+    bool acceptPart(bool mayOpenList = true);
+    // The look-up button: PRODUCTBROWSE in select mode; false when nothing was picked.
+    bool browsePart();
     // Ctrl+1..Ctrl+6: price class 1-6; Ctrl+7: cost; Ctrl+8: retail. Only while the
     // loaded product is the line's part.
     void priceKey(int key);
@@ -55,6 +66,7 @@ public:
 
 private:
     void takeProduct();
+    bool takeLookup(const core::LookupResult& r);
 
     core::Database& m_db;
     core::UiPort& m_ui;
@@ -64,8 +76,20 @@ private:
     std::optional<core::HeldTable<core::Products>> m_prd;
     bool m_hasProduct = false;
     std::string m_pricedPart;
+    std::string m_acceptedPart;  // the part number the look-up last accepted
     Focus m_focus = Focus::None;
     core::Response m_response = core::Response::Cancelled;
+};
+
+// The line form's fields as a table description over LineEntry (prefix ITEQ), so the
+// form's entry fields bind to the line like any record's. The memo COMMENTS is not
+// part of it: ItemComments edits it through LineComments.
+const core::TableDesc& lineEntryDesc();
+
+// ItemComments' buffer: the line's notes, at most LineEntry::kCommentsLength characters.
+struct LineComments {
+    core::Memo<LineEntry::kCommentsLength> COMMENTS;
+    static const core::TableDesc& desc();
 };
 
 }  // namespace quay::desk

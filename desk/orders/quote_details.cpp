@@ -1,27 +1,144 @@
-// The header window's customer copy rule, and the profit window's arithmetic.
+// The header window's look-ups and customer copy rule, and the profit window's
+// arithmetic. A look-up field remembers the value it last accepted: the window
+// completes only with accepted values, and Ok re-checks a field without opening its
+// list a second time for the keystroke that already opened it.
 #include "orders/quote_details.h"
 
 #include "quay/app/globals.h"
-#include "quay/app/table_access.h"
-#include "quay/tables/customer.h"
 #include "quay/types/date.h"
 
 namespace quay::desk {
 
 using core::ErrorCode;
+using core::LookupOutcome;
+using core::LookupResult;
+
+// --- OrderLookups -------------------------------------------------------------------
+
+OrderLookups::OrderLookups(core::Database& db, core::UiPort& ui) : m_db(db), m_ui(ui) {}
+
+const char* OrderLookups::listProcedure(HeaderField field) {
+    switch (field) {
+        case HeaderField::CustName: return "CUSTOMERBROWSE";
+        case HeaderField::Salesperson: return "SALESPEOPLEBROWSE";
+        case HeaderField::TERMS: return "TERMSBROWSE";
+        case HeaderField::SHIPVIA: return "BROWSESHIPVIA";
+    }
+    return "";
+}
+
+core::Table* OrderLookups::table(HeaderField field) {
+    auto held = [this](auto& slot) -> core::Table* {
+        if (!slot) slot.emplace(m_db, m_ui);
+        return slot->isOpen() ? &slot->handle : nullptr;
+    };
+    switch (field) {
+        case HeaderField::CustName: return held(m_cus);
+        case HeaderField::Salesperson: return held(m_sp);
+        case HeaderField::TERMS: return held(m_ter);
+        case HeaderField::SHIPVIA: return held(m_shm);
+    }
+    return nullptr;
+}
+
+core::LookupSpec OrderLookups::spec(HeaderField field) const {
+    core::LookupSpec s;
+    s.listProcedure = listProcedure(field);
+    s.allowBlank = true;
+    switch (field) {
+        case HeaderField::CustName:
+            s.key = core::Customer::byName;
+            s.field = fieldIndexOf(core::Customer::desc(), "Name");
+            // Only active customers may be put on an order.
+            s.filter = [](const void* r) { return static_cast<const core::Customer*>(r)->Active == 1; };
+            break;
+        case HeaderField::Salesperson:
+            s.key = core::Salesmen::byInitials;
+            s.field = fieldIndexOf(core::Salesmen::desc(), "Initials");
+            break;
+        case HeaderField::TERMS:
+            s.key = core::Terms::byTerms;
+            s.field = fieldIndexOf(core::Terms::desc(), "TERMS");
+            break;
+        case HeaderField::SHIPVIA:
+            s.key = core::ShipMthd::byShipVia;
+            s.field = fieldIndexOf(core::ShipMthd::desc(), "SHIPVIA");
+            break;
+    }
+    return s;
+}
+
+LookupResult OrderLookups::check(HeaderField field, std::string_view typed) {
+    core::Table* t = table(field);
+    if (t == nullptr) return {};
+    core::FieldLookup lookup(m_ui, *t, spec(field));
+    return lookup.check(typed);
+}
+
+LookupResult OrderLookups::browse(HeaderField field) {
+    core::Table* t = table(field);
+    if (t == nullptr) return {};
+    core::FieldLookup lookup(m_ui, *t, spec(field));
+    return lookup.browse();
+}
+
+int fieldIndexOf(const core::TableDesc& desc, std::string_view name) {
+    for (std::size_t i = 0; i < desc.fields.size(); ++i)
+        if (core::detail::compareTexts(desc.fields[i].name, name, true) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+std::string_view headerText(const core::Orders& order, HeaderField field) {
+    switch (field) {
+        case HeaderField::CustName: return order.CustName.view();
+        case HeaderField::Salesperson: return order.Salesperson.view();
+        case HeaderField::TERMS: return order.TERMS.view();
+        case HeaderField::SHIPVIA: return order.SHIPVIA.view();
+    }
+    return {};
+}
+
+void setHeaderText(core::Orders& order, HeaderField field, std::string_view value) {
+    switch (field) {
+        case HeaderField::CustName: order.CustName = value; break;
+        case HeaderField::Salesperson: order.Salesperson = value; break;
+        case HeaderField::TERMS: order.TERMS = value; break;
+        case HeaderField::SHIPVIA: order.SHIPVIA = value; break;
+    }
+}
+
+// --- QuoteDetails -------------------------------------------------------------------
 
 QuoteDetails::QuoteDetails(core::Database& db, core::UiPort& ui, core::Orders& order)
-    : m_db(db), m_ui(ui), m_order(order) {}
+    : m_db(db), m_ui(ui), m_order(order), m_lookups(db, ui) {}
 
 bool QuoteDetails::open() {
     m_copy = m_order;
     m_appliedName = std::string(m_order.CustName.view());
-    if (m_order.CustName.isBlank()) return true;
-    core::HeldTable<core::Customer> cus(m_db, m_ui);
-    if (!cus.isOpen()) return false;
-    cus.handle.rec.Name = m_order.CustName.view();
-    if (cus.handle.get(core::Customer::byName) != ErrorCode::None) m_order.CustName = "";
+    if (!m_order.CustName.isBlank()) {
+        core::HeldTable<core::Customer> cus(m_db, m_ui);
+        if (!cus.isOpen()) return false;
+        cus.handle.rec.Name = m_order.CustName.view();
+        if (cus.handle.get(core::Customer::byName) != ErrorCode::None) m_order.CustName = "";
+    }
+    for (HeaderField f : {HeaderField::CustName, HeaderField::Salesperson, HeaderField::TERMS, HeaderField::SHIPVIA})
+        accepted(f) = std::string(headerText(m_order, f));
     return true;
+}
+
+void QuoteDetails::applyCustomer(const core::Customer& c) {
+    m_order.CustName = c.Name.view();
+    accepted(HeaderField::CustName) = std::string(c.Name.view());
+    if (core::detail::compareTexts(c.Name.view(), m_appliedName, true) == 0) return;
+    m_order.BILLTO = c.BILLTO.view();
+    m_order.PRICECLASS = c.PRICECLASS.view();
+    m_order.TAX1EXEMPT = c.TAX1EXEMPT;
+    m_order.TAX2EXEMPT = c.TAX2EXEMPT;
+    m_order.TAXLIC1 = c.TAXLIC1.view();
+    m_order.TAXLIC2 = c.TAXLIC2.view();
+    m_order.SLSTAXRATE1 = c.SALESTAX1;
+    m_order.SLSTAXRATE2 = c.SALESTAX2;
+    m_appliedName = std::string(c.Name.view());
 }
 
 bool QuoteDetails::chooseCustomer(std::string_view name) {
@@ -29,29 +146,62 @@ bool QuoteDetails::chooseCustomer(std::string_view name) {
     if (!cus.isOpen()) return false;
     cus.handle.rec.Name = name;
     if (cus.handle.get(core::Customer::byName) != ErrorCode::None || cus.handle.rec.Active != 1) return false;
-    const core::Customer& c = cus.handle.rec;
-    m_order.CustName = c.Name.view();
-    if (core::detail::compareTexts(c.Name.view(), m_appliedName, true) != 0) {
-        m_order.BILLTO = c.BILLTO.view();
-        m_order.PRICECLASS = c.PRICECLASS.view();
-        m_order.TAX1EXEMPT = c.TAX1EXEMPT;
-        m_order.TAX2EXEMPT = c.TAX2EXEMPT;
-        m_order.TAXLIC1 = c.TAXLIC1.view();
-        m_order.TAXLIC2 = c.TAXLIC2.view();
-        m_order.SLSTAXRATE1 = c.SALESTAX1;
-        m_order.SLSTAXRATE2 = c.SALESTAX2;
-        m_appliedName = std::string(c.Name.view());
+    applyCustomer(cus.handle.rec);
+    return true;
+}
+
+bool QuoteDetails::acceptField(HeaderField field, bool mayOpenList) {
+    const std::string typed(headerText(m_order, field));
+    if (typed == accepted(field)) return true;
+    if (!mayOpenList) {
+        // Ok after a refusal: the value was already offered to the list and refused.
+        m_ui.beep(0, 0);
+        m_focus = field;
+        return false;
+    }
+    const LookupResult r = m_lookups.check(field, typed);
+    if (!r.accepted()) {
+        m_focus = field;
+        return false;
+    }
+    if (field == HeaderField::CustName && r.outcome != LookupOutcome::Blank)
+        applyCustomer(m_lookups.customer());
+    else {
+        setHeaderText(m_order, field, r.value);
+        accepted(field) = r.value;
     }
     return true;
 }
 
-void QuoteDetails::enterDate() {
-    if (m_order.OrdDate == 0) m_order.OrdDate = core::today();
+bool QuoteDetails::browseField(HeaderField field) {
+    const LookupResult r = m_lookups.browse(field);
+    if (!r.accepted()) return false;
+    if (field == HeaderField::CustName)
+        applyCustomer(m_lookups.customer());
+    else {
+        setHeaderText(m_order, field, r.value);
+        accepted(field) = r.value;
+    }
+    return true;
+}
+
+bool QuoteDetails::enterDate() {
+    if (m_order.OrdDate != 0) return false;
+    m_order.OrdDate = core::today();
+    return true;
 }
 
 bool QuoteDetails::ok() {
+    for (HeaderField f : {HeaderField::CustName, HeaderField::Salesperson, HeaderField::TERMS, HeaderField::SHIPVIA}) {
+        if (std::string(headerText(m_order, f)) != accepted(f)) {
+            m_ui.beep(0, 0);
+            m_focus = f;
+            return false;
+        }
+    }
     if (m_order.CustName.isBlank()) {
         m_ui.beep(0, 0);
+        m_focus = HeaderField::CustName;
         return false;
     }
     m_response = core::Response::Completed;

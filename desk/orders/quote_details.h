@@ -3,19 +3,65 @@
 // customer's bill-to, price class, tax exemptions, licences and rates into the order;
 // choosing the same customer again copies nothing, so edited rates survive. Cancel
 // restores the header as it was when the window opened.
+//
+// OrderLookups checks the header's master-data fields (customer, salesperson,
+// terms, ship-via) against their tables; the invoice dialog uses it for its terms
+// and ship-via too.
 #pragma once
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "quay/app/table_access.h"
 #include "quay/app/ui_port.h"
 #include "quay/store/database.h"
+#include "quay/tables/customer.h"
 #include "quay/tables/orders.h"
+#include "quay/tables/salesmen.h"
+#include "quay/tables/ship_mthd.h"
+#include "quay/tables/terms.h"
+#include "quay/ui/field_lookup.h"
 
 namespace quay::desk {
+
+// The header fields that name a master record.
+enum class HeaderField { CustName, Salesperson, TERMS, SHIPVIA };
+
+// Look-ups of the header fields: a typed value is sought in its table (customers
+// among the active ones only, by CUS:byName); when nothing matches, the table's
+// list window opens in select mode. Each table is opened on first use and held
+// until the look-ups go.
+class OrderLookups {
+public:
+    OrderLookups(core::Database& db, core::UiPort& ui);
+
+    // The list window each field's look-up opens, as registered in the program.
+    static const char* listProcedure(HeaderField field);
+
+    // Checks `typed`, opening the list when it names no record. The customer found or
+    // picked stays in customer() for the copy rule.
+    core::LookupResult check(HeaderField field, std::string_view typed);
+    // The "..." button: the field's list in select mode.
+    core::LookupResult browse(HeaderField field);
+    const core::Customer& customer() const { return m_cus->handle.rec; }
+
+private:
+    core::Table* table(HeaderField field);
+    core::LookupSpec spec(HeaderField field) const;
+
+    core::Database& m_db;
+    core::UiPort& m_ui;
+    std::optional<core::HeldTable<core::Customer>> m_cus;
+    std::optional<core::HeldTable<core::Salesmen>> m_sp;
+    std::optional<core::HeldTable<core::Terms>> m_ter;
+    std::optional<core::HeldTable<core::ShipMthd>> m_shm;
+};
 
 class QuoteDetails {
 public:
     static constexpr const char* kPriceClasses = "1|2|3|4|5|6|C|R";
+    static constexpr const char* kCalendarTitle = "Select Order Date";
 
     QuoteDetails(core::Database& db, core::UiPort& ui, core::Orders& order);
 
@@ -25,23 +71,46 @@ public:
     core::Orders& order() { return m_order; }
 
     // The customer typed or picked: looked up among active customers by name; false
-    // when none matches (the view then opens the customer list).
+    // when none matches. Applies the copy rule on a match.
     bool chooseCustomer(std::string_view name);
+    // Accepting a look-up field with the value now in the order: checked against its
+    // table (the list opens when nothing matches and `mayOpenList`); a refused value
+    // is left for the user to correct and keeps the window from completing.
+    bool acceptField(HeaderField field, bool mayOpenList = true);
+    // The field's "..." button; false when nothing was picked (the field is kept).
+    bool browseField(HeaderField field);
     // Entering the date field with no date: today (the calendar opens in the view).
-    void enterDate();
-    // "&Ok": completes when a customer is named, else beeps (cursor to the customer).
+    // True when the date was set.
+    bool enterDate();
+    // "&Ok": completes when a customer is named and every look-up field was accepted,
+    // else beeps; focus() says where the cursor goes.
     bool ok();
     void cancel();
+    HeaderField focus() const { return m_focus; }
     core::Response response() const { return m_response; }
 
 private:
+    void applyCustomer(const core::Customer& c);
+    std::string& accepted(HeaderField field) { return m_accepted[static_cast<std::size_t>(field)]; }
+
     core::Database& m_db;
     core::UiPort& m_ui;
     core::Orders& m_order;
     core::Orders m_copy;
+    OrderLookups m_lookups;
     std::string m_appliedName;
+    // The value each look-up field last accepted (what Ok may complete with).
+    std::array<std::string, 4> m_accepted;
+    HeaderField m_focus = HeaderField::CustName;
     core::Response m_response = core::Response::Cancelled;
 };
+
+// The index of the field `name` (case-insensitive, without prefix) in `desc`, or -1.
+int fieldIndexOf(const core::TableDesc& desc, std::string_view name);
+
+// The text of a header look-up field in the order, and writing a looked-up value back.
+std::string_view headerText(const core::Orders& order, HeaderField field);
+void setHeaderText(core::Orders& order, HeaderField field, std::string_view value);
 
 // What the profit window shows, each to two places; 0.00 when its divisor is 0.
 struct ProfitFigures {

@@ -1,7 +1,8 @@
-// The small modal windows of order entry, each a thin dialog over its window logic:
-// the header (QuoteDetails), the line (ItemOrdForm), the invoice and payment dialogs,
-// a line's serial numbers (QuoteSerialList with SerialNumberForm), the notes windows
-// and the profit window.
+// The small modal windows of order entry as the order form and the save routine run
+// them: the header (QuoteDetails), the line (ItemOrdForm), the invoice and payment
+// dialogs, a line's serial numbers (QuoteSerialList with SerialNumberForm), the
+// notes windows and the profit window. Each runs its view modally over its window
+// logic and answers the logic's response.
 #pragma once
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@
 
 class QWidget;
 
+namespace quay::core {
+class WindowRegistry;
+}
+
 namespace quay::desk {
 
 core::Response runQuoteDetails(core::Database& db, core::UiPort& ui, core::Orders& order, QWidget* parent);
@@ -23,12 +28,21 @@ core::Response runItemOrdForm(core::Database& db, core::UiPort& ui, core::Reques
 core::Response runSaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order, QWidget* parent);
 core::Response runPostInvoicePayment(core::UiPort& ui, core::Payments& payment, QWidget* parent);
 core::Response runQuoteSerialList(core::UiPort& ui, std::vector<core::FixedString<20>>& numbers, QWidget* parent);
-// QuoteComments / InvoiceComments (caption as given): the order's notes; `store`
-// false shows them without keeping changes.
+// QuoteComments / InvoiceComments (caption "Quote Comments" or "Invoice Comments"):
+// the order's notes; `keep` false shows them without keeping changes (the closed
+// invoice stores nothing).
 void runOrderComments(const char* caption, core::Orders& order, bool keep, QWidget* parent);
 void runProfitMarginWindow(QWidget* parent);
 
-// The dialogs as the tests and the screenshot tool build them, without running them.
+// Registers "QuoteDetails" (the Orders handle of the request holds the order),
+// "QuoteComments", "InvoiceComments" (likewise) and "ProfitMarginWindow", so that
+// they can also be run by name.
+void registerOrderDialogs(core::WindowRegistry& registry);
+
+// The dialogs as the tests and the screenshot tool build them, without running
+// them: "QuoteDetails", "ItemOrdForm", "ItemComments", "SaveInvoiceForm",
+// "PostInvoicePayment", "QuoteSerialList", "SerialNumberForm", "QuoteComments",
+// "InvoiceComments", "ProfitMarginWindow"; null for another name.
 QWidget* makeDialogForScreenshot(const std::string& name, core::Database& db, core::UiPort& ui, core::Orders& order,
                                  core::Payments& payment, LineEntry& line, QWidget* parent);
 

@@ -1,0 +1,135 @@
+// The order-entry dialogs as a whole: each is built over the data set and grabbed
+// into the build folder as a picture to look at; placement is kept in tallvane.ini
+// and a window opens where it was closed.
+#include <cstdlib>
+#include <filesystem>
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "orders/views/order_dialogs.h"
+#include "orders/views/quote_details_view.h"
+#include "orders_dialogs_support_test.h"
+#include "quay/app/settings.h"
+#include "quay/views/placement_keeper.h"
+
+namespace quay::desk {
+namespace {
+
+using testing::money;
+using testing::price;
+
+class OrderDialogs : public testing::DialogsTest {};
+
+TEST_F(OrderDialogs, EveryDialogBuildsWithItsCaptionAndOkButton) {
+    strict = false;
+    core::Orders o;
+    o.OrdNum = 12;
+    o.InvoiceNum = 40;
+    o.Status = "Q";
+    o.CustName = "Acme Supply";
+    o.OrdDate = core::today();
+    o.PRICECLASS = "3";
+    o.SLSTAXRATE1 = price("8.2500");
+    o.TOTAL = money("1234.56");
+    o.REFERENCE = "Spring order";
+    o.Notes = "Deliver to the loading dock at the back.";
+    core::Payments pay;
+    pay.Customer = "Acme Supply";
+    pay.Method = "Check";
+    pay.AMOUNT = money("200.00");
+    pay.Date = core::today();
+    LineEntry line;
+    line.PARTNUM = "BOLT-1";
+    line.QTY = money("2.00");
+    line.PRICE = price("12.5000");
+    line.COMMENTS = "Zinc plated";
+    core::glo.PartNum = "BOLT-1";
+    core::glo.OrdCost = money("60.00");
+    core::glo.ListSubTotal = money("100.00");
+    core::glo.DiscountAmt = money("-10.00");
+    // Window name, caption, the button Enter presses.
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* defaultButton;
+    } dialogs[] = {
+        {"QuoteDetails", "Quote Details", "&Ok"},
+        {"ItemOrdForm", "Order Item", "&Ok"},
+        {"ItemComments", "Item Comments", "Close"},
+        {"SaveInvoiceForm", "Save As Invoice", "Ok"},
+        {"PostInvoicePayment", "Post Invoice Initial Payment", "&Ok"},
+        {"QuoteSerialList", "Serial Numbers", "&Save"},
+        {"SerialNumberForm", "Serial Number Form", "&Save"},
+        {"QuoteComments", "Quote Comments", "Close"},
+        {"InvoiceComments", "Invoice Comments", "Close"},
+        {"ProfitMarginWindow", "Profit Information", "&OK"},
+    };
+    for (const auto& d : dialogs) {
+        SCOPED_TRACE(d.name);
+        core::Orders order = o;
+        std::unique_ptr<QWidget> w(makeDialogForScreenshot(d.name, *db, ui, order, pay, line, nullptr));
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->objectName(), d.name);
+        EXPECT_EQ(w->windowTitle(), d.caption);
+        QPushButton* byDefault = nullptr;
+        for (QPushButton* b : w->findChildren<QPushButton*>())
+            if (b->isDefault()) byDefault = b;
+        ASSERT_NE(byDefault, nullptr);
+        EXPECT_EQ(byDefault->text(), d.defaultButton);
+        w->show();
+        QApplication::processEvents();
+        const QString path = QString(QUAY_SCREENSHOT_DIR) + "/" + d.name + ".png";
+        EXPECT_TRUE(w->grab().save(path)) << path.toStdString();
+    }
+}
+
+TEST_F(OrderDialogs, HeaderWindowOpensWhereItWasClosed) {
+    core::Orders order;
+    order.CustName = "Acme Supply";
+    order.OrdDate = core::today();
+    {
+        QuoteDetailsView view(*db, ui, order);
+        showActive(view);
+        view.move(140, 90);
+        view.resize(view.width() + 60, view.height() + 30);
+        QApplication::processEvents();
+        view.reject();
+    }
+    core::Settings& ini = core::programSettings();
+    EXPECT_EQ(ini.read("QuoteDetails", "Maximize", ""), "No");
+    const int x = ini.readNumber("QuoteDetails", "XPosit", 0);
+    const int y = ini.readNumber("QuoteDetails", "YPosit", 0);
+    const int width = ini.readNumber("QuoteDetails", "Width", 0);
+    // Where the window was moved to (the window system may count its frame in).
+    EXPECT_NEAR(x, 140, 8);
+    EXPECT_NEAR(y, 90, 40);
+    EXPECT_GT(width, 0);
+    QuoteDetailsView again(*db, ui, order);
+    showActive(again);
+    const core::WindowGeometry g = core::widgetGeometry(&again);
+    EXPECT_EQ(g.x, x);
+    EXPECT_EQ(g.y, y);
+    EXPECT_EQ(g.w, width);
+    again.reject();
+}
+
+}  // namespace
+}  // namespace quay::desk
+
+int main(int argc, char** argv) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // A settings file of the run's own: the placement the dialogs keep goes there,
+    // never into the user's tallvane.ini.
+    std::string dir = (std::filesystem::temp_directory_path() / "quay-dialogs-ini-XXXXXX").string();
+    if (::mkdtemp(dir.data()) == nullptr) return 2;
+    ::setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    ::setenv("QUAY_SETTINGS", (std::filesystem::path(dir) / "tallvane.ini").c_str(), 1);
+    (void)quay::core::programSettings();
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int rc = RUN_ALL_TESTS();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+    return rc;
+}

@@ -80,6 +80,7 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
             edit->setFocus();
         });
     }
+    g.setColumn(1);
     g.display(" Total:", "TOTAL", 14, true)->setText(money(order.TOTAL));
     m_payment = g.entry("Initial Payment:", "DOWNPAYMENT", 14, "Payment at Invoice Time");
     m_payment->setAlignment(Qt::AlignRight);
@@ -107,7 +108,8 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     QWidget* order_[] = {date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes, ok, cancel};
     for (std::size_t i = 1; i < std::size(order_); ++i) setTabOrder(order_[i - 1], order_[i]);
 
-    g.layout()->setColumnStretch(2, 1);
+    g.layout()->setColumnMinimumWidth(2, 24);
+    g.layout()->setColumnStretch(4, 1);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(g.layout());
     outer->addWidget(notesLabel);
@@ -172,7 +174,9 @@ PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments&
     core::FieldBinder& b = *m_binder;
 
     FormGrid g(this);
-    QWidget* customer = b.bindText(g.entry("Customer:", "Customer", 35), "Customer");
+    // The customer and the amount are the invoice's: the charge and its application
+    // are made for them, so they are shown here, not entered again.
+    g.display("Customer:", "Customer", 35, false)->setText(qs(payment.Customer.view()));
     m_date = b.bindDate(g.entry("Date:", "Date", 10, "Date of Payment"), "Date", ui);
     detail::titleCalendar(m_date, PostInvoicePayment::kCalendarTitle);
     m_method = b.bindChoice(g.choice("Method", "Method", 12), "Method", methods());
@@ -183,8 +187,6 @@ PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments&
     m_cardFields[2] = b.bindText(g.entry("CC Name:", "CCNAME", 35, "Name on Credit Card"), "CCNAME");
     m_cardFields[3] = b.bindText(g.entry("Auth:", "CCAUTH", 12), "CCAUTH");
     QWidget* comments = b.bindText(g.entry("Comments:", "COMMENTS", 40, "Payment Comments"), "COMMENTS");
-    // The amount is the initial payment of the invoice dialog: the charge and its
-    // application are made for it, so it is shown here, not entered again.
     g.display("Payment Amount:", "AMOUNT", 14, true)->setText(money(payment.AMOUNT));
     connect(m_method, &QComboBox::currentIndexChanged, this, [this] { enableDetails(); });
 
@@ -194,7 +196,7 @@ PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments&
     QPushButton* cancel = detail::commandButton(buttons, "&Cancel", this);
     connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-    QWidget* order[] = {customer,       m_date,         m_method,       m_checkFields[0], m_checkFields[1],
+    QWidget* order[] = {m_date,         m_method,       m_checkFields[0], m_checkFields[1],
                         m_cardFields[0], m_cardFields[1], m_cardFields[2], m_cardFields[3], comments,
                         ok,             cancel};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);

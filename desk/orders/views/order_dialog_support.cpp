@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include <QAction>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -14,6 +15,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -27,7 +30,8 @@ int textWidth(const QWidget* w, int chars) {
     // on a mixed sample so a full field shows whole.
     const QFontMetrics fm = w->fontMetrics();
     const int sample = fm.horizontalAdvance(QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij"));
-    return sample * std::clamp(chars, 2, 40) / 46 + 16;
+    const int each = std::max(sample / 46, fm.horizontalAdvance(QLatin1Char('0')));
+    return each * std::clamp(chars, 2, 40) + 18;
 }
 
 FormGrid::FormGrid(QWidget* owner) : m_owner(owner), m_grid(new QGridLayout) {
@@ -142,6 +146,20 @@ void titleCalendar(QLineEdit* edit, const char* title, std::function<bool()> ent
     // Installed after the binder's own filter, so it runs first and the title is set
     // before the binder opens the calendar on F2.
     edit->installEventFilter(new CalendarTitle(edit, title, std::move(enterEmpty)));
+    // Room for the calendar button the field carries at its end, drawn as the "..."
+    // of the look-up buttons so the mouse finds it.
+    edit->setFixedWidth(edit->minimumWidth() + 26);
+    for (QAction* a : edit->actions()) {
+        if (!a->icon().isNull()) continue;
+        QPixmap dots(16, 16);
+        dots.fill(Qt::transparent);
+        QPainter p(&dots);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(edit->palette().color(QPalette::Text));
+        p.setPen(Qt::NoPen);
+        for (int x : {3, 8, 13}) p.drawEllipse(QPointF(x, 11), 1.4, 1.4);
+        a->setIcon(QIcon(dots));
+    }
     core::glo.CalendarTitle = title;
 }
 

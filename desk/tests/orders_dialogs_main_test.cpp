@@ -6,12 +6,15 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTimer>
 
 #include "orders/views/order_dialogs.h"
+#include "orders/views/order_windows.h"
 #include "orders/views/quote_details_view.h"
 #include "orders_dialogs_support_test.h"
 #include "quay/app/settings.h"
 #include "quay/views/placement_keeper.h"
+#include "quay/views/window_registry.h"
 
 namespace quay::desk {
 namespace {
@@ -112,6 +115,50 @@ TEST_F(OrderDialogs, HeaderWindowOpensWhereItWasClosed) {
     EXPECT_EQ(g.y, y);
     EXPECT_EQ(g.w, width);
     again.reject();
+}
+
+TEST_F(OrderDialogs, RunByNameThroughTheRegistryTheRealWindowsOpen) {
+    core::WindowRegistry registry;
+    registry.setDatabase(db.get());
+    registerOrderWindows(registry);
+    registerOrderDialogs(registry);
+    core::Handle<core::Orders> orders(*db);
+    orders.rec.CustName = "Acme Supply";
+    orders.rec.OrdDate = core::today();
+    orders.rec.TOTAL = money("10.00");
+    orders.rec.Notes = "Ring at the gate";
+    core::Handle<core::Payments> payments(*db);
+    payments.rec.Method = "Cash";
+    // Procedure, its table, the window that must open.
+    const struct {
+        const char* procedure;
+        core::Table* table;
+        const char* caption;
+    } cases[] = {
+        {"QuoteDetails", &orders, "Quote Details"},
+        {"SaveInvoiceForm", &orders, "Save As Invoice"},
+        {"PostInvoicePayment", &payments, "Post Invoice Initial Payment"},
+        {"QuoteComments", &orders, "Quote Comments"},
+        {"InvoiceComments", &orders, "Invoice Comments"},
+        {"ProfitMarginWindow", nullptr, "Profit Information"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        QString opened;
+        QTimer::singleShot(0, [&opened] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (w == nullptr) return;
+            opened = w->objectName() + " / " + w->windowTitle();
+            w->close();
+        });
+        core::WindowRequest r;
+        r.request = core::Request::Change;
+        r.table = c.table;
+        registry.run(ui, c.procedure, r);
+        EXPECT_EQ(opened, QString(c.procedure) + " / " + c.caption);
+    }
+    // The invoice's notes are only shown: closing keeps nothing.
+    EXPECT_EQ(orders.rec.Notes.view(), "Ring at the gate");
 }
 
 }  // namespace

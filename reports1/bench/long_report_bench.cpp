@@ -3,12 +3,16 @@
 // in a child process of its own, so its peak resident memory (getrusage ru_maxrss of that
 // child) is its own; the growth per 1,000 pages compares the two lengths.
 //
+// It also prints the bytes the run's page file takes per page and the time to read one page
+// back out of order (what a jump in the preview costs).
+//
 //   quayrep1_long_report_bench [PAGES...]      (default: 1000 10000)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +63,7 @@ struct Figures {
   double outputSeconds = 0;
   long long outputBytes = 0;
   long long storedBytes = 0;  // the run's page file
+  double readMicroseconds = 0;  // one page read back out of order, as the preview jumps
   bool ok = false;
 };
 
@@ -93,6 +98,13 @@ Figures runCase(int pages, Output output, const std::string& path) {
     if (!f.ok) std::fprintf(stderr, "%s\n", error.c_str());
   }
   f.storedBytes = static_cast<long long>(list.storedBytes());
+  // Pages far apart, so none comes from the pages kept decoded.
+  const int reads = std::min(f.pages, 2000);
+  const Clock::time_point reading = Clock::now();
+  std::size_t items = 0;
+  for (int i = 0; i < reads; ++i) items += list.readPage(static_cast<int>((i * 7919LL) % f.pages))->items.size();
+  f.readMicroseconds = reads > 0 ? secondsSince(reading) * 1e6 / reads : 0.0;
+  if (items == 0) f.ok = false;
   f.outputSeconds = secondsSince(written);
   std::error_code ec;
   f.outputBytes = static_cast<long long>(std::filesystem::file_size(path, ec));
@@ -102,6 +114,7 @@ Figures runCase(int pages, Output output, const std::string& path) {
 struct Result {
   Figures figures;
   long peakKb = 0;
+  double cpuSeconds = 0;  // user and system time of the child: steadier than the clock on a busy machine
 };
 
 // Runs one case in a child process and collects its figures and its peak memory.
@@ -131,6 +144,8 @@ bool runChild(int argc, char** argv, int pages, Output output, Result& result) {
   if (n != static_cast<ssize_t>(sizeof f) || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
   result.figures = f;
   result.peakKb = usage.ru_maxrss;
+  result.cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                      double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   return true;
 }
 
@@ -141,8 +156,8 @@ int main(int argc, char** argv) {
   std::vector<int> lengths;
   for (int i = 1; i < argc; ++i) lengths.push_back(std::atoi(argv[i]));
   if (lengths.empty()) lengths = {1000, 10000};
-  std::printf("%-6s %7s %10s %10s %10s %12s %12s %14s\n", "output", "pages", "layout_s", "output_s", "total_s",
-              "peak_rss_MB", "file_bytes", "stored_B/page");
+  std::printf("%-6s %7s %10s %10s %10s %8s %12s %12s %14s %12s\n", "output", "pages", "layout_s", "output_s", "total_s",
+              "cpu_s", "peak_rss_MB", "file_bytes", "stored_B/page", "read_us/page");
   for (Output output : {Output::Pdf, Output::Text}) {
     std::vector<Result> results;
     for (int pages : lengths) {
@@ -153,9 +168,10 @@ int main(int argc, char** argv) {
         return 1;
       }
       const Figures& f = r.figures;
-      std::printf("%-6s %7d %10.2f %10.2f %10.2f %12.1f %12lld %14.0f\n", output == Output::Pdf ? "pdf" : "text",
-                  f.pages, f.layoutSeconds, f.outputSeconds, f.layoutSeconds + f.outputSeconds, r.peakKb / 1024.0,
-                  f.outputBytes, f.pages > 0 ? double(f.storedBytes) / f.pages : 0.0);
+      std::printf("%-6s %7d %10.2f %10.2f %10.2f %8.2f %12.1f %12lld %14.0f %12.1f\n",
+                  output == Output::Pdf ? "pdf" : "text", f.pages, f.layoutSeconds, f.outputSeconds,
+                  f.layoutSeconds + f.outputSeconds, r.cpuSeconds, r.peakKb / 1024.0, f.outputBytes,
+                  f.pages > 0 ? double(f.storedBytes) / f.pages : 0.0, f.readMicroseconds);
       std::fflush(stdout);
       results.push_back(r);
     }

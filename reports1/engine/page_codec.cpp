@@ -60,11 +60,10 @@ class Reader {
   std::size_t m_pos = 0;
 };
 
-enum Flag : unsigned char {
-  kHasText = 1 << 4,
-  kHasImage = 1 << 5,
-  kHasPen = 1 << 6,
-  kPattern = 1 << 7,
+enum Flag : std::uint64_t {
+  kHasText = 1 << 0,
+  kHasImage = 1 << 1,
+  kPattern = 1 << 2,
 };
 
 void replaceAll(std::string& s, std::string_view from, const std::string& to) {
@@ -111,37 +110,47 @@ void PageCodec::putText(const std::string& text, std::string& out) {
 
 void PageCodec::encode(const Page& page, const std::vector<std::uint32_t>& patterns, std::string& out) {
   putVarint(page.items.size(), out);
+  m_shapes.clear();
   std::size_t nextPattern = 0;
   Units lastY = 0;
   for (std::size_t i = 0; i < page.items.size(); ++i) {
     const PlacedItem& it = page.items[i];
-    unsigned char flags = static_cast<unsigned char>(static_cast<unsigned>(it.kind) |
-                                                     (static_cast<unsigned>(it.alignment) << 2));
-    if (!it.text.empty()) flags |= kHasText;
-    if (!it.imagePath.empty()) flags |= kHasImage;
-    if (it.penWidth != 0) flags |= kHasPen;
+    const Shape shape{it.kind, it.alignment, fontNumber(it.font), it.x, it.width, it.height, it.penWidth};
+    std::uint64_t head = 0;
+    for (std::size_t k = 0; k < m_shapes.size(); ++k) {
+      if (m_shapes[k] == shape) {
+        head = (k + 1) << 3;
+        break;
+      }
+    }
+    if (!it.text.empty()) head |= kHasText;
+    if (!it.imagePath.empty()) head |= kHasImage;
     if (nextPattern < patterns.size() && patterns[nextPattern] == i) {
-      flags |= kPattern;
+      head |= kPattern;
       ++nextPattern;
     }
-    out.push_back(static_cast<char>(flags));
-    putVarint(fontNumber(it.font), out);
-    putSigned(it.x, out);
+    putVarint(head, out);
+    if ((head >> 3) == 0) {
+      out.push_back(static_cast<char>(static_cast<unsigned>(shape.kind) | (static_cast<unsigned>(shape.alignment) << 2)));
+      putVarint(shape.font, out);
+      putSigned(shape.x, out);
+      putSigned(shape.width, out);
+      putSigned(shape.height, out);
+      putSigned(shape.penWidth, out);
+      if (m_shapes.size() < kMaxShapes) m_shapes.push_back(shape);
+    }
     putSigned(std::int64_t{it.y} - lastY, out);
-    putSigned(it.width, out);
-    putSigned(it.height, out);
     lastY = it.y;
-    if (flags & kHasText) putText(it.text, out);
-    if (flags & kHasImage) putText(it.imagePath, out);
-    if (flags & kHasPen) putSigned(it.penWidth, out);
+    if (head & kHasText) putText(it.text, out);
+    if (head & kHasImage) putText(it.imagePath, out);
   }
 }
 
 bool PageCodec::decode(std::string_view data, int pageNumber, int pageCount, Page& out) const {
   Reader in(data);
   std::uint64_t count = 0;
-  // Every item takes at least six bytes, so a count beyond that is damage, not a page.
-  if (!in.varint(count) || count > in.left() / 6) return false;
+  // Every item takes at least two bytes, so a count beyond that is damage, not a page.
+  if (!in.varint(count) || count > in.left() / 2) return false;
   out.items.clear();
   out.items.resize(count);
   auto text = [&](std::string& s) {
@@ -152,26 +161,42 @@ bool PageCodec::decode(std::string_view data, int pageNumber, int pageCount, Pag
     s = *m_texts[v >> 1];
     return true;
   };
+  std::vector<Shape> shapes;
   Units lastY = 0;
   for (PlacedItem& it : out.items) {
-    unsigned char flags = 0;
-    std::uint64_t font = 0;
+    std::uint64_t head = 0;
+    if (!in.varint(head)) return false;
+    Shape shape{};
+    if ((head >> 3) == 0) {
+      unsigned char kinds = 0;
+      std::uint64_t font = 0;
+      if (!in.byte(kinds) || !in.varint(font) || font >= m_fonts.size()) return false;
+      if ((kinds >> 4) != 0 || ((kinds >> 2) & 3u) > static_cast<unsigned>(Alignment::Right)) return false;
+      shape.kind = static_cast<ItemKind>(kinds & 3u);
+      shape.alignment = static_cast<Alignment>((kinds >> 2) & 3u);
+      shape.font = static_cast<std::uint32_t>(font);
+      if (!in.units(shape.x) || !in.units(shape.width) || !in.units(shape.height) || !in.units(shape.penWidth))
+        return false;
+      if (shapes.size() < kMaxShapes) shapes.push_back(shape);
+    } else {
+      if ((head >> 3) > shapes.size()) return false;
+      shape = shapes[(head >> 3) - 1];
+    }
+    it.kind = shape.kind;
+    it.alignment = shape.alignment;
+    it.font = m_fonts[shape.font];
+    it.x = shape.x;
+    it.width = shape.width;
+    it.height = shape.height;
+    it.penWidth = shape.penWidth;
     Units dy = 0;
-    if (!in.byte(flags) || !in.varint(font) || font >= m_fonts.size()) return false;
-    const unsigned kind = flags & 3u;
-    const unsigned alignment = (flags >> 2) & 3u;
-    if (alignment > static_cast<unsigned>(Alignment::Right)) return false;
-    it.kind = static_cast<ItemKind>(kind);
-    it.alignment = static_cast<Alignment>(alignment);
-    it.font = m_fonts[font];
-    if (!in.units(it.x) || !in.units(dy) || !in.units(it.width) || !in.units(it.height)) return false;
+    if (!in.units(dy)) return false;
     const std::int64_t y = std::int64_t{lastY} + dy;
     if (y < INT32_MIN || y > INT32_MAX) return false;
     it.y = lastY = static_cast<Units>(y);
-    if ((flags & kHasText) && !text(it.text)) return false;
-    if ((flags & kHasImage) && !text(it.imagePath)) return false;
-    if ((flags & kHasPen) && !in.units(it.penWidth)) return false;
-    if (flags & kPattern) it.text = fillPageNumbers(std::move(it.text), pageNumber, pageCount);
+    if ((head & kHasText) && !text(it.text)) return false;
+    if ((head & kHasImage) && !text(it.imagePath)) return false;
+    if (head & kPattern) it.text = fillPageNumbers(std::move(it.text), pageNumber, pageCount);
   }
   return in.atEnd();
 }

@@ -18,12 +18,17 @@ namespace quay::reports::detail {
 
 // Stored page:
 //   varint itemCount, then per item:
-//     byte   kind (bits 0-1), alignment (bits 2-3), has text (4), has image (5),
-//            has pen width (6), text is a page-number pattern (7)
-//     varint font number
-//     zigzag x, y - previous item's y, width, height
-//     [text ref] [image ref] [zigzag pen width]   when flagged
+//     varint head: shape number << 3 | text is a page-number pattern (bit 2)
+//                  | has image (bit 1) | has text (bit 0)
+//     [shape]      when the shape number is 0: byte kind (bits 0-1) and alignment (2-3),
+//                  varint font number, zigzag x, width, height, pen width
+//     zigzag y - previous item's y
+//     [text ref] [image ref]   when flagged
 //   text ref: varint v; v odd: (v >> 1) bytes of text follow; v even: table entry v >> 1.
+// A shape is everything of an item but its top and its texts. The items of one column share
+// a shape row after row, so each page keeps a table of its first kMaxShapes shapes (in the
+// order they first appear) and names them by number: a row item mostly takes a byte for its
+// shape, one for its step down the page and its text.
 // A pattern item's text keeps "{page}" and "{pages}"; they are filled in when read, so the
 // page count, known only at the end, never means rewriting a stored page.
 //
@@ -37,6 +42,7 @@ class PageCodec {
   static constexpr std::size_t kMaxTexts = 4096;
   static constexpr std::size_t kMaxTextBytes = 256 * 1024;
   static constexpr std::size_t kMaxTableText = 64;  // longer texts are always stored in place
+  static constexpr std::size_t kMaxShapes = 32;      // shapes a page names by number
 
   // Appends the stored form of page to out. patterns lists the items (ascending) whose
   // text is a page-number pattern.
@@ -53,6 +59,18 @@ class PageCodec {
   std::uint32_t fontNumber(const FontSpec& font);
   void putText(const std::string& text, std::string& out);
 
+  struct Shape {
+    ItemKind kind = ItemKind::Text;
+    Alignment alignment = Alignment::Left;
+    std::uint32_t font = 0;
+    Units x = 0;
+    Units width = 0;
+    Units height = 0;
+    Units penWidth = 0;
+    friend bool operator==(const Shape&, const Shape&) = default;
+  };
+
+  std::vector<Shape> m_shapes;  // the page being encoded
   std::vector<FontSpec> m_fonts;
   std::map<FontSpec, std::uint32_t> m_fontNumbers;
   std::vector<const std::string*> m_texts;  // keys of m_textNumbers, whose nodes do not move

@@ -80,6 +80,31 @@ TEST(PageStoreReading, PagesReadBackEqualWhatWasStored) {
   }
 }
 
+TEST(PageStoreReading, APageOfMoreShapesThanItNamesReadsBackWhole) {
+  detail::PageStore store(std::make_unique<FillingPageFile>());
+  Page page;
+  // A staircase of boxes, no two alike, then the first ones again.
+  for (int n = 0; n < 100; ++n) {
+    PlacedItem box;
+    box.kind = ItemKind::Box;
+    box.x = 500 + n * 10;
+    box.y = 500 + (n % 50) * 150;
+    box.width = 100 + n;
+    box.height = 100;
+    box.penWidth = n % 3;
+    page.items.push_back(box);
+  }
+  for (int n = 0; n < 40; ++n) {
+    PlacedItem again = page.items[static_cast<std::size_t>(n)];
+    again.y += 75;
+    page.items.push_back(again);
+  }
+  ASSERT_TRUE(store.append(page, {}));
+  ASSERT_TRUE(store.append(samplePage(1), {}));
+  EXPECT_EQ(*store.read(0), page);
+  EXPECT_EQ(*store.read(1), samplePage(1));
+}
+
 TEST(PageStoreReading, AnyOrderBeyondThePagesKeptDecoded) {
   detail::PageStore store(std::make_unique<FillingPageFile>());
   const int count = static_cast<int>(detail::PageStore::kCachedPages) * 3;

@@ -91,6 +91,7 @@ bool ItemOrdForm::acceptPart(bool mayOpenList) {
     s.listProcedure = "PRODUCTBROWSE";
     s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
     core::FieldLookup lookup(m_ui, m_prd->handle, s);
+    core::glo.GlobalResponse = Response::None;
     return takeLookup(lookup.check(typed));
 }
 
@@ -101,10 +102,17 @@ bool ItemOrdForm::browsePart() {
     s.listProcedure = "PRODUCTBROWSE";
     s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
     core::FieldLookup lookup(m_ui, m_prd->handle, s);
+    core::glo.GlobalResponse = Response::None;
     return takeLookup(lookup.browse());
 }
 
 bool ItemOrdForm::takeLookup(const core::LookupResult& r) {
+    if (!r.accepted() && core::glo.GlobalResponse == Response::Completed) {
+        // The list shows inactive products too; one picked there is refused with a
+        // word to the user instead of silently.
+        m_ui.message("Product Not Active", "This product is not active.  Only active products can be sold.",
+                     Icon::Warning, Button::Ok, Button::Ok);
+    }
     if (!r.accepted() || r.outcome == core::LookupOutcome::Blank) {
         // The buffer may hold whatever the list was left on: the loaded product is
         // no longer known.

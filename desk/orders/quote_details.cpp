@@ -72,14 +72,25 @@ LookupResult OrderLookups::check(HeaderField field, std::string_view typed) {
     core::Table* t = table(field);
     if (t == nullptr) return {};
     core::FieldLookup lookup(m_ui, *t, spec(field));
-    return lookup.check(typed);
+    core::glo.GlobalResponse = core::Response::None;
+    return refuseInactivePick(field, lookup.check(typed));
 }
 
 LookupResult OrderLookups::browse(HeaderField field) {
     core::Table* t = table(field);
     if (t == nullptr) return {};
     core::FieldLookup lookup(m_ui, *t, spec(field));
-    return lookup.browse();
+    core::glo.GlobalResponse = core::Response::None;
+    return refuseInactivePick(field, lookup.browse());
+}
+
+LookupResult OrderLookups::refuseInactivePick(HeaderField field, LookupResult r) {
+    // The list shows inactive customers too; one picked there is refused with a
+    // word to the user instead of silently.
+    if (field == HeaderField::CustName && !r.accepted() && core::glo.GlobalResponse == core::Response::Completed)
+        m_ui.message("Customer Not Active", "This customer is not active.  Only active customers can be put on an order.",
+                     core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+    return r;
 }
 
 int fieldIndexOf(const core::TableDesc& desc, std::string_view name) {

@@ -49,6 +49,7 @@ public:
 private:
     core::Table* table(HeaderField field);
     core::LookupSpec spec(HeaderField field) const;
+    core::LookupResult refuseInactivePick(HeaderField field, core::LookupResult r);
 
     core::Database& m_db;
     core::UiPort& m_ui;

@@ -106,6 +106,8 @@ TEST_F(HeaderWindow, InactiveCustomerIsNotAcceptedByTyping) {
     pickIn("CUSTOMERBROWSE", "Name", "Old Co");
     QTest::mouseClick(view.findChild<QToolButton*>("CustNameLookup"), Qt::LeftButton);
     EXPECT_EQ(order.PRICECLASS.view(), "3");
+    ASSERT_EQ(ui.captions().size(), 1u);
+    EXPECT_EQ(ui.captions()[0], "Customer Not Active");
     QTest::mouseClick(field<QPushButton>(view, "Cancel"), Qt::LeftButton);
     EXPECT_EQ(view.response(), core::Response::Cancelled);
     EXPECT_TRUE(order.CustName.isBlank());

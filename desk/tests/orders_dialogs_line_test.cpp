@@ -76,6 +76,24 @@ TEST_F(LineForm, UnknownPartOpensTheProductListAndTheTypedPriceSurvivesARepick) 
     EXPECT_EQ(shown(view, "TOTAL"), "$33.75");
 }
 
+TEST_F(LineForm, InactiveProductPickedInTheListIsRefusedWithAWord) {
+    core::Products old = product("OLD-7");
+    old.Active = 0;
+    store(old);
+    pickIn("PRODUCTBROWSE", "PartNum", "OLD-7");
+    LineEntry line;
+    ItemOrdView view(*db, ui, core::Request::Insert, line);
+    showActive(view);
+    QLineEdit* part = field(view, "PARTNUM");
+    typeAndTab(part, "OLD-7");
+    EXPECT_EQ(picks["PRODUCTBROWSE"], 1);
+    ASSERT_EQ(ui.captions().size(), 1u);
+    EXPECT_EQ(ui.captions()[0], "Product Not Active");
+    EXPECT_TRUE(hasFocus(part));
+    EXPECT_TRUE(line.DESCRIPTION.isBlank());
+    EXPECT_TRUE(line.PRICE.isZero());
+}
+
 TEST_F(LineForm, CtrlKeysDoNothingBeforeThePartIsLookedUp) {
     LineEntry line;
     ItemOrdView view(*db, ui, core::Request::Insert, line);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -14,6 +15,9 @@
 #include "orders_dialogs_support_test.h"
 #include "quay/app/settings.h"
 #include "quay/views/placement_keeper.h"
+#include "quay/views/masterlists/master_windows.h"
+#include "quay/views/qt_ui_port.h"
+#include "quay/views/tool_views.h"
 #include "quay/views/window_registry.h"
 
 namespace quay::desk {
@@ -159,6 +163,68 @@ TEST_F(OrderDialogs, RunByNameThroughTheRegistryTheRealWindowsOpen) {
     }
     // The invoice's notes are only shown: closing keeps nothing.
     EXPECT_EQ(orders.rec.Notes.view(), "Ring at the gate");
+}
+
+// Waits until a modal window other than `below` is up and hands it to `act`.
+void whenModalOpens(QWidget* below, std::function<void(QWidget*)> act) {
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [below, act, poll](int left) {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w != nullptr && w != below && w->isVisible()) {
+            act(w);
+            return;
+        }
+        if (left > 0) QTimer::singleShot(20, [poll, left] { (*poll)(left - 1); });
+    };
+    QTimer::singleShot(20, [poll] { (*poll)(100); });
+}
+
+QPushButton* buttonCaptioned(QWidget* w, const QString& caption) {
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+TEST_F(OrderDialogs, HeaderWindowOverTheProgramsOwnListAndCalendar) {
+    core::WindowRegistry registry;
+    registry.setDatabase(db.get());
+    core::registerFrameworkWindows(registry);
+    core::registerMasterWindows(registry);
+    core::QtUiPort port(registry);
+    core::Orders order;
+    order.Status = "Q";
+    order.OrdDate = core::today();
+    order.PRICECLASS = "3";
+    QuoteDetailsView view(*db, port, order);
+    showActive(view);
+    // The customer list in select mode: the user types the name into its locator
+    // and presses "&Select".
+    QString listTitle;
+    whenModalOpens(&view, [&listTitle](QWidget* list) {
+        listTitle = list->windowTitle();
+        QLineEdit* locator = list->findChild<QLineEdit*>();
+        ASSERT_NE(locator, nullptr);
+        QTest::keyClicks(locator, "Baker");
+        QPushButton* select = buttonCaptioned(list, "&Select");
+        ASSERT_NE(select, nullptr);
+        QTest::mouseClick(select, Qt::LeftButton);
+    });
+    typeAndTab(field(view, "CustName"), "B");
+    EXPECT_FALSE(listTitle.isEmpty());
+    EXPECT_EQ(order.CustName.view(), "Baker Bros");
+    EXPECT_EQ(order.PRICECLASS.view(), "1");
+    // The calendar opens under the header's title; cancelling keeps the date.
+    QString calendarTitle;
+    whenModalOpens(&view, [&calendarTitle](QWidget* calendar) {
+        calendarTitle = calendar->windowTitle();
+        QTest::mouseClick(buttonCaptioned(calendar, "&Cancel"), Qt::LeftButton);
+    });
+    showActive(view);
+    QLineEdit* date = field(view, "OrdDate");
+    date->setFocus();
+    QTest::keyClick(date, Qt::Key_F2);
+    EXPECT_EQ(calendarTitle, "Select Order Date");
+    EXPECT_EQ(order.OrdDate, core::today());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "desk_windows.h"
+#include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
 #include "frame/main_frame.h"
 #include "quay/views/masterlists/master_windows.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     quay::core::registerMasterWindows(registry);
     quay::desk::registerDeskWindows(registry);
     quay::desk::registerOrderWindows(registry);
+    quay::desk::registerOrderDialogs(registry);
     quay::desk::aliasDocumentedProcedures(registry);
 
     quay::core::QtUiPort ui(registry);

@@ -8,7 +8,10 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <QTableWidget>
+
 #include "orders/views/item_ord_view.h"
+#include "orders/views/order_small_windows.h"
 #include "orders_dialogs_support_test.h"
 
 namespace quay::desk {
@@ -174,6 +177,72 @@ TEST_F(LineForm, F4OpensTheNotesAndTheCursorReturnsToTheQuantity) {
     // The offscreen display does not give the window back its activation by itself.
     showActive(view);
     EXPECT_TRUE(hasFocus(field(view, "QTY")));
+}
+
+class SerialList : public testing::DialogsTest {
+protected:
+    // The serial-number form the list opens: the user types `number` and presses Enter.
+    void answerForm(QWidget& list, const char* number) {
+        testing::whenModalOpens(&list, [number](QWidget* form) {
+            EXPECT_EQ(form->windowTitle(), "Serial Number Form");
+            auto* serial = form->findChild<QLineEdit*>("SERIALNUMBER");
+            ASSERT_NE(serial, nullptr);
+            serial->selectAll();
+            QTest::keyClicks(serial, number);
+            QTest::keyClick(serial, Qt::Key_Return);
+        });
+    }
+    static QStringList rows(QTableWidget* t) {
+        QStringList out;
+        for (int r = 0; r < t->rowCount(); ++r) out << t->item(r, 0)->text();
+        return out;
+    }
+};
+
+TEST_F(SerialList, NumbersEnteredByKeyShowSortedAndSaveKeepsThem) {
+    core::glo.PartNum = "BOLT-1";
+    std::vector<QuoteSerialList::Number> numbers;
+    QuoteSerialListView view(ui, numbers);
+    showActive(view);
+    QTableWidget* list = view.list();
+    list->setFocus();
+    answerForm(view, "B7");
+    QTest::keyClick(list, Qt::Key_Insert);
+    showActive(view);
+    answerForm(view, "A1");
+    QTest::keyClick(list, Qt::Key_Insert);
+    EXPECT_EQ(rows(list), QStringList({"A1", "B7"}));
+    EXPECT_EQ(list->currentRow(), 0);  // the new entry is selected
+    // Enter on a row changes it; the list stays sorted.
+    showActive(view);
+    list->setFocus();
+    answerForm(view, "C3");
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(rows(list), QStringList({"B7", "C3"}));
+    EXPECT_EQ(list->currentRow(), 0);  // the same row stays selected
+    // Delete asks first; OK removes the highlighted row.
+    showActive(view);
+    ui.answer(core::Button::Ok);
+    QTest::keyClick(list, Qt::Key_Delete);
+    ASSERT_EQ(ui.captions().size(), 1u);
+    EXPECT_EQ(ui.captions()[0], "Delete Serial Number");
+    EXPECT_EQ(rows(list), QStringList({"C3"}));
+    altKey(view, Qt::Key_S);
+    EXPECT_EQ(view.response(), core::Response::Completed);
+    ASSERT_EQ(numbers.size(), 1u);
+    EXPECT_EQ(numbers[0].view(), "C3");
+}
+
+TEST_F(SerialList, CancelAnswersCancelledWhateverWasEntered) {
+    std::vector<QuoteSerialList::Number> numbers{QuoteSerialList::Number("A1")};
+    std::vector<QuoteSerialList::Number> working = numbers;
+    QuoteSerialListView view(ui, working);
+    showActive(view);
+    answerForm(view, "Z9");
+    QTest::mouseClick(testing::buttonCaptioned(&view, "&Insert"), Qt::LeftButton);
+    EXPECT_EQ(rows(view.list()), QStringList({"A1", "Z9"}));
+    QTest::mouseClick(testing::buttonCaptioned(&view, "Cancel"), Qt::LeftButton);
+    EXPECT_EQ(view.response(), core::Response::Cancelled);
 }
 
 }  // namespace

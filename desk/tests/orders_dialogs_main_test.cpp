@@ -165,26 +165,6 @@ TEST_F(OrderDialogs, RunByNameThroughTheRegistryTheRealWindowsOpen) {
     EXPECT_EQ(orders.rec.Notes.view(), "Ring at the gate");
 }
 
-// Waits until a modal window other than `below` is up and hands it to `act`.
-void whenModalOpens(QWidget* below, std::function<void(QWidget*)> act) {
-    auto poll = std::make_shared<std::function<void(int)>>();
-    *poll = [below, act, poll](int left) {
-        QWidget* w = QApplication::activeModalWidget();
-        if (w != nullptr && w != below && w->isVisible()) {
-            act(w);
-            return;
-        }
-        if (left > 0) QTimer::singleShot(20, [poll, left] { (*poll)(left - 1); });
-    };
-    QTimer::singleShot(20, [poll] { (*poll)(100); });
-}
-
-QPushButton* buttonCaptioned(QWidget* w, const QString& caption) {
-    for (QPushButton* b : w->findChildren<QPushButton*>())
-        if (b->text() == caption) return b;
-    return nullptr;
-}
-
 TEST_F(OrderDialogs, HeaderWindowOverTheProgramsOwnListAndCalendar) {
     core::WindowRegistry registry;
     registry.setDatabase(db.get());
@@ -200,12 +180,12 @@ TEST_F(OrderDialogs, HeaderWindowOverTheProgramsOwnListAndCalendar) {
     // The customer list in select mode: the user types the name into its locator
     // and presses "&Select".
     QString listTitle;
-    whenModalOpens(&view, [&listTitle](QWidget* list) {
+    testing::whenModalOpens(&view, [&listTitle](QWidget* list) {
         listTitle = list->windowTitle();
         QLineEdit* locator = list->findChild<QLineEdit*>();
         ASSERT_NE(locator, nullptr);
         QTest::keyClicks(locator, "Baker");
-        QPushButton* select = buttonCaptioned(list, "&Select");
+        QPushButton* select = testing::buttonCaptioned(list, "&Select");
         ASSERT_NE(select, nullptr);
         QTest::mouseClick(select, Qt::LeftButton);
     });
@@ -215,9 +195,9 @@ TEST_F(OrderDialogs, HeaderWindowOverTheProgramsOwnListAndCalendar) {
     EXPECT_EQ(order.PRICECLASS.view(), "1");
     // The calendar opens under the header's title; cancelling keeps the date.
     QString calendarTitle;
-    whenModalOpens(&view, [&calendarTitle](QWidget* calendar) {
+    testing::whenModalOpens(&view, [&calendarTitle](QWidget* calendar) {
         calendarTitle = calendar->windowTitle();
-        QTest::mouseClick(buttonCaptioned(calendar, "&Cancel"), Qt::LeftButton);
+        QTest::mouseClick(testing::buttonCaptioned(calendar, "&Cancel"), Qt::LeftButton);
     });
     showActive(view);
     QLineEdit* date = field(view, "OrdDate");

@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 #include "orders/quote_details.h"
@@ -103,5 +108,25 @@ protected:
     std::map<std::string, int> picks;
     std::vector<std::string> calendarTitles;
 };
+
+// Waits until a modal window other than `below` is up and hands it to `act`.
+inline void whenModalOpens(QWidget* below, std::function<void(QWidget*)> act) {
+    auto poll = std::make_shared<std::function<void(int)>>();
+    *poll = [below, act, poll](int left) {
+        QWidget* w = QApplication::activeModalWidget();
+        if (w != nullptr && w != below && w->isVisible()) {
+            act(w);
+            return;
+        }
+        if (left > 0) QTimer::singleShot(20, [poll, left] { (*poll)(left - 1); });
+    };
+    QTimer::singleShot(20, [poll] { (*poll)(100); });
+}
+
+inline QPushButton* buttonCaptioned(QWidget* w, const QString& caption) {
+    for (QPushButton* b : w->findChildren<QPushButton*>())
+        if (b->text() == caption) return b;
+    return nullptr;
+}
 
 }  // namespace quay::desk::testing

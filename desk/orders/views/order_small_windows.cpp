@@ -97,6 +97,7 @@ QuoteSerialListView::QuoteSerialListView(core::UiPort& ui, std::vector<QuoteSeri
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
     m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -23,10 +23,16 @@ struct InvoiceSerialRow {
     core::FixedString<35> custName;     // "Cust Name"
     std::int32_t ordNum = 0;            // the order the closed-invoice window shows
     std::int32_t iteNum = 0;
+    std::string position;               // the Serials record's place, where the next page goes on
 };
 
 // Up to `count` rows at or after serial number `from` (blank: the first).
 std::vector<InvoiceSerialRow> invoiceSerialRows(core::Database& db, core::UiPort& ui, std::string_view from,
                                                 std::size_t count);
+// Up to `count` rows after the row whose `position` is given (the last row of the
+// page before). Empty at the end, and when that serial number was deleted meanwhile
+// (the caller then reads again from its number).
+std::vector<InvoiceSerialRow> invoiceSerialRowsAfter(core::Database& db, core::UiPort& ui,
+                                                     const std::string& position, std::size_t count);
 
 }  // namespace quay::desk

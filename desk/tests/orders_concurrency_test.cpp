@@ -1,9 +1,12 @@
 // Invoicing from several processes against one data directory: two workstations
 // saving at once get unique invoice numbers (the loser is offered the retry and
-// succeeds), and a writer killed at random points leaves every invoice whole —
-// its lines, its stock movement and its charge, or none of them.
+// succeeds), two stations holding the same invoice number in their invoice dialogs
+// at the same moment end with the loser retrying under the next number, and a
+// writer killed at random points leaves every invoice whole — its lines, its stock
+// movement and its charge, or none of them.
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -151,6 +154,187 @@ TEST_F(OrdersAcrossProcesses, TwoStationsInvoicingAtOnceGetUniqueNumbers) {
     for (const auto& o : all<core::Orders>()) numbers.insert(o.InvoiceNum);
     EXPECT_EQ(*numbers.rbegin(), 2 * kEach);  // 1..50 without gaps
     RecordProperty("retries", retries);
+}
+
+// --- two stations holding the same invoice number --------------------------------
+
+// What one racing station saw, sent back to the test through a pipe.
+struct RaceResult {
+    int saved = 0;             // completed saves (one expected)
+    int duplicateOffers = 0;   // "Duplicate Invoice Number.  Press OK to Retry." with caption "Error", OK offered
+    int addFailedNotes = 0;    // "ErrorCode: 40 Adding Orders", shown before the offer
+    int otherMessages = 0;     // any other message
+    int paymentDialogs = 0;    // PostInvoicePayment runs
+    int dialogs = 0;           // SaveInvoiceForm runs
+    std::int32_t seen[4] = {}; // the invoice number each SaveInvoiceForm run showed
+    std::int32_t invoiceNum = 0;
+};
+
+// Waits for one byte on `fd`, at most 30 seconds; false when none came.
+bool awaitSignal(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    if (::poll(&p, 1, 30000) != 1) return false;
+    char c = 0;
+    return ::read(fd, &c, 1) == 1;
+}
+void sendSignal(int fd) { (void)!::write(fd, "x", 1); }
+
+// One station invoicing one new order of 1 x BOLT-1 for Acme. The winner's invoice
+// dialog stays open until the loser's dialog shows the same number; the loser's
+// dialog stays open until the winner has committed. The loser takes 4.00 at once.
+RaceResult runRacingStation(const std::string& dir, bool loser, int holdsFd, int committedFd) {
+    RaceResult result;
+    core::Database db(dir);
+    core::ScriptedUi ui;
+    ui.setDefaultAnswer(core::Button::Ok);
+    ui.onWindow("SaveInvoiceForm", [&](const core::WindowRequest& r) {
+        auto& o = *static_cast<core::Orders*>(r.table->buffer());
+        if (result.dialogs < 4) result.seen[result.dialogs] = o.InvoiceNum;
+        const bool first = result.dialogs++ == 0;
+        core::WindowResponse w;
+        w.response = Response::Completed;
+        if (loser) {
+            if (first) {
+                sendSignal(holdsFd);
+                if (!awaitSignal(committedFd)) w.response = Response::Cancelled;
+            }
+            o.DOWNPAYMENT = money("4.00");
+        } else {
+            if (!awaitSignal(holdsFd)) w.response = Response::Cancelled;
+            o.DOWNPAYMENT.clear();
+        }
+        return w;
+    });
+    ui.onWindow("PostInvoicePayment", [&](const core::WindowRequest& r) {
+        ++result.paymentDialogs;
+        auto& pay = *static_cast<core::Payments*>(r.table->buffer());
+        pay.Method = "Check";
+        pay.CHECKNUM = "1001";
+        core::WindowResponse w;
+        w.response = Response::Completed;
+        return w;
+    });
+    OrderTables tables(db, ui);
+    if (!tables.isOpen() || core::GETCOMPANYDEFAULTS(tables.def.handle, 1) != 0) return result;
+    OrderWork work;
+    LineEntry l;
+    l.PARTNUM = "BOLT-1";
+    l.QTY = money("1.00");
+    l.PRICE = price("10.0000");
+    l.TOTAL = money("10.00");
+    l.SALESTAXABLE1 = 1;
+    l.POSITION = 1;
+    work.lines.push_back(l);
+    tables.ord.handle.clear();
+    core::Orders& o = tables.ord.handle.rec;
+    o.Status = "Q";
+    o.CustName = "Acme Supply";
+    o.OrdDate = core::today();
+    o.SLSTAXRATE1 = price("8.2500");
+    LineSums sums;
+    (void)computeLineSums(o, work.lines, sums);
+    (void)computeOrderTotals(o, sums);
+    core::Orders snapshot = o;
+    OrderSave save(ui, tables, work, snapshot);
+    if (save.run(true, true) == Response::Completed) {
+        ++result.saved;
+        result.invoiceNum = tables.ord.handle.rec.InvoiceNum;
+    }
+    if (!loser) sendSignal(committedFd);
+    for (const auto& m : ui.messages()) {
+        if (m.caption == "Error" && m.text == "Duplicate Invoice Number.  Press OK to Retry." &&
+            m.buttons.has(core::Button::Ok) && m.buttons.has(core::Button::Cancel) &&
+            m.defaultButton == core::Button::Ok)
+            ++result.duplicateOffers;
+        else if (m.caption == "Error" && m.text == "ErrorCode: 40 Adding Orders")
+            ++result.addFailedNotes;
+        else
+            ++result.otherMessages;
+    }
+    return result;
+}
+
+TEST_F(OrdersAcrossProcesses, StationsHoldingTheSameInvoiceNumberTheLoserRetriesWithTheNext) {
+    company([](core::Defaults& d) { d.CREDITLIMIT = "I"; });
+    db.reset();
+    int holds[2];
+    int committed[2];
+    int results[2][2];
+    ASSERT_EQ(::pipe(holds), 0);
+    ASSERT_EQ(::pipe(committed), 0);
+    pid_t pids[2];
+    for (int s = 0; s < 2; ++s) {
+        ASSERT_EQ(::pipe(results[s]), 0);
+        pids[s] = ::fork();
+        ASSERT_GE(pids[s], 0);
+        if (pids[s] == 0) {
+            const bool loser = s == 0;
+            const RaceResult r = runRacingStation(dir(), loser, loser ? holds[1] : holds[0],
+                                                  loser ? committed[0] : committed[1]);
+            (void)!::write(results[s][1], &r, sizeof r);
+            ::_exit(0);
+        }
+    }
+    RaceResult got[2];
+    for (int s = 0; s < 2; ++s) {
+        pollfd p{results[s][0], POLLIN, 0};
+        ASSERT_EQ(::poll(&p, 1, 60000), 1) << "station " << s << " did not finish";
+        ASSERT_EQ(::read(results[s][0], &got[s], sizeof got[s]), static_cast<ssize_t>(sizeof got[s]));
+        int status = 0;
+        ::waitpid(pids[s], &status, 0);
+        ::close(results[s][0]);
+        ::close(results[s][1]);
+    }
+    for (int fd : {holds[0], holds[1], committed[0], committed[1]}) ::close(fd);
+    db = std::make_unique<core::Database>(dir());
+    const RaceResult& loser = got[0];
+    const RaceResult& winner = got[1];
+
+    // Both dialogs showed invoice 1; the winner stored it.
+    EXPECT_EQ(winner.saved, 1);
+    EXPECT_EQ(winner.dialogs, 1);
+    EXPECT_EQ(winner.seen[0], 1);
+    EXPECT_EQ(winner.invoiceNum, 1);
+    EXPECT_EQ(winner.duplicateOffers + winner.addFailedNotes + winner.otherMessages, 0);
+    // The loser was told, saw the invoice dialog again with number 2 and succeeded;
+    // its payment details were kept for the retry, so the payment dialog ran once.
+    EXPECT_EQ(loser.addFailedNotes, 1);
+    EXPECT_EQ(loser.duplicateOffers, 1);
+    EXPECT_EQ(loser.otherMessages, 0);
+    ASSERT_EQ(loser.dialogs, 2);
+    EXPECT_EQ(loser.seen[0], 1);
+    EXPECT_EQ(loser.seen[1], 2);
+    EXPECT_EQ(loser.saved, 1);
+    EXPECT_EQ(loser.invoiceNum, 2);
+    EXPECT_EQ(loser.paymentDialogs, 1);
+
+    // Every invoice whole and numbered once, stock down by both sales.
+    int invoices = 0;
+    checkWhole(&invoices);
+    EXPECT_EQ(invoices, 2);
+    EXPECT_EQ(productNamed("BOLT-1").OnHand, money("998.00"));
+    // The loser's 4.00 is one payment applied in full to its own charge.
+    const auto charges = all<core::Charges>();
+    const auto payments = all<core::Payments>();
+    const auto applied = all<core::Applied>();
+    ASSERT_EQ(charges.size(), 2u);
+    ASSERT_EQ(payments.size(), 1u);
+    ASSERT_EQ(applied.size(), 1u);
+    for (const core::Charges& c : charges) {
+        EXPECT_EQ(c.AMOUNT, money("10.83")) << c.INVOICENUM;
+        EXPECT_EQ(c.REASON.view(), "Invoice " + std::to_string(c.INVOICENUM));
+        if (c.INVOICENUM == 2) {
+            EXPECT_EQ(c.UNPAIDBAL, money("6.83"));
+            EXPECT_EQ(applied[0].ChgId, c.Id);
+        } else {
+            EXPECT_EQ(c.UNPAIDBAL, money("10.83"));
+        }
+    }
+    EXPECT_EQ(payments[0].AMOUNT, money("4.00"));
+    EXPECT_EQ(payments[0].Method.view(), "Check");
+    EXPECT_EQ(payments[0].UNAPPAMT, money("0.00"));
+    EXPECT_EQ(applied[0].PayId, payments[0].Id);
+    EXPECT_EQ(applied[0].AMOUNT, money("4.00"));
 }
 
 TEST_F(OrdersAcrossProcesses, WriterKilledMidSaveLeavesEveryInvoiceWhole) {

@@ -1,26 +1,53 @@
 // The order-entry windows on an offscreen display: each is built over a small data
-// set, checked for what it shows (rows, totals, enabled commands), and grabbed into
-// the build folder as a screenshot to look at.
+// set, checked for what it shows (rows, totals, enabled commands), worked by its keys
+// and buttons, and grabbed into the build folder as a screenshot to look at; and
+// every window opens where the user left it, from a private tallvane.ini.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTableWidget>
+#include <QTest>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <tuple>
+#include <utility>
 
 #include "orders/order_save.h"
+#include "modal_driver.h"
 #include "orders/views/invoice_form_view.h"
+#include "orders/views/invoice_serial_browse_view.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_list_view.h"
+#include "orders/views/order_windows.h"
 #include "orders/views/quote_form_view.h"
 #include "orders_test_support.h"
 #include "quay/types/date.h"
+#include "quay/types/picture.h"
+#include "quay/ui/thread_queue.h"
+#include "quay/views/placement_keeper.h"
+#include "quay/views/window_registry.h"
 
 namespace quay::desk {
 namespace {
 
+using testing::ModalDriver;
 using testing::money;
 using testing::price;
+
+// A double-click on a row, as the mouse makes it: a press and release, then the second press.
+void doubleClick(QTableWidget* table, int row) {
+    const QPoint at = table->visualItemRect(table->item(row, 1)).center();
+    QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+}
 
 void shot(QWidget* w, const char* name) {
     w->show();
@@ -123,12 +150,350 @@ TEST_F(OrderViews, DialogsOfOrderEntry) {
     EXPECT_EQ(line.DESCRIPTION.view(), "Widget BOLT-1");  // refreshed from the product
 }
 
+TEST_F(OrderViews, LocatorTypedIntoTheListPositionsIt) {
+    // Beside quote 1: quotes 3..15 without 12.
+    for (int n = 3; n <= 15; ++n) {
+        if (n == 12) continue;
+        core::Orders o;
+        o.OrdNum = n;
+        o.Status = "Q";
+        o.CustName = n == 7 ? "Zenith Tools" : "Baker " + std::to_string(n);
+        o.OrdDate = core::today();
+        store(o);
+    }
+    OrderListView quotes(*db, ui, OrderListKind::Quotes);
+    quotes.show();
+    auto* table = quotes.findChild<QTableWidget*>();
+    auto* tabs = quotes.findChild<QTabBar*>();
+    // On the number tab the digits 1 and 2 position on quote 12, or the next one.
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_EQ(quotes.locator().tab(), OrderListTab::ByNumber);
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_1);
+    QTest::keyClick(table, Qt::Key_2);
+    EXPECT_EQ(quotes.locator().text(), "12");
+    ASSERT_FALSE(quotes.rows().empty());
+    EXPECT_EQ(quotes.rows()[0].OrdNum, 13);
+    EXPECT_EQ(table->item(table->currentRow(), 0)->text(), "13");
+    QTest::keyClick(table, Qt::Key_A);  // not a digit: ignored on the number tab
+    EXPECT_EQ(quotes.locator().text(), "12");
+    QTest::keyClick(table, Qt::Key_Backspace);
+    EXPECT_EQ(quotes.rows()[0].OrdNum, 1);
+    QTest::keyClick(table, Qt::Key_Backspace);
+    QTest::keyClick(table, Qt::Key_Backspace);  // nothing left to remove
+    EXPECT_EQ(quotes.locator().text(), "");
+    // On the name tab a typed prefix positions on the first name at or after it.
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    table->setFocus();
+    QTest::keyClicks(table, "ze");
+    ASSERT_FALSE(quotes.rows().empty());
+    EXPECT_EQ(quotes.rows()[0].CustName.view(), "Zenith Tools");
+    EXPECT_EQ(quotes.rows().size(), 1u);
+    QTest::keyClick(table, Qt::Key_Backspace);
+    QTest::keyClick(table, Qt::Key_Backspace);
+    EXPECT_EQ(quotes.rows()[0].CustName.view(), "Acme Supply");
+    EXPECT_EQ(quotes.rows().size(), 13u);  // every quote, none of the invoices
+}
+
+TEST_F(OrderViews, ListsOpenOnceAndLeaveTheThreadListWhenClosed) {
+    core::WindowRegistry registry;
+    registerOrderWindows(registry);
+    registry.setDatabase(db.get());
+    core::ThreadQueue::instance().clear();
+    auto shown = [](const char* name) {
+        int n = 0;
+        for (QWidget* w : QApplication::topLevelWidgets()) n += w->isVisible() && w->objectName() == name;
+        return n;
+    };
+    for (const auto& [procedure, listName, loading] :
+         {std::tuple{"QuoteBrowse", "QuoteList", "Quotations"}, std::tuple{"InvoiceBrowse", "InvoiceList", "Invoices"}}) {
+        SCOPED_TRACE(procedure);
+        ASSERT_EQ(registry.runSingle(ui, procedure, listName).response, core::Response::Completed);
+        bool loadingShown = false;
+        for (QWidget* w : QApplication::topLevelWidgets()) loadingShown |= w->isVisible() && w->windowTitle() == loading;
+        EXPECT_TRUE(loadingShown) << "no loading window";
+        QTest::qWait(20);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible() && w->windowTitle() == loading) << "the loading window stayed";
+        registry.runSingle(ui, procedure, listName);  // a second choice brings the first to the front
+        EXPECT_EQ(shown(procedure), 1);
+        EXPECT_TRUE(core::ThreadQueue::instance().find(listName).has_value());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == procedure) w->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(core::ThreadQueue::instance().find(listName).has_value());
+    }
+}
+
+TEST_F(OrderViews, WindowsOpenWhereTheyWereLeft) {
+    core::Settings& settings = core::programSettings();
+    core::WindowRegistry registry;
+    registerOrderWindows(registry);
+    registry.setDatabase(db.get());
+    const QRect placed(41, 52, 812, 533);
+    auto leave = [&](QWidget* w) {
+        w->show();
+        w->setGeometry(placed);
+        QApplication::processEvents();
+        w->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    auto stored = [&](const char* section) {
+        SCOPED_TRACE(section);
+        EXPECT_EQ(settings.readNumber(section, "XPosit", 0), placed.x());
+        EXPECT_EQ(settings.readNumber(section, "YPosit", 0), placed.y());
+        EXPECT_EQ(settings.readNumber(section, "Width", 0), placed.width());
+        EXPECT_EQ(settings.readNumber(section, "Height", 0), placed.height());
+        EXPECT_EQ(settings.find(section, "Maximize"), "No");
+    };
+    auto topLevel = [](const char* name) -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == name) return w;
+        return nullptr;
+    };
+    for (const auto& [procedure, listName] :
+         {std::pair{"QuoteBrowse", "QuoteList"}, std::pair{"InvoiceBrowse", "InvoiceList"}}) {
+        registry.runSingle(ui, procedure, listName);
+        ASSERT_NE(topLevel(procedure), nullptr);
+        leave(topLevel(procedure));
+        stored(procedure);
+        registry.runSingle(ui, procedure, listName);
+        ASSERT_NE(topLevel(procedure), nullptr);
+        EXPECT_EQ(topLevel(procedure)->geometry(), placed) << procedure;
+        topLevel(procedure)->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    const core::Orders quote = all<core::Orders>()[0];
+    const core::Orders invoice = all<core::Orders>()[1];
+    {
+        QuoteForm1View form(*db, ui, core::Request::Change, quote);
+        ASSERT_TRUE(form.start());
+        leave(&form);
+    }
+    stored("QuoteForm1");
+    QuoteForm1View form(*db, ui, core::Request::Change, quote);
+    EXPECT_EQ(form.geometry(), placed);
+    {
+        InvoiceForm1View closed(*db, ui, invoice);
+        leave(&closed);
+    }
+    stored("InvoiceForm1");
+    InvoiceForm1View closed(*db, ui, invoice);
+    EXPECT_EQ(closed.geometry(), placed);
+    {
+        InvoiceSerialBrowseView search(*db, ui);
+        leave(&search);
+    }
+    stored("InvoiceSerialBrowse");
+    InvoiceSerialBrowseView search(*db, ui);
+    EXPECT_EQ(search.geometry(), placed);
+}
+
+TEST_F(OrderViews, EveryKeyOfTheOrderFormReachesItsWindow) {
+    // Quote 1 gets two serial-tracked lines: one with a serial number, one without.
+    for (const auto& [ite, withSerial] : {std::pair{50, true}, std::pair{51, false}}) {
+        core::ItemsOrd l;
+        l.IteNum = ite;
+        l.OrdNum = 1;
+        l.PartNum = "BOLT-1";
+        l.DESCRIPTION = "Widget BOLT-1";
+        l.QTY = money("1.00");
+        l.PRICE = price("12.5000");
+        l.TOTAL = money("12.50");
+        l.TRACKSERIAL = "YES";
+        store(l);
+        if (withSerial) {
+            core::Serials s;
+            s.ITENUM = ite;
+            s.SERIALNUMBER = "A1";
+            store(s);
+        }
+    }
+    QuoteForm1View form(*db, ui, core::Request::Change, all<core::Orders>()[0]);
+    ASSERT_TRUE(form.start());
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto* lines = form.findChild<QTableWidget*>();
+    ASSERT_EQ(lines->rowCount(), 4);
+    QAbstractButton* serials = ModalDriver::button(&form, "F7 - Serial Numbers");
+    ASSERT_NE(serials, nullptr);
+    // The serial-number button: hidden for an untracked line, a check with numbers, a cross without.
+    lines->selectRow(0);
+    EXPECT_FALSE(serials->isVisible());
+    lines->selectRow(2);
+    EXPECT_TRUE(serials->isVisible());
+    EXPECT_EQ(serials->property("serialMark").toString(), "check");
+    EXPECT_FALSE(serials->icon().isNull());
+    lines->selectRow(3);
+    EXPECT_EQ(serials->property("serialMark").toString(), "cross");
+    lines->selectRow(2);
+
+    QStringList opened;
+    auto close = [&](QWidget* w) {
+        opened << w->windowTitle();
+        static_cast<QDialog*>(w)->reject();
+    };
+    auto titled = [](const char* title) { return [title](QWidget* w) { return w->windowTitle() == title; }; };
+    // A key to the form as the user gives it: with the form the active window again
+    // after the window before has closed.
+    auto key = [&form](Qt::Key k) {
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, k);
+    };
+    ModalDriver driver;
+    driver.window("QuoteDetails", close)
+        .step("notes", titled("Quote Comments"), close)
+        .step("profit", titled("Profit Information"), close)
+        .window("QuoteSerialList", close)
+        .window("ItemOrdForm", close)
+        .window("ItemOrdForm", close)
+        .window("ItemOrdForm", close);
+    driver.start();
+    key(Qt::Key_F2);
+    key(Qt::Key_F4);
+    key(Qt::Key_F6);
+    key(Qt::Key_F7);
+    lines->setFocus();
+    QTest::keyClick(lines, Qt::Key_Insert);
+    QTest::keyClick(lines, Qt::Key_Return);
+    doubleClick(lines, 1);
+    EXPECT_TRUE(driver.done()) << driver.failure() << " / never reached: " << driver.pending();
+    EXPECT_EQ(opened.size(), 7);
+    // Delete in the list asks and removes the highlighted line; the one before it is selected.
+    lines->selectRow(3);
+    lines->setFocus();
+    QTest::keyClick(lines, Qt::Key_Delete);
+    ASSERT_FALSE(ui.messages().empty());
+    EXPECT_EQ(ui.messages().back().caption, "Delete Line ITem");
+    EXPECT_EQ(lines->rowCount(), 3);
+    EXPECT_EQ(lines->currentRow(), 2);
+    // F9 saves the quote and prints it; the form stays open on the stored quote.
+    key(Qt::Key_F9);
+    EXPECT_TRUE(form.isVisible());
+    int stored = 0;
+    for (const core::ItemsOrd& l : all<core::ItemsOrd>()) stored += l.OrdNum == 1;
+    EXPECT_EQ(stored, 3);
+    // F10 invoices it and closes the form.
+    key(Qt::Key_F10);
+    driver.stop();
+    EXPECT_EQ(form.response(), core::Response::Completed);
+    EXPECT_EQ(all<core::Orders>()[0].Status.view(), "I");
+}
+
+class SerialSearch : public OrderViews {
+protected:
+    void SetUp() override {
+        OrderViews::SetUp();
+        // Order 1 is a quote, order 2 an invoice. Line 100 of the invoice sold 250
+        // numbered units; line 102 of the invoice sold SN0007 again; line 101 of the
+        // quote holds SN0005, which the search must not list.
+        for (const auto& [ite, ord] : {std::pair{100, 2}, std::pair{101, 1}, std::pair{102, 2}}) {
+            core::ItemsOrd l;
+            l.IteNum = ite;
+            l.OrdNum = ord;
+            l.PartNum = "BOLT-1";
+            l.DESCRIPTION = "Widget BOLT-1";
+            l.TRACKSERIAL = "YES";
+            store(l);
+        }
+        char number[16];
+        for (int i = 249; i >= 0; --i) {
+            std::snprintf(number, sizeof number, "SN%04d", i);
+            store(serial(100, number));
+        }
+        store(serial(101, "SN0005"));
+        store(serial(102, "SN0007"));
+    }
+    static core::Serials serial(std::int32_t ite, const char* number) {
+        core::Serials s;
+        s.ITENUM = ite;
+        s.SERIALNUMBER = number;
+        return s;
+    }
+};
+
+TEST_F(SerialSearch, RowsArriveAPageAtATimeInSerialOrder) {
+    InvoiceSerialBrowseView search(*db, ui);
+    search.show();
+    auto* table = search.findChild<QTableWidget*>();
+    ASSERT_EQ(search.rows().size(), InvoiceSerialBrowseView::kPageSize);
+    EXPECT_EQ(table->rowCount(), 100);
+    // Scrolling to the bottom reads the next page after the last row.
+    table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+    EXPECT_EQ(search.rows().size(), 200u);
+    while (search.more()) {
+    }
+    ASSERT_EQ(search.rows().size(), 251u);  // 250 on line 100, SN0007 again on line 102
+    EXPECT_FALSE(search.more());
+    // Sorted by number, then line; the quote's SN0005 is left out.
+    EXPECT_EQ(search.rows()[0].serial.view(), "SN0000");
+    EXPECT_EQ(search.rows()[5].serial.view(), "SN0005");
+    EXPECT_EQ(search.rows()[6].serial.view(), "SN0006");
+    EXPECT_EQ(search.rows()[7].serial.view(), "SN0007");
+    EXPECT_EQ(search.rows()[7].iteNum, 100);
+    EXPECT_EQ(search.rows()[8].serial.view(), "SN0007");
+    EXPECT_EQ(search.rows()[8].iteNum, 102);
+    EXPECT_EQ(search.rows()[250].serial.view(), "SN0249");
+    EXPECT_EQ(table->item(7, 3)->text(), "1");
+    EXPECT_EQ(table->item(7, 5)->text(), "Acme Supply");
+    EXPECT_EQ(table->item(7, 4)->text(), QString::fromStdString(core::Picture::parse("@d2")->format(
+                                             static_cast<std::int64_t>(core::today()))));
+    // Typing a number positions the list at it.
+    QTest::keyClicks(search.findChild<QLineEdit*>("Locator"), "SN0240");
+    ASSERT_EQ(search.rows().size(), 10u);
+    EXPECT_EQ(search.rows()[0].serial.view(), "SN0240");
+    shot(&search, "InvoiceSerialBrowse");
+}
+
+TEST_F(SerialSearch, EnterAndTheButtonsOpenTheClosedInvoiceOfTheRow) {
+    InvoiceSerialBrowseView search(*db, ui);
+    search.show();
+    auto* table = search.findChild<QTableWidget*>();
+    table->setFocus();
+    table->selectRow(3);
+    QStringList seen;
+    ModalDriver driver;
+    auto look = [&](QWidget* w) {
+        seen << w->windowTitle() + " Invoice#: " + w->findChild<QLabel*>("InvoiceNum")->text();
+        static_cast<QDialog*>(w)->reject();
+    };
+    driver.window("InvoiceForm1", look).window("InvoiceForm1", look).window("InvoiceForm1", look);
+    driver.start();
+    QTest::keyClick(table, Qt::Key_Return);
+    QTest::keyClick(table, Qt::Key_Insert);
+    QTest::mouseClick(ModalDriver::button(&search, "&View"), Qt::LeftButton);
+    driver.stop();
+    EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
+    EXPECT_EQ(seen, QStringList({"Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1"}));
+    EXPECT_EQ(table->currentRow(), 3);  // still on the row after the list was read again
+    EXPECT_FALSE(ModalDriver::button(&search, "&Select")->isVisible());
+}
+
+TEST_F(SerialSearch, OpenedForSelectionADoubleClickPicksTheRow) {
+    InvoiceSerialBrowseView search(*db, ui, core::Request::Select);
+    search.show();
+    auto* table = search.findChild<QTableWidget*>();
+    EXPECT_TRUE(ModalDriver::button(&search, "&Select")->isVisible());
+    doubleClick(table, 2);
+    EXPECT_EQ(search.response(), core::Response::Completed);
+    EXPECT_EQ(search.selectedOrdNum(), 2);
+}
+
 }  // namespace
 }  // namespace quay::desk
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Window placement goes to a private settings file, never the user's own.
+    const auto settings = std::filesystem::temp_directory_path() / ("quay-orders-views-" + std::to_string(::getpid()) + ".ini");
+    std::filesystem::remove(settings);
+    ::setenv("QUAY_SETTINGS", settings.c_str(), 1);
+    (void)quay::core::programSettings();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::filesystem::remove(settings);
+    return result;
 }

@@ -1,10 +1,10 @@
 // The closed invoice recomputes nothing: it shows what the save stored.
 #include "orders/views/invoice_form_view.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -17,7 +17,8 @@
 #include "quay/reports/quote/quote_print.h"
 #include "quay/tables/all_tables.h"
 #include "quay/types/date.h"
-#include "serials/invoice_serial_search.h"
+#include "quay/types/picture.h"
+#include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
@@ -26,6 +27,14 @@ QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<
 QString dateText(std::int32_t day) {
     const auto c = core::civilFromDate(day);
     return c ? QString::asprintf("%02d/%02d/%04d", c->month, c->day, c->year) : QString();
+}
+// Amounts as a list shows them: grouped, two places, minus in front.
+template <int D>
+std::string amount(const core::Decimal<D, 2>& value) {
+    static const auto picture = core::Picture::parse("@n-20.2");
+    std::string text = picture ? picture->format(value) : value.toString();
+    text.erase(0, text.find_first_not_of(' '));
+    return text;
 }
 QTableWidget* table(const QStringList& heads) {
     auto* t = new QTableWidget(0, static_cast<int>(heads.size()));
@@ -44,14 +53,55 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
     setWindowTitle("Closed Invoice");
     core::glo.OrdNum = order.OrdNum;
     auto* layout = new QVBoxLayout(this);
-    m_header = new QLabel;
-    layout->addWidget(m_header);
+    // The header: caption and value pairs in three columns, read-only.
+    auto* header = new QGridLayout;
+    header->setHorizontalSpacing(10);
+    const struct { const char* caption; const char* name; } heads[] = {
+        {"Invoice#:", "InvoiceNum"}, {"Quote#:", "OrdNum"},     {"Date:", "OrdDate"},  {"Customer:", "CustName"},
+        {"Reference:", "REFERENCE"}, {"PO#:", "PONUM"},         {"Terms:", "TERMS"},   {"Ship Via:", "SHIPVIA"},
+        {"Ship Trak:", "SHIPTRAK"},
+    };
+    int cell = 0;
+    for (const auto& h : heads) {
+        auto* caption = new QLabel(h.caption);
+        auto* value = new QLabel;
+        value->setObjectName(h.name);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        header->addWidget(caption, cell / 3, (cell % 3) * 2);
+        header->addWidget(value, cell / 3, (cell % 3) * 2 + 1);
+        header->setColumnStretch((cell % 3) * 2 + 1, 1);
+        m_fields.push_back(value);
+        ++cell;
+    }
+    layout->addLayout(header);
     m_lines = table({"Part#", "Description", "Qty", "Price", "Total"});
     m_lines->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    layout->addWidget(m_lines);
-    m_totals = new QLabel;
-    m_totals->setAlignment(Qt::AlignRight);
-    layout->addWidget(m_totals);
+    m_lines->setColumnWidth(0, 120);
+    layout->addWidget(m_lines, 1);
+    // The stored totals in pairs, amounts right-aligned: charges on the left, the
+    // subtotal, taxes, discount and surcharge on the right, the total last.
+    auto* totals = new QGridLayout;
+    totals->setHorizontalSpacing(10);
+    totals->setVerticalSpacing(2);
+    totals->setColumnStretch(0, 1);
+    const char* captions[] = {"Handling:", "Sub Total:", "Shipping:", "Sales Tax 1:", "COD:", "Sales Tax 2:",
+                              "Discount %:", "Discount:", "Surcharge %:", "Surcharge:", "",  "Total:"};
+    const QFontMetrics metrics(font());
+    for (int i = 0; i < kTotalCount; ++i) {
+        auto* caption = new QLabel(captions[i]);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_totals[i] = new QLabel;
+        m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_totals[i]->setMinimumWidth(metrics.horizontalAdvance("-9,999,999,999.99"));
+        const int row = i / 2;
+        const int col = 1 + (i % 2) * 2;
+        totals->addWidget(caption, row, col);
+        totals->addWidget(m_totals[i], row, col + 1);
+    }
+    QFont bold = m_totals[kTotalCount - 1]->font();
+    bold.setBold(true);
+    m_totals[kTotalCount - 1]->setFont(bold);
+    layout->addLayout(totals);
     auto* row = new QHBoxLayout;
     auto add = [&](const char* text, Qt::Key key, auto fn) {
         auto* b = new QPushButton(text);
@@ -67,9 +117,11 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
     });
     add("F4 - &Invoice Comments", Qt::Key_F4, [this] { runOrderComments("Invoice Comments", m_order, false, this); });
     add("F9 - Con&vert to Quote", Qt::Key_F9, [this] { convert(); });
+    row->addStretch();
     add("Close", Qt::Key_unknown, [this] { reject(); });
     layout->addLayout(row);
-    resize(720, 440);
+    resize(780, 520);
+    core::keepPlacement(this, "InvoiceForm1");
     load();
 }
 
@@ -82,11 +134,16 @@ void InvoiceForm1View::load() {
         if (ord.handle.get(core::Orders::byOrdNum) == core::ErrorCode::None) m_order = ord.handle.rec;
     }
     const core::Orders& o = m_order;
-    m_header->setText(QString("Invoice#: %1   Quote#: %2   Date: %3\nCustomer: %4   PO#: %5   Terms: %6   Ship Via: %7")
-                          .arg(o.InvoiceNum)
-                          .arg(o.OrdNum)
-                          .arg(dateText(o.OrdDate), qs(o.CustName.view()), qs(o.PONUM.view()), qs(o.TERMS.view()),
-                               qs(o.SHIPVIA.view())));
+    const QString heads[] = {o.InvoiceNum != 0 ? QString::number(o.InvoiceNum) : QString(),
+                             o.OrdNum != 0 ? QString::number(o.OrdNum) : QString(),
+                             dateText(o.OrdDate),
+                             qs(o.CustName.view()),
+                             qs(o.REFERENCE.view()),
+                             qs(o.PONUM.view()),
+                             qs(o.TERMS.view()),
+                             qs(o.SHIPVIA.view()),
+                             qs(o.SHIPTRAK.view())};
+    for (std::size_t i = 0; i < m_fields.size(); ++i) m_fields[i]->setText(heads[i]);
     m_lines->setRowCount(0);
     ite.handle.rec.OrdNum = o.OrdNum;
     ite.handle.setAtKey(core::ItemsOrd::byOrdNum);
@@ -95,15 +152,18 @@ void InvoiceForm1View::load() {
         m_lines->insertRow(r);
         const core::ItemsOrd& l = ite.handle.rec;
         const QString cells[] = {qs(l.PartNum.view()), qs(l.DESCRIPTION.view()), qs(l.QTY.toString()),
-                                 qs(l.PRICE.toString()), qs(l.TOTAL.toString())};
-        for (int c = 0; c < 5; ++c) m_lines->setItem(r, c, new QTableWidgetItem(cells[c]));
+                                 qs(l.PRICE.toString()), qs(amount(l.TOTAL))};
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_lines->setItem(r, c, item);
+        }
     }
-    m_totals->setText(QString("Handling: %1   Sub Total: %2\nShipping: %3   Sales Tax 1: %4\nCOD: %5   Sales Tax 2: %6\n"
-                              "Discount %7%: %8   Surcharge %9%: %10\nTotal: %11")
-                          .arg(qs(o.HANDLING.toString()), qs(o.SUBTOTAL.toString()), qs(o.SHIPPING.toString()),
-                               qs(o.SALESTAX1.toString()), qs(o.COD.toString()), qs(o.SALESTAX2.toString()),
-                               qs(o.DISCOUNTPCT.toString()), qs(o.DISCOUNT.toString()), qs(o.SURCHARGEPCT.toString()))
-                          .arg(qs(o.SURCHARGE.toString()), qs(o.TOTAL.toString())));
+    const std::string shown[kTotalCount] = {amount(o.HANDLING),    amount(o.SUBTOTAL), amount(o.SHIPPING),
+                                            amount(o.SALESTAX1),   amount(o.COD),      amount(o.SALESTAX2),
+                                            o.DISCOUNTPCT.toString(), amount(o.DISCOUNT), o.SURCHARGEPCT.toString(),
+                                            amount(o.SURCHARGE),   std::string(),      amount(o.TOTAL)};
+    for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(qs(shown[i]));
 }
 
 void InvoiceForm1View::convert() {
@@ -112,54 +172,6 @@ void InvoiceForm1View::convert() {
         m_response = core::Response::Completed;
         accept();
     }
-}
-
-void runInvoiceSerialBrowse(core::Database& db, core::UiPort& ui, QWidget* parent) {
-    QDialog d(parent);
-    d.setObjectName("InvoiceSerialBrowse");
-    d.setWindowTitle("Invoice Search by Serial Number");
-    auto* layout = new QVBoxLayout(&d);
-    layout->addWidget(new QLabel("Find Invoice Serial Number"));
-    auto* locate = new QLineEdit;
-    locate->setPlaceholderText("Serial#");
-    layout->addWidget(locate);
-    QTableWidget* t = table({"Serial#", "Part#", "Description", "Invoice#", "Date", "Cust Name"});
-    layout->addWidget(t);
-    std::vector<InvoiceSerialRow> rows;
-    auto fill = [&] {
-        rows = invoiceSerialRows(db, ui, locate->text().toStdString(), 200);
-        t->setRowCount(static_cast<int>(rows.size()));
-        for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-            const InvoiceSerialRow& x = rows[static_cast<std::size_t>(r)];
-            const QString cells[] = {qs(x.serial.view()), qs(x.partNum.view()), qs(x.description.view()),
-                                     QString::number(x.invoiceNum), dateText(x.ordDate), qs(x.custName.view())};
-            for (int c = 0; c < 6; ++c) t->setItem(r, c, new QTableWidgetItem(cells[c]));
-        }
-    };
-    auto view = [&] {
-        const int r = t->currentRow();
-        if (r < 0 || r >= static_cast<int>(rows.size())) return;
-        core::Orders o;
-        o.OrdNum = rows[static_cast<std::size_t>(r)].ordNum;
-        InvoiceForm1View f(db, ui, o, &d);
-        f.exec();
-        fill();
-    };
-    QObject::connect(locate, &QLineEdit::textChanged, &d, fill);
-    QObject::connect(t, &QTableWidget::cellDoubleClicked, &d, view);
-    auto* row = new QHBoxLayout;
-    for (const char* text : {"&Insert", "&View", "&Delete"}) {
-        auto* b = new QPushButton(text);
-        QObject::connect(b, &QPushButton::clicked, &d, view);
-        row->addWidget(b);
-    }
-    auto* close = new QPushButton("Close");
-    QObject::connect(close, &QPushButton::clicked, &d, &QDialog::reject);
-    row->addWidget(close);
-    layout->addLayout(row);
-    d.resize(760, 420);
-    fill();
-    d.exec();
 }
 
 }  // namespace quay::desk

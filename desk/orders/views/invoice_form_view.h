@@ -1,7 +1,9 @@
 // InvoiceForm1View ("Closed Invoice"): a stored invoice shown read-only with its
 // lines and stored totals, with reprint, the invoice comments and the conversion
-// back into a quote. Beside it the search of invoices by serial number.
+// back into a quote.
 #pragma once
+#include <vector>
+
 #include <QDialog>
 
 #include "quay/app/ui_port.h"
@@ -24,14 +26,12 @@ private:
 
     core::Database& m_db;
     core::UiPort& m_ui;
+    static constexpr int kTotalCount = 12;
     core::Orders m_order;
-    QLabel* m_header = nullptr;
+    std::vector<QLabel*> m_fields;  // the header values, in the order they are laid out
     QTableWidget* m_lines = nullptr;
-    QLabel* m_totals = nullptr;
+    QLabel* m_totals[kTotalCount] = {};
     core::Response m_response = core::Response::Cancelled;
 };
-
-// InvoiceSerialBrowse ("Invoice Search by Serial Number").
-void runInvoiceSerialBrowse(core::Database& db, core::UiPort& ui, QWidget* parent);
 
 }  // namespace quay::desk

@@ -13,8 +13,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "orders/copy_order.h"
+#include "orders/views/copy_order_view.h"
 #include "orders/views/invoice_form_view.h"
+#include "orders/views/invoice_serial_browse_view.h"
 #include "orders/views/quote_form_view.h"
 #include "quay/app/globals.h"
 #include "quay/types/date.h"
@@ -149,27 +150,21 @@ void OrderListView::copy() {
     const core::Orders* o = current();
     if (o == nullptr) return;
     core::glo.OrdNum = o->OrdNum;
-    CopyOrder logic(m_db, m_ui);
-    if (!logic.open()) return;
-    const core::Orders& s = logic.source();
-    const QString text = QString("This procedure will copy the following order ...\n\nOrder#: %1\nCust Name: %2\n"
-                                 "Reference: %3\nTotal: %4")
-                             .arg(s.OrdNum)
-                             .arg(qs(s.CustName.view()), qs(s.REFERENCE.view()), qs(s.TOTAL.toString()));
-    if (m_ui.message("Copy Order", text.toStdString(), core::Icon::Question, core::Button::Ok | core::Button::Cancel,
-                     core::Button::Ok) != core::Button::Ok)
-        return;
-    if (logic.ok() == core::Response::Completed) {
-        m_tabs->setCurrentIndex(1);
-        m_locator.clear();
-        if (m_list.kind() == OrderListKind::Quotes)
-            for (char c : std::to_string(logic.newOrderNumber())) m_locator.type(c);
+    std::int32_t copied = 0;
+    if (runCopyOrder(m_db, m_ui, copied, this) == core::Response::Completed && copied != 0) {
+        // The list shows the new quote: the quote list positioned on its number.
+        if (m_list.kind() == OrderListKind::Quotes) {
+            m_tabs->setCurrentIndex(1);
+            m_locator.clear();
+            for (char c : std::to_string(copied)) m_locator.type(c);
+        }
     }
     reload();
 }
 
 void OrderListView::findBySerial() {
-    runInvoiceSerialBrowse(m_db, m_ui, this);
+    InvoiceSerialBrowseView search(m_db, m_ui, core::Request::None, this);
+    search.exec();
     reload();
 }
 

@@ -2,14 +2,17 @@
 #include "orders/views/order_windows.h"
 
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QTimer>
 
 #include "orders/views/invoice_form_view.h"
+#include "orders/views/invoice_serial_browse_view.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_list_view.h"
 #include "orders/views/quote_form_view.h"
 #include "quay/tables/orders.h"
 #include "quay/tables/payments.h"
+#include "quay/views/placement_keeper.h"
 #include "quay/views/window_registry.h"
 
 namespace quay::desk {
@@ -30,7 +33,10 @@ WindowResponse openList(WindowContext& c, OrderListKind kind) {
     loading->setMargin(24);
     loading->show();
     auto* list = new OrderListView(*c.database, c.ui, kind);
-    c.showChild(list);
+    QMdiSubWindow* sub = c.showChild(list);
+    // The placement belongs to the frame's child window when there is one.
+    core::keepPlacement(sub != nullptr ? static_cast<QWidget*>(sub) : list,
+                        kind == OrderListKind::Quotes ? "QuoteBrowse" : "InvoiceBrowse");
     QTimer::singleShot(0, loading, &QWidget::close);
     w.response = core::Response::Completed;
     return w;
@@ -75,11 +81,12 @@ void registerOrderWindows(core::WindowRegistry& registry) {
         w.response = runPostInvoicePayment(c.ui, *static_cast<core::Payments*>(r.table->buffer()), c.parent);
         return w;
     });
-    registry.add("InvoiceSerialBrowse", [](WindowContext& c, const WindowRequest&) {
+    registry.add("InvoiceSerialBrowse", [](WindowContext& c, const WindowRequest& r) {
         WindowResponse w;
         if (c.database == nullptr) return w;
-        runInvoiceSerialBrowse(*c.database, c.ui, c.parent);
-        w.response = core::Response::Completed;
+        InvoiceSerialBrowseView view(*c.database, c.ui, r.request, c.parent);
+        view.exec();
+        w.response = view.response();
         return w;
     });
 }

@@ -6,11 +6,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -18,11 +18,25 @@
 #include "orders/views/order_dialogs.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/reports/tickets/order_tickets.h"
+#include "quay/types/picture.h"
+#include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
 namespace {
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
+QString dateText(std::int32_t day) {
+    static const auto picture = core::Picture::parse("@d2");
+    return picture ? qs(picture->format(static_cast<std::int64_t>(day))) : QString();
+}
+// Amounts as the totals column shows them: grouped, two places, minus in front.
+template <int D>
+std::string money(const core::Decimal<D, 2>& value) {
+    static const auto picture = core::Picture::parse("@n-20.2");
+    std::string text = picture ? picture->format(value) : value.toString();
+    text.erase(0, text.find_first_not_of(' '));
+    return text;
+}
 }  // namespace
 
 QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Request request, const core::Orders& order,
@@ -60,25 +74,44 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     connect(m_lines, &QTableWidget::cellDoubleClicked, this, [this] { m_logic->changeLine(); after(); });
     connect(m_lines, &QTableWidget::currentCellChanged, this, [this](int row) {
         m_logic->select(row);
-        const SerialMark mark = m_logic->serialMark();
-        m_serials->setVisible(mark != SerialMark::Hidden);
-        m_serials->setIcon(style()->standardIcon(mark == SerialMark::Check ? QStyle::SP_DialogApplyButton
-                                                                           : QStyle::SP_DialogCancelButton));
+        showSerialMark();
     });
+    m_lines->installEventFilter(this);
     layout->addWidget(m_lines);
     auto* lineRow = new QHBoxLayout;
     m_insert = command("&Insert", QKeySequence(), &QuoteForm1::insertLine);
-    lineRow->addWidget(m_insert);
+    lineRow->addWidget(m_insert, 0, Qt::AlignTop);
     m_lineCommands.push_back(command("&Change", QKeySequence(), &QuoteForm1::changeLine));
     m_lineCommands.push_back(command("&Delete", QKeySequence(), &QuoteForm1::deleteLine));
-    for (QPushButton* b : m_lineCommands) lineRow->addWidget(b);
+    for (QPushButton* b : m_lineCommands) lineRow->addWidget(b, 0, Qt::AlignTop);
     m_serials = command("F7 - Serial Numbers", QKeySequence(Qt::Key_F7), &QuoteForm1::serialNumbers);
     m_lineCommands.push_back(m_serials);
-    lineRow->addWidget(m_serials);
+    lineRow->addWidget(m_serials, 0, Qt::AlignTop);
     lineRow->addStretch();
-    m_totals = new QLabel;
-    m_totals->setAlignment(Qt::AlignRight);
-    lineRow->addWidget(m_totals);
+    // The totals stand in a column of their own, the amounts right-aligned under each other.
+    auto* totals = new QGridLayout;
+    totals->setHorizontalSpacing(12);
+    totals->setVerticalSpacing(2);
+    const char* captions[] = {"Sub Total:", "Sales Tax 1:", "Sales Tax 2:", "Discount:", "Surcharge:",
+                              "Shipping / Handling / COD:", "Total:"};
+    const QFontMetrics metrics(font());
+    for (int i = 0; i < kTotalCount; ++i) {
+        auto* caption = new QLabel(captions[i]);
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_totals[i] = new QLabel;
+        m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_totals[i]->setMinimumWidth(metrics.horizontalAdvance("-9,999,999,999.99"));
+        if (i == kTotalCount - 1) {
+            QFont bold = m_totals[i]->font();
+            bold.setBold(true);
+            caption->setFont(bold);
+            m_totals[i]->setFont(bold);
+        }
+        totals->addWidget(caption, i, 0);
+        totals->addWidget(m_totals[i], i, 1);
+    }
+    lineRow->addLayout(totals);
+    lineRow->setAlignment(totals, Qt::AlignTop);
     layout->addLayout(lineRow);
 
     auto* grid = new QGridLayout;
@@ -105,7 +138,8 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     layout->addLayout(grid);
     m_status = new QLabel;
     layout->addWidget(m_status);
-    resize(760, 520);
+    resize(800, 560);
+    core::keepPlacement(this, "QuoteForm1");
 }
 
 QuoteForm1View::~QuoteForm1View() = default;
@@ -134,16 +168,21 @@ void QuoteForm1View::showEvent(QShowEvent* event) {
     QTimer::singleShot(0, this, [this] { m_logic->firstTick(); after(); });
 }
 
-void QuoteForm1View::keyPressEvent(QKeyEvent* event) {
-    if (m_lines->hasFocus()) {
-        switch (event->key()) {
-        case Qt::Key_Insert: m_logic->insertLine(); after(); return;
-        case Qt::Key_Delete: m_logic->deleteLine(); after(); return;
+bool QuoteForm1View::eventFilter(QObject* watched, QEvent* event) {
+    // Insert, Enter and Delete in the line list are the line commands.
+    if (watched == m_lines && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Insert: m_logic->insertLine(); after(); return true;
+        case Qt::Key_Delete: m_logic->deleteLine(); after(); return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: m_logic->changeLine(); after(); return;
+        case Qt::Key_Enter: m_logic->changeLine(); after(); return true;
         default: break;
         }
     }
+    return QDialog::eventFilter(watched, event);
+}
+
+void QuoteForm1View::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         m_logic->cancel();
         after();
@@ -162,9 +201,9 @@ void QuoteForm1View::after() {
 
 void QuoteForm1View::refresh() {
     core::Orders& o = m_logic->order();
-    m_header->setText(QString("Quote#: %1    Customer: %2    Price Class: %3")
+    m_header->setText(QString("Quote#: %1    Date: %2    Customer: %3    Price Class: %4")
                           .arg(o.OrdNum)
-                          .arg(qs(o.CustName.view()), qs(o.PRICECLASS.view())));
+                          .arg(dateText(o.OrdDate), qs(o.CustName.view()), qs(o.PRICECLASS.view())));
     const auto& lines = m_logic->work().lines;
     m_lines->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
@@ -178,17 +217,24 @@ void QuoteForm1View::refresh() {
         }
     }
     if (m_logic->selected() >= 0) m_lines->selectRow(m_logic->selected());
-    m_totals->setText(QString("Sub Total: %1\nSales Tax 1: %2\nSales Tax 2: %3\nDiscount: %4\nSurcharge: %5\n"
-                              "Shipping / Handling / COD: %6\nTotal: %7")
-                          .arg(qs(o.LISTSUB.toString()), qs(o.SALESTAX1.toString()), qs(o.SALESTAX2.toString()),
-                               qs(o.DISCOUNT.toString()), qs(o.SURCHARGE.toString()),
-                               qs(m_logic->shipping().toString()), qs(o.TOTAL.toString())));
+    const std::string amounts[kTotalCount] = {money(o.LISTSUB),   money(o.SALESTAX1), money(o.SALESTAX2),
+                                              money(o.DISCOUNT),  money(o.SURCHARGE), money(m_logic->shipping()),
+                                              money(o.TOTAL)};
+    for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(qs(amounts[i]));
     m_insert->setEnabled(m_logic->canInsert());
     for (QPushButton* b : m_lineCommands) b->setEnabled(m_logic->canUseLines());
+    showSerialMark();
+}
+
+void QuoteForm1View::showSerialMark() {
+    // A line that tracks serial numbers shows a check when it has some and a cross
+    // when it has none; for other lines the button is hidden.
     const SerialMark mark = m_logic->serialMark();
     m_serials->setVisible(mark != SerialMark::Hidden);
-    m_serials->setIcon(style()->standardIcon(mark == SerialMark::Check ? QStyle::SP_DialogApplyButton
-                                                                       : QStyle::SP_DialogCancelButton));
+    if (mark == SerialMark::Hidden) return;
+    const bool check = mark == SerialMark::Check;
+    m_serials->setIcon(QIcon(check ? ":/orders/icons/serial_check.svg" : ":/orders/icons/serial_cross.svg"));
+    m_serials->setProperty("serialMark", check ? "check" : "cross");
 }
 
 }  // namespace quay::desk

@@ -31,9 +31,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr int kTotalCount = 7;
     void after();
+    void showSerialMark();
     QPushButton* command(const char* text, const QKeySequence& key, void (QuoteForm1::*fn)());
 
     core::Database& m_db;
@@ -41,7 +44,7 @@ private:
     std::unique_ptr<QuoteForm1> m_logic;
     QTableWidget* m_lines = nullptr;
     QLabel* m_header = nullptr;
-    QLabel* m_totals = nullptr;
+    QLabel* m_totals[kTotalCount] = {};
     QLabel* m_status = nullptr;
     QPushButton* m_serials = nullptr;
     std::vector<QPushButton*> m_lineCommands;

@@ -76,6 +76,20 @@ bool ItemOrdForm::choosePart(std::string_view partNum) {
     return true;
 }
 
+namespace {
+
+// Products are sought by part number among the active ones; the list is PRODUCTBROWSE.
+core::LookupSpec productLookup() {
+    core::LookupSpec s;
+    s.key = core::Products::byPartNum;
+    s.field = fieldIndexOf(core::Products::desc(), "PartNum");
+    s.listProcedure = "PRODUCTBROWSE";
+    s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
+    return s;
+}
+
+}  // namespace
+
 bool ItemOrdForm::acceptPart(bool mayOpenList) {
     const std::string typed(m_line.PARTNUM.view());
     if (m_hasProduct && typed == m_acceptedPart) return true;
@@ -85,23 +99,13 @@ bool ItemOrdForm::acceptPart(bool mayOpenList) {
         m_focus = Focus::PartNum;
         return false;
     }
-    core::LookupSpec s;
-    s.key = core::Products::byPartNum;
-    s.field = fieldIndexOf(core::Products::desc(), "PartNum");
-    s.listProcedure = "PRODUCTBROWSE";
-    s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
-    core::FieldLookup lookup(m_ui, m_prd->handle, s);
+    core::FieldLookup lookup(m_ui, m_prd->handle, productLookup());
     core::glo.GlobalResponse = Response::None;
     return takeLookup(lookup.check(typed));
 }
 
 bool ItemOrdForm::browsePart() {
-    core::LookupSpec s;
-    s.key = core::Products::byPartNum;
-    s.field = fieldIndexOf(core::Products::desc(), "PartNum");
-    s.listProcedure = "PRODUCTBROWSE";
-    s.filter = [](const void* r) { return static_cast<const core::Products*>(r)->Active == 1; };
-    core::FieldLookup lookup(m_ui, m_prd->handle, s);
+    core::FieldLookup lookup(m_ui, m_prd->handle, productLookup());
     core::glo.GlobalResponse = Response::None;
     return takeLookup(lookup.browse());
 }

@@ -98,15 +98,9 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     notes->setMinimumHeight(notes->fontMetrics().height() * 5);
     notesLabel->setBuddy(notes);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* ok = detail::commandButton(buttons, "Ok", this, true);
-    QPushButton* cancel = detail::commandButton(buttons, "Cancel", this);
-    connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-
-    QWidget* order_[] = {date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes, ok, cancel};
-    for (std::size_t i = 1; i < std::size(order_); ++i) setTabOrder(order_[i - 1], order_[i]);
+    const detail::OkCancelRow buttons = detail::okCancelRow(this, "Ok", "Cancel", [this] { onOk(); });
+    detail::chainTabs(
+        {date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes, buttons.ok, buttons.cancel});
 
     g.layout()->setColumnMinimumWidth(2, 24);
     g.layout()->setColumnStretch(4, 1);
@@ -114,7 +108,7 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     outer->addLayout(g.layout());
     outer->addWidget(notesLabel);
     outer->addWidget(notes, 1);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
     b.load();
     showBalance();
     core::keepPlacement(this, "SaveInvoiceForm");
@@ -190,22 +184,15 @@ PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments&
     g.display("Payment Amount:", "AMOUNT", 14, true)->setText(money(payment.AMOUNT));
     connect(m_method, &QComboBox::currentIndexChanged, this, [this] { enableDetails(); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* ok = detail::commandButton(buttons, "&Ok", this, true);
-    QPushButton* cancel = detail::commandButton(buttons, "&Cancel", this);
-    connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-    QWidget* order[] = {m_date,         m_method,       m_checkFields[0], m_checkFields[1],
-                        m_cardFields[0], m_cardFields[1], m_cardFields[2], m_cardFields[3], comments,
-                        ok,             cancel};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Ok", "&Cancel", [this] { onOk(); });
+    detail::chainTabs({m_date, m_method, m_checkFields[0], m_checkFields[1], m_cardFields[0], m_cardFields[1],
+                       m_cardFields[2], m_cardFields[3], comments, buttons.ok, buttons.cancel});
 
     g.layout()->setColumnStretch(2, 1);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(g.layout());
     outer->addStretch(1);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
     b.load();
     enableDetails();
     core::keepPlacement(this, "PostInvoicePayment");

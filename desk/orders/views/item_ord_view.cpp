@@ -85,24 +85,20 @@ ItemOrdView::ItemOrdView(core::Database& db, core::UiPort& ui, core::Request req
         connect(sc, &QShortcut::activated, this, [this, k] { priceKey(k); });
     }
 
-    auto* buttons = new QHBoxLayout;
-    QPushButton* notesButton = detail::commandButton(buttons, "F4 - &Notes", this);
-    buttons->addStretch(1);
-    QPushButton* ok = detail::commandButton(buttons, "&Ok", this, true);
-    QPushButton* cancel = detail::commandButton(buttons, "Cancel", this);
-    connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
+    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Ok", "Cancel", [this] { onOk(); });
+    QPushButton* notesButton = new QPushButton("F4 - &Notes", this);
+    notesButton->setObjectName("F4Notes");
+    notesButton->setAutoDefault(false);
+    buttons.row->insertWidget(0, notesButton);
     connect(notesButton, &QPushButton::clicked, this, [this] { notes(); });
     auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this);
     connect(f4, &QShortcut::activated, this, [this] { notes(); });
 
-    const QWidget* order[] = {m_part, desc, group, tax1, tax2, track, m_qty, m_price, ok, cancel, notesButton};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    detail::chainTabs({m_part, desc, group, tax1, tax2, track, m_qty, m_price, buttons.ok, buttons.cancel, notesButton});
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(g.layout());
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
     showLine();
     core::keepPlacement(this, "ItemOrdForm");
 }
@@ -183,17 +179,7 @@ ItemCommentsView::ItemCommentsView(LineEntry& line, QWidget* parent) : QDialog(p
     setWindowTitle("Item Comments");
     m_buffer.COMMENTS = line.COMMENTS;
     auto* binder = new core::FieldBinder(LineComments::desc(), [this] { return static_cast<void*>(&m_buffer); }, this);
-    auto* text = binder->bindMemo(new QPlainTextEdit(this), "COMMENTS");
-    text->setObjectName("COMMENTS");
-    text->setMinimumSize(detail::textWidth(text, 40) + 120, text->fontMetrics().height() * 10);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* close = detail::commandButton(buttons, "Close", this, true);
-    connect(close, &QPushButton::clicked, this, [this] { accept(); });
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(text, 1);
-    outer->addLayout(buttons);
-    binder->load();
+    detail::notesWindow(this, binder, "COMMENTS", nullptr, 10);
     core::keepPlacement(this, "ItemComments");
 }
 

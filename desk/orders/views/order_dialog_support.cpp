@@ -10,6 +10,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -17,11 +18,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
 #include "quay/app/globals.h"
+#include "quay/views/field_binder.h"
 
 namespace quay::desk::detail {
 
@@ -170,6 +173,36 @@ QPushButton* commandButton(QBoxLayout* row, const char* caption, QWidget* parent
     else b->setAutoDefault(false);
     row->addWidget(b);
     return b;
+}
+
+OkCancelRow okCancelRow(QDialog* dialog, const char* okCaption, const char* cancelCaption, std::function<void()> onOk) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    QPushButton* ok = commandButton(row, okCaption, dialog, true);
+    QPushButton* cancel = commandButton(row, cancelCaption, dialog);
+    QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {row, ok, cancel};
+}
+
+QPlainTextEdit* notesWindow(QDialog* dialog, core::FieldBinder* binder, const char* field, const char* tip, int lines) {
+    auto* text = binder->bindMemo(new QPlainTextEdit(dialog), field);
+    text->setObjectName(field);
+    if (tip) text->setToolTip(tip);
+    text->setMinimumSize(textWidth(text, 40) + 160, text->fontMetrics().height() * lines);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    QPushButton* close = commandButton(buttons, "Close", dialog, true);
+    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
+    auto* outer = new QVBoxLayout(dialog);
+    outer->addWidget(text, 1);
+    outer->addLayout(buttons);
+    binder->load();
+    return text;
+}
+
+void chainTabs(const std::vector<QWidget*>& widgets) {
+    for (std::size_t i = 1; i < widgets.size(); ++i) QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
 }  // namespace quay::desk::detail

@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include <QObject>
 #include <QString>
@@ -12,6 +13,8 @@
 class QBoxLayout;
 class QCheckBox;
 class QComboBox;
+class QDialog;
+class QPlainTextEdit;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
@@ -19,6 +22,10 @@ class QLineEdit;
 class QPushButton;
 class QToolButton;
 class QWidget;
+
+namespace quay::core {
+class FieldBinder;
+}
 
 namespace quay::desk::detail {
 
@@ -67,5 +74,21 @@ void titleCalendar(QLineEdit* edit, const char* title, std::function<bool()> ent
 
 // A command button in `row`; `isDefault` makes it the button Enter presses.
 QPushButton* commandButton(QBoxLayout* row, const char* caption, QWidget* parent, bool isDefault = false);
+
+// The foot of a form: the ok button (the default) runs `onOk`, the cancel button
+// rejects the dialog, both at the right.
+struct OkCancelRow {
+    QHBoxLayout* row;
+    QPushButton* ok;
+    QPushButton* cancel;
+};
+OkCancelRow okCancelRow(QDialog* dialog, const char* okCaption, const char* cancelCaption, std::function<void()> onOk);
+
+// A notes window: one multi-line field bound to the memo `field` of the binder's
+// record (its objectName the field's), `lines` high, over a "Close" button.
+QPlainTextEdit* notesWindow(QDialog* dialog, core::FieldBinder* binder, const char* field, const char* tip, int lines);
+
+// Tab goes from each widget to the next, in the order given.
+void chainTabs(const std::vector<QWidget*>& widgets);
 
 }  // namespace quay::desk::detail

@@ -36,19 +36,14 @@ SerialNumberFormView::SerialNumberFormView(core::Request request, QuoteSerialLis
     m_serial = g.entry("Serial#:", "SERIALNUMBER", 20);
     m_serial->setMaxLength(20);
     if (request != core::Request::Insert) m_serial->setText(qs(number.view()));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* save = detail::commandButton(buttons, "&Save", this, true);
-    QPushButton* cancel = detail::commandButton(buttons, "&Cancel", this);
-    connect(save, &QPushButton::clicked, this, [this] {
+    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Save", "&Cancel", [this] {
         m_number = m_serial->text().toStdString();
         m_response = core::Response::Completed;
         accept();
     });
-    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(g.layout());
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
     core::keepPlacement(this, "SerialNumberForm");
 }
 
@@ -172,18 +167,7 @@ OrderCommentsView::OrderCommentsView(const std::string& procedure, core::Orders&
     setObjectName(qs(procedure));
     setWindowTitle(procedure == "InvoiceComments" ? "Invoice Comments" : "Quote Comments");
     auto* binder = new core::FieldBinder(core::Orders::desc(), [&order] { return static_cast<void*>(&order); }, this);
-    auto* text = binder->bindMemo(new QPlainTextEdit(this), "Notes");
-    text->setObjectName("Notes");
-    text->setToolTip("Order Comments to be printed on Invoices");
-    text->setMinimumSize(detail::textWidth(text, 40) + 160, text->fontMetrics().height() * 14);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* close = detail::commandButton(buttons, "Close", this, true);
-    connect(close, &QPushButton::clicked, this, [this] { accept(); });
-    auto* outer = new QVBoxLayout(this);
-    outer->addWidget(text, 1);
-    outer->addLayout(buttons);
-    binder->load();
+    detail::notesWindow(this, binder, "Notes", "Order Comments to be printed on Invoices", 14);
     core::keepPlacement(this, qs(procedure));
 }
 

@@ -107,15 +107,10 @@ QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::O
     s.layout()->addWidget(note, 6, 0, 1, 5);
     shipTo->setLayout(s.layout());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* ok = detail::commandButton(buttons, "&Ok", this, true);
-    QPushButton* cancel = detail::commandButton(buttons, "&Cancel", this);
-    connect(ok, &QPushButton::clicked, this, [this] { onOk(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
-    tabs.push_back(ok);
-    tabs.push_back(cancel);
-    for (std::size_t i = 1; i < tabs.size(); ++i) setTabOrder(tabs[i - 1], tabs[i]);
+    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Ok", "&Cancel", [this] { onOk(); });
+    tabs.push_back(buttons.ok);
+    tabs.push_back(buttons.cancel);
+    detail::chainTabs(tabs);
 
     auto* top = new QHBoxLayout;
     top->addLayout(g.layout());
@@ -123,7 +118,7 @@ QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::O
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(top);
     outer->addWidget(shipTo);
-    outer->addLayout(buttons);
+    outer->addLayout(buttons.row);
     b.load();
     core::keepPlacement(this, "QuoteDetails");
 }

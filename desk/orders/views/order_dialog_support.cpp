@@ -189,6 +189,7 @@ QPlainTextEdit* notesWindow(QDialog* dialog, core::FieldBinder* binder, const ch
     auto* text = binder->bindMemo(new QPlainTextEdit(dialog), field);
     text->setObjectName(field);
     if (tip) text->setToolTip(tip);
+    text->setTabChangesFocus(true);  // Tab reaches "Close"; the notes need no tab stops
     text->setMinimumSize(textWidth(text, 40) + 160, text->fontMetrics().height() * lines);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

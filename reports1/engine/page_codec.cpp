@@ -80,25 +80,35 @@ std::string fillPageNumbers(std::string pattern, int pageNumber, int pageCount) 
 }
 
 std::uint32_t PageCodec::fontNumber(const FontSpec& font) {
+  // Items in a row mostly share the font of the item before.
+  if (m_lastFont < m_fonts.size() && m_fonts[m_lastFont] == font) return m_lastFont;
   auto found = m_fontNumbers.find(font);
-  if (found != m_fontNumbers.end()) return found->second;
-  const auto number = static_cast<std::uint32_t>(m_fonts.size());
-  m_fonts.push_back(font);
-  m_fontNumbers.emplace(font, number);
-  return number;
+  if (found == m_fontNumbers.end()) {
+    found = m_fontNumbers.emplace(font, static_cast<std::uint32_t>(m_fonts.size())).first;
+    m_fonts.push_back(font);
+  }
+  m_lastFont = found->second;
+  return m_lastFont;
 }
 
 void PageCodec::putText(const std::string& text, std::string& out) {
   if (text.size() <= kMaxTableText) {
-    auto found = m_textNumbers.find(text);
-    if (found != m_textNumbers.end()) {
-      putVarint(std::uint64_t{found->second} << 1, out);
-      return;
+    if (m_slots.empty()) m_slots.assign(kSlots, 0);
+    // Open addressing over a table at most half full: a text not in it meets an empty
+    // slot within a probe or two, which is what most texts of a long report do.
+    const std::uint64_t hash = std::hash<std::string_view>{}(text);
+    std::size_t slot = hash & (kSlots - 1);
+    for (std::uint32_t entry; (entry = m_slots[slot]) != 0; slot = (slot + 1) & (kSlots - 1)) {
+      if (m_hashes[entry - 1] == hash && m_texts[entry - 1] == text) {
+        putVarint(std::uint64_t{entry - 1} << 1, out);
+        return;
+      }
     }
     if (m_texts.size() < kMaxTexts && m_textBytes + text.size() <= kMaxTextBytes) {
       const auto number = static_cast<std::uint32_t>(m_texts.size());
-      auto added = m_textNumbers.emplace(text, number).first;
-      m_texts.push_back(&added->first);
+      m_texts.push_back(text);
+      m_hashes.push_back(hash);
+      m_slots[slot] = number + 1;
       m_textBytes += text.size();
       putVarint(std::uint64_t{number} << 1, out);
       return;
@@ -158,7 +168,7 @@ bool PageCodec::decode(std::string_view data, int pageNumber, int pageCount, Pag
     if (!in.varint(v)) return false;
     if (v & 1) return in.bytes(v >> 1, s);
     if ((v >> 1) >= m_texts.size()) return false;
-    s = *m_texts[v >> 1];
+    s = m_texts[v >> 1];
     return true;
   };
   std::vector<Shape> shapes;

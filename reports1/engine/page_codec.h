@@ -9,7 +9,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "quay/reports/engine/page_list.h"
@@ -73,8 +72,12 @@ class PageCodec {
   std::vector<Shape> m_shapes;  // the page being encoded
   std::vector<FontSpec> m_fonts;
   std::map<FontSpec, std::uint32_t> m_fontNumbers;
-  std::vector<const std::string*> m_texts;  // keys of m_textNumbers, whose nodes do not move
-  std::unordered_map<std::string, std::uint32_t> m_textNumbers;
+  std::uint32_t m_lastFont = 0;
+  static constexpr std::size_t kSlots = 2 * kMaxTexts;
+  static_assert((kSlots & (kSlots - 1)) == 0, "slots are found by masking the hash");
+  std::vector<std::string> m_texts;     // the text table, by number
+  std::vector<std::uint64_t> m_hashes;  // the hash of each entry
+  std::vector<std::uint32_t> m_slots;   // entry number + 1 by hash; 0 empty
   std::size_t m_textBytes = 0;
 };
 

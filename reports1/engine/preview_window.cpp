@@ -139,6 +139,16 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void PreviewWindow::readAhead(const std::vector<int>& visible) {
+  // The screenful after the one in view is read back now, so Next paints from pages
+  // already decoded; the page store keeps more pages than two screenfuls of the largest
+  // tiling.
+  if (visible.empty()) return;
+  const int screenful = m_state.across() * m_state.down();
+  for (int page = visible.back() + 1; page <= std::min(visible.back() + screenful, m_state.pageCount()); ++page)
+    (void)m_pages.readPage(page - 1);
+}
+
 void PreviewWindow::refresh() {
   m_previous->setEnabled(m_state.canGoPrevious());
   m_next->setEnabled(m_state.canGoNext());
@@ -167,6 +177,7 @@ void PreviewWindow::refresh() {
     m_canvas->resize(std::max(m_canvas->width(), view.width()), std::max(m_canvas->height(), view.height()));
   }
   std::vector<int> visible = m_state.visiblePages();
+  readAhead(visible);
   QString shown = visible.empty() ? QStringLiteral("0")
                   : visible.size() == 1
                       ? QString::number(visible.front())

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <vector>
 
 #include "quay/reports/engine/page_list.h"
 #include "quay/reports/engine/preview_state.h"
@@ -45,6 +46,7 @@ class PreviewWindow final : public QDialog {
 
  private:
   void refresh();
+  void readAhead(const std::vector<int>& visible);
 
   const PageList& m_pages;
   std::string m_reportTitle;

@@ -24,10 +24,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kSerialsPerLine = 50;
-
-// `count` serial numbers on lines of 50; line k belongs to order k, an invoice when k is even.
+// `count` serial numbers on lines of up to 50 (at least two lines); line k belongs to
+// order k, an invoice when k is even.
 bool build(core::Database& db, long count) {
+    const long perLine = std::max(1L, std::min(50L, count / 2));
     core::ScriptedUi ui;
     core::Handle<core::Orders> ord(db);
     core::Handle<core::ItemsOrd> ite(db);
@@ -36,7 +36,7 @@ bool build(core::Database& db, long count) {
         if (core::openTable(ui, *t) != core::OpenOutcome::Opened) return false;
     core::Transaction tx(db, {&ord, &ite, &ser});
     if (tx.begin() != core::ErrorCode::None) return false;
-    const long lines = (count + kSerialsPerLine - 1) / kSerialsPerLine;
+    const long lines = (count + perLine - 1) / perLine;
     long made = 0;
     char number[24];
     for (long k = 1; k <= lines; ++k) {
@@ -53,7 +53,7 @@ bool build(core::Database& db, long count) {
         ite.rec.PartNum = "P" + std::to_string(10000 + k % 200);
         ite.rec.TRACKSERIAL = "YES";
         if (ite.add() != core::ErrorCode::None) return false;
-        for (int s = 0; s < kSerialsPerLine && made < count; ++s, ++made) {
+        for (long s = 0; s < perLine && made < count; ++s, ++made) {
             ser.clear();
             ser.rec.ITENUM = static_cast<std::int32_t>(k);
             // Numbers are spread over the key so invoice and quote units interleave.
@@ -103,10 +103,11 @@ int main(int argc, char** argv) {
                 [&](int) { return desk::invoiceSerialRows(db, ui, "", 100).size(); });
         char typed[24];
         measure("page at a typed serial number", size, [&](int i) {
-            std::snprintf(typed, sizeof typed, "SN%05d", (i * 37) % 99999);
+            std::snprintf(typed, sizeof typed, "SN%09ld", (i * 104729L) % (size * 10L));
             return desk::invoiceSerialRows(db, ui, typed, 100).size();
         });
-        const auto middle = desk::invoiceSerialRows(db, ui, "SN5", 100);
+        std::snprintf(typed, sizeof typed, "SN%09ld", size * 5L);
+        const auto middle = desk::invoiceSerialRows(db, ui, typed, 100);
         const std::string position = middle.empty() ? std::string() : middle.back().position;
         measure("next page after a row", size,
                 [&](int) { return desk::invoiceSerialRowsAfter(db, ui, position, 100).size(); });

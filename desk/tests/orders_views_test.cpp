@@ -382,6 +382,34 @@ TEST_F(OrderViews, EveryKeyOfTheOrderFormReachesItsWindow) {
     EXPECT_EQ(all<core::Orders>()[0].Status.view(), "I");
 }
 
+TEST_F(OrderViews, CopyFromTheListShowsTheOrderAndLandsOnTheNewQuote) {
+    OrderListView quotes(*db, ui, OrderListKind::Quotes);
+    quotes.show();
+    auto* table = quotes.findChild<QTableWidget*>();
+    table->setFocus();
+    table->selectRow(0);
+    QStringList shown;
+    ModalDriver driver;
+    driver.window("CopyOrder", [&](QWidget* w) {
+        for (const char* name : {"OrdNum", "CustName", "REFERENCE", "TOTAL"})
+            shown << w->findChild<QLabel*>(name)->text();
+        shot(w, "CopyOrder");
+        QTest::mouseClick(ModalDriver::button(w, "&Ok"), Qt::LeftButton);
+    });
+    ui.answer(core::Button::Yes);  // "Are you sure you want to copy this order?"
+    driver.start();
+    QTest::keyClick(table, Qt::Key_F4);
+    driver.stop();
+    EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
+    EXPECT_EQ(shown, QStringList({"1", "Acme Supply", "Estimate", "$54.13"}));
+    ASSERT_EQ(all<core::Orders>().size(), 3u);
+    // The list now shows the number tab positioned on the new quote 3.
+    EXPECT_EQ(quotes.locator().tab(), OrderListTab::ByNumber);
+    ASSERT_FALSE(quotes.rows().empty());
+    EXPECT_EQ(quotes.rows()[0].OrdNum, 3);
+    EXPECT_EQ(quotes.rows()[0].Status.view(), "Q");
+}
+
 class SerialSearch : public OrderViews {
 protected:
     void SetUp() override {

@@ -29,6 +29,32 @@ using core::Response;
 using testing::money;
 using testing::price;
 
+// Invoices a new order of 1 x BOLT-1 at 10.00 for Acme through the save routine,
+// taxed at 8.25% when `taxed`.
+Response invoiceOneBolt(core::UiPort& ui, OrderTables& tables, bool taxed) {
+    OrderWork work;
+    LineEntry l;
+    l.PARTNUM = "BOLT-1";
+    l.QTY = money("1.00");
+    l.PRICE = price("10.0000");
+    l.TOTAL = money("10.00");
+    l.SALESTAXABLE1 = taxed ? 1 : 0;
+    l.POSITION = 1;
+    work.lines.push_back(l);
+    tables.ord.handle.clear();
+    core::Orders& o = tables.ord.handle.rec;
+    o.Status = "Q";
+    o.CustName = "Acme Supply";
+    o.OrdDate = core::today();
+    if (taxed) o.SLSTAXRATE1 = price("8.2500");
+    LineSums sums;
+    (void)computeLineSums(o, work.lines, sums);
+    (void)computeOrderTotals(o, sums);
+    core::Orders snapshot = o;
+    OrderSave save(ui, tables, work, snapshot);
+    return save.run(true, true);
+}
+
 // One workstation: opens its own connection and invoices `count` new orders of
 // 1 x BOLT-1 at 10.00 for Acme. Returns the number of completed saves, and how often
 // the duplicate-invoice retry was offered.
@@ -50,27 +76,8 @@ StationResult runStation(const std::string& dir, int count) {
     });
     OrderTables tables(db, ui);
     if (!tables.isOpen() || core::GETCOMPANYDEFAULTS(tables.def.handle, 1) != 0) return result;
-    for (int i = 0; i < count; ++i) {
-        OrderWork work;
-        LineEntry l;
-        l.PARTNUM = "BOLT-1";
-        l.QTY = money("1.00");
-        l.PRICE = price("10.0000");
-        l.TOTAL = money("10.00");
-        l.POSITION = 1;
-        work.lines.push_back(l);
-        tables.ord.handle.clear();
-        core::Orders& o = tables.ord.handle.rec;
-        o.Status = "Q";
-        o.CustName = "Acme Supply";
-        o.OrdDate = core::today();
-        LineSums sums;
-        (void)computeLineSums(o, work.lines, sums);
-        (void)computeOrderTotals(o, sums);
-        core::Orders snapshot = o;
-        OrderSave save(ui, tables, work, snapshot);
-        if (save.run(true, true) == Response::Completed) ++result.saved;
-    }
+    for (int i = 0; i < count; ++i)
+        if (invoiceOneBolt(ui, tables, false) == Response::Completed) ++result.saved;
     for (const auto& m : ui.messages())
         if (m.text == "Duplicate Invoice Number.  Press OK to Retry.") ++result.retries;
     return result;
@@ -216,27 +223,7 @@ RaceResult runRacingStation(const std::string& dir, bool loser, int holdsFd, int
     });
     OrderTables tables(db, ui);
     if (!tables.isOpen() || core::GETCOMPANYDEFAULTS(tables.def.handle, 1) != 0) return result;
-    OrderWork work;
-    LineEntry l;
-    l.PARTNUM = "BOLT-1";
-    l.QTY = money("1.00");
-    l.PRICE = price("10.0000");
-    l.TOTAL = money("10.00");
-    l.SALESTAXABLE1 = 1;
-    l.POSITION = 1;
-    work.lines.push_back(l);
-    tables.ord.handle.clear();
-    core::Orders& o = tables.ord.handle.rec;
-    o.Status = "Q";
-    o.CustName = "Acme Supply";
-    o.OrdDate = core::today();
-    o.SLSTAXRATE1 = price("8.2500");
-    LineSums sums;
-    (void)computeLineSums(o, work.lines, sums);
-    (void)computeOrderTotals(o, sums);
-    core::Orders snapshot = o;
-    OrderSave save(ui, tables, work, snapshot);
-    if (save.run(true, true) == Response::Completed) {
+    if (invoiceOneBolt(ui, tables, true) == Response::Completed) {
         ++result.saved;
         result.invoiceNum = tables.ord.handle.rec.InvoiceNum;
     }

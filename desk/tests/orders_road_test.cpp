@@ -17,9 +17,6 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -28,9 +25,9 @@
 #include "orders/views/order_windows.h"
 #include "orders_test_support.h"
 #include "quay/ui/thread_queue.h"
-#include "quay/views/placement_keeper.h"
 #include "quay/views/qt_ui_port.h"
 #include "quay/views/window_registry.h"
+#include "window_test_main.h"
 
 namespace quay::desk {
 namespace {
@@ -194,6 +191,14 @@ void RoadOfOneInvoice::invoiceAQuote(Hands& hands) {
     ASSERT_NE(quotes, nullptr);
     EXPECT_TRUE(quotes->rows().empty());
 
+    // One line in the line form: the part typed, the quantity, Ok.
+    auto line = [&hands](const char* part, const char* qty) {
+        return [&hands, part, qty](QWidget* w) {
+            hands.fill(w, "PARTNUM", part);
+            hands.fill(w, "QTY", qty);
+            hands.command(w, "&Ok", QKeySequence(Qt::ALT | Qt::Key_O));
+        };
+    };
     ModalDriver driver;
     int linesShown = 0;
     QString totalShown;
@@ -203,20 +208,10 @@ void RoadOfOneInvoice::invoiceAQuote(Hands& hands) {
                     hands.fill(w, "CustName", "Acme Supply");
                     hands.command(w, "&Ok", QKeySequence(Qt::ALT | Qt::Key_O));
                 })
-        .window("ItemOrdForm",
-                [&](QWidget* w) {
-                    hands.fill(w, "PARTNUM", "BOLT-1");
-                    hands.fill(w, "QTY", "2");
-                    hands.command(w, "&Ok", QKeySequence(Qt::ALT | Qt::Key_O));
-                })
+        .window("ItemOrdForm", line("BOLT-1", "2"))
         .window("QuoteForm1",
                 [&](QWidget* w) { hands.command(w, "&Insert", QKeySequence(Qt::ALT | Qt::Key_I)); })
-        .window("ItemOrdForm",
-                [&](QWidget* w) {
-                    hands.fill(w, "PARTNUM", "NUT-2");
-                    hands.fill(w, "QTY", "1");
-                    hands.command(w, "&Ok", QKeySequence(Qt::ALT | Qt::Key_O));
-                })
+        .window("ItemOrdForm", line("NUT-2", "1"))
         .window("QuoteForm1",
                 [&](QWidget* w) {
                     linesShown = w->findChild<QTableWidget*>()->rowCount();
@@ -367,16 +362,4 @@ INSTANTIATE_TEST_SUITE_P(ByKeyboardAndByMouse, RoadOfOneInvoice, ::testing::Valu
 }  // namespace
 }  // namespace quay::desk
 
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Window placement goes to a private settings file, never the user's own.
-    const auto settings =
-        std::filesystem::temp_directory_path() / ("quay-orders-road-" + std::to_string(::getpid()) + ".ini");
-    ::setenv("QUAY_SETTINGS", settings.c_str(), 1);
-    (void)quay::core::programSettings();
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    std::filesystem::remove(settings);
-    return result;
-}
+int main(int argc, char** argv) { return quay::desk::testing::runWindowTests(argc, argv, "quay-orders-road"); }

@@ -13,9 +13,6 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <tuple>
 #include <utility>
 
@@ -33,6 +30,7 @@
 #include "quay/ui/thread_queue.h"
 #include "quay/views/placement_keeper.h"
 #include "quay/views/window_registry.h"
+#include "window_test_main.h"
 
 namespace quay::desk {
 namespace {
@@ -512,16 +510,4 @@ TEST_F(SerialSearch, OpenedForSelectionADoubleClickPicksTheRow) {
 }  // namespace
 }  // namespace quay::desk
 
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    // Window placement goes to a private settings file, never the user's own.
-    const auto settings = std::filesystem::temp_directory_path() / ("quay-orders-views-" + std::to_string(::getpid()) + ".ini");
-    std::filesystem::remove(settings);
-    ::setenv("QUAY_SETTINGS", settings.c_str(), 1);
-    (void)quay::core::programSettings();
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    std::filesystem::remove(settings);
-    return result;
-}
+int main(int argc, char** argv) { return quay::desk::testing::runWindowTests(argc, argv, "quay-orders-views"); }

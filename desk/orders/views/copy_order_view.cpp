@@ -8,14 +8,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "orders/views/order_view_text.h"
 #include "quay/types/picture.h"
 #include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
-namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-}  // namespace
+using text::qstr;
 
 CopyOrderView::CopyOrderView(CopyOrder& logic, QWidget* parent) : QDialog(parent), m_logic(logic) {
     setObjectName("CopyOrder");
@@ -34,9 +33,9 @@ CopyOrderView::CopyOrderView(CopyOrder& logic, QWidget* parent) : QDialog(parent
     std::string total = money ? money->format(s.TOTAL) : s.TOTAL.toString();
     total.erase(0, total.find_first_not_of(' '));
     value("Order#:", QString::number(s.OrdNum), "OrdNum");
-    value("Cust Name:", qs(s.CustName.view()), "CustName");
-    value("Reference:", qs(s.REFERENCE.view()), "REFERENCE");
-    value("Total:", qs(total), "TOTAL");
+    value("Cust Name:", qstr(s.CustName.view()), "CustName");
+    value("Reference:", qstr(s.REFERENCE.view()), "REFERENCE");
+    value("Total:", qstr(total), "TOTAL");
     layout->addLayout(form);
     auto* buttons = new QDialogButtonBox;
     QPushButton* ok = buttons->addButton("&Ok", QDialogButtonBox::AcceptRole);

@@ -12,30 +12,21 @@
 
 #include "orders/invoice_reversal.h"
 #include "orders/views/order_dialogs.h"
+#include "orders/views/order_view_text.h"
 #include "quay/app/globals.h"
 #include "quay/app/table_access.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/tables/all_tables.h"
 #include "quay/types/date.h"
-#include "quay/types/picture.h"
 #include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
+using text::amountText;
+using text::dateText;
+using text::qstr;
+
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString dateText(std::int32_t day) {
-    const auto c = core::civilFromDate(day);
-    return c ? QString::asprintf("%02d/%02d/%04d", c->month, c->day, c->year) : QString();
-}
-// Amounts as a list shows them: grouped, two places, minus in front.
-template <int D>
-std::string amount(const core::Decimal<D, 2>& value) {
-    static const auto picture = core::Picture::parse("@n-20.2");
-    std::string text = picture ? picture->format(value) : value.toString();
-    text.erase(0, text.find_first_not_of(' '));
-    return text;
-}
 QTableWidget* table(const QStringList& heads) {
     auto* t = new QTableWidget(0, static_cast<int>(heads.size()));
     t->setHorizontalHeaderLabels(heads);
@@ -86,21 +77,8 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
     totals->setColumnStretch(0, 1);
     const char* captions[] = {"Handling:", "Sub Total:", "Shipping:", "Sales Tax 1:", "COD:", "Sales Tax 2:",
                               "Discount %:", "Discount:", "Surcharge %:", "Surcharge:", "",  "Total:"};
-    const QFontMetrics metrics(font());
-    for (int i = 0; i < kTotalCount; ++i) {
-        auto* caption = new QLabel(captions[i]);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_totals[i] = new QLabel;
-        m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_totals[i]->setMinimumWidth(metrics.horizontalAdvance("-9,999,999,999.99"));
-        const int row = i / 2;
-        const int col = 1 + (i % 2) * 2;
-        totals->addWidget(caption, row, col);
-        totals->addWidget(m_totals[i], row, col + 1);
-    }
-    QFont bold = m_totals[kTotalCount - 1]->font();
-    bold.setBold(true);
-    m_totals[kTotalCount - 1]->setFont(bold);
+    for (int i = 0; i < kTotalCount; ++i)
+        m_totals[i] = text::amountRow(totals, i / 2, 1 + (i % 2) * 2, captions[i], i == kTotalCount - 1);
     layout->addLayout(totals);
     auto* row = new QHBoxLayout;
     auto add = [&](const char* text, Qt::Key key, auto fn) {
@@ -137,12 +115,12 @@ void InvoiceForm1View::load() {
     const QString heads[] = {o.InvoiceNum != 0 ? QString::number(o.InvoiceNum) : QString(),
                              o.OrdNum != 0 ? QString::number(o.OrdNum) : QString(),
                              dateText(o.OrdDate),
-                             qs(o.CustName.view()),
-                             qs(o.REFERENCE.view()),
-                             qs(o.PONUM.view()),
-                             qs(o.TERMS.view()),
-                             qs(o.SHIPVIA.view()),
-                             qs(o.SHIPTRAK.view())};
+                             qstr(o.CustName.view()),
+                             qstr(o.REFERENCE.view()),
+                             qstr(o.PONUM.view()),
+                             qstr(o.TERMS.view()),
+                             qstr(o.SHIPVIA.view()),
+                             qstr(o.SHIPTRAK.view())};
     for (std::size_t i = 0; i < m_fields.size(); ++i) m_fields[i]->setText(heads[i]);
     m_lines->setRowCount(0);
     ite.handle.rec.OrdNum = o.OrdNum;
@@ -151,19 +129,19 @@ void InvoiceForm1View::load() {
         const int r = m_lines->rowCount();
         m_lines->insertRow(r);
         const core::ItemsOrd& l = ite.handle.rec;
-        const QString cells[] = {qs(l.PartNum.view()), qs(l.DESCRIPTION.view()), qs(l.QTY.toString()),
-                                 qs(l.PRICE.toString()), qs(amount(l.TOTAL))};
+        const QString cells[] = {qstr(l.PartNum.view()), qstr(l.DESCRIPTION.view()), qstr(l.QTY.toString()),
+                                 qstr(l.PRICE.toString()), amountText(l.TOTAL)};
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_lines->setItem(r, c, item);
         }
     }
-    const std::string shown[kTotalCount] = {amount(o.HANDLING),    amount(o.SUBTOTAL), amount(o.SHIPPING),
-                                            amount(o.SALESTAX1),   amount(o.COD),      amount(o.SALESTAX2),
-                                            o.DISCOUNTPCT.toString(), amount(o.DISCOUNT), o.SURCHARGEPCT.toString(),
-                                            amount(o.SURCHARGE),   std::string(),      amount(o.TOTAL)};
-    for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(qs(shown[i]));
+    const QString shown[kTotalCount] = {amountText(o.HANDLING),    amountText(o.SUBTOTAL), amountText(o.SHIPPING),
+                                            amountText(o.SALESTAX1),   amountText(o.COD),      amountText(o.SALESTAX2),
+                                            qstr(o.DISCOUNTPCT.toString()), amountText(o.DISCOUNT), qstr(o.SURCHARGEPCT.toString()),
+                                            amountText(o.SURCHARGE),   QString(),      amountText(o.TOTAL)};
+    for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(shown[i]);
 }
 
 void InvoiceForm1View::convert() {

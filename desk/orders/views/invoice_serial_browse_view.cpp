@@ -15,21 +15,13 @@
 #include <QVBoxLayout>
 
 #include "orders/views/invoice_form_view.h"
-#include "quay/types/picture.h"
+#include "orders/views/order_view_text.h"
 #include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
-namespace {
-
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-
-QString dateText(std::int32_t day) {
-    static const auto picture = core::Picture::parse("@d2");
-    return picture ? qs(picture->format(static_cast<std::int64_t>(day))) : QString();
-}
-
-}  // namespace
+using text::dateText;
+using text::qstr;
 
 InvoiceSerialBrowseView::InvoiceSerialBrowseView(core::Database& db, core::UiPort& ui, core::Request request,
                                                  QWidget* parent)
@@ -123,8 +115,8 @@ void InvoiceSerialBrowseView::showRows(std::size_t from) {
     m_table->setRowCount(static_cast<int>(m_rows.size()));
     for (std::size_t r = from; r < m_rows.size(); ++r) {
         const InvoiceSerialRow& x = m_rows[r];
-        const QString cells[] = {qs(x.serial.view()),  qs(x.partNum.view()), qs(x.description.view()),
-                                 QString::number(x.invoiceNum), dateText(x.ordDate), qs(x.custName.view())};
+        const QString cells[] = {qstr(x.serial.view()),  qstr(x.partNum.view()), qstr(x.description.view()),
+                                 QString::number(x.invoiceNum), dateText(x.ordDate), qstr(x.custName.view())};
         for (int c = 0; c < 6; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c == 3) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -16,19 +16,17 @@
 #include "orders/views/copy_order_view.h"
 #include "orders/views/invoice_form_view.h"
 #include "orders/views/invoice_serial_browse_view.h"
+#include "orders/views/order_view_text.h"
 #include "orders/views/quote_form_view.h"
 #include "quay/app/globals.h"
-#include "quay/types/date.h"
 
 namespace quay::desk {
 
+using text::dateText;
+using text::qstr;
+
 namespace {
 constexpr std::size_t kPage = 60;
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString dateText(std::int32_t day) {
-    const auto c = core::civilFromDate(day);
-    return c ? QString::asprintf("%02d/%02d/%04d", c->month, c->day, c->year) : QString();
-}
 }  // namespace
 
 OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind kind, QWidget* parent)
@@ -87,7 +85,7 @@ OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind
 
 void OrderListView::reload() {
     m_rows = m_list.page(m_locator.tab(), m_locator.text(), kPage);
-    m_locatorLabel->setText(m_locator.text().empty() ? QString() : "Locate: " + qs(m_locator.text()));
+    m_locatorLabel->setText(m_locator.text().empty() ? QString() : "Locate: " + qstr(m_locator.text()));
     m_table->setRowCount(0);
     more();
     if (!m_rows.empty()) m_table->selectRow(0);
@@ -105,8 +103,8 @@ void OrderListView::more() {
         const core::Orders& o = m_rows[static_cast<std::size_t>(r)];
         QStringList cells;
         if (!quotes) cells << QString::number(o.InvoiceNum);
-        cells << QString::number(o.OrdNum) << dateText(o.OrdDate) << qs(o.CustName.view()) << qs(o.REFERENCE.view())
-              << qs(o.TOTAL.toString());
+        cells << QString::number(o.OrdNum) << dateText(o.OrdDate) << qstr(o.CustName.view()) << qstr(o.REFERENCE.view())
+              << text::amountText(o.TOTAL);
         const int numbers = quotes ? 1 : 2;  // the order and invoice numbers lead the row
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);

@@ -16,28 +16,16 @@
 #include <QVBoxLayout>
 
 #include "orders/views/order_dialogs.h"
+#include "orders/views/order_view_text.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/reports/tickets/order_tickets.h"
-#include "quay/types/picture.h"
 #include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
-namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
-QString dateText(std::int32_t day) {
-    static const auto picture = core::Picture::parse("@d2");
-    return picture ? qs(picture->format(static_cast<std::int64_t>(day))) : QString();
-}
-// Amounts as the totals column shows them: grouped, two places, minus in front.
-template <int D>
-std::string money(const core::Decimal<D, 2>& value) {
-    static const auto picture = core::Picture::parse("@n-20.2");
-    std::string text = picture ? picture->format(value) : value.toString();
-    text.erase(0, text.find_first_not_of(' '));
-    return text;
-}
-}  // namespace
+using text::amountText;
+using text::dateText;
+using text::qstr;
 
 QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Request request, const core::Orders& order,
                                QWidget* parent)
@@ -56,7 +44,7 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
         else if (procedure == "QUOTEPACKINGLIST") reports::QUOTEPACKINGLIST(m_db, ordNum, m_ui);
     };
     hooks.status = [this](const std::string& text) {
-        m_status->setText(text.empty() ? QString() : QString(OrderSave::kStatusCaption) + "  " + qs(text));
+        m_status->setText(text.empty() ? QString() : QString(OrderSave::kStatusCaption) + "  " + qstr(text));
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     m_logic = std::make_unique<QuoteForm1>(db, ui, request, order, std::move(hooks));
@@ -94,22 +82,7 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     totals->setVerticalSpacing(2);
     const char* captions[] = {"Sub Total:", "Sales Tax 1:", "Sales Tax 2:", "Discount:", "Surcharge:",
                               "Shipping / Handling / COD:", "Total:"};
-    const QFontMetrics metrics(font());
-    for (int i = 0; i < kTotalCount; ++i) {
-        auto* caption = new QLabel(captions[i]);
-        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_totals[i] = new QLabel;
-        m_totals[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        m_totals[i]->setMinimumWidth(metrics.horizontalAdvance("-9,999,999,999.99"));
-        if (i == kTotalCount - 1) {
-            QFont bold = m_totals[i]->font();
-            bold.setBold(true);
-            caption->setFont(bold);
-            m_totals[i]->setFont(bold);
-        }
-        totals->addWidget(caption, i, 0);
-        totals->addWidget(m_totals[i], i, 1);
-    }
+    for (int i = 0; i < kTotalCount; ++i) m_totals[i] = text::amountRow(totals, i, 0, captions[i], i == kTotalCount - 1);
     lineRow->addLayout(totals);
     lineRow->setAlignment(totals, Qt::AlignTop);
     layout->addLayout(lineRow);
@@ -203,13 +176,13 @@ void QuoteForm1View::refresh() {
     core::Orders& o = m_logic->order();
     m_header->setText(QString("Quote#: %1    Date: %2    Customer: %3    Price Class: %4")
                           .arg(o.OrdNum)
-                          .arg(dateText(o.OrdDate), qs(o.CustName.view()), qs(o.PRICECLASS.view())));
+                          .arg(dateText(o.OrdDate), qstr(o.CustName.view()), qstr(o.PRICECLASS.view())));
     const auto& lines = m_logic->work().lines;
     m_lines->setRowCount(static_cast<int>(lines.size()));
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
         const LineEntry& l = lines[static_cast<std::size_t>(r)];
-        const QString cells[] = {qs(l.PARTNUM.view()), qs(l.DESCRIPTION.view()), qs(l.QTY.toString()),
-                                 qs(l.PRICE.toString()), qs(l.TOTAL.toString())};
+        const QString cells[] = {qstr(l.PARTNUM.view()), qstr(l.DESCRIPTION.view()), qstr(l.QTY.toString()),
+                                 qstr(l.PRICE.toString()), qstr(l.TOTAL.toString())};
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -217,10 +190,10 @@ void QuoteForm1View::refresh() {
         }
     }
     if (m_logic->selected() >= 0) m_lines->selectRow(m_logic->selected());
-    const std::string amounts[kTotalCount] = {money(o.LISTSUB),   money(o.SALESTAX1), money(o.SALESTAX2),
-                                              money(o.DISCOUNT),  money(o.SURCHARGE), money(m_logic->shipping()),
-                                              money(o.TOTAL)};
-    for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(qs(amounts[i]));
+    const QString amounts[kTotalCount] = {amountText(o.LISTSUB),  amountText(o.SALESTAX1),        amountText(o.SALESTAX2),
+                                          amountText(o.DISCOUNT), amountText(o.SURCHARGE),         amountText(m_logic->shipping()),
+                                          amountText(o.TOTAL)};
+    for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(amounts[i]);
     m_insert->setEnabled(m_logic->canInsert());
     for (QPushButton* b : m_lineCommands) b->setEnabled(m_logic->canUseLines());
     showSerialMark();

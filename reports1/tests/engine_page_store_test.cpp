@@ -4,6 +4,7 @@
 // leaving no name behind; a run of thousands of pages.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <sstream>
 
 #include "engine_test_support.h"
+#include "page_canvas.h"
 #include "page_store.h"
 #include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/report_run.h"
@@ -301,6 +303,33 @@ TEST(StoredOutputs, APageThatCannotBeReadBackFailsTheOutputs) {
   std::string content;
   std::getline(kept, content);
   EXPECT_EQ(content, "earlier");
+}
+
+TEST(StoredOutputs, ThePreviewPaintsTheStoredPageInViewAndSaysWhenOneIsDamaged) {
+  auto file = std::make_unique<FillingPageFile>();
+  FillingPageFile* raw = file.get();
+  auto store = std::make_shared<detail::PageStore>(std::move(file));
+  Page framed;
+  PlacedItem frame;
+  frame.kind = ItemKind::Box;
+  frame.x = frame.y = 500;
+  frame.width = 7500;
+  frame.height = 10000;
+  frame.penWidth = 200;
+  framed.items.push_back(frame);
+  ASSERT_TRUE(store->append(framed, {}));
+  const std::uint64_t second = raw->size();
+  ASSERT_TRUE(store->append(framed, {}));
+  raw->damage(second + 9);
+  PageList pages{std::shared_ptr<const detail::PageStore>(store)};
+
+  PreviewState state(pages.pageCount());
+  detail::PageCanvas canvas(pages, state, nullptr);
+  canvas.setScale(0.05);  // the page's left margin falls 25 pixels into the paper
+  const QPoint frameEdge(static_cast<int>(detail::kPageGap) + 25, static_cast<int>(detail::kPageGap) + 275);
+  EXPECT_LT(qGray(canvas.grab().toImage().pixel(frameEdge)), 128);
+  ASSERT_TRUE(state.jumpTo(2));
+  EXPECT_EQ(canvas.grab().toImage().pixel(frameEdge), qRgb(255, 255, 255));  // white paper with the reason
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -406,6 +407,60 @@ TEST_F(OrderViews, CopyFromTheListShowsTheOrderAndLandsOnTheNewQuote) {
     ASSERT_FALSE(quotes.rows().empty());
     EXPECT_EQ(quotes.rows()[0].OrdNum, 3);
     EXPECT_EQ(quotes.rows()[0].Status.view(), "Q");
+}
+
+TEST_F(OrderViews, CommandsFollowTheLinesOfTheOrder) {
+    QuoteForm1View form(*db, ui, core::Request::Change, all<core::Orders>()[0]);
+    ASSERT_TRUE(form.start());
+    form.show();
+    auto* lines = form.findChild<QTableWidget*>();
+    auto enabled = [&form](const char* caption) { return ModalDriver::button(&form, caption)->isEnabled(); };
+    const char* lineCommands[] = {"&Change", "&Delete", "F8 - Save / Print Dtl Ticket", "F9 - Save / Print Quote",
+                                  "F10 - Invoice / Print", "Save", "&Save && Close", "Save As ..."};
+    for (const char* caption : lineCommands) EXPECT_TRUE(enabled(caption)) << caption;
+    // Deleting the first line selects the new first line; deleting the only one leaves
+    // nothing but Insert.
+    lines->setFocus();
+    lines->selectRow(0);
+    QTest::keyClick(lines, Qt::Key_Delete);
+    ASSERT_EQ(lines->rowCount(), 1);
+    EXPECT_EQ(lines->currentRow(), 0);
+    EXPECT_EQ(lines->item(0, 0)->text(), "NUT-2");
+    QTest::keyClick(lines, Qt::Key_Delete);
+    EXPECT_EQ(lines->rowCount(), 0);
+    EXPECT_TRUE(enabled("&Insert"));
+    for (const char* caption : lineCommands) EXPECT_FALSE(enabled(caption)) << caption;
+    // Nothing was stored by the deletes.
+    EXPECT_EQ(all<core::ItemsOrd>().size(), 4u);
+}
+
+TEST_F(OrderViews, ClosedInvoiceReprintsAndShowsItsNotesWithoutKeepingThem) {
+    InvoiceForm1View closed(*db, ui, all<core::Orders>()[1]);
+    closed.show();
+    closed.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&closed));
+    EXPECT_EQ(closed.findChild<QLabel*>("InvoiceNum")->text(), "1");
+    EXPECT_EQ(closed.findChild<QLabel*>("REFERENCE")->text(), "Spring order");
+    ModalDriver driver;
+    driver.step("notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
+                [](QWidget* w) {
+                    auto* notes = w->findChild<QPlainTextEdit*>();
+                    ASSERT_NE(notes, nullptr);
+                    QTest::keyClicks(notes, "Deliver to the back door");
+                    QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+                });
+    driver.start();
+    QTest::keyClick(&closed, Qt::Key_F4);
+    // The reprint goes through the missing-printer question to the preview.
+    ui.answer(core::Button::Yes);
+    closed.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&closed));
+    QTest::keyClick(&closed, Qt::Key_F10);
+    driver.stop();
+    EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
+    EXPECT_EQ(driver.previews(), 1);
+    EXPECT_TRUE(all<core::Orders>()[1].Notes.view().empty());
+    EXPECT_EQ(all<core::Orders>()[1].Status.view(), "I");
 }
 
 class SerialSearch : public OrderViews {

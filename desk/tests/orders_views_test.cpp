@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -461,6 +463,32 @@ TEST_F(OrderViews, ClosedInvoiceReprintsAndShowsItsNotesWithoutKeepingThem) {
     EXPECT_EQ(driver.previews(), 1);
     EXPECT_TRUE(all<core::Orders>()[1].Notes.view().empty());
     EXPECT_EQ(all<core::Orders>()[1].Status.view(), "I");
+}
+
+TEST_F(OrderViews, ListsInTheFrameKeepThePlacementOfTheirChildWindow) {
+    QMdiArea frame;
+    frame.resize(1100, 800);
+    frame.show();
+    core::WindowRegistry registry;
+    registerOrderWindows(registry);
+    registry.setDatabase(db.get());
+    registry.setMdiArea(&frame);
+    const QRect placed(23, 34, 690, 410);
+    registry.runSingle(ui, "InvoiceBrowse", "InvoiceList");
+    ASSERT_EQ(frame.subWindowList().size(), 1);
+    QMdiSubWindow* sub = frame.subWindowList()[0];
+    sub->setGeometry(placed);
+    QApplication::processEvents();
+    sub->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.subWindowList().isEmpty());
+    EXPECT_EQ(core::programSettings().readNumber("InvoiceBrowse", "Width", 0), placed.width());
+    EXPECT_EQ(core::programSettings().readNumber("InvoiceBrowse", "XPosit", 0), placed.x());
+    registry.runSingle(ui, "InvoiceBrowse", "InvoiceList");
+    ASSERT_EQ(frame.subWindowList().size(), 1);
+    EXPECT_EQ(frame.subWindowList()[0]->geometry(), placed);
+    frame.closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 class SerialSearch : public OrderViews {

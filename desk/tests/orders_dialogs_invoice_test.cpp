@@ -173,6 +173,8 @@ TEST_F(PaymentDialog, OkRefusesAZeroDateWithTheCursorOnTheDate) {
     showActive(view);
     EXPECT_EQ(enabled(view), (std::vector<bool>{false, false, true, true, true, true}));
     typeAndTab(field(view, "CCNUM"), "4111111111111111");
+    typeAndTab(field(view, "EXPDATE"), "09/2028");
+    EXPECT_EQ(pay.EXPDATE, *core::dateFromCivil(2028, 9, 30));  // good to the end of its month
     altKey(view, Qt::Key_O);
     EXPECT_TRUE(view.isVisible());
     EXPECT_TRUE(hasFocus(field(view, "Date")));

@@ -177,7 +177,8 @@ PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments&
     m_checkFields[0] = b.bindText(g.entry("Check#:", "CHECKNUM", 8), "CHECKNUM");
     m_checkFields[1] = b.bindText(g.entry("Bank ID:", "BANKID", 10, "Check Bank ID"), "BANKID");
     m_cardFields[0] = b.bindText(g.entry(" CC#:", "CCNUM", 20, "Credit Card Number"), "CCNUM");
-    m_cardFields[1] = b.bindText(g.entry("Exp Date:", "EXPDATE", 10, "CC Expiration Date"), "EXPDATE", "@d2");
+    // A card runs to the end of its month: mm/yyyy, kept as the last day of it.
+    m_cardFields[1] = b.bindText(g.entry("Exp Date:", "EXPDATE", 8, "CC Expiration Date"), "EXPDATE", "@d14");
     m_cardFields[2] = b.bindText(g.entry("CC Name:", "CCNAME", 35, "Name on Credit Card"), "CCNAME");
     m_cardFields[3] = b.bindText(g.entry("Auth:", "CCAUTH", 12), "CCAUTH");
     QWidget* comments = b.bindText(g.entry("Comments:", "COMMENTS", 40, "Payment Comments"), "COMMENTS");

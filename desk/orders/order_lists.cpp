@@ -57,11 +57,13 @@ std::vector<core::Orders> OrderList::page(OrderListTab tab, const std::string& l
                             : m_kind == OrderListKind::Quotes ? core::Orders::byStatOrdNum
                                                               : core::Orders::byStatInvNum;
     std::vector<core::Orders> rows;
+    ord.handle.send("QUICKSCAN=on");
     ord.handle.setAtKey(key);
     while (rows.size() < count && ord.handle.next() == ErrorCode::None) {
         if (ord.handle.rec.Status.view() != status()) break;
         rows.push_back(ord.handle.rec);
     }
+    ord.handle.send("QUICKSCAN=off");
     return rows;
 }
 
@@ -71,20 +73,19 @@ std::vector<core::Orders> OrderList::pageAfter(OrderListTab tab, const core::Ord
     const core::KeyId key = tab == OrderListTab::ByName ? core::Orders::byStatCustName
                             : m_kind == OrderListKind::Quotes ? core::Orders::byStatOrdNum
                                                               : core::Orders::byStatInvNum;
-    // The last row is found again by its identity, and the sequence goes on from it.
+    // The last row is found again by its identity, and the key order goes on right
+    // after it, however many orders share its customer name.
     ord.handle.rec.OrdNum = last.OrdNum;
     if (ord.handle.get(core::Orders::byOrdNum) != ErrorCode::None) return {};
-    ord.handle.setAtKey(key);
+    const std::string at = ord.handle.position();
+    if (ord.handle.set(key) != ErrorCode::None || ord.handle.reget(at) != ErrorCode::None) return {};
     std::vector<core::Orders> rows;
-    bool passed = false;
+    ord.handle.send("QUICKSCAN=on");
     while (rows.size() < count && ord.handle.next() == ErrorCode::None) {
         if (ord.handle.rec.Status.view() != status()) break;
-        if (!passed) {
-            passed = ord.handle.rec.OrdNum == last.OrdNum;
-            continue;
-        }
         rows.push_back(ord.handle.rec);
     }
+    ord.handle.send("QUICKSCAN=off");
     return rows;
 }
 

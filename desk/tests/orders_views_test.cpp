@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -489,6 +490,31 @@ TEST_F(OrderViews, ListsInTheFrameKeepThePlacementOfTheirChildWindow) {
     EXPECT_EQ(frame.subWindowList()[0]->geometry(), placed);
     frame.closeAllSubWindows();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(OrderViews, ScrollingReadsOnPastManyOrdersOfOneCustomer) {
+    // 150 quotes of one customer: every page goes on right after the last row shown.
+    for (int n = 3; n < 153; ++n) {
+        core::Orders o;
+        o.OrdNum = n;
+        o.Status = "Q";
+        o.CustName = "Baker Supply";
+        store(o);
+    }
+    OrderListView quotes(*db, ui, OrderListKind::Quotes);
+    quotes.show();
+    auto* table = quotes.findChild<QTableWidget*>();
+    EXPECT_EQ(quotes.rows().size(), 60u);
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+    }
+    ASSERT_EQ(quotes.rows().size(), 151u);  // Acme's quote and the 150
+    EXPECT_EQ(table->rowCount(), 151);
+    std::set<std::int32_t> seen;
+    for (const core::Orders& o : quotes.rows()) EXPECT_TRUE(seen.insert(o.OrdNum).second) << "twice: " << o.OrdNum;
+    EXPECT_EQ(quotes.rows()[0].CustName.view(), "Acme Supply");
+    EXPECT_EQ(quotes.rows()[1].CustName.view(), "Baker Supply");
 }
 
 class SerialSearch : public OrderViews {

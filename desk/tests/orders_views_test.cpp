@@ -330,6 +330,7 @@ TEST_F(OrderViews, EveryKeyOfTheOrderFormReachesItsWindow) {
     lines->selectRow(3);
     EXPECT_EQ(serials->property("serialMark").toString(), "cross");
     lines->selectRow(2);
+    shot(&form, "QuoteForm1Serials");
 
     QStringList opened;
     auto close = [&](QWidget* w) {

@@ -91,12 +91,20 @@ bool SaveInvoiceForm::acceptPayment(const core::Decimal<13, 2>& amount) {
     return true;
 }
 
+bool SaveInvoiceForm::refuse(Focus where) {
+    m_ui.beep(0, 0);
+    m_focus = where;
+    return false;
+}
+
 bool SaveInvoiceForm::ok() {
-    if (!acceptPayment()) return false;
-    if (!(m_order.TERMS.view() == m_accepted[0]) || !(m_order.SHIPVIA.view() == m_accepted[1])) {
-        m_ui.beep(0, 0);
-        return false;
-    }
+    // An invoice without a date would post a charge without one, which no statement
+    // or aging bucket could place.
+    if (m_order.OrdDate == 0) return refuse(Focus::Date);
+    if (!isValidPayment(m_order.TOTAL, m_order.DOWNPAYMENT)) return refuse(Focus::Payment);
+    if (!(m_order.TERMS.view() == m_accepted[0])) return refuse(Focus::TERMS);
+    if (!(m_order.SHIPVIA.view() == m_accepted[1])) return refuse(Focus::SHIPVIA);
+    m_focus = Focus::None;
     m_response = core::Response::Completed;
     return true;
 }

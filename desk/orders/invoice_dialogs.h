@@ -43,17 +43,25 @@ public:
     bool browseField(HeaderField field);
     // Entering the date field with no date: today. True when it was set.
     bool enterDate();
-    // "Ok": completes when the payment is valid.
+    // Where the cursor goes when Ok refuses.
+    enum class Focus { None, Date, Payment, TERMS, SHIPVIA };
+
+    // "Ok": completes when the invoice has a date, the payment is valid and terms
+    // and ship-via were accepted; otherwise beeps and focus() says where.
     bool ok();
     void cancel();
+    Focus focus() const { return m_focus; }
     core::Response response() const { return m_response; }
 
 private:
+    bool refuse(Focus where);
+
     core::Database& m_db;
     core::UiPort& m_ui;
     core::Orders& m_order;
     OrderLookups m_lookups;
     std::array<std::string, 2> m_accepted;  // terms and ship-via as last accepted
+    Focus m_focus = Focus::None;
     core::Response m_response = core::Response::Cancelled;
 };
 

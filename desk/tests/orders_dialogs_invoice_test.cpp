@@ -114,6 +114,24 @@ TEST_F(InvoiceDialog, DateCalendarIsTitledDateOfInvoiceAndTermsAreLookedUp) {
     EXPECT_EQ(view.response(), core::Response::Cancelled);
 }
 
+TEST_F(InvoiceDialog, OkRefusesAnInvoiceWithoutADate) {
+    calendarAnswers(0);
+    core::Orders order = quote("10.00");
+    SaveInvoiceView view(*db, ui, order);
+    showActive(view);
+    QLineEdit* date = field(view, "OrdDate");
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Delete);
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_EQ(order.OrdDate, 0);
+    QTest::mouseClick(field<QPushButton>(view, "Ok"), Qt::LeftButton);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_NE(view.response(), core::Response::Completed);
+    EXPECT_FALSE(ui.beeps().empty());
+    EXPECT_TRUE(hasFocus(date));
+}
+
 TEST_F(InvoiceDialog, NoCompanyRecordRefusesToOpen) {
     {
         core::ScriptedUi quiet;

@@ -57,7 +57,7 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     QLabel* invoice = g.display("Invoice#:", "InvoiceNum", 10, true);
     invoice->setText(QString::number(order.InvoiceNum));
     invoice->setToolTip("Invoice Number");
-    QLineEdit* date = b.bindDate(g.entry("Date:", "OrdDate", 10), "OrdDate", ui);
+    QLineEdit* date = m_date = b.bindDate(g.entry("Date:", "OrdDate", 10), "OrdDate", ui);
     detail::titleCalendar(date, SaveInvoiceForm::kCalendarTitle, [this] {
         if (!m_logic.enterDate()) return false;
         m_binder->loadField(fieldIndexOf(core::Orders::desc(), "OrdDate"));
@@ -147,10 +147,15 @@ void SaveInvoiceView::onOk() {
         QDialog::accept();
         return;
     }
-    // Look-ups refused on Ok keep the cursor themselves (storeAll); what remains is
-    // the payment.
-    m_payment->setFocus();
-    m_payment->selectAll();
+    QLineEdit* where = m_payment;
+    switch (m_logic.focus()) {
+        case SaveInvoiceForm::Focus::Date: where = m_date; break;
+        case SaveInvoiceForm::Focus::TERMS: where = m_terms; break;
+        case SaveInvoiceForm::Focus::SHIPVIA: where = m_shipVia; break;
+        default: break;
+    }
+    where->setFocus();
+    where->selectAll();
 }
 
 void SaveInvoiceView::reject() {

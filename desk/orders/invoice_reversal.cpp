@@ -4,14 +4,18 @@
 // quantities back, each application of the invoice's charge undone on its payment
 // (never raising the unapplied amount above the payment) and deleted, then the
 // charge deleted. Serial numbers stay with the lines. A charge already deleted does
-// not stop the reversal, and a product that no longer exists is skipped.
+// not stop the reversal, and a product that no longer exists is skipped. After the
+// commit the customer's stored balance is recomputed, so it never shows the removed
+// charge as still owed.
 #include "orders/invoice_reversal.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quay/app/globals.h"
 #include "quay/app/table_access.h"
+#include "quay/customers/customer_balance.h"
 #include "quay/store/transaction.h"
 #include "quay/tables/all_tables.h"
 
@@ -27,6 +31,21 @@ namespace {
 constexpr const char* kQuestion =
     "Converting an Invoice to a Quote will add all quantities sold on this invoice back into Inventory.  Any "
     "payments made on this invoice will become customer credits.|Do you want to Continue?";
+
+// The customer's stored balance follows the charge that went, as it does after an
+// invoicing save: recomputed from the charges and credits, outside the transaction; a
+// failure here is not reported (the next save or the account window recomputes it).
+void refreshStoredBalance(core::Database& db, core::UiPort& ui, std::string_view customer) {
+    if (core::GETCUSTBALANCE(db, ui, customer) != core::DecimalStatus::Ok) return;
+    core::HeldTable<core::Customer> cus(db, ui);
+    if (!cus.isOpen()) return;
+    cus.handle.clear();
+    cus.handle.rec.Name = customer;
+    if (cus.handle.get(core::Customer::byName) != ErrorCode::None) return;
+    if (cus.handle.rec.BALANCEDUE == core::glo.BalanceDue) return;
+    cus.handle.rec.BALANCEDUE = core::glo.BalanceDue;
+    (void)cus.handle.put();
+}
 
 }  // namespace
 
@@ -105,6 +124,7 @@ core::Response convertInvoiceToQuote(core::Database& db, core::UiPort& ui, std::
             return failed("Error Updating Charges File");
     }
     if (tx.commit() != ErrorCode::None) return failed("Error Updating Orders File");
+    refreshStoredBalance(db, ui, ord.handle.rec.CustName.view());
     return Response::Completed;
 }
 

@@ -333,6 +333,8 @@ void RoadOfOneInvoice::convertItBack(Hands& hands) {
     ASSERT_EQ(payments.size(), 1u);
     EXPECT_EQ(payments[0].UNAPPAMT, money(kPaid));
     EXPECT_EQ(payments[0].Applied, 0);
+    // The stored balance no longer shows the removed charge: the customer holds a credit.
+    EXPECT_EQ(customerNamed("Acme Supply").BALANCEDUE, money("-20.00"));
     OrderListView* quotes = listWindow("QuoteBrowse");
     ASSERT_NE(quotes, nullptr);
     quotes->reload();

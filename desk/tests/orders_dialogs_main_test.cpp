@@ -165,6 +165,16 @@ TEST_F(OrderDialogs, RunByNameThroughTheRegistryTheRealWindowsOpen) {
     EXPECT_EQ(orders.rec.Notes.view(), "Ring at the gate");
 }
 
+TEST_F(OrderDialogs, EveryLookUpOpensAListTheProgramHas) {
+    core::WindowRegistry registry;
+    core::registerFrameworkWindows(registry);
+    core::registerMasterWindows(registry);
+    for (HeaderField f : {HeaderField::CustName, HeaderField::Salesperson, HeaderField::TERMS, HeaderField::SHIPVIA})
+        EXPECT_TRUE(registry.contains(OrderLookups::listProcedure(f))) << OrderLookups::listProcedure(f);
+    EXPECT_TRUE(registry.contains("PRODUCTBROWSE"));
+    EXPECT_TRUE(registry.contains("DATESELECT"));
+}
+
 TEST_F(OrderDialogs, HeaderWindowOverTheProgramsOwnListAndCalendar) {
     core::WindowRegistry registry;
     registry.setDatabase(db.get());

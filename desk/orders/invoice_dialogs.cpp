@@ -97,7 +97,14 @@ bool SaveInvoiceForm::refuse(Focus where) {
     return false;
 }
 
+bool SaveInvoiceForm::acceptInvoiceNumber() {
+    if (m_order.InvoiceNum > 0) return true;
+    m_ui.beep(0, 0);
+    return false;
+}
+
 bool SaveInvoiceForm::ok() {
+    if (m_order.InvoiceNum <= 0) return refuse(Focus::InvoiceNum);
     // An invoice without a date would post a charge without one, which no statement
     // or aging bucket could place.
     if (m_order.OrdDate == 0) return refuse(Focus::Date);

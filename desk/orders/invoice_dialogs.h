@@ -43,10 +43,14 @@ public:
     bool browseField(HeaderField field);
     // Entering the date field with no date: today. True when it was set.
     bool enterDate();
+    // Accepting the invoice number the user confirmed or typed: a number above 0.
+    // A number another invoice already has is settled by the save, which offers
+    // the retry with the next free number.
+    bool acceptInvoiceNumber();
     // Where the cursor goes when Ok refuses.
-    enum class Focus { None, Date, Payment, TERMS, SHIPVIA };
+    enum class Focus { None, InvoiceNum, Date, Payment, TERMS, SHIPVIA };
 
-    // "Ok": completes when the invoice has a date, the payment is valid and terms
+    // "Ok": completes when the invoice has a number above 0 and a date, the payment is valid and terms
     // and ship-via were accepted; otherwise beeps and focus() says where.
     bool ok();
     void cancel();

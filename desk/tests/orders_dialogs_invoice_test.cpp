@@ -55,6 +55,26 @@ TEST_F(InvoiceDialog, InvalidInitialPaymentKeepsTheCursorAndOkDoesNotComplete) {
     EXPECT_EQ(order.DOWNPAYMENT, money("100.00"));
 }
 
+TEST_F(InvoiceDialog, TheProposedInvoiceNumberCanBeConfirmedOrReplacedButNotByZero) {
+    core::Orders order = quote("100.00");
+    SaveInvoiceView view(*db, ui, order);
+    ASSERT_TRUE(view.opened());
+    showActive(view);
+    QLineEdit* number = field(view, "InvoiceNum");
+    EXPECT_EQ(number->text(), "31");
+    typeAndTab(number, "0");
+    EXPECT_TRUE(hasFocus(number));  // refused: an invoice needs a number
+    QTest::mouseClick(field<QPushButton>(view, "Ok"), Qt::LeftButton);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_NE(view.response(), core::Response::Completed);
+    EXPECT_TRUE(hasFocus(number));
+    typeAndTab(number, "5000");  // the business continues its own series
+    EXPECT_EQ(order.InvoiceNum, 5000);
+    QTest::mouseClick(field<QPushButton>(view, "Ok"), Qt::LeftButton);
+    EXPECT_EQ(view.response(), core::Response::Completed);
+    EXPECT_EQ(order.InvoiceNum, 5000);
+}
+
 TEST_F(InvoiceDialog, BalanceDueFollowsThePaymentAndOkKeepsIt) {
     company([](core::Defaults& d) {
         d.DEFAULTTOAR = 1;
@@ -67,7 +87,7 @@ TEST_F(InvoiceDialog, BalanceDueFollowsThePaymentAndOkKeepsIt) {
     auto* balance = field<QLabel>(view, "BalanceDue");
     EXPECT_EQ(balance->text(), "100.00");
     EXPECT_EQ(field<QLabel>(view, "TOTAL")->text(), "100.00");
-    EXPECT_EQ(field<QLabel>(view, "InvoiceNum")->text(), "31");
+    EXPECT_EQ(field(view, "InvoiceNum")->text(), "31");
     EXPECT_EQ(order.OrdDate, core::today());  // invoiced today, whatever the quote's date
     typeAndTab(field(view, "DOWNPAYMENT"), "30");
     EXPECT_EQ(balance->text(), "70.00");

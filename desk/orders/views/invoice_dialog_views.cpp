@@ -54,9 +54,11 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
 
     FormGrid g(this);
     g.display("Quote#", "OrdNum", 10, true)->setText(QString::number(order.OrdNum));
-    QLabel* invoice = g.display("Invoice#:", "InvoiceNum", 10, true);
-    invoice->setText(QString::number(order.InvoiceNum));
-    invoice->setToolTip("Invoice Number");
+    // The number the save proposes; the user may confirm it or continue a series of
+    // his own. A number taken meanwhile is settled by the save's retry.
+    m_invoice = b.bindText(g.entry("Invoice#:", "InvoiceNum", 10, "Invoice Number"), "InvoiceNum", nullptr,
+                           [this] { return m_logic.acceptInvoiceNumber(); });
+    m_invoice->setAlignment(Qt::AlignRight);
     QLineEdit* date = m_date = b.bindDate(g.entry("Date:", "OrdDate", 10), "OrdDate", ui);
     detail::titleCalendar(date, SaveInvoiceForm::kCalendarTitle, [this] {
         if (!m_logic.enterDate()) return false;
@@ -100,7 +102,7 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
 
     const detail::OkCancelRow buttons = detail::okCancelRow(this, "Ok", "Cancel", [this] { onOk(); });
     detail::chainTabs(
-        {date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes, buttons.ok, buttons.cancel});
+        {m_invoice, date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes, buttons.ok, buttons.cancel});
 
     g.layout()->setColumnMinimumWidth(2, 24);
     g.layout()->setColumnStretch(4, 1);
@@ -149,6 +151,7 @@ void SaveInvoiceView::onOk() {
     }
     QLineEdit* where = m_payment;
     switch (m_logic.focus()) {
+        case SaveInvoiceForm::Focus::InvoiceNum: where = m_invoice; break;
         case SaveInvoiceForm::Focus::Date: where = m_date; break;
         case SaveInvoiceForm::Focus::TERMS: where = m_terms; break;
         case SaveInvoiceForm::Focus::SHIPVIA: where = m_shipVia; break;

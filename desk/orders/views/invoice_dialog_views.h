@@ -42,6 +42,7 @@ private:
     SaveInvoiceForm m_logic;
     core::Orders& m_order;
     core::FieldBinder* m_binder = nullptr;
+    QLineEdit* m_invoice = nullptr;
     QLineEdit* m_date = nullptr;
     QLineEdit* m_payment = nullptr;
     QLineEdit* m_terms = nullptr;

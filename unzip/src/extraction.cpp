@@ -33,6 +33,8 @@ namespace zw::detail {
 namespace {
 
 constexpr int kMaxRenameRounds = 20;
+// Smaller members are written before reserving their room would pay off.
+constexpr uint64_t kReserveMinimum = 64u << 10;
 
 struct Target {
     std::string path;
@@ -248,6 +250,16 @@ int32_t Extraction::extractOne(size_t index) {
     }
     OutputFile out;
     if (int32_t rc = out.open(path, m_cmd.textModeFlag != 0)) return rc;
+    // Binary output is exactly the declared size once checked; room for it is
+    // taken up front, unless the size is one the member's data could not
+    // produce (then the member fails anyway) or too small to matter.
+    if (!m_cmd.textModeFlag && m.size >= kReserveMinimum &&
+        m.size <= MemberDecoder::mostOutput(m.method, m.compressedSize)) {
+        if (int32_t rc = out.reserve(m.size)) {
+            out.abandon();
+            return rc;
+        }
+    }
     int32_t rc = m_extractor.run(index, Destination::File, &out, nullptr, "Extracting: " + m.name);
     if (rc) {
         out.abandon();
@@ -292,6 +304,7 @@ int32_t Extraction::extract() {
             result = ZW_USER_CANCELLED;
             break;
         }
+        if (!test) m_extractor.expectNext(k + 1 < total ? chosen[size_t(k + 1)] : MemberExtractor::kNoMember);
         int32_t rc = test ? testOne(chosen[size_t(k)]) : extractOne(chosen[size_t(k)]);
         if (rc == ZW_OK) {
             ++done;

@@ -70,7 +70,7 @@ int32_t MemberDecoder::decode(uint16_t method, uint16_t flags, const uint8_t* in
             feedInPieces(sink, in, inSize);
             return ZW_OK;
         case 8:
-            if (streaming || declaredSize > kWholeMemberLimit) return inflateStream(in, inSize, sink);
+            if (!inflatesWhole(method, declaredSize, streaming)) return inflateStream(in, inSize, sink);
             return inflateWhole(in, inSize, declaredSize, sink);
         default:
             if (method >= 1 && method <= 6 && supports(method))
@@ -79,27 +79,41 @@ int32_t MemberDecoder::decode(uint16_t method, uint16_t flags, const uint8_t* in
     }
 }
 
+uint64_t MemberDecoder::mostOutput(uint16_t method, uint64_t inSize) {
+    if (!supports(method) || inSize > (uint64_t(1) << 40)) return 0;
+    if (method == 0) return inSize;
+    if (method == 8) return inSize * kDeflateMaxRatio + 1024;
+    return inSize * kLegacyMaxRatio + 65536;
+}
+
+size_t MemberDecoder::wholeRoom(size_t inSize, uint64_t declaredSize) {
+    uint64_t possible = uint64_t(inSize) * kDeflateMaxRatio + 1024;
+    return static_cast<size_t>(std::min(declaredSize, possible) + kSizeTolerance + 1);
+}
+
+int32_t MemberDecoder::deliverWhole(int result, const uint8_t* out, size_t produced, size_t room, ByteSink& sink) {
+    if (result == LIBDEFLATE_INSUFFICIENT_SPACE) {
+        // More than the declared size plus the tolerance: hand the sink what
+        // fits, which exceeds the tolerance and stops the member.
+        feedInPieces(sink, out, room);
+        return ZW_OK;
+    }
+    if (result != LIBDEFLATE_SUCCESS) return ZW_UNEXPECTED_EOF;
+    feedInPieces(sink, out, produced);
+    return ZW_OK;
+}
+
 int32_t MemberDecoder::inflateWhole(const uint8_t* in, size_t inSize, uint64_t declaredSize, ByteSink& sink) {
     if (!m_inflater) {
         m_inflater = libdeflate_alloc_decompressor();
         if (!m_inflater) return ZW_NO_MEMORY;
     }
-    uint64_t possible = uint64_t(inSize) * kDeflateMaxRatio + 1024;
-    uint64_t room = std::min(declaredSize, possible) + kSizeTolerance + 1;
-    uint8_t* out = buffer(static_cast<size_t>(room));
+    size_t room = wholeRoom(inSize, declaredSize);
+    uint8_t* out = buffer(room);
     if (!out) return ZW_NO_MEMORY;
     size_t produced = 0;
-    libdeflate_result r = libdeflate_deflate_decompress(m_inflater, in, inSize, out,
-                                                        static_cast<size_t>(room), &produced);
-    if (r == LIBDEFLATE_INSUFFICIENT_SPACE) {
-        // More than the declared size plus the tolerance: hand the sink what
-        // fits, which exceeds the tolerance and stops the member.
-        feedInPieces(sink, out, static_cast<size_t>(room));
-        return ZW_OK;
-    }
-    if (r != LIBDEFLATE_SUCCESS) return ZW_UNEXPECTED_EOF;
-    feedInPieces(sink, out, produced);
-    return ZW_OK;
+    libdeflate_result r = libdeflate_deflate_decompress(m_inflater, in, inSize, out, room, &produced);
+    return deliverWhole(r, out, produced, room, sink);
 }
 
 int32_t MemberDecoder::inflateStream(const uint8_t* in, size_t inSize, ByteSink& sink) {

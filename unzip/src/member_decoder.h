@@ -43,6 +43,22 @@ public:
     int32_t decode(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize,
                    uint64_t declaredSize, bool streaming, ByteSink& sink);
 
+    // The most bytes `inSize` bytes of data of `method` can decode to; 0
+    // for a method this build does not have.
+    static uint64_t mostOutput(uint16_t method, uint64_t inSize);
+    // True when decode() inflates such a member at once with libdeflate.
+    static bool inflatesWhole(uint16_t method, uint64_t declaredSize, bool streaming) {
+        return method == 8 && !streaming && declaredSize <= kWholeMemberLimit;
+    }
+    // The output buffer a member inflated at once is given: its declared
+    // size, bounded by what `inSize` deflated bytes can produce, plus the
+    // tolerance and one byte to tell a member that runs past it.
+    static size_t wholeRoom(size_t inSize, uint64_t declaredSize);
+    // Hands the outcome of inflating a member at once (`result` is a
+    // libdeflate_result; `out` holds `produced` bytes of a `room`-byte
+    // buffer) to the sink, and gives the member's code as decode() does.
+    static int32_t deliverWhole(int result, const uint8_t* out, size_t produced, size_t room, ByteSink& sink);
+
 private:
     int32_t inflateWhole(const uint8_t* in, size_t inSize, uint64_t declaredSize, ByteSink& sink);
     int32_t inflateStream(const uint8_t* in, size_t inSize, ByteSink& sink);

@@ -18,6 +18,10 @@
 namespace zw::detail {
 namespace {
 
+// Below this a member inflates in about the time handing it to the worker
+// and back takes.
+constexpr uint64_t kAheadMinimum = 128u << 10;
+
 class CountingSink : public ByteSink {
 public:
     CountingSink(uint64_t expected, Destination where, OutputFile* out, MemoryBlock* block,
@@ -103,6 +107,31 @@ int32_t MemberExtractor::memberBytes(size_t index, const uint8_t*& data, uint64_
     return rc;
 }
 
+bool MemberExtractor::aheadWorthy(size_t index) const {
+    const Member& m = m_ctx.directory.members()[index];
+    return !m_ctx.volumes.isSplit() && !m.isEncrypted() && !m.isDirectory() && m.size >= kAheadMinimum &&
+           MemberDecoder::inflatesWhole(m.method, m.size, false);
+}
+
+void MemberExtractor::startExpected(size_t current) {
+    const size_t next = m_expected;
+    if (next == kNoMember || next == current || next >= m_ctx.directory.members().size() || !aheadWorthy(next))
+        return;
+    // In an archive of one file, finding the member reads only its mapping:
+    // no disk prompt, no message. A member that cannot be found is left for
+    // its own turn, which reports why.
+    MemberData where;
+    if (m_ctx.directory.locate(m_ctx.volumes, next, where, m_ctx.messenger)) return;
+    const Member& m = m_ctx.directory.members()[next];
+    if (m.compressedSize > SIZE_MAX / 2) return;
+    std::vector<uint8_t> scratch;
+    const uint8_t* data = nullptr;
+    if (m_ctx.volumes.read(where.disk, where.offset, m.compressedSize, scratch, data, m_ctx.messenger)) return;
+    if (!scratch.empty()) return;  // not inside the mapping, which alone outlives this call
+    const size_t size = static_cast<size_t>(m.compressedSize);
+    m_ahead.start(next, data, size, MemberDecoder::wholeRoom(size, m.size));
+}
+
 int32_t MemberExtractor::checkPassword(size_t index) {
     const Member& m = m_ctx.directory.members()[index];
     if (!m.isEncrypted()) return ZW_OK;
@@ -135,7 +164,17 @@ int32_t MemberExtractor::run(size_t index, Destination where, OutputFile* out, M
     }
     const bool partial = where == Destination::Memory && (block->start > 0 || block->size < m.size);
     CountingSink sink(m.size, where, out, block, m_progress, statusText);
-    int32_t rc = m_decoder.decode(m.method, m.flags, data, static_cast<size_t>(size), m.size, partial, sink);
+    int32_t rc = ZW_OK;
+    const size_t inSize = static_cast<size_t>(size);
+    if (where == Destination::File && aheadWorthy(index) &&
+        (m_ahead.holds(index) || m_ahead.start(index, data, inSize, MemberDecoder::wholeRoom(inSize, m.size)))) {
+        InflateAhead::Inflated done = m_ahead.take(index);
+        // The next member inflates while this one is checked and written.
+        startExpected(index);
+        rc = MemberDecoder::deliverWhole(done.result, done.data, done.produced, done.room, sink);
+    } else {
+        rc = m_decoder.decode(m.method, m.flags, data, inSize, m.size, partial, sink);
+    }
     if (rc) return rc;
     if (sink.code()) return sink.code();
     if (where == Destination::Memory && partial) return ZW_OK;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "inflate_ahead.h"
 #include "member_decoder.h"
 
 namespace zw::detail {
@@ -40,12 +41,28 @@ public:
     // 0, 41 (no password given) or 44 (wrong password).
     int32_t checkPassword(size_t index);
 
+    // Names the member the next file extraction will most likely ask for
+    // (kNoMember for none), so that it can be inflated while this one is
+    // written. Only a hint: a member asked for in its place is decoded as
+    // usual and the one inflated ahead is dropped.
+    void expectNext(size_t index) { m_expected = index; }
+    static constexpr size_t kNoMember = ~size_t(0);
+
 private:
     int32_t memberBytes(size_t index, const uint8_t*& data, uint64_t& size);
+    // True when member `index` is worth inflating on the worker: deflated,
+    // not encrypted, inflated at once, large enough to outweigh handing it
+    // over, in an archive of one file (no disk can need asking for).
+    bool aheadWorthy(size_t index) const;
+    // Starts the expected member on the worker when it is worthy and its
+    // compressed bytes can be found.
+    void startExpected(size_t current);
 
     CallContext& m_ctx;
     Progress& m_progress;
     MemberDecoder m_decoder;
+    InflateAhead m_ahead;
+    size_t m_expected = kNoMember;
     std::vector<uint8_t> m_scratch;
     std::vector<uint8_t> m_plain;
 };

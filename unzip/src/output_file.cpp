@@ -1,6 +1,6 @@
 // Output files: created with mkstemp in the target's directory (so the final
-// rename cannot cross file systems), written with plain write(2), renamed over
-// the target.
+// rename cannot cross file systems), their room reserved with fallocate when
+// the size is known, written with plain write(2), renamed over the target.
 #include "output_file.h"
 
 #include <fcntl.h>
@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <ctime>
+#include <limits>
 #include <vector>
 
 #include "zwunzip.h"
@@ -45,6 +46,19 @@ int32_t OutputFile::open(const std::string& target, bool textMode) {
     ::umask(mask);
     ::fchmod(m_fd, 0666 & ~mask);
     return ZW_OK;
+}
+
+int32_t OutputFile::reserve(uint64_t size) {
+    if (m_fd < 0 || size == 0) return ZW_OK;
+    if (size > uint64_t(std::numeric_limits<off_t>::max())) return ZW_OK;
+    // FALLOC_FL_KEEP_SIZE: the length still grows only as bytes are written,
+    // so a member that ends short never shows reserved zeros as content.
+    if (::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0) return ZW_OK;
+    if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG) {
+        m_code = ZW_DISK_FULL;
+        return m_code;
+    }
+    return ZW_OK;  // not supported here (or interrupted): written page by page
 }
 
 bool OutputFile::writeRaw(const uint8_t* data, size_t size) {

@@ -22,6 +22,12 @@ public:
 
     // Creates the temporary file for `target`. Returns 0, or 28.
     int32_t open(const std::string& target, bool textMode);
+    // Takes room on disk for `size` bytes before they are written, without
+    // changing the file's length: a disk too full for the member shows
+    // before its first byte, and the file system lays the file out at once
+    // instead of page by page. Returns 0, or 50 when the room is not there;
+    // a file system that cannot reserve simply has the bytes written.
+    int32_t reserve(uint64_t size);
     // Writes bytes; false on a write error (then code() is 50).
     bool write(const uint8_t* data, size_t size);
     // Moves the file onto its target and sets its modification time from

@@ -55,6 +55,7 @@ TEST_F(FieldLookupTest, MatchingValueIsFoundInTheRecordsOwnSpelling) {
 TEST_F(FieldLookupTest, UnknownValueOpensTheListAndCopiesThePick) {
     m_ui.onWindow("VendorBrowse", [](const WindowRequest& r) {
         EXPECT_EQ(r.request, Request::Select);
+        EXPECT_EQ(r.text, "Acm");  // where the list opens
         auto& t = *static_cast<Handle<Vendors>*>(r.table);
         t.rec.NAME = "Acme Supply";
         EXPECT_EQ(t.get(Vendors::byName), ErrorCode::None);

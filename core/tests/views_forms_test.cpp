@@ -162,6 +162,36 @@ TEST_F(FormViewsTest, ListOpenedToPickAnswersWithThePickedRecord) {
     EXPECT_EQ(glo.GlobalResponse, Response::Completed);
 }
 
+TEST_F(FormViewsTest, ListOpenedForATypedValueStandsOnTheNearestRecord) {
+    for (const char* name : {"Acme", "Baker", "Bradley, Anne", "Carver"}) testing::addVendor(m_vendors, name);
+    WindowRegistry reg;
+    reg.setDatabase(&m_db);
+    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
+        ListSpec s;
+        s.procedure = "VendorBrowse";
+        s.title = "Vendor List";
+        s.columns = {{"Name / Company", 20}};
+        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
+        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
+        return openListWindow<Vendors>(c, r, s);
+    });
+    QTimer::singleShot(0, [] {
+        auto* table = QApplication::activeModalWidget()->findChild<QTableView*>();
+        ASSERT_NE(table, nullptr);
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(table, &enter);  // picks the highlighted record as it opened
+    });
+    Handle<Vendors> mine(m_db);
+    ASSERT_EQ(mine.open(), ErrorCode::None);
+    WindowRequest r;
+    r.request = Request::Select;
+    r.table = &mine;
+    r.text = "Brad";
+    const WindowResponse response = reg.run(m_ui, "VendorBrowse", r);
+    EXPECT_EQ(response.response, Response::Completed);
+    EXPECT_EQ(mine.rec.NAME.str(), "Bradley, Anne");
+}
+
 class RecordingLauncher : public Launcher {
 public:
     void open(const std::string& target) override { targets.push_back(target); }

@@ -20,13 +20,18 @@ LookupResult FieldLookup::check(std::string_view typed) {
     const std::string_view value = detail::trimTrailingBlanks(typed);
     if (value.empty() && m_spec.allowBlank) return {LookupOutcome::Blank, {}};
     if (matches(value)) return {LookupOutcome::Found, fieldText(m_table.desc(), m_spec.field, m_table.buffer())};
-    return browse();
+    return pick(value);
 }
 
-LookupResult FieldLookup::browse() {
+LookupResult FieldLookup::browse() { return pick({}); }
+
+LookupResult FieldLookup::pick(std::string_view typed) {
     WindowRequest r;
     r.request = Request::Select;
     r.table = &m_table;
+    // The list opens at the first record at or after what was typed, so the user
+    // picks from the records nearest to it ("Bradley" shows "Bradley, Anne").
+    r.text = std::string(typed);
     glo.GlobalRequest = Request::Select;
     const WindowResponse response = m_ui.runWindow(m_spec.listProcedure, r);
     glo.GlobalResponse = response.response;

@@ -202,6 +202,9 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
         layout->setContentsMargins(0, 0, 0, 0);
         auto* view = new ListView(*logic, &dialog);
         layout->addWidget(view);
+        // A value typed into a field that named no record: the list opens where it
+        // would stand, on its first tab's key.
+        if (!request.text.empty()) logic->locate(request.text);
         dialog.resize(640, 420);
         keepPlacement(&dialog, QString::fromStdString(section));
         QObject::connect(view, &ListView::finished, &dialog, [&dialog, &logic] {

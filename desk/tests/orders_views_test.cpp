@@ -493,6 +493,40 @@ TEST_F(OrderViews, ListsInTheFrameKeepThePlacementOfTheirChildWindow) {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+TEST_F(OrderViews, ListComingBackToTheFrontShowsOrdersChangedElsewhere) {
+    QMdiArea frame;
+    frame.resize(1100, 800);
+    frame.show();
+    core::WindowRegistry registry;
+    registerOrderWindows(registry);
+    registry.setDatabase(db.get());
+    registry.setMdiArea(&frame);
+    registry.runSingle(ui, "QuoteBrowse", "QuoteList");
+    registry.runSingle(ui, "InvoiceBrowse", "InvoiceList");
+    ASSERT_EQ(frame.subWindowList().size(), 2);
+    QMdiSubWindow* quoteSub = frame.subWindowList()[0];
+    auto* quotes = dynamic_cast<OrderListView*>(quoteSub->widget());
+    ASSERT_NE(quotes, nullptr);
+    frame.setActiveSubWindow(frame.subWindowList()[1]);
+    QApplication::processEvents();
+    ASSERT_EQ(quotes->rows().size(), 1u);
+    // While the invoice list is in front, a new quote is stored (another window or
+    // another workstation).
+    core::Orders o = all<core::Orders>()[0];
+    o.OrdNum = 40;
+    o.Status = "Q";
+    o.InvoiceNum = 0;
+    o.REFERENCE = "Written elsewhere";
+    store(o);
+    EXPECT_EQ(quotes->rows().size(), 1u);
+    frame.setActiveSubWindow(quoteSub);
+    QApplication::processEvents();
+    ASSERT_EQ(quotes->rows().size(), 2u);
+    EXPECT_EQ(quotes->rows()[1].REFERENCE.view(), "Written elsewhere");
+    frame.closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(OrderViews, ScrollingReadsOnPastManyOrdersOfOneCustomer) {
     // 150 quotes of one customer: every page goes on right after the last row shown.
     for (int n = 3; n < 153; ++n) {

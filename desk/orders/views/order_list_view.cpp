@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -50,6 +52,7 @@ OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind
     m_table->setHorizontalHeaderLabels(heads);
     m_table->horizontalHeader()->setSectionResizeMode(quotes ? 2 : 3, QHeaderView::Stretch);
     m_table->horizontalHeader()->setMinimumSectionSize(60);
+    m_table->setColumnWidth(quotes ? 3 : 4, 190);  // "Reference" wide enough to read
     m_table->setWordWrap(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -89,6 +92,36 @@ void OrderListView::reload() {
     m_table->setRowCount(0);
     more();
     if (!m_rows.empty()) m_table->selectRow(0);
+}
+
+void OrderListView::refresh() {
+    const core::Orders* o = current();
+    const std::int32_t keep = o != nullptr ? o->OrdNum : 0;
+    const int scroll = m_table->verticalScrollBar()->value();
+    reload();
+    for (std::size_t r = 0; keep != 0 && r < m_rows.size(); ++r) {
+        if (m_rows[r].OrdNum == keep) {
+            m_table->selectRow(static_cast<int>(r));
+            m_table->verticalScrollBar()->setValue(scroll);
+            break;
+        }
+    }
+}
+
+void OrderListView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Orders change in other windows (an invoice converted back to a quote, a quote
+    // invoiced from another list, another workstation): the list is read again each
+    // time the user comes back to it, keeping the highlighted order.
+    QMdiSubWindow* sub = nullptr;
+    for (QWidget* w = parentWidget(); w != nullptr && sub == nullptr; w = w->parentWidget())
+        sub = qobject_cast<QMdiSubWindow*>(w);
+    QMdiArea* area = sub != nullptr ? sub->mdiArea() : nullptr;
+    if (area == nullptr || m_watchesArea) return;
+    m_watchesArea = true;
+    connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* active) {
+        if (active == sub) refresh();
+    });
 }
 
 void OrderListView::more() {

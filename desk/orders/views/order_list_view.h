@@ -20,12 +20,16 @@ public:
     OrderListView(core::Database& db, core::UiPort& ui, OrderListKind kind, QWidget* parent = nullptr);
 
     void reload();
+    // Reads the rows again from the locator's position, keeping the highlighted
+    // order when it is still in the list.
+    void refresh();
     OrderLocator& locator() { return m_locator; }
     const std::vector<core::Orders>& rows() const { return m_rows; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     const core::Orders* current() const;
@@ -43,6 +47,7 @@ private:
     QTabBar* m_tabs = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_locatorLabel = nullptr;
+    bool m_watchesArea = false;
 };
 
 }  // namespace quay::desk

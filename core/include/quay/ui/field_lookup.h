@@ -5,8 +5,9 @@
 // beside a field opens the same list directly.
 //
 // The list window is run by name through the UI port with Request::Select and the
-// look-up's own table handle; it answers Completed with the picked record in that
-// handle's buffer, or Cancelled.
+// look-up's own table handle; the request's text is the value typed (empty for the
+// button), where the list opens. It answers Completed with the picked record in
+// that handle's buffer, or Cancelled.
 #pragma once
 
 #include <string>
@@ -53,6 +54,7 @@ public:
 
 private:
     bool matches(std::string_view typed);
+    LookupResult pick(std::string_view typed);
 
     UiPort& m_ui;
     Table& m_table;

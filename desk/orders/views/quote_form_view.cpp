@@ -33,7 +33,13 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     setObjectName("QuoteForm1");
     setWindowTitle("Quote Form");
     OrderFormHooks hooks;
-    hooks.details = [this](core::Orders& o) { return runQuoteDetails(m_db, m_ui, o, this); };
+    hooks.details = [this](core::Orders& o) {
+        const core::Response r = runQuoteDetails(m_db, m_ui, o, this);
+        // The header shows the chosen customer at once, also while the first line of
+        // a new quote is being entered right after it.
+        if (m_logic) refresh();
+        return r;
+    };
     hooks.editLine = [this](core::Request r, LineEntry& l) { return runItemOrdForm(m_db, m_ui, r, l, this); };
     hooks.editSerials = [this](std::vector<core::FixedString<20>>& n) { return runQuoteSerialList(m_ui, n, this); };
     hooks.notes = [this](core::Orders& o) { runOrderComments("Quote Comments", o, true, this); };

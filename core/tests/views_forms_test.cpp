@@ -6,6 +6,8 @@
 #include <string>
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QFormLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -190,6 +192,42 @@ TEST_F(FormViewsTest, ListOpenedForATypedValueStandsOnTheNearestRecord) {
     const WindowResponse response = reg.run(m_ui, "VendorBrowse", r);
     EXPECT_EQ(response.response, Response::Completed);
     EXPECT_EQ(mine.rec.NAME.str(), "Bradley, Anne");
+}
+
+TEST_F(FormViewsTest, ListBroughtBackToTheFrontShowsRecordsAddedMeanwhile) {
+    testing::addVendor(m_vendors, "Acme");
+    QMdiArea frame;
+    frame.resize(900, 700);
+    frame.show();
+    WindowRegistry reg;
+    reg.setDatabase(&m_db);
+    reg.setMdiArea(&frame);
+    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
+        ListSpec s;
+        s.procedure = "VendorBrowse";
+        s.title = "Vendor List";
+        s.columns = {{"Name / Company", 20}};
+        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
+        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
+        return openListWindow<Vendors>(c, r, s);
+    });
+    reg.run(m_ui, "VendorBrowse", {});
+    auto* other = frame.addSubWindow(new QWidget);
+    other->show();
+    ASSERT_EQ(frame.subWindowList().size(), 2);
+    QMdiSubWindow* list = frame.subWindowList()[0];
+    auto* view = list->widget()->findChild<QTableView*>();
+    if (view == nullptr) view = qobject_cast<QTableView*>(list->widget());
+    ASSERT_NE(view, nullptr);
+    frame.setActiveSubWindow(other);
+    QApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), 1);
+    testing::addVendor(m_vendors, "Baker");  // another window or station adds one
+    frame.setActiveSubWindow(list);
+    QApplication::processEvents();
+    EXPECT_EQ(view->model()->rowCount(), 2);
+    frame.closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 class RecordingLauncher : public Launcher {

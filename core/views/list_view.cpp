@@ -2,6 +2,7 @@
 // shows the rows ListModel pages in.
 #include "quay/views/list_view.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
@@ -144,6 +146,12 @@ void ListView::syncCurrent() {
     if (index.isValid()) m_window.setCurrent(static_cast<std::size_t>(index.row()));
 }
 
+void ListView::refresh() {
+    if (m_window.isClosed()) return;
+    syncCurrent();
+    m_window.refresh();
+}
+
 void ListView::command(const std::function<void()>& what) {
     syncCurrent();
     what();
@@ -205,7 +213,9 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
         // A value typed into a field that named no record: the list opens where it
         // would stand, on its first tab's key.
         if (!request.text.empty()) logic->locate(request.text);
-        dialog.resize(640, 420);
+        // Wide enough for every column of the list the user picks from, within reason.
+        const int columns = view->table()->horizontalHeader()->length() + 48;
+        dialog.resize(std::clamp(columns, 640, 1000), 420);
         keepPlacement(&dialog, QString::fromStdString(section));
         QObject::connect(view, &ListView::finished, &dialog, [&dialog, &logic] {
             if (logic->response().response == Response::Completed) dialog.accept();
@@ -228,6 +238,12 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
     view->resize(640, 420);
     QMdiSubWindow* sub = context.showChild(view);
     QWidget* window = sub ? static_cast<QWidget*>(sub) : view;
+    // Records change in other windows and at other stations: the list reads its rows
+    // again each time the user brings it back to the front, keeping the highlight.
+    if (sub != nullptr && sub->mdiArea() != nullptr)
+        QObject::connect(sub->mdiArea(), &QMdiArea::subWindowActivated, view, [view, sub](QMdiSubWindow* active) {
+            if (active == sub) view->refresh();
+        });
     keepPlacement(window, QString::fromStdString(section));
     QObject::connect(view, &ListView::finished, window, &QWidget::close);
     return WindowResponse{Response::Completed, 0, {}};

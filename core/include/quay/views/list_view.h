@@ -44,6 +44,9 @@ public:
     QTableView* table() const { return m_table; }
     ListModel* model() const { return m_model; }
     QLineEdit* locator() const { return m_locator; }
+    // Reads the rows again around the highlighted record (also done whenever the
+    // list's child window comes back to the front).
+    void refresh();
 
 signals:
     // The window closed itself (Close, or a pick in select mode).

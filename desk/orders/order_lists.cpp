@@ -36,7 +36,9 @@ void OrderLocator::setTab(OrderListTab tab) {
 
 OrderList::OrderList(core::Database& db, core::UiPort& ui, OrderListKind kind) : m_db(db), m_ui(ui), m_kind(kind) {}
 
-std::vector<core::Orders> OrderList::page(OrderListTab tab, const std::string& locator, std::size_t count) {
+std::vector<core::Orders> OrderList::page(OrderListTab tab, const std::string& locator, std::size_t count,
+                                          bool* pastEnd) {
+    if (pastEnd != nullptr) *pastEnd = false;
     core::Orders start;
     start.Status = status();
     if (tab == OrderListTab::ByName) {
@@ -62,6 +64,17 @@ std::vector<core::Orders> OrderList::page(OrderListTab tab, const std::string& l
     while (rows.size() < count && ord.handle.next() == ErrorCode::None) {
         if (ord.handle.rec.Status.view() != status()) break;
         rows.push_back(ord.handle.rec);
+    }
+    if (rows.empty() && !locator.empty()) {
+        // Typed past the last order: the list shows its last orders rather than
+        // nothing, read backwards from the locator's place.
+        ord.handle.rec = start;
+        ord.handle.setAtKey(key);
+        while (rows.size() < count && ord.handle.previous() == ErrorCode::None) {
+            if (ord.handle.rec.Status.view() != status()) break;
+            rows.insert(rows.begin(), ord.handle.rec);
+        }
+        if (pastEnd != nullptr) *pastEnd = !rows.empty();
     }
     ord.handle.send("QUICKSCAN=off");
     return rows;

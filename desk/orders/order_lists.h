@@ -45,7 +45,10 @@ public:
     OrderListKind kind() const { return m_kind; }
 
     // Up to `count` orders of the list's status at or after the locator on `tab`.
-    std::vector<core::Orders> page(OrderListTab tab, const std::string& locator, std::size_t count);
+    // A locator past the last order gives the last orders of the list instead, and
+    // `pastEnd` (when given) says so, so the list can highlight the last one.
+    std::vector<core::Orders> page(OrderListTab tab, const std::string& locator, std::size_t count,
+                                   bool* pastEnd = nullptr);
     // The rows after `last` (a row of the previous page) on `tab`.
     std::vector<core::Orders> pageAfter(OrderListTab tab, const core::Orders& last, std::size_t count);
 

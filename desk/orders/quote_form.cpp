@@ -289,14 +289,22 @@ bool QuoteForm1::runSave(bool invoicing, bool print, bool stayOpen, const char* 
     }
     m_request = Request::Change;
     m_snapshot = order();
+    // The form shows the order as stored (its number, its invoice number) before each
+    // print and goes on with it afterwards.
+    auto refetch = [this] {
+        m_tables->ord.handle.rec.OrdNum = core::glo.OrdNum;
+        if (m_tables->ord.handle.get(core::Orders::byOrdNum) == ErrorCode::None) m_snapshot = order();
+        recompute();
+    };
     if (print && m_hooks.print) {
+        refetch();
         m_hooks.print(printProcedure, core::glo.OrdNum);
-        if (invoicing && core::glo.PrintPackList == 1) m_hooks.print("QUOTEPACKINGLIST", core::glo.OrdNum);
+        if (invoicing && core::glo.PrintPackList == 1) {
+            refetch();
+            m_hooks.print("QUOTEPACKINGLIST", core::glo.OrdNum);
+        }
     }
-    // The form goes on with the order as stored.
-    m_tables->ord.handle.rec.OrdNum = core::glo.OrdNum;
-    if (m_tables->ord.handle.get(core::Orders::byOrdNum) == ErrorCode::None) m_snapshot = order();
-    recompute();
+    refetch();
     if (!stayOpen) close(Response::Completed);
     return true;
 }

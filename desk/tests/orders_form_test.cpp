@@ -253,6 +253,26 @@ TEST_F(OrderForm, InvoiceCommandPostsPrintsAndCloses) {
     EXPECT_EQ(all<core::Payments>()[0].Method.view(), "Cash");
 }
 
+TEST_F(OrderForm, EachPrintShowsTheOrderAsStoredWithItsNumbers) {
+    parts = {{"BOLT-1", "2"}};
+    company([](core::Defaults& d) { d.DEFAULTTOAR = 0; d.FLAG1 = 1; });
+    QuoteForm1* form = nullptr;
+    std::vector<std::pair<std::int32_t, std::int32_t>> shown;  // order and invoice number at each print
+    OrderFormHooks h = hooks();
+    h.print = [&](const std::string&, std::int32_t) { shown.emplace_back(form->order().OrdNum, form->order().InvoiceNum); };
+    customerToPick = "Acme Supply";
+    QuoteForm1 f(*db, ui, Request::Insert, core::Orders{}, std::move(h));
+    form = &f;
+    ASSERT_TRUE(f.open());
+    f.firstTick();
+    f.invoice();
+    ASSERT_EQ(shown.size(), 2u);  // the invoice and the packing list
+    for (const auto& [ordNum, invoiceNum] : shown) {
+        EXPECT_EQ(ordNum, 1);
+        EXPECT_EQ(invoiceNum, 1);
+    }
+}
+
 TEST_F(OrderForm, ChangedQuoteLoadsItsLinesAndSerialsByPosition) {
     parts = {{"BOLT-1", "1"}, {"SAW-9", "1"}};
     auto form = newQuote();

@@ -205,6 +205,25 @@ TEST_F(Reversal, QuoteListLocatorPositionsOnTypedNumberOrTheNextHigher) {
     const auto more = list.pageAfter(OrderListTab::ByNumber, list.page(OrderListTab::ByNumber, "", 1)[0], 10);
     ASSERT_EQ(more.size(), 2u);
     EXPECT_EQ(more[0].OrdNum, 12);
+    // Past the last quote the list shows its last quotes, not an empty list; the
+    // invoice beyond them stays out.
+    bool pastEnd = false;
+    rows = list.page(OrderListTab::ByNumber, "99", 2, &pastEnd);
+    EXPECT_TRUE(pastEnd);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].OrdNum, 12);
+    EXPECT_EQ(rows[1].OrdNum, 40);
+    rows = list.page(OrderListTab::ByName, "zz", 10, &pastEnd);
+    EXPECT_TRUE(pastEnd);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows.back().CustName.view(), "Zed");
+    OrderList invoices(*db, ui, OrderListKind::Invoices);
+    rows = invoices.page(OrderListTab::ByNumber, "9", 10, &pastEnd);
+    EXPECT_TRUE(pastEnd);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].OrdNum, 15);
+    rows = list.page(OrderListTab::ByNumber, "3", 10, &pastEnd);
+    EXPECT_FALSE(pastEnd);
 }
 
 TEST_F(Reversal, InvoiceSerialSearchListsInvoicesOnlyOncePerInvoice) {

@@ -52,7 +52,12 @@ OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind
     m_table->setHorizontalHeaderLabels(heads);
     m_table->horizontalHeader()->setSectionResizeMode(quotes ? 2 : 3, QHeaderView::Stretch);
     m_table->horizontalHeader()->setMinimumSectionSize(60);
-    m_table->setColumnWidth(quotes ? 3 : 4, 190);  // "Reference" wide enough to read
+    // Numbers and dates take what they need; "Reference" enough to read; the customer
+    // name the rest.
+    const int numbers = quotes ? 1 : 2;
+    for (int c = 0; c < numbers; ++c) m_table->setColumnWidth(c, 72);
+    m_table->setColumnWidth(numbers, 92);
+    m_table->setColumnWidth(numbers + 2, 170);
     m_table->setWordWrap(false);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -81,17 +86,18 @@ OrderListView::OrderListView(core::Database& db, core::UiPort& ui, OrderListKind
     layout->addLayout(row);
     // The list opens wide enough for a customer name beside its numbers and total; the
     // frame's child window takes its first size from this minimum.
-    setMinimumSize(680, 400);
-    resize(720, 480);
+    setMinimumSize(quotes ? 680 : 760, 400);
+    resize(quotes ? 760 : 840, 480);
     reload();
 }
 
 void OrderListView::reload() {
-    m_rows = m_list.page(m_locator.tab(), m_locator.text(), kPage);
+    bool pastEnd = false;
+    m_rows = m_list.page(m_locator.tab(), m_locator.text(), kPage, &pastEnd);
     m_locatorLabel->setText(m_locator.text().empty() ? QString() : "Locate: " + qstr(m_locator.text()));
     m_table->setRowCount(0);
     more();
-    if (!m_rows.empty()) m_table->selectRow(0);
+    if (!m_rows.empty()) m_table->selectRow(pastEnd ? static_cast<int>(m_rows.size()) - 1 : 0);
 }
 
 void OrderListView::refresh() {

@@ -45,6 +45,7 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     hooks.notes = [this](core::Orders& o) { runOrderComments("Quote Comments", o, true, this); };
     hooks.profit = [this] { runProfitMarginWindow(this); };
     hooks.print = [this](const std::string& procedure, std::int32_t ordNum) {
+        refresh();  // the stored order, with its number, shows while it prints
         if (procedure == "QUOTEPRINT") reports::QUOTEPRINT(m_db, ordNum, m_ui);
         else if (procedure == "QUOTEPRINTDETAIL") reports::QUOTEPRINTDETAIL(m_db, ordNum, m_ui);
         else if (procedure == "QUOTEPACKINGLIST") reports::QUOTEPACKINGLIST(m_db, ordNum, m_ui);

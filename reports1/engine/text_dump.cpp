@@ -31,13 +31,14 @@ void appendPage(int number, const Page& page, std::string& out) {
 
 }  // namespace
 
-bool writeTextDump(const PageList& pages, std::ostream& out, std::string* error) {
+bool writePagesAsText(const PageList& pages, std::ostream& out, std::string* error,
+                      const PageTextAppender& append) {
   std::string text;
   for (int p = 0; p < pages.pageCount(); ++p) {
     std::shared_ptr<const Page> page = pages.readPage(p, error);
     if (!page) return false;
     text.clear();
-    appendPage(p + 1, *page, text);
+    append(p + 1, *page, text);
     if (!out.write(text.data(), static_cast<std::streamsize>(text.size()))) {
       if (error) *error = "The text could not be written.";
       return false;
@@ -46,11 +47,17 @@ bool writeTextDump(const PageList& pages, std::ostream& out, std::string* error)
   return true;
 }
 
-std::string dumpText(const PageList& pages) {
+std::string pagesAsString(const PageList& pages, const PageTextAppender& append) {
   std::ostringstream out;
   std::string error;
-  if (!writeTextDump(pages, out, &error)) out << "error: " << error << '\n';
+  if (!writePagesAsText(pages, out, &error, append)) out << "error: " << error << '\n';
   return std::move(out).str();
 }
+
+bool writeTextDump(const PageList& pages, std::ostream& out, std::string* error) {
+  return writePagesAsText(pages, out, error, appendPage);
+}
+
+std::string dumpText(const PageList& pages) { return pagesAsString(pages, appendPage); }
 
 }  // namespace quay::reports

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+#include "quay/reports/engine/text_dump.h"
+
 namespace quay::reports {
 namespace {
 
@@ -37,25 +39,9 @@ void appendPage(int number, const Page& page, std::string& out) {
 }  // namespace
 
 bool writeReadingText(const PageList& pages, std::ostream& out, std::string* error) {
-  std::string text;
-  for (int p = 0; p < pages.pageCount(); ++p) {
-    std::shared_ptr<const Page> page = pages.readPage(p, error);
-    if (!page) return false;
-    text.clear();
-    appendPage(p + 1, *page, text);
-    if (!out.write(text.data(), static_cast<std::streamsize>(text.size()))) {
-      if (error) *error = "The text could not be written.";
-      return false;
-    }
-  }
-  return true;
+  return writePagesAsText(pages, out, error, appendPage);
 }
 
-std::string readingText(const PageList& pages) {
-  std::ostringstream out;
-  std::string error;
-  if (!writeReadingText(pages, out, &error)) out << "error: " << error << '\n';
-  return std::move(out).str();
-}
+std::string readingText(const PageList& pages) { return pagesAsString(pages, appendPage); }
 
 }  // namespace quay::reports

@@ -6,6 +6,7 @@
 // dump, and the command line writes it.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -18,6 +19,15 @@ namespace quay::reports {
 // *error when given, when a page cannot be read back or the stream fails; what was written
 // before stays written.
 QUAY_EXPORT bool writeTextDump(const PageList& pages, std::ostream& out, std::string* error = nullptr);
+
+// What each text form of the pages shares: pages are read back one at a time, `append`
+// turns page `number` (from 1) into text, and the text is written before the next page is
+// read. `asString` is the same for the whole text at once; a page that cannot be read back
+// ends it with a line "error: " and the reason.
+using PageTextAppender = std::function<void(int number, const Page& page, std::string& out)>;
+QUAY_EXPORT bool writePagesAsText(const PageList& pages, std::ostream& out, std::string* error,
+                                  const PageTextAppender& append);
+QUAY_EXPORT std::string pagesAsString(const PageList& pages, const PageTextAppender& append);
 
 // The whole dump as one string, for short reports and tests. A page that cannot be read
 // back ends the text with a line "error: " and the reason.

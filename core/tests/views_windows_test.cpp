@@ -4,9 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QLabel>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -125,6 +128,49 @@ TEST_F(ViewsTest, DefaultsFormShowsTheRecordAndOkStoresWhatWasTyped) {
     EXPECT_EQ(check.rec.FAX.str(), "(603)555-0100");
     EXPECT_EQ(check.rec.SALESTAX1.scaled(), 71250);
     EXPECT_EQ(check.rec.PC2METHOD.str(), "MARGIN");
+}
+
+// The letter Alt+letter reaches in a caption ("P&O Comments" -> 'o'), or 0.
+QChar mnemonicOf(const QString& text) {
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return QChar();
+}
+
+TEST_F(ViewsTest, DefaultsFormAltKeysReachOneControlEachOnEveryTab) {
+    {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
+    }
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    view.show();
+    for (int tab = 0; tab < view.tabs()->count(); ++tab) {
+        view.tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        std::map<QChar, QString> seen;
+        auto claim = [&](const QString& caption) {
+            const QChar key = mnemonicOf(caption);
+            if (key.isNull()) return;
+            EXPECT_FALSE(seen.count(key)) << "Alt+" << QString(key).toStdString() << " reaches both \""
+                                          << seen[key].toStdString() << "\" and \"" << caption.toStdString()
+                                          << "\" on tab " << tab;
+            seen[key] = caption;
+        };
+        for (int t = 0; t < view.tabs()->count(); ++t) claim(view.tabs()->tabText(t));
+        for (auto* b : view.findChildren<QAbstractButton*>())
+            if (b->isVisible()) claim(b->text());
+        for (auto* l : view.findChildren<QLabel*>())
+            if (l->isVisible() && l->buddy() != nullptr) claim(l->text());
+    }
 }
 
 TEST_F(ViewsTest, DefaultsFormRefusesAnEntryItsPictureCannotRead) {

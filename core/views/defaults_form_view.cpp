@@ -49,7 +49,7 @@ DefaultsFormView::DefaultsFormView(DefaultsForm& form, UiPort& ui, QWidget* pare
     m_tabs->addTab(invoicesTab(), tr("In&voices"));
     m_tabs->addTab(memoTab("BillingComments", tr("Comments printed on current &statements:")), tr("&Billing Comments"));
     m_tabs->addTab(pastDueTab(), tr("Past D&ue Comments"));
-    m_tabs->addTab(memoTab("POComment", tr("Comments printed on purchase &orders:")), tr("P&O Comments"));
+    m_tabs->addTab(memoTab("POComment", tr("Comments printed on purchase o&rders:")), tr("PO Co&mments"));
     setBody(m_tabs, m_firstField);
 }
 
@@ -88,7 +88,7 @@ QWidget* DefaultsFormView::defaultsTab() {
     auto* v = new QVBoxLayout(page);
     v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Invoices go to &accounts receivable (payment starts at 0)"), page),
                                      "DEFAULTTOAR"));
-    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Update line costs from the product when invoicing"), page),
+    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Update line &costs from the product when invoicing"), page),
                                      "UPDATECOSTSATINV"));
     auto* credit = new QGroupBox(tr("Customer credit limit at invoicing"), page);
     auto* ch = new QHBoxLayout(credit);
@@ -128,7 +128,7 @@ QWidget* DefaultsFormView::priceClassesTab() {
     auto* v = new QVBoxLayout(page);
     auto* rounding = new QGroupBox(tr("Round derived prices to"), page);
     auto* rh = new QHBoxLayout(rounding);
-    auto* rd = new QRadioButton(tr("Whole &dollars"), rounding);
+    auto* rd = new QRadioButton(tr("&Whole dollars"), rounding);
     auto* rc = new QRadioButton(tr("&Cents"), rounding);
     auto* rhc = new QRadioButton(tr("&Hundredths of a cent"), rounding);
     for (auto* r : {rd, rc, rhc}) rh->addWidget(r);
@@ -165,7 +165,7 @@ QWidget* DefaultsFormView::invoicesTab() {
     auto* pg = new QGridLayout(print);
     pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("Company &name"), print), "PRINTNAME"), 0, 0);
     pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Address"), print), "PRINTADDRESS"), 0, 1);
-    pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Phone numbers"), print), "PRINTPHONE"), 0, 2);
+    pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("P&hone numbers"), print), "PRINTPHONE"), 0, 2);
     pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("&E-mail address"), print), "PRINTEMAIL"), 1, 0);
     pg->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Web address"), print), "PRINTWWW"), 1, 1);
     v->addWidget(print);

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include <QApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -172,6 +173,48 @@ TEST(WidgetPlacement, ClosedWindowOpensWhereItWasLeft) {
     new PlacementKeeper(&again, settings, "VendorForm");
     EXPECT_EQ(again.width(), 320);
     EXPECT_EQ(again.height(), 240);
+    std::filesystem::remove(file);
+}
+
+TEST(WidgetPlacement, WindowPlacedBeyondItsScreenIsBroughtBackOntoIt) {
+    app();
+    const auto file = std::filesystem::temp_directory_path() / "quay_views_offscreen.ini";
+    std::filesystem::remove(file);
+    Settings settings(file);
+    QWidget probe;
+    ASSERT_NE(probe.screen(), nullptr);
+    const QRect room = probe.screen()->availableGeometry();
+    // Saved on a larger screen: far to the right and below, and wider than this one.
+    ASSERT_EQ(settings.write("CustomerForm", "XPosit", std::to_string(room.right() + 400)), SettingsStatus::Ok);
+    ASSERT_EQ(settings.write("CustomerForm", "YPosit", std::to_string(room.bottom() + 300)), SettingsStatus::Ok);
+    ASSERT_EQ(settings.write("CustomerForm", "Width", std::to_string(room.width() + 500)), SettingsStatus::Ok);
+    ASSERT_EQ(settings.write("CustomerForm", "Height", "200"), SettingsStatus::Ok);
+    QWidget w;
+    w.resize(300, 150);
+    new PlacementKeeper(&w, settings, "CustomerForm");
+    w.show();
+    QApplication::processEvents();
+    // The title bar can be reached; the size the user gave it stays.
+    EXPECT_TRUE(room.contains(w.frameGeometry().topLeft())) << w.frameGeometry().x() << "," << w.frameGeometry().y();
+    EXPECT_LE(w.frameGeometry().x(), room.right() - 100);
+    EXPECT_EQ(w.width(), room.width() + 500);
+    std::filesystem::remove(file);
+}
+
+TEST(WidgetPlacement, FormGrownBeyondItsScreenIsBroughtWhollyOntoIt) {
+    app();
+    const auto file = std::filesystem::temp_directory_path() / "quay_views_grown.ini";
+    std::filesystem::remove(file);
+    Settings settings(file);  // nothing saved: the window system places it
+    QWidget w;
+    ASSERT_NE(w.screen(), nullptr);
+    const QRect room = w.screen()->availableGeometry();
+    new PlacementKeeper(&w, settings, "CustomerForm");
+    w.setGeometry(room.right() - 200, room.top() + 40, 500, 300);  // centred over its owner, then grown
+    w.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(room.contains(w.frameGeometry())) << w.frameGeometry().x() << "," << w.frameGeometry().y();
+    EXPECT_EQ(w.width(), 500);
     std::filesystem::remove(file);
 }
 

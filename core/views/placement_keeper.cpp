@@ -2,8 +2,12 @@
 // rules of core/ui.
 #include "quay/views/placement_keeper.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QMdiSubWindow>
+#include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 namespace quay::core {
@@ -45,7 +49,8 @@ void applyGeometry(QWidget* widget, const WindowGeometry& g) {
 PlacementKeeper::PlacementKeeper(QWidget* window, Settings& settings, QString section)
     : QObject(window), m_window(window), m_settings(settings), m_section(std::move(section)) {
     WindowGeometry g = widgetGeometry(window);
-    if (restorePlacement(m_settings, m_section.toStdString(), g)) applyGeometry(window, g);
+    m_restored = restorePlacement(m_settings, m_section.toStdString(), g);
+    if (m_restored) applyGeometry(window, g);
     if (!window->isMaximized() && !window->isMinimized()) m_normal = window->geometry();
     window->installEventFilter(this);
 }
@@ -84,11 +89,45 @@ bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event) {
                 break;
             case QEvent::Show:
                 m_saved = false;
+                // Once shown at its final size a window is brought onto its screen: a
+                // form placed by the window system (it grows with its fields after it is
+                // centred over its owner) wholly, a window where the user left it (perhaps
+                // on a larger screen) far enough that its title bar can be reached.
+                if (m_window->isWindow()) {
+                    const OnScreen how = m_restored ? OnScreen::TitleBar : OnScreen::Whole;
+                    QTimer::singleShot(0, this, [this, how] { keepOnScreen(m_window, how); });
+                }
                 break;
             default: break;
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void keepOnScreen(QWidget* window, OnScreen how) {
+    if (window == nullptr || !window->isWindow() || window->isMaximized() || window->isMinimized()) return;
+    QScreen* screen = window->screen();
+    if (screen == nullptr) return;
+    const QRect room = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    if (room.contains(frame)) return;
+    if (how == OnScreen::TitleBar) {
+        // The left end of the title bar within the screen, with some of the window beside it.
+        constexpr int kReach = 120;
+        const int x = std::clamp(frame.x(), room.left(), std::max(room.left(), room.right() - kReach));
+        const int y = std::clamp(frame.y(), room.top(), std::max(room.top(), room.bottom() - kReach));
+        if (x != frame.x() || y != frame.y()) window->move(x, y);
+        return;
+    }
+    // A window larger than the screen is made to fit (less its frame), then moved in.
+    const int frameW = frame.width() - window->width();
+    const int frameH = frame.height() - window->height();
+    if (frame.width() > room.width() || frame.height() > room.height())
+        window->resize(std::min(window->width(), room.width() - frameW), std::min(window->height(), room.height() - frameH));
+    const QRect sized = window->frameGeometry();
+    const int x = std::clamp(sized.x(), room.left(), std::max(room.left(), room.right() + 1 - sized.width()));
+    const int y = std::clamp(sized.y(), room.top(), std::max(room.top(), room.bottom() + 1 - sized.height()));
+    window->move(x, y);
 }
 
 PlacementKeeper* keepPlacement(QWidget* window, const QString& section) {

@@ -232,7 +232,7 @@ TEST_F(OrderViews, WindowsOpenWhereTheyWereLeft) {
     core::WindowRegistry registry;
     registerOrderWindows(registry);
     registry.setDatabase(db.get());
-    const QRect placed(41, 52, 812, 533);
+    const QRect placed(20, 30, 770, 533);  // within the 800 x 600 test screen
     auto leave = [&](QWidget* w) {
         w->show();
         w->setGeometry(placed);

@@ -47,7 +47,15 @@ private:
     QString m_section;
     QRect m_normal;
     bool m_saved = false;
+    bool m_restored = false;  // the placement came from the settings file
 };
+
+// Brings a top-level window onto its screen's available area: Whole moves (and if need
+// be shrinks) it to lie wholly on it; TitleBar only moves it far enough that the left
+// end of its title bar can be reached, keeping its size. Keepers do it each time their
+// window is shown: TitleBar for a placement restored from the settings, Whole otherwise.
+enum class OnScreen { Whole, TitleBar };
+QUAY_EXPORT void keepOnScreen(QWidget* window, OnScreen how = OnScreen::Whole);
 
 // Convenience: installs a keeper on `window` for `section` with the program's
 // settings file.

@@ -249,6 +249,13 @@ bool CustomerForm::lookup(int f) {
 
 bool CustomerForm::checkBeforeSave() {
     Customer& c = rec();
+    // A customer without a price class would give every order written for it no class
+    // to price its lines from; the field is required at OK as when it is left.
+    if (c.PRICECLASS.isBlank()) {
+        ui().beep(kBeepFrequency, kBeepDuration);
+        requestFocus(field("PRICECLASS"));
+        return false;
+    }
     if (!c.BILLTO.isBlank() && c.BILLTO.equalsNoCase(c.Name.view())) {
         ui().beep(kBeepFrequency, kBeepDuration);
         requestFocus(field("BILLTO"));

@@ -174,6 +174,16 @@ TEST_F(CustomerWindows, RejectedPhoneAndEmptyPriceClassBeepAndKeepTheCursor) {
     ASSERT_EQ(ui.beeps().size(), 2u);
     EXPECT_EQ(ui.beeps()[0].frequency, 150);
     EXPECT_EQ(ui.beeps()[0].duration, 16);
+    // Never entered at all, the price class still keeps OK from storing the customer.
+    form.rec().COMPANY = 1;
+    form.rec().Name = "Dory Marine";
+    EXPECT_FALSE(form.ok());
+    EXPECT_EQ(form.takeFocusRequest(), f("PRICECLASS"));
+    EXPECT_TRUE(all<Customer>().empty());
+    form.rec().PRICECLASS = "2";
+    EXPECT_TRUE(form.ok());
+    ASSERT_EQ(all<Customer>().size(), 1u);
+    EXPECT_EQ(all<Customer>()[0].PRICECLASS, "2");
 }
 
 TEST_F(CustomerWindows, BillToOwnNameOnlyBeepsAndSavesNothing) {

@@ -44,6 +44,19 @@ QApplication& app() {
     return *a;
 }
 
+// A vendor list by name, as the program's lists are built, registered as "VendorBrowse".
+void addVendorList(WindowRegistry& reg) {
+    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
+        ListSpec s;
+        s.procedure = "VendorBrowse";
+        s.title = "Vendor List";
+        s.columns = {{"Name / Company", 20}};
+        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
+        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
+        return openListWindow<Vendors>(c, r, s);
+    });
+}
+
 class FormViewsTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -137,15 +150,7 @@ TEST_F(FormViewsTest, ListOpenedToPickAnswersWithThePickedRecord) {
     testing::addVendor(m_vendors, "Baker");
     WindowRegistry reg;
     reg.setDatabase(&m_db);
-    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
-        ListSpec s;
-        s.procedure = "VendorBrowse";
-        s.title = "Vendor List";
-        s.columns = {{"Name / Company", 20}};
-        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
-        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
-        return openListWindow<Vendors>(c, r, s);
-    });
+    addVendorList(reg);
     QTimer::singleShot(0, [] {
         auto* table = QApplication::activeModalWidget()->findChild<QTableView*>();
         ASSERT_NE(table, nullptr);
@@ -168,15 +173,7 @@ TEST_F(FormViewsTest, ListOpenedForATypedValueStandsOnTheNearestRecord) {
     for (const char* name : {"Acme", "Baker", "Bradley, Anne", "Carver"}) testing::addVendor(m_vendors, name);
     WindowRegistry reg;
     reg.setDatabase(&m_db);
-    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
-        ListSpec s;
-        s.procedure = "VendorBrowse";
-        s.title = "Vendor List";
-        s.columns = {{"Name / Company", 20}};
-        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
-        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
-        return openListWindow<Vendors>(c, r, s);
-    });
+    addVendorList(reg);
     QTimer::singleShot(0, [] {
         auto* table = QApplication::activeModalWidget()->findChild<QTableView*>();
         ASSERT_NE(table, nullptr);
@@ -202,15 +199,7 @@ TEST_F(FormViewsTest, ListBroughtBackToTheFrontShowsRecordsAddedMeanwhile) {
     WindowRegistry reg;
     reg.setDatabase(&m_db);
     reg.setMdiArea(&frame);
-    reg.add("VendorBrowse", [](WindowContext& c, const WindowRequest& r) {
-        ListSpec s;
-        s.procedure = "VendorBrowse";
-        s.title = "Vendor List";
-        s.columns = {{"Name / Company", 20}};
-        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
-        s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
-        return openListWindow<Vendors>(c, r, s);
-    });
+    addVendorList(reg);
     reg.run(m_ui, "VendorBrowse", {});
     auto* other = frame.addSubWindow(new QWidget);
     other->show();

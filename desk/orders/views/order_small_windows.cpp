@@ -193,6 +193,8 @@ ProfitMarginView::ProfitMarginView(QWidget* parent) : QDialog(parent) {
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(g.layout());
     outer->addLayout(buttons);
+    // Wide enough that the window system shows the whole caption over the figures.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2 + 120);
     core::keepPlacement(this, "ProfitMarginWindow");
 }
 

@@ -30,23 +30,14 @@
 #include "quay/types/date.h"
 #include "quay/types/picture.h"
 #include "quay/ui/field_entry.h"
+#include "offscreen_app.h"
 
 namespace quay::core {
 namespace {
 
 using testing::req;
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "masterlists_views_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = [] {
-        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return ::quay::testing::offscreenApp(); }
 
 QString shotDir() {
     const QString dir = QDir::currentPath() + QStringLiteral("/screenshots");

@@ -28,21 +28,12 @@
 #include "quay/views/list_view.h"
 #include "quay/views/window_registry.h"
 #include "ui_test_support.h"
+#include "offscreen_app.h"
 
 namespace quay::core {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "views_forms_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = [] {
-        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return ::quay::testing::offscreenApp(); }
 
 // A vendor list by name, as the program's lists are built, registered as "VendorBrowse".
 void addVendorList(WindowRegistry& reg) {

@@ -21,21 +21,12 @@
 #include "quay/views/placement_keeper.h"
 #include "quay/views/qt_ui_port.h"
 #include "quay/views/window_registry.h"
+#include "offscreen_app.h"
 
 namespace quay::core {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "views_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = [] {
-        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return ::quay::testing::offscreenApp(); }
 
 class WindowRegistryTest : public ::testing::Test {
 protected:

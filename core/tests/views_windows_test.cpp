@@ -31,21 +31,12 @@
 #include "quay/views/tool_views.h"
 #include "quay/views/worker_dialog.h"
 #include "ui_test_support.h"
+#include "offscreen_app.h"
 
 namespace quay::core {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "views_windows_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication* a = [] {
-        if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return existing;
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return new QApplication(argc, argv);
-    }();
-    return *a;
-}
+QApplication& app() { return ::quay::testing::offscreenApp(); }
 
 void screenshot(QWidget& w, const char* file) {
     w.show();

@@ -66,7 +66,7 @@ function(quay_add_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUAY_TESTDATA=${PROJECT_SOURCE_DIR}/../shared/testdata")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUAY_TESTDATA=${PROJECT_SOURCE_DIR}/testdata")
 endfunction()
 
 function(quay_add_bench)

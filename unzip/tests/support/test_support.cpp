@@ -48,7 +48,7 @@ TempDir::~TempDir() { removeTree(m_path); }
 
 std::string corpus(const std::string& relative) {
     const char* root = std::getenv("QUAY_TESTDATA");
-    return std::string(root ? root : "../shared/testdata") + "/zip/" + relative;
+    return std::string(root ? root : "testdata") + "/zip/" + relative;
 }
 
 bool exists(const std::string& path) {

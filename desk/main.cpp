@@ -17,7 +17,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Billquay"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Billquay"));
+    // No display name: the window system would append it to every title, and the frame's
+    // title already carries the program's name ("Harbourline Marine Supply - Billquay").
     QApplication::setApplicationVersion(QStringLiteral("1.01.00"));
 
     quay::core::WindowRegistry& registry = quay::core::WindowRegistry::instance();

@@ -2,19 +2,16 @@
 // the tip-of-the-day switch, backup and restore, arranging minimised windows, the
 // user guide and the about window.
 #include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QUrl>
 
 #include "about/about_window.h"
 #include "backup/backup_gate.h"
 #include "backup/backup_runner.h"
 #include "frame/main_frame.h"
+#include "help/help_window.h"
 #include "quay/app/globals.h"
 
 namespace quay::desk {
@@ -79,19 +76,11 @@ void MainFrame::arrangeIcons() {
     }
 }
 
-void MainFrame::openHelp(const QString& anchor) {
-    const QString guide = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/index.html"));
-    if (!QFileInfo::exists(guide)) {
-        m_ui.inform("Help Not Found", "The user guide was not found at|" + guide.toStdString(), core::Icon::Warning);
-        return;
-    }
-    QUrl url = QUrl::fromLocalFile(guide);
-    if (!anchor.isEmpty()) url.setFragment(anchor);
-    if (!QDesktopServices::openUrl(url))
-        m_ui.inform("Help Not Opened",
-                    "No web browser could be started to show the user guide.|Open " + guide.toStdString() +
-                        " in your browser.",
-                    core::Icon::Warning);
+void MainFrame::openHelp(const QString& subject, bool search) {
+    // The guide is built into the program and shown in its own help window, so Help works
+    // on every desktop, with or without a web browser.
+    if (m_help == nullptr) m_help = new HelpWindow(this);
+    m_help->showSubject(subject, search);
 }
 
 void MainFrame::showAbout() {

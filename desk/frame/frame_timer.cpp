@@ -10,7 +10,7 @@
 
 namespace quay::desk {
 
-FrameTimer::FrameTimer(core::UiPort& ui, AlarmQueue& queue, Actions actions)
+FrameTimer::FrameTimer(core::UiPort& ui, core::AlarmQueue& queue, Actions actions)
     : m_ui(ui), m_queue(queue), m_actions(std::move(actions)) {}
 
 void FrameTimer::tick() {

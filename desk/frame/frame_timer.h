@@ -18,7 +18,7 @@
 
 #include <functional>
 
-#include "frame/alarm_queue.h"
+#include "quay/app/alarm_queue.h"
 #include "quay/app/ui_port.h"
 
 namespace quay::desk {
@@ -39,7 +39,7 @@ public:
     // Error number shown when the pending alarm is not in the list (entry not found).
     static constexpr int kEntryNotFound = 30;
 
-    FrameTimer(core::UiPort& ui, AlarmQueue& queue, Actions actions);
+    FrameTimer(core::UiPort& ui, core::AlarmQueue& queue, Actions actions);
 
     void tick();
     // The alarm check on its own (also run by tick()).
@@ -52,7 +52,7 @@ private:
     bool isDue(const core::NextAlarm& next) const;
 
     core::UiPort& m_ui;
-    AlarmQueue& m_queue;
+    core::AlarmQueue& m_queue;
     Actions m_actions;
     int m_ticks = 0;
     Stage m_stage = Stage::NothingStarted;

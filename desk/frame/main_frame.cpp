@@ -1,6 +1,7 @@
 // The frame: menus from the table, the MDI area, the toolbar, the timer, the
 // splash window, and the frame's part in start-up and shut-down.
 #include "frame/main_frame.h"
+#include "help/help_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,7 +61,7 @@ MainFrame::MainFrame(core::WindowRegistry& registry, core::UiPort& ui, core::Set
     actions.loadAlarmQueue = [this] { startProcedure("LOADALARMQUEUE", true); };
     actions.displayTipOfDay = [this] { startProcedure("DISPLAYTIPOFDAY", true); };
     actions.alarmWindow = [this] { startProcedure("ALARMWINDOW", false); };
-    m_timerLogic = std::make_unique<FrameTimer>(m_ui, AlarmQueue::instance(), std::move(actions));
+    m_timerLogic = std::make_unique<FrameTimer>(m_ui, core::AlarmQueue::instance(), std::move(actions));
     m_timer = new QTimer(this);
     m_timer->setInterval(kTickMilliseconds);
     connect(m_timer, &QTimer::timeout, this, [this] { m_timerLogic->tick(); });
@@ -93,12 +94,14 @@ void MainFrame::open() {
 QMenu* MainFrame::menuFor(const QString& path) {
     auto it = m_menus.find(path);
     if (it != m_menus.end()) return it->second;
-    const int slash = path.lastIndexOf('/');
+    // " > " parts the levels of a sub-menu path; a caption itself may hold "/" ("&A/R").
+    static const QString kLevel = QStringLiteral(" > ");
+    const int level = path.lastIndexOf(kLevel);
     QMenu* menu = nullptr;
-    if (slash < 0) {
+    if (level < 0) {
         menu = menuBar()->addMenu(path);
     } else {
-        menu = menuFor(path.left(slash))->addMenu(path.mid(slash + 1));
+        menu = menuFor(path.left(level))->addMenu(path.mid(level + kLevel.size()));
     }
     m_menus[path] = menu;
     return menu;
@@ -166,7 +169,7 @@ void MainFrame::runCommand(const MenuEntry& entry) {
     case CommandKind::Cascade: m_mdi->cascadeSubWindows(); break;
     case CommandKind::ArrangeIcons: arrangeIcons(); break;
     case CommandKind::HelpContents: openHelp({}); break;
-    case CommandKind::HelpSearch: openHelp(QStringLiteral("index")); break;
+    case CommandKind::HelpSearch: openHelp(QStringLiteral("index"), true); break;
     case CommandKind::HelpHowTo: openHelp(QStringLiteral("using-help")); break;
     case CommandKind::About: showAbout(); break;
     }

@@ -38,6 +38,8 @@ namespace quay::desk {
 
 class ToolbarView;
 
+class HelpWindow;
+
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -60,6 +62,8 @@ public:
     ToolbarView* toolbar() const { return m_toolbar; }
     FrameTimer& timerLogic() { return *m_timerLogic; }
     QWidget* splash() const { return m_splash; }
+    // The help window, once Help has been chosen; null before.
+    HelpWindow* helpWindow() const { return m_help; }
 
     // Replaces the choosers and the worker used by Backup Data and Restore Data (tests).
     void setDataCommandServices(DataCommandServices services) { m_dataServices = std::move(services); }
@@ -83,7 +87,7 @@ private:
     void toggleTipOfDay(bool on);
     void dataCommand(CommandKind kind);
     void arrangeIcons();
-    void openHelp(const QString& anchor);
+    void openHelp(const QString& subject, bool search = false);
     void showAbout();
 
     core::WindowRegistry& m_registry;
@@ -98,6 +102,7 @@ private:
     QTimer* m_timer = nullptr;
     std::unique_ptr<FrameTimer> m_timerLogic;
     QPointer<QWidget> m_splash;
+    HelpWindow* m_help = nullptr;  // a child of the frame, kept once opened
     core::PlacementKeeper* m_placement = nullptr;
     std::map<QString, QMenu*> m_menus;
     std::map<std::string, QAction*> m_actions;  // "menu|text"

@@ -31,7 +31,8 @@ enum class CommandKind {
 };
 
 struct MenuEntry {
-    std::string_view menu;       // "&Orders", or a sub-menu path "&Reports/&Customer"
+    std::string_view menu;       // "&Orders", or a sub-menu path "&Reports > &Customer"; " > "
+                                 // parts the levels, as a caption may hold "/" ("&A/R")
     std::string_view text;       // "&Quotes"
     CommandKind kind;
     std::string_view procedure;  // for Procedure and SingleList

@@ -104,26 +104,10 @@ TEST(ToolbarEvents, TipsShowTitleAndTwoLines) {
               "Defaults:\nChange program wide defaults, options, and\ncustom messages.");
 }
 
-TEST(ToolbarDocking, MovesNearAnEdgeDockAndLayoutsFollowTheDock) {
-    // columns: left, top, dock before, dock after
-    const std::vector<std::tuple<int, int, ToolbarDock, ToolbarDock>> cases = {
-        {0, 0, ToolbarDock::Floating, ToolbarDock::Top},      // the top-left corner docks on top
-        {300, 9, ToolbarDock::Floating, ToolbarDock::Top},    // within 9 of the top
-        {300, 10, ToolbarDock::Floating, ToolbarDock::Floating},
-        {8, 200, ToolbarDock::Floating, ToolbarDock::Left},
-        {10, 200, ToolbarDock::Left, ToolbarDock::Left},      // otherwise left as it was
-        {200, 200, ToolbarDock::Top, ToolbarDock::Top},
-    };
-    for (const auto& [left, top, before, after] : cases) {
-        SCOPED_TRACE(::testing::Message() << left << "," << top);
-        EXPECT_EQ(dockAfterMove(left, top, 0, 0, before), after);
-    }
+TEST(ToolbarDocking, LayoutsFollowTheDockAndTheDockIsKeptByName) {
     EXPECT_EQ(layoutForDock(ToolbarDock::Left, ToolbarLayout::Horizontal), ToolbarLayout::Vertical);
     EXPECT_EQ(layoutForDock(ToolbarDock::Top, ToolbarLayout::Vertical), ToolbarLayout::Horizontal);
     EXPECT_EQ(layoutForDock(ToolbarDock::Floating, ToolbarLayout::Vertical), ToolbarLayout::Vertical);
-    // A floating toolbar resized tall and narrow turns vertical.
-    EXPECT_EQ(layoutForSize(18, 154), ToolbarLayout::Vertical);
-    EXPECT_EQ(layoutForSize(154, 18), ToolbarLayout::Horizontal);
     EXPECT_EQ(dockFromName(dockName(ToolbarDock::Left), ToolbarDock::Top), ToolbarDock::Left);
     EXPECT_EQ(dockFromName("sideways", ToolbarDock::Top), ToolbarDock::Top);
 }

@@ -3,7 +3,7 @@
 // pending alarm missing from the list.
 #include <gtest/gtest.h>
 
-#include "frame/alarm_queue.h"
+#include "quay/app/alarm_queue.h"
 #include "frame/frame_timer.h"
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"
@@ -29,7 +29,7 @@ protected:
     }
 
     core::ScriptedUi ui;
-    AlarmQueue queue;
+    core::AlarmQueue queue;
     std::vector<std::string> calls;
     std::vector<std::int32_t> shown;
     const std::int32_t kToday = *core::dateFromCivil(2026, 12, 8);
@@ -143,23 +143,6 @@ TEST_F(FrameTimerTest, PendingAlarmMissingFromTheListIsReportedAndTheListReloade
     EXPECT_EQ(ui.messages()[0].text, "Error 30 reading Alarm Queue");
     EXPECT_EQ(calls, std::vector<std::string>{"LOADALARMQUEUE"});
     EXPECT_TRUE(shown.empty());
-}
-
-TEST(AlarmQueueOrder, NextPendingSkipsShownEntriesAndOrdersByDateTimeId) {
-    AlarmQueue q;
-    q.put({20, 500, 3, 0});
-    q.put({20, 400, 8, 1});
-    q.put({20, 500, 2, 0});
-    q.put({19, 900, 6, 1});
-    EXPECT_EQ(q.nextPending().AlarmActive, 2);
-    q.markDone(2);
-    EXPECT_EQ(q.nextPending().AlarmActive, 3);
-    std::vector<std::int32_t> ids;
-    for (const AlarmEntry& e : q.entries()) ids.push_back(e.EVENTID);
-    EXPECT_EQ(ids, (std::vector<std::int32_t>{2, 3, 6, 8}));
-    EXPECT_TRUE(q.remove(3));
-    EXPECT_FALSE(q.remove(3));
-    EXPECT_EQ(q.nextPending().AlarmActive, 0);
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextBrowser>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -29,6 +31,7 @@
 #include "quay/views/tool_views.h"
 #include "quay/views/window_registry.h"
 #include "frame/procedure_names.h"
+#include "help/help_window.h"
 #include "desk_windows.h"
 #include "startup/startup_sequence.h"
 #include "toolbar/toolbar_view.h"
@@ -122,8 +125,55 @@ TEST_F(FrameView, EveryMenuEntryIsThereWithItsTextAndStatusText) {
         EXPECT_EQ(a->statusTip().toStdString(), e.statusTip);
     }
     EXPECT_TRUE(action("&Utilities", "&Tip Of The Day")->isCheckable());
+
+    // Walked from the menu bar down, each entry sits under menus captioned exactly as its
+    // path lists them: "&A/R" is one sub-menu of "&Reports", not "A" holding "R".
+    for (const MenuEntry& e : menuTable()) {
+        SCOPED_TRACE(std::string(e.menu) + " " + std::string(e.text));
+        std::vector<std::string> captions;
+        for (QObject* o = action(e.menu, e.text)->parent(); o != nullptr; o = o->parent())
+            if (auto* m = qobject_cast<QMenu*>(o)) captions.insert(captions.begin(), m->title().toStdString());
+        std::string path;
+        for (const std::string& c : captions) path += (path.empty() ? "" : " > ") + c;
+        EXPECT_EQ(path, e.menu);
+    }
+    QMenu* reports = nullptr;
+    for (QAction* a : frame->menuBar()->actions())
+        if (a->text() == "&Reports") reports = a->menu();
+    ASSERT_NE(reports, nullptr);
+    QStringList sub;
+    for (QAction* a : reports->actions())
+        if (a->menu() != nullptr) sub << a->text();
+    EXPECT_EQ(sub.join(","), "&Customer,&Inventory,&Vendor,&A/R,&Sales and Tax");
+
     EXPECT_EQ(frame->windowTitle(), "Harbourline Marine Supply - Billquay");
     screenshot(frame.get(), "frame");
+}
+
+TEST_F(FrameView, HelpShowsTheGuideInTheProgramsOwnWindowWithoutABrowser) {
+    action("&Help", "&Contents")->trigger();
+    settle();
+    HelpWindow* help = frame->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    const QString guide = help->browser()->toPlainText();
+    EXPECT_TRUE(guide.startsWith("Billquay user guide")) << guide.left(80).toStdString();
+    // The guide speaks of the windows the program has, and of no schedule it lacks yet.
+    EXPECT_TRUE(guide.contains("Quotes and invoices"));
+    EXPECT_FALSE(guide.contains("Schedule and alarms"));
+    EXPECT_TRUE(ui.messages().empty());
+
+    // Search opens the same window, with the find field ready; a word that occurs is found,
+    // from the top again once passed, and one that does not is said so.
+    action("&Help", "&Search for Help On...")->trigger();
+    settle();
+    EXPECT_EQ(frame->helpWindow(), help);
+    help->findField()->setText("restore");
+    EXPECT_TRUE(help->findNext());
+    EXPECT_EQ(help->browser()->textCursor().selectedText().toLower(), "restore");
+    help->findField()->setText("zeppelin");
+    EXPECT_FALSE(help->findNext());
+    screenshot(help, "help");
 }
 
 TEST_F(FrameView, UnbuiltProcedureIsReportedWhenChosenAndSkippedAtStartUp) {

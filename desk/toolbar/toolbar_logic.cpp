@@ -27,13 +27,6 @@ std::string toolbarTip(const ToolbarButton& button) {
     return tip;
 }
 
-ToolbarDock dockAfterMove(int left, int top, int frameLeft, int frameTop, ToolbarDock current) {
-    const auto near = [](int a, int b) { return a - b <= kDockDistance && b - a <= kDockDistance; };
-    if (near(top, frameTop)) return ToolbarDock::Top;
-    if (near(left, frameLeft)) return ToolbarDock::Left;
-    return current;
-}
-
 ToolbarLayout layoutForDock(ToolbarDock dock, ToolbarLayout current) {
     switch (dock) {
     case ToolbarDock::Left:
@@ -43,13 +36,6 @@ ToolbarLayout layoutForDock(ToolbarDock dock, ToolbarLayout current) {
     case ToolbarDock::Floating: break;
     }
     return current;
-}
-
-ToolbarLayout layoutForSize(int w, int h) { return w < h ? ToolbarLayout::Vertical : ToolbarLayout::Horizontal; }
-
-const std::vector<int>& buttonOffsets() {
-    static const std::vector<int> offsets = {5, 23, 41, 59, 77, 95, 131};
-    return offsets;
 }
 
 std::string_view dockName(ToolbarDock dock) {

@@ -1,10 +1,10 @@
 // The alarm list, sorted by id so a lookup is a binary search.
-#include "frame/alarm_queue.h"
+#include "quay/app/alarm_queue.h"
 
 #include <algorithm>
 #include <tuple>
 
-namespace quay::desk {
+namespace quay::core {
 
 namespace {
 template <class V>
@@ -65,7 +65,7 @@ std::vector<AlarmEntry> AlarmQueue::entries() const {
     return m_entries;
 }
 
-core::NextAlarm AlarmQueue::nextPending() const {
+NextAlarm AlarmQueue::nextPending() const {
     std::lock_guard lock(m_mutex);
     const AlarmEntry* best = nullptr;
     for (const AlarmEntry& e : m_entries) {
@@ -75,7 +75,7 @@ core::NextAlarm AlarmQueue::nextPending() const {
             best = &e;
     }
     if (!best) return {};
-    return core::NextAlarm{best->EVENTID, best->EVENTDATE, best->EVENTTIME};
+    return NextAlarm{best->EVENTID, best->EVENTDATE, best->EVENTTIME};
 }
 
-}  // namespace quay::desk
+}  // namespace quay::core

@@ -12,8 +12,9 @@
 #include <vector>
 
 #include "quay/app/globals.h"
+#include "quay/export.h"
 
-namespace quay::desk {
+namespace quay::core {
 
 // One entry (SCHQ:...).
 struct AlarmEntry {
@@ -25,7 +26,7 @@ struct AlarmEntry {
     bool operator==(const AlarmEntry&) const = default;
 };
 
-class AlarmQueue {
+class QUAY_EXPORT AlarmQueue {
 public:
     AlarmQueue() = default;
     AlarmQueue(const AlarmQueue&) = delete;
@@ -45,11 +46,11 @@ public:
     std::vector<AlarmEntry> entries() const;  // in id order
 
     // The first entry by date, time and id whose EVENTDONE is 0; all zero when none.
-    core::NextAlarm nextPending() const;
+    NextAlarm nextPending() const;
 
 private:
     mutable std::mutex m_mutex;
     std::vector<AlarmEntry> m_entries;  // sorted on EVENTID
 };
 
-}  // namespace quay::desk
+}  // namespace quay::core

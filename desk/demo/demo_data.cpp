@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "demo/demo_data_set.h"
-#include "orders/demo_orders.h"
+#include "demo/demo_orders.h"
 #include "quay/store/database.h"
 
 int main(int argc, char** argv) {

@@ -4,7 +4,7 @@
 // dialogs that leave the quote as it was, and the customer's balance after commit.
 #include <gtest/gtest.h>
 
-#include "orders/demo_orders.h"
+#include "demo/demo_orders.h"
 #include "orders/invoice_dialogs.h"
 #include "orders/order_save.h"
 #include "orders_test_support.h"

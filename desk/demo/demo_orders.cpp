@@ -1,7 +1,7 @@
 // The demo orders rotate over the first customers and products: every third order
 // stays a quote, the others become invoices, every second invoice paid in full at
 // once. Products that track serial numbers get one number per unit sold.
-#include "orders/demo_orders.h"
+#include "demo/demo_orders.h"
 
 #include <vector>
 

@@ -22,10 +22,10 @@ const TableDesc& Applied::desc() {
         QUAY_FIELD(b, Applied, VALUE1);
         QUAY_FIELD(b, Applied, VALUE2);
         QUAY_FIELD(b, Applied, MARKED);
-        b.key("byPayId", {"PayId"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byChgId", {"ChgId"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byChgPayId", {"ChgId", "PayId"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byDateTime", {"DATEAPPLIED", "TIMEAPPLIED"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Applied, byPayId, {"PayId"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Applied, byChgId, {"ChgId"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Applied, byChgPayId, {"ChgId", "PayId"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Applied, byDateTime, {"DATEAPPLIED", "TIMEAPPLIED"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -25,12 +25,12 @@ const TableDesc& Charges::desc() {
         QUAY_FIELD(b, Charges, VALUE1);
         QUAY_FIELD(b, Charges, VALUE2);
         QUAY_FIELD(b, Charges, MARKED);
-        b.key("byId", {"Id"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
-        b.key("byCustomer", {"Customer"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byInvoiceNum", {"INVOICENUM"}, KeyFlag::Unique | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("byCustPaidDate", {"Customer", "Paid", "Date"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byInvoiceDate", {"INVOICENUM", "Date"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byPaid", {"Paid"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Charges, byId, {"Id"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
+        QUAY_KEY(b, Charges, byCustomer, {"Customer"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Charges, byInvoiceNum, {"INVOICENUM"}, KeyFlag::Unique | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Charges, byCustPaidDate, {"Customer", "Paid", "Date"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Charges, byInvoiceDate, {"INVOICENUM", "Date"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Charges, byPaid, {"Paid"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -18,10 +18,10 @@ const TableDesc& Comments::desc() {
         QUAY_FIELD(b, Comments, CMTTIME);
         QUAY_FIELD(b, Comments, SUBJECT);
         QUAY_FIELD(b, Comments, Notes);
-        b.key("ByCmtID", {"CMTID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "CMT:ByCmtID");
-        b.key("ByCustomer", {"Customer", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByVendor", {"VENDOR", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByMfr", {"MANUFACTURER", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Comments, ByCmtID, {"CMTID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "CMT:ByCmtID");
+        QUAY_KEY(b, Comments, ByCustomer, {"Customer", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Comments, ByVendor, {"VENDOR", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Comments, ByMfr, {"MANUFACTURER", "-CMTDATE", "-CMTTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -78,7 +78,7 @@ const TableDesc& Defaults::desc() {
         QUAY_FIELD(b, Defaults, Bill60Comments);
         QUAY_FIELD(b, Defaults, Bill90Comments);
         QUAY_FIELD(b, Defaults, POComment);
-        b.key("byCompanyNum", {"COMPANYNUM"}, KeyFlag::Unique | KeyFlag::Primary, "by Company Number");
+        QUAY_KEY(b, Defaults, byCompanyNum, {"COMPANYNUM"}, KeyFlag::Unique | KeyFlag::Primary, "by Company Number");
         return b.build();
     }();
     return kDesc;

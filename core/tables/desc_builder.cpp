@@ -2,7 +2,8 @@
 // labels, and the copies for second handles on a shared file.
 #include "desc_builder.h"
 
-#include <cassert>
+#include <mutex>
+#include <string>
 #include <cctype>
 #include <utility>
 
@@ -59,8 +60,33 @@ DescBuilder::DescBuilder(std::string name, std::string prefix, std::string fileN
     m_desc.recordSize = recordSize;
 }
 
-DescBuilder& DescBuilder::key(const char* name, std::initializer_list<const char*> components, KeyFlag flags,
-                              const char* label) {
+namespace {
+std::mutex& problemsMutex() {
+    static std::mutex m;
+    return m;
+}
+std::vector<std::string>& problemList() {
+    static std::vector<std::string> list;
+    return list;
+}
+}  // namespace
+
+std::vector<std::string> descriptionProblems() {
+    std::lock_guard lock(problemsMutex());
+    return problemList();
+}
+
+void DescBuilder::problem(const std::string& what) {
+    std::lock_guard lock(problemsMutex());
+    problemList().push_back(m_desc.name + ": " + what);
+}
+
+DescBuilder& DescBuilder::key(KeyId id, const char* name, std::initializer_list<const char*> components,
+                              KeyFlag flags, const char* label) {
+    const int position = static_cast<int>(m_desc.keys.size());
+    if (id.index != position)
+        problem("key " + std::string(name) + " is declared as key " + std::to_string(id.index) + " but listed as key " +
+                std::to_string(position));
     KeyDesc key;
     key.name = name;
     key.label = (label != nullptr && *label != '\0') ? std::string(label) : labelFromKeyName(key.name);
@@ -72,7 +98,10 @@ DescBuilder& DescBuilder::key(const char* name, std::initializer_list<const char
             fieldName.erase(0, 1);
         }
         part.field = indexOfField(m_desc, fieldName);
-        assert(part.field >= 0 && "key component names no field of the table");
+        if (part.field < 0) {
+            problem("key " + std::string(name) + " names no field " + fieldName);
+            continue;
+        }
         key.parts.push_back(part);
     }
     key.unique = hasFlag(flags, KeyFlag::Unique);

@@ -12,8 +12,8 @@ const TableDesc& Groups::desc() {
         detail::DescBuilder b("Groups", "GRP", "groups.tps", sizeof(Groups));
         QUAY_FIELD(b, Groups, ACTIVE);
         QUAY_FIELD(b, Groups, GROUP);
-        b.key("byGroup", {"GROUP"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by &Group");
-        b.key("ByActiveGroup", {"ACTIVE", "GROUP"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Groups, byGroup, {"GROUP"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by &Group");
+        QUAY_KEY(b, Groups, ByActiveGroup, {"ACTIVE", "GROUP"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -34,10 +34,10 @@ const TableDesc& ItemsOrd::desc() {
         QUAY_FIELD(b, ItemsOrd, VALUE2);
         QUAY_FIELD(b, ItemsOrd, MARKED);
         QUAY_FIELD(b, ItemsOrd, Comments);
-        b.key("byIteNum", {"IteNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
-        b.key("byOrdNum", {"OrdNum"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byPartNum", {"PartNum"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byGroup", {"GROUP"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, ItemsOrd, byIteNum, {"IteNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
+        QUAY_KEY(b, ItemsOrd, byOrdNum, {"OrdNum"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, ItemsOrd, byPartNum, {"PartNum"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, ItemsOrd, byGroup, {"GROUP"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

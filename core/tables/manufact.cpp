@@ -30,8 +30,8 @@ const TableDesc& Manufact::desc() {
         QUAY_FIELD(b, Manufact, VALUE1);
         QUAY_FIELD(b, Manufact, VALUE2);
         QUAY_FIELD(b, Manufact, MARKED);
-        b.key("byName", {"NAME"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by &Name");
-        b.key("ByActiveName", {"ACTIVE", "NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Manufact, byName, {"NAME"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by &Name");
+        QUAY_KEY(b, Manufact, ByActiveName, {"ACTIVE", "NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -31,11 +31,11 @@ const TableDesc& Payments::desc() {
         QUAY_FIELD(b, Payments, VALUE1);
         QUAY_FIELD(b, Payments, VALUE2);
         QUAY_FIELD(b, Payments, MARKED);
-        b.key("byId", {"Id"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Payment Id");
-        b.key("byCustomer", {"Customer"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byCustAppDate", {"Customer", "Applied", "Date"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byCustCheckNum", {"Customer", "CHECKNUM"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byApplied", {"Applied"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Payments, byId, {"Id"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Payment Id");
+        QUAY_KEY(b, Payments, byCustomer, {"Customer"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Payments, byCustAppDate, {"Customer", "Applied", "Date"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Payments, byCustCheckNum, {"Customer", "CHECKNUM"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Payments, byApplied, {"Applied"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

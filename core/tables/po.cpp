@@ -30,10 +30,10 @@ const TableDesc& PO::desc() {
         QUAY_FIELD(b, PO, VALUE2);
         QUAY_FIELD(b, PO, MARKED);
         QUAY_FIELD(b, PO, Comments);
-        b.key("byPoNum", {"PoNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
-        b.key("byVendor", {"Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byStatVendor", {"Status", "Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byStatusDate", {"Status", "PODATE"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, PO, byPoNum, {"PoNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
+        QUAY_KEY(b, PO, byVendor, {"Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, PO, byStatVendor, {"Status", "Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, PO, byStatusDate, {"Status", "PODATE"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -29,9 +29,9 @@ const TableDesc& POItems::desc() {
         QUAY_FIELD(b, POItems, VALUE2);
         QUAY_FIELD(b, POItems, MARKED);
         QUAY_FIELD(b, POItems, Comments);
-        b.key("byPoiNum", {"POINUM"}, KeyFlag::Unique | KeyFlag::Primary);
-        b.key("byPoNum", {"PoNum"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byPoReceived", {"PoNum", "RECEIVED"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, POItems, byPoiNum, {"POINUM"}, KeyFlag::Unique | KeyFlag::Primary);
+        QUAY_KEY(b, POItems, byPoNum, {"PoNum"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, POItems, byPoReceived, {"PoNum", "RECEIVED"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -15,13 +15,13 @@ const TableDesc& Salesmen::desc() {
         QUAY_FIELD(b, Salesmen, NAME);
         QUAY_FIELD(b, Salesmen, FIRSTNAME);
         QUAY_FIELD(b, Salesmen, LASTNAME);
-        b.key("byInitials", {"Initials"},
+        QUAY_KEY(b, Salesmen, byInitials, {"Initials"},
               KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Salesperson Initials");
-        b.key("byName", {"NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("byFirstName", {"FIRSTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("ByActiveInitials", {"ACTIVE", "Initials"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByActiveName", {"ACTIVE", "NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByActiveFirst", {"ACTIVE", "FIRSTNAME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Salesmen, byName, {"NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Salesmen, byFirstName, {"FIRSTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Salesmen, ByActiveInitials, {"ACTIVE", "Initials"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Salesmen, ByActiveName, {"ACTIVE", "NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Salesmen, ByActiveFirst, {"ACTIVE", "FIRSTNAME"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -32,16 +32,16 @@ const TableDesc& Schedule::desc() {
         QUAY_FIELD(b, Schedule, FLAG3);
         QUAY_FIELD(b, Schedule, FLAG4);
         QUAY_FIELD(b, Schedule, Comments);
-        b.key("bySchID", {"SCHID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
-        b.key("ByUsrCompAlarmDtTm", {"UserID", "Completed", "ALARMDATE", "ALARMTIME"},
+        QUAY_KEY(b, Schedule, bySchID, {"SCHID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
+        QUAY_KEY(b, Schedule, ByUsrCompAlarmDtTm, {"UserID", "Completed", "ALARMDATE", "ALARMTIME"},
               KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByUsrAlarmDtTm", {"UserID", "ALARMDATE", "ALARMTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByCustomerComp", {"Customer", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByVendorComp", {"VENDOR", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByProductComp", {"PRODUCT", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByQuoteComp", {"QUOTENUM", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByInvoiceComp", {"INVOICENUM", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("ByPoComp", {"PONUM", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByUsrAlarmDtTm, {"UserID", "ALARMDATE", "ALARMTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByCustomerComp, {"Customer", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByVendorComp, {"VENDOR", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByProductComp, {"PRODUCT", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByQuoteComp, {"QUOTENUM", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByInvoiceComp, {"INVOICENUM", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Schedule, ByPoComp, {"PONUM", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -12,8 +12,8 @@ const TableDesc& Serials::desc() {
         detail::DescBuilder b("Serials", "SER", "serials.tps", sizeof(Serials));
         QUAY_FIELD(b, Serials, ITENUM);
         QUAY_FIELD(b, Serials, SERIALNUMBER);
-        b.key("byIteNum", {"ITENUM"}, KeyFlag::Dup | KeyFlag::NoCase);
-        b.key("bySerialIte", {"SERIALNUMBER", "ITENUM"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Serials, byIteNum, {"ITENUM"}, KeyFlag::Dup | KeyFlag::NoCase);
+        QUAY_KEY(b, Serials, bySerialIte, {"SERIALNUMBER", "ITENUM"}, KeyFlag::Dup | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

@@ -11,7 +11,7 @@ const TableDesc& Terms::desc() {
         using detail::KeyFlag;
         detail::DescBuilder b("Terms", "TER", "Terms.tps", sizeof(Terms));
         QUAY_FIELD(b, Terms, TERMS);
-        b.key("byTerms", {"TERMS"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "TER:byTerms");
+        QUAY_KEY(b, Terms, byTerms, {"TERMS"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "TER:byTerms");
         return b.build();
     }();
     return kDesc;

@@ -12,7 +12,7 @@ const TableDesc& TipOfDay::desc() {
         detail::DescBuilder b("TipOfDay", "TIP", "tipofday.tps", sizeof(TipOfDay));
         QUAY_FIELD(b, TipOfDay, TIPID);
         QUAY_FIELD(b, TipOfDay, Comment);
-        b.key("ByTipID", {"TIPID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
+        QUAY_KEY(b, TipOfDay, ByTipID, {"TIPID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
         return b.build();
     }();
     return kDesc;

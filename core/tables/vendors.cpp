@@ -37,14 +37,14 @@ const TableDesc& Vendors::desc() {
         QUAY_FIELD(b, Vendors, VALUE2);
         QUAY_FIELD(b, Vendors, MARKED);
         QUAY_FIELD(b, Vendors, Comments);
-        b.key("byName", {"NAME"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Vendor &Name");
-        b.key("byFirstName", {"FIRSTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("byLastName", {"LASTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("byActiveName", {"Active", "NAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("byActiveFirstName", {"Active", "FIRSTNAME"},
+        QUAY_KEY(b, Vendors, byName, {"NAME"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Vendor &Name");
+        QUAY_KEY(b, Vendors, byFirstName, {"FIRSTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Vendors, byLastName, {"LASTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Vendors, byActiveName, {"Active", "NAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Vendors, byActiveFirstName, {"Active", "FIRSTNAME"},
               KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("byActiveLastName", {"Active", "LASTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        b.key("byZipCode", {"ZIPCODE"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Vendors, byActiveLastName, {"Active", "LASTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Vendors, byZipCode, {"ZIPCODE"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         return b.build();
     }();
     return kDesc;

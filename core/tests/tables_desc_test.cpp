@@ -12,6 +12,7 @@
 
 #include "quay/tables/all_tables.h"
 #include "quay/tables/field_traits.h"
+#include "../tables/desc_builder.h"
 
 namespace quay::core {
 namespace {
@@ -295,6 +296,63 @@ TEST(TableDescription, EveryTableMatchesTheDataDictionary) {
             EXPECT_TRUE(desc->keys.front().primary);
         }
     }
+}
+
+TEST(TableDescription, EveryKeyIsListedAtItsDeclaredPositionWithFieldsThatExist) {
+    // Building every description records any key listed out of the order of its KeyId
+    // constant (a read by that constant would use another key) or naming a missing field.
+    std::size_t keys = 0;
+    for (const TableDesc* d : fileTables()) keys += d->keys.size();
+    for (const TableDesc* d : secondHandles()) keys += d->keys.size();
+    EXPECT_GT(keys, 90u);
+    std::vector<std::string> problems;
+    for (const std::string& p : detail::descriptionProblems())
+        if (p.rfind("Probe:", 0) != 0) problems.push_back(p);
+    EXPECT_EQ(problems, std::vector<std::string>{});
+}
+
+TEST(TableDescription, AFieldNamedByItsMemberIsTheFieldOfThatName) {
+    // columns: position by member, position by name
+    const std::vector<std::pair<int, int>> cases = {
+        {fieldOf(&Customer::Name), Customer::desc().fieldIndex("Name")},
+        {fieldOf(&Customer::Comments), Customer::desc().fieldIndex("Comments")},
+        {fieldOf(&Orders::OrdNum), Orders::desc().fieldIndex("OrdNum")},
+        {fieldOf(&Vendors::WEBADR), Vendors::desc().fieldIndex("WEBADR")},
+        {fieldOf(&Defaults::COMPANYNAME), Defaults::desc().fieldIndex("COMPANYNAME")},
+        {fieldOf(&ItemsOrd::PartNum), ItemsOrd::desc().fieldIndex("PartNum")},
+    };
+    for (const auto& [byMember, byName] : cases) {
+        EXPECT_GE(byMember, 0);
+        EXPECT_EQ(byMember, byName);
+    }
+    EXPECT_EQ(fieldOf(&Customer::Active), 0);
+}
+
+// A record whose keys the test lists in the wrong order.
+struct Probe {
+    std::int32_t Id{};
+    FixedString<10> Name;
+    static constexpr KeyId byId{0};
+    static constexpr KeyId byName{1};
+};
+
+TEST(TableDescription, AKeyOutOfOrderOrNamingNoFieldIsReported) {
+    detail::DescBuilder b("Probe", "PRB", "probe.tps", sizeof(Probe));
+    QUAY_FIELD(b, Probe, Id);
+    QUAY_FIELD(b, Probe, Name);
+    QUAY_KEY(b, Probe, byName, {"Name"}, detail::KeyFlag::Dup);
+    QUAY_KEY(b, Probe, byId, {"Id", "NoSuchField"}, detail::KeyFlag::Unique);
+    const TableDesc d = b.build();
+    std::vector<std::string> mine;
+    for (const std::string& p : detail::descriptionProblems())
+        if (p.rfind("Probe:", 0) == 0) mine.push_back(p);
+    EXPECT_EQ(mine, (std::vector<std::string>{"Probe: key byName is declared as key 1 but listed as key 0",
+                                              "Probe: key byId is declared as key 0 but listed as key 1",
+                                              "Probe: key byId names no field NoSuchField"}));
+    // The missing component is left out rather than read as field -1.
+    ASSERT_EQ(d.keys.size(), 2u);
+    ASSERT_EQ(d.keys[1].parts.size(), 1u);
+    EXPECT_EQ(d.keys[1].parts[0].field, 0);
 }
 
 TEST(TableDescription, FieldsFillTheRecordWithoutOverlap) {

@@ -2,8 +2,10 @@
 # list of calls with explicit dependencies:
 #   quay_add_part(NAME ... SOURCES ... [INCLUDE dir...] [DEPS target...])
 #       an object library holding one feature of a deliverable; tests link it directly
-#   quay_add_library(NAME ... PARTS part... [DEPS ...] [KIND SHARED|STATIC])
-#       a deliverable library built from its parts
+#   quay_add_library(NAME ... PARTS part... [VIEW_PARTS part...] [DEPS ...] [KIND SHARED|STATIC])
+#       a deliverable library built from its parts. The usage requirements of PARTS travel with
+#       the library; those of VIEW_PARTS (the Qt views) do not, so window logic that links the
+#       library carries no Qt and a Qt include in it does not compile. Views link Qt themselves.
 #   quay_add_test(NAME ... SOURCES ... DEPS ...)      a GoogleTest program registered with CTest
 #   quay_add_bench(NAME ... SOURCES ... DEPS ...)     a benchmark program (not run by CTest)
 
@@ -40,19 +42,23 @@ function(quay_add_part)
 endfunction()
 
 function(quay_add_library)
-  cmake_parse_arguments(L "" "NAME;KIND" "PARTS;DEPS" ${ARGN})
+  cmake_parse_arguments(L "" "NAME;KIND" "PARTS;VIEW_PARTS;DEPS" ${ARGN})
   if(NOT L_KIND)
     set(L_KIND SHARED)
   endif()
   set(objects "")
-  foreach(part IN LISTS L_PARTS)
+  foreach(part IN LISTS L_PARTS L_VIEW_PARTS)
     list(APPEND objects $<TARGET_OBJECTS:${part}>)
   endforeach()
   add_library(${L_NAME} ${L_KIND} ${objects})
   set_target_properties(${L_NAME} PROPERTIES
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON LINKER_LANGUAGE CXX)
-  # The parts' usage requirements (include folders, SQLite, Qt) travel with the library.
+  # The logic parts' usage requirements (include folders, SQLite) travel with the library;
+  # the view parts' (Qt) stay with the library's own link.
   target_link_libraries(${L_NAME} PUBLIC ${L_PARTS} ${L_DEPS})
+  if(L_VIEW_PARTS)
+    target_link_libraries(${L_NAME} PRIVATE ${L_VIEW_PARTS})
+  endif()
   quay_apply_warnings(${L_NAME})
 endfunction()
 

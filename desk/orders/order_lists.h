@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "quay/app/ui_port.h"
+#include "quay/app/use_counters.h"
 #include "quay/store/database.h"
 #include "quay/tables/orders.h"
 
@@ -56,6 +57,8 @@ private:
     core::Database& m_db;
     core::UiPort& m_ui;
     OrderListKind m_kind;
+    // The list reads Orders a page at a time; while it is open the table counts as held.
+    core::UseHold m_holdsOrders{"Orders"};
 };
 
 }  // namespace quay::desk

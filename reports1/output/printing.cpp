@@ -1,7 +1,7 @@
 // Printing through QPrinter. The printer paints from the paper's corner (full page) at its
 // own resolution; the painter is scaled so that the page painter works in layout units.
 // Copies the driver cannot make are made here by sending the whole set again.
-#include "quay/reports/engine/printing.h"
+#include "quay/reports/output/printing.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -9,7 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "quay/reports/engine/page_painter.h"
+#include "quay/reports/output/page_painter.h"
 
 namespace quay::reports {
 namespace {

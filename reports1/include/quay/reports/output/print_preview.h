@@ -1,10 +1,11 @@
-// The preview window of the report output contract.
+// The preview window of the report output contract, run modally.
 #pragma once
 
 #include <string>
 
 #include "quay/export.h"
 #include "quay/reports/engine/page_list.h"
+#include "quay/reports/engine/report_output.h"
 
 namespace quay::reports {
 
@@ -15,5 +16,13 @@ namespace quay::reports {
 // and the call waits for it. REQUIRES: the GUI thread is not itself waiting for the
 // caller.
 QUAY_EXPORT int PRINTPREVIEW(const PageList& pages, const std::string& reportTitle);
+
+// The preview as the desktop's report output runs it: Print sends the pages `copies`
+// times to the printer (HANDLECOPIES) from inside the window, which closes once they
+// went; when the printer refuses, the window stays open and says why. "Save as PDF..."
+// writes the pages to a PDF file the user chooses, whether or not a printer exists.
+// Same threading as PRINTPREVIEW; Closed when the list is empty or there is no
+// QApplication.
+QUAY_EXPORT PreviewResult previewAndPrint(const PageList& pages, const std::string& reportTitle, int copies);
 
 }  // namespace quay::reports

@@ -1,10 +1,18 @@
 // The preview window. The canvas is sized from the state's scale: in the fit modes it fills
-// the scroll area's viewport, at a percentage it grows and the scroll bars appear.
+// the scroll area's viewport, at a percentage it grows and the scroll bars appear. A
+// problem (a refused print, a PDF that cannot be written) is shown in a message over the
+// window, which stays open, and stays in the status line until the next success.
 #include "preview_window.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
 #include <QKeySequence>
 #include <QLabel>
 #include <QScrollArea>
@@ -17,6 +25,7 @@
 #include <cmath>
 
 #include "page_canvas.h"
+#include "quay/reports/output/pdf_output.h"
 
 namespace quay::reports::detail {
 namespace {
@@ -45,16 +54,23 @@ constexpr std::array<ZoomChoice, 8> kZooms{{{"Fit Page", ZoomMode::FitPage, 0},
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(const PageList& pages, const std::string& reportTitle, QWidget* parent)
-    : QDialog(parent), m_pages(pages), m_reportTitle(reportTitle), m_state(pages.pageCount()) {
+PreviewWindow::PreviewWindow(const PageList& pages, const std::string& reportTitle, QWidget* parent,
+                             PrintAction printAction)
+    : QDialog(parent),
+      m_pages(pages),
+      m_reportTitle(reportTitle),
+      m_state(pages.pageCount()),
+      m_print(std::move(printAction)) {
   setWindowTitle(QStringLiteral("Report Preview"));
   setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-  resize(1000, 900);
 
   auto* bar = new QToolBar(this);
   QAction* print = bar->addAction(QStringLiteral("&Print"), this, [this] { requestPrint(); });
   print->setShortcut(QKeySequence::Print);
   print->setStatusTip(QStringLiteral("Print the report"));
+  QAction* pdf = bar->addAction(QStringLiteral("Save as P&DF\u2026"), this, [this] { saveAsPdf(); });
+  pdf->setShortcut(QKeySequence::Save);
+  pdf->setStatusTip(QStringLiteral("Keep the report as a PDF file"));
   QAction* exit = bar->addAction(QStringLiteral("E&xit"), this, [this] { reject(); });
   exit->setStatusTip(QStringLiteral("Close the preview without printing"));
   bar->addSeparator();
@@ -99,7 +115,25 @@ PreviewWindow::PreviewWindow(const PageList& pages, const std::string& reportTit
   layout->addWidget(bar);
   layout->addWidget(m_scroll, 1);
   layout->addWidget(m_status);
+  placeOnScreen();
   refresh();
+}
+
+void PreviewWindow::placeOnScreen() {
+  // A letter page fits a tall window; on a small screen the window takes the free area
+  // less room for its frame, so its foot never hides under the task bar.
+  QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+  const QSize wanted(1000, 900);
+  if (screen == nullptr) {
+    resize(wanted);
+    return;
+  }
+  const QRect free = screen->availableGeometry();
+  constexpr int kFrameWidth = 16;
+  constexpr int kFrameHeight = 48;
+  const QSize size = wanted.boundedTo(QSize(free.width() - kFrameWidth, free.height() - kFrameHeight));
+  resize(size);
+  move(free.x() + (free.width() - size.width() - kFrameWidth) / 2, free.y() + (free.height() - size.height() - kFrameHeight) / 2);
 }
 
 void PreviewWindow::goNext() {
@@ -131,7 +165,53 @@ void PreviewWindow::chooseZoom(int index) {
 
 void PreviewWindow::requestPrint() {
   m_printRequested = true;
-  accept();
+  if (!m_print) {
+    accept();
+    return;
+  }
+  const std::string why = m_print();
+  if (why.empty()) {
+    m_printed = true;
+    m_printFailed = false;
+    accept();
+    return;
+  }
+  m_printFailed = true;
+  showProblem(QStringLiteral("Print"), QStringLiteral("The report could not be printed.\n\n") + QString::fromStdString(why) +
+                                            QStringLiteral("\n\nYou can try again, or save it with Save as PDF."));
+}
+
+void PreviewWindow::saveAsPdf() {
+  QString suggested = QString::fromStdString(m_reportTitle).simplified();
+  suggested.replace(QLatin1Char('/'), QLatin1Char('-'));
+  suggested.remove(QLatin1Char('#'));
+  if (suggested.isEmpty()) suggested = QStringLiteral("Report");
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save as PDF"), suggested + ".pdf",
+                                                    QStringLiteral("PDF files (*.pdf)"));
+  if (!path.isEmpty()) saveAsPdf(path);
+}
+
+bool PreviewWindow::saveAsPdf(const QString& chosen) {
+  QString path = chosen;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+  std::string error;
+  if (!writePdf(m_pages, path.toStdString(), &error)) {
+    showProblem(QStringLiteral("Save as PDF"), QStringLiteral("The PDF file was not written.\n\n") + QString::fromStdString(error));
+    return false;
+  }
+  m_notice = QStringLiteral("Saved as ") + QDir::toNativeSeparators(path);
+  refresh();
+  return true;
+}
+
+void PreviewWindow::showProblem(const QString& caption, const QString& text) {
+  m_notice = QString(text).replace(QStringLiteral("\n\n"), QStringLiteral("  "));
+  refresh();
+  // Window-modal and not waited for: the preview stays usable behind it.
+  auto* box = new QMessageBox(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::WindowModal);
+  box->open();
 }
 
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -182,9 +262,11 @@ void PreviewWindow::refresh() {
                   : visible.size() == 1
                       ? QString::number(visible.front())
                       : QStringLiteral("%1-%2").arg(visible.front()).arg(visible.back());
-  m_status->setText(QStringLiteral(" %1    Page %2 of %3")
-                        .arg(QString::fromStdString(m_reportTitle), shown)
-                        .arg(m_state.pageCount()));
+  QString status = QStringLiteral(" %1    Page %2 of %3")
+                       .arg(QString::fromStdString(m_reportTitle), shown)
+                       .arg(m_state.pageCount());
+  if (!m_notice.isEmpty()) status += QStringLiteral("    ") + m_notice;
+  m_status->setText(status);
 }
 
 }  // namespace quay::reports::detail

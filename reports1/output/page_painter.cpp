@@ -1,7 +1,7 @@
 // The one renderer of report pages. Texts are drawn on their baseline from the font's
 // ascent, aligned inside their rectangle exactly as the measurer saw them; images keep their
 // proportions inside their rectangle; a missing image file leaves its place empty.
-#include "quay/reports/engine/page_painter.h"
+#include "quay/reports/output/page_painter.h"
 
 #include <QFontMetricsF>
 #include <QImage>

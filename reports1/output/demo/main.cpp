@@ -6,12 +6,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "preview_window.h"
 #include "quay/reports/engine/accumulator.h"
-#include "quay/reports/engine/pdf_output.h"
-#include "quay/reports/engine/print_preview.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
-#include "preview_window.h"
+#include "quay/reports/output/font_measurer.h"
+#include "quay/reports/output/pdf_output.h"
+#include "quay/reports/output/print_preview.h"
 
 using namespace quay;
 using namespace quay::reports;
@@ -87,7 +88,8 @@ int main(int argc, char** argv) {
     else if (a == "--tiles" && i + 1 < argc) tiles = std::atoi(argv[++i]);
     else if (a == "--zoom" && i + 1 < argc) zoom = std::atoi(argv[++i]);
   }
-  ReportRun run(sampleLayout());
+  const QtTextMeasurer fonts;
+  ReportRun run(sampleLayout(), fonts);
   run.print(kColumns);
   Accumulator<core::Decimal<15, 2>> total;
   for (int n = 1; n <= 40; ++n) {

@@ -1,7 +1,7 @@
 // PDF output through QPdfWriter at 1000 dots per inch, so one device pixel is one layout
 // unit. The writer's own margins are zero: the layout's margins are already in the items.
 // The file goes through QSaveFile, which writes beside the target and renames on commit.
-#include "quay/reports/engine/pdf_output.h"
+#include "quay/reports/output/pdf_output.h"
 
 #include <QPageLayout>
 #include <QPageSize>
@@ -9,7 +9,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include "quay/reports/engine/page_painter.h"
+#include "quay/reports/output/page_painter.h"
 
 namespace quay::reports {
 namespace {

@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "quay/reports/engine/page_list.h"
-#include "quay/reports/engine/page_painter.h"
 #include "quay/reports/engine/preview_state.h"
+#include "quay/reports/output/page_painter.h"
 
 namespace quay::reports::detail {
 

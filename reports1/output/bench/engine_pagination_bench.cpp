@@ -7,8 +7,9 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/report_run.h"
+#include "quay/reports/output/font_measurer.h"
+#include "quay/reports/output/pdf_output.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ void runReport(benchmark::State& state, const TextMeasurer* measurer) {
   std::size_t items = 0;
   int pages = 0;
   for (auto _ : state) {
-    std::unique_ptr<ReportRun> run = measurer ? std::make_unique<ReportRun>(layout, *measurer)
-                                              : std::make_unique<ReportRun>(layout);
+    const QtTextMeasurer fonts;
+    auto run = std::make_unique<ReportRun>(layout, measurer ? *measurer : fonts);
     for (int i = 0; i < lines; ++i) {
       run->setText("part", "PN-" + std::to_string(100000 + i));
       run->setText("desc", i % 7 == 0 ? "Galvanised mooring shackle with captive pin, rated for heavy swell"

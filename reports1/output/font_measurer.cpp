@@ -1,6 +1,8 @@
 // Measuring with QFontMetricsF. Each distinct font is resolved once and its metrics kept,
 // because font matching is far slower than measuring a line.
-#include "quay/reports/engine/text_measurer.h"
+#include "quay/reports/output/font_measurer.h"
+
+#include <map>
 
 #include <QFontMetricsF>
 #include <QString>

@@ -13,8 +13,8 @@
 namespace quay::core {
 namespace {
 
-MasterFormSpec productSpec() {
-    MasterFormSpec s;
+FormSpec productSpec() {
+    FormSpec s;
     s.procedure = "ProductForm";
     s.title = "Product Form";
     return s;
@@ -29,7 +29,7 @@ ClassPrices classesOf(const Products& p) {
 int ProductForm::field(const char* name) { return Products::desc().fieldIndex(name); }
 
 ProductForm::ProductForm(Database& db, UiPort& ui, Table& products, const WindowRequest& request)
-    : MasterForm(db, ui, products, productSpec(), request),
+    : FormWindow(db, ui, products, productSpec(), request),
       m_venProds(db),
       m_venProdsAccess(ui, m_venProds),
       m_groups(db),

@@ -73,7 +73,7 @@ TEST_F(FormViewsTest, DuplicateNameSendsTheCursorToTheFirstFieldAndTermsAreLooke
     spec.title = "Vendor Form";
     WindowRequest r;
     r.request = Request::Insert;
-    FormWindow form(m_ui, m_vendors, spec, r);
+    FormWindow form(m_db, m_ui, m_vendors, spec, r);
     ASSERT_TRUE(form.open());
     FormDialog dialog(form);
     auto* body = new QWidget;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include <QApplication>
@@ -30,6 +31,7 @@
 #include "quay/views/list_view.h"
 #include "quay/views/tool_views.h"
 #include "quay/views/worker_dialog.h"
+#include "alt_keys.h"
 #include "ui_test_support.h"
 #include "offscreen_app.h"
 
@@ -121,19 +123,6 @@ TEST_F(ViewsTest, DefaultsFormShowsTheRecordAndOkStoresWhatWasTyped) {
     EXPECT_EQ(check.rec.PC2METHOD.str(), "MARGIN");
 }
 
-// The letter Alt+letter reaches in a caption ("P&O Comments" -> 'o'), or 0.
-QChar mnemonicOf(const QString& text) {
-    for (int i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return QChar();
-}
-
 TEST_F(ViewsTest, DefaultsFormAltKeysReachOneControlEachOnEveryTab) {
     {
         Handle<Defaults> d(m_db);
@@ -144,24 +133,55 @@ TEST_F(ViewsTest, DefaultsFormAltKeysReachOneControlEachOnEveryTab) {
     ASSERT_TRUE(form.open());
     DefaultsFormView view(form, m_ui);
     view.show();
+    ::quay::testing::expectEachAltKeyReachesOneControlOnEveryTab(view, view.tabs(), "Company Defaults");
+    // The second address line follows the first by Tab; every other field has a key.
+    std::set<std::string> without;
     for (int tab = 0; tab < view.tabs()->count(); ++tab) {
         view.tabs()->setCurrentIndex(tab);
         QApplication::processEvents();
-        std::map<QChar, QString> seen;
-        auto claim = [&](const QString& caption) {
-            const QChar key = mnemonicOf(caption);
-            if (key.isNull()) return;
-            EXPECT_FALSE(seen.count(key)) << "Alt+" << QString(key).toStdString() << " reaches both \""
-                                          << seen[key].toStdString() << "\" and \"" << caption.toStdString()
-                                          << "\" on tab " << tab;
-            seen[key] = caption;
-        };
-        for (int t = 0; t < view.tabs()->count(); ++t) claim(view.tabs()->tabText(t));
-        for (auto* b : view.findChildren<QAbstractButton*>())
-            if (b->isVisible()) claim(b->text());
-        for (auto* l : view.findChildren<QLabel*>())
-            if (l->isVisible() && l->buddy() != nullptr) claim(l->text());
+        for (const std::string& f : ::quay::testing::fieldsWithoutAltKey(view)) without.insert(f);
     }
+    EXPECT_EQ(without, (std::set<std::string>{"()"}));  // the second address line, without a label
+}
+
+TEST_F(ViewsTest, DefaultsFormOffersTheProgramNoticeOnInvoicesAndKeepsItsChoice) {
+    {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
+        d.rec.COMPANYNAME = "Harbour Supplies";
+        ASSERT_EQ(d.put(), ErrorCode::None);
+    }
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    QCheckBox* notice = nullptr;
+    for (auto* box : view.findChildren<QCheckBox*>())
+        if (box->text().remove('&').startsWith("Program notice")) notice = box;
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isChecked());  // the first start switches it on
+    notice->setChecked(false);
+    view.accept();
+    EXPECT_EQ(form.response().response, Response::Completed);
+    Handle<Defaults> check(m_db);
+    ASSERT_EQ(check.open(), ErrorCode::None);
+    ASSERT_EQ(GETCOMPANYDEFAULTS(check, 1), 0);
+    EXPECT_EQ(check.rec.INVOICEAD, 0);
+}
+
+TEST_F(ViewsTest, DefaultsFormWithoutACompanyNameSaysSoAndPutsTheCursorThere) {
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    view.show();
+    view.tabs()->setCurrentIndex(2);
+    QApplication::processEvents();
+    view.accept();
+    EXPECT_FALSE(form.isClosed());
+    EXPECT_EQ(view.statusLine()->text().toStdString(), DefaultsForm::kNameRequired);
+    EXPECT_EQ(view.tabs()->currentIndex(), 0);
+    EXPECT_EQ(view.focusWidget(), editOf(view.binder(), "COMPANYNAME"));
+    view.reject();
 }
 
 TEST_F(ViewsTest, DefaultsFormRefusesAnEntryItsPictureCannotRead) {

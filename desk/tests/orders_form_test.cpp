@@ -66,7 +66,8 @@ protected:
             }
             if (editHeader) editHeader(o);
             if (cancelDetails) {
-                d.cancel();
+                if (d.isChanged()) ui.answer(Button::Yes);  // "Are you sure you want to cancel?"
+                EXPECT_TRUE(d.cancel());
                 return Response::Cancelled;
             }
             return d.ok() ? Response::Completed : Response::Cancelled;

@@ -20,6 +20,7 @@
 #include <tuple>
 #include <utility>
 
+#include "dialog_gallery.h"
 #include "orders/order_save.h"
 #include "modal_driver.h"
 #include "orders/views/invoice_form_view.h"
@@ -145,7 +146,7 @@ TEST_F(OrderViews, DialogsOfOrderEntry) {
     line.PRICE = price("12.5000");
     for (const char* name : {"QuoteDetails", "ItemOrdForm", "SaveInvoiceForm", "PostInvoicePayment", "QuoteSerialList"}) {
         SCOPED_TRACE(name);
-        std::unique_ptr<QWidget> w(makeDialogForScreenshot(name, *db, ui, o, pay, line, nullptr));
+        std::unique_ptr<QWidget> w(testing::makeDialog(name, *db, ui, o, pay, line, nullptr));
         ASSERT_NE(w, nullptr);
         shot(w.get(), name);
     }

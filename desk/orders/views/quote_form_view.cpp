@@ -55,7 +55,7 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     };
     hooks.editLine = [this](core::Request r, LineEntry& l) { return runItemOrdForm(m_db, m_ui, r, l, this); };
     hooks.editSerials = [this](std::vector<core::FixedString<20>>& n) { return runQuoteSerialList(m_ui, n, this); };
-    hooks.notes = [this](core::Orders& o) { runOrderComments("Quote Comments", o, true, this); };
+    hooks.notes = [this](core::Orders& o) { runOrderComments(m_ui, "Quote Comments", o, true, this); };
     hooks.profit = [this] { runProfitMarginWindow(this); };
     hooks.print = [this](OrderPrint print, std::int32_t ordNum) {
         refresh();  // the stored order, with its number, shows while it prints

@@ -1,4 +1,4 @@
-// What a master form shows: its fields with their labels, pictures and tabs, the
+// What a record form shows: its fields with their labels, pictures and tabs, the
 // lists of related records on tabs of their own, and the extra buttons. The window
 // logic describes its form once here; the view builds its widgets from it, so every
 // label and picture of a form is in its logic, where tests see it.

@@ -25,10 +25,9 @@ ListSpec vendorSpec() {
     s.title = "Vendor List";
     s.formProcedure = "VendorForm";
     s.columns = {{"Name / Company", 20}, {"First Name", 12}, {"City", 12}};
-    s.format = [](const void* r) {
-        const auto& v = *static_cast<const Vendors*>(r);
+    s.format = rowCells<Vendors>([](const Vendors& v) {
         return std::vector<std::string>{v.NAME.str(), v.FIRSTNAME.str(), v.CITY.str()};
-    };
+    });
     const int name = Vendors::desc().fieldIndex("NAME");
     const int first = Vendors::desc().fieldIndex("FIRSTNAME");
     s.tabs = {{"by &Vendor Name", Vendors::byActiveName, name}, {"by &First Name", Vendors::byActiveFirstName, first}};

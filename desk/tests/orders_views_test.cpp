@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -28,6 +29,7 @@
 #include "orders/views/order_windows.h"
 #include "orders/views/quote_form_view.h"
 #include "quay/views/list_model.h"
+#include "quay/views/masterlists/master_windows.h"
 #include "quay/views/list_view.h"
 #include "orders_test_support.h"
 #include "quay/types/date.h"
@@ -590,6 +592,61 @@ TEST_F(OrderViews, ScrollingReadsOnPastManyOrdersOfOneCustomer) {
     for (int r = 0; r < 151; ++r) EXPECT_TRUE(seen.insert(cell(quotes, r, 0)).second) << "twice: " << r;
     EXPECT_EQ(cell(quotes, 0, 2), "Acme Supply");
     EXPECT_EQ(cell(quotes, 1, 2), "Baker Supply");
+}
+
+TEST_F(OrderViews, CloseInEveryListAndFormClosesOnlyThatWindow) {
+    core::registerMasterWindows(registry);
+    runForReal("InvoiceForm1");
+    QMainWindow program;
+    auto* area = new QMdiArea;
+    program.setCentralWidget(area);
+    program.resize(1366, 740);
+    program.show();
+    program.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program));
+    registry.setMdiArea(area);
+    registry.setFrame(&program);
+    for (const char* procedure : {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
+                                  "PRODUCTBROWSE", "VENDORBROWSE", "SALESPEOPLEBROWSE", "TERMSBROWSE",
+                                  "MANUFACTBROWSE", "GROUPSBROWSE", "BROWSESHIPVIA"}) {
+        SCOPED_TRACE(procedure);
+        registry.run(ui, procedure, {});
+        ASSERT_EQ(area->subWindowList().size(), 1);
+        QWidget* list = area->subWindowList()[0]->widget();
+        // The list has the focus as it opens.
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<core::ListView*>(list)->table());
+        QTest::mouseClick(ModalDriver::button(list, "Close"), Qt::LeftButton);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(area->subWindowList().isEmpty());
+        EXPECT_TRUE(program.isVisible()) << "Close ended the program";
+    }
+    // The closed invoice and its notes window, each left by its Close button.
+    registry.run(ui, "InvoiceBrowse", {});
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    auto* invoices = static_cast<core::ListView*>(area->subWindowList()[0]->widget());
+    QStringList closed;
+    ModalDriver driver;
+    driver.window("InvoiceForm1", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F4); })
+        .step("notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
+              [&](QWidget* w) {
+                  closed << w->windowTitle();
+                  QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+              })
+        .window("InvoiceForm1", [&](QWidget* w) {
+            closed << w->windowTitle();
+            QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+        });
+    driver.start();
+    QTest::keyClick(invoices->table(), Qt::Key_Return);
+    driver.stop();
+    EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
+    EXPECT_EQ(closed, QStringList({"Invoice Comments", "Closed Invoice"}));
+    EXPECT_TRUE(program.isVisible());
+    EXPECT_EQ(area->subWindowList().size(), 1);  // the invoice list is still there
+    area->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    registry.setMdiArea(nullptr);
+    registry.setFrame(nullptr);
 }
 
 class SerialSearch : public OrderViews {

@@ -35,6 +35,7 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 // Columns never grow past this many characters for one long text; the last one
 // stretches into whatever room is left.
 constexpr int kWidestColumn = 40;
+const QSize kSmallest(200, 150);
 
 }  // namespace
 
@@ -110,6 +111,10 @@ void ListView::build() {
     layout->addWidget(m_table, 1);
     // Arrows, Enter and typing reach the list as soon as the window opens.
     setFocusProxy(m_table);
+    // Window > Tile gives every window a slot of the same size, no smaller than the
+    // largest minimum among them: a list may be made small (its buttons and columns
+    // then give way) so that a dozen lists still fit the frame.
+    setMinimumSize(kSmallest);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -132,6 +137,8 @@ void ListView::build() {
     for (auto* b : all) {
         b->setAutoDefault(false);
         b->setFocusPolicy(Qt::TabFocus);
+        // Buttons give way when Window > Tile makes the window narrow, so it fits its slot.
+        b->setMinimumWidth(std::min(b->sizeHint().width(), 24));
         buttons->addWidget(b);
     }
     if (m_window.isSelecting()) m_select->setDefault(true);
@@ -178,7 +185,7 @@ void ListView::fitColumns() {
     const ListSpec& spec = m_window.spec();
     const QFontMetrics cells = m_table->fontMetrics();
     const QFontMetrics heads = m_table->horizontalHeader()->fontMetrics();
-    const int pad = 2 * m_table->style()->pixelMetric(QStyle::PM_HeaderMargin) + 12;
+    const int pad = 2 * m_table->style()->pixelMetric(QStyle::PM_HeaderMargin) + 18;
     const int charWidth = cells.averageCharWidth();
     for (std::size_t c = 0; c < spec.columns.size(); ++c) {
         int width = heads.horizontalAdvance(qs(spec.columns[c].heading));
@@ -198,7 +205,8 @@ QSize ListView::sizeHint() const {
     const QMargins m = contentsMargins() + layout()->contentsMargins();
     int width = m_table->frameWidth() * 2 + m_table->verticalScrollBar()->sizeHint().width() + 4;
     for (int c = 0; c < m_model->columnCount(); ++c) width += m_table->columnWidth(c);
-    width = std::max(width, layout()->minimumSize().width() - m.left() - m.right());
+    // Never narrower than the buttons and the row above the list want to be.
+    width = std::max(width, layout()->sizeHint().width() - m.left() - m.right());
     const int rows = 14;
     const int height = layout()->sizeHint().height() - m_table->sizeHint().height() + m_table->horizontalHeader()->sizeHint().height() +
                        rows * m_table->verticalHeader()->defaultSectionSize() + m_table->frameWidth() * 2 +
@@ -352,6 +360,11 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
     const QSize frame = sub != nullptr ? sub->size() - view->size() : QSize(0, 0);
     window->resize(std::min(wanted.width() + frame.width(), room.width()),
                    std::min(wanted.height() + frame.height(), room.height()));
+    // Wholly inside the frame's room: moved left or up where the next free place the
+    // frame chose would push it past the edge.
+    if (sub != nullptr)
+        sub->move(std::max(0, std::min(sub->x(), room.width() - sub->width())),
+                  std::max(0, std::min(sub->y(), room.height() - sub->height())));
     // Records change in other windows and at other stations: the list reads its rows
     // again each time the user brings it back to the front, keeping the highlight.
     if (sub != nullptr && sub->mdiArea() != nullptr)

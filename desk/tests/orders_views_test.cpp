@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QMainWindow>
+#include <QRegularExpression>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -592,6 +594,50 @@ TEST_F(OrderViews, ScrollingReadsOnPastManyOrdersOfOneCustomer) {
     for (int r = 0; r < 151; ++r) EXPECT_TRUE(seen.insert(cell(quotes, r, 0)).second) << "twice: " << r;
     EXPECT_EQ(cell(quotes, 0, 2), "Acme Supply");
     EXPECT_EQ(cell(quotes, 1, 2), "Baker Supply");
+}
+
+TEST_F(OrderViews, ListsOpenWideEnoughForTheirColumnsAndTileIntoTheirSlots) {
+    core::registerMasterWindows(registry);
+    registry.setMdiArea(&frame);
+    frame.resize(1366, 700);
+    frame.show();
+    QApplication::processEvents();
+    const QRect room = frame.viewport()->rect();
+    const char* lists[] = {"QuoteBrowse",       "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
+                           "PRODUCTBROWSE",     "VENDORBROWSE",  "SALESPEOPLEBROWSE",   "TERMSBROWSE",
+                           "MANUFACTBROWSE",    "GROUPSBROWSE",  "BROWSESHIPVIA"};
+    for (const char* procedure : lists) {
+        SCOPED_TRACE(procedure);
+        registry.run(ui, procedure, {});
+        QMdiSubWindow* sub = frame.subWindowList().back();
+        auto* list = dynamic_cast<core::ListView*>(sub->widget());
+        ASSERT_NE(list, nullptr);
+        QApplication::processEvents();
+        // Inside the frame, every column and heading readable without scrolling sideways.
+        EXPECT_TRUE(room.contains(sub->geometry())) << sub->geometry().x() << "," << sub->geometry().width();
+        EXPECT_EQ(list->table()->horizontalScrollBar()->maximum(), 0);
+        QHeaderView* head = list->table()->horizontalHeader();
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            const QString heading = list->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            EXPECT_GE(head->sectionSize(c), head->fontMetrics().horizontalAdvance(heading)) << heading.toStdString();
+            for (int r = 0; r < std::min(list->model()->rowCount(), 20); ++r)
+                EXPECT_GE(head->sectionSize(c), list->table()->fontMetrics().horizontalAdvance(cell(list, r, c)))
+                    << heading.toStdString() << " row " << r;
+        }
+    }
+    // Prices read with the two places the company rounds them to.
+    core::ListView* products = dynamic_cast<core::ListView*>(frame.subWindowList()[4]->widget());
+    ASSERT_NE(products, nullptr);
+    ASSERT_GT(products->model()->rowCount(), 0);
+    EXPECT_TRUE(QRegularExpression(R"(^\$[0-9,]+\.[0-9]{2}$)").match(cell(products, 0, 5)).hasMatch())
+        << cell(products, 0, 5).toStdString();
+    // Window > Tile: every window in its slot, none pushing the frame into scrolling.
+    frame.tileSubWindows();
+    QApplication::processEvents();
+    for (QMdiSubWindow* sub : frame.subWindowList())
+        EXPECT_TRUE(frame.viewport()->rect().contains(sub->geometry())) << sub->windowTitle().toStdString();
+    EXPECT_FALSE(frame.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(frame.verticalScrollBar()->isVisible());
 }
 
 TEST_F(OrderViews, CloseInEveryListAndFormClosesOnlyThatWindow) {

@@ -64,18 +64,16 @@ CustomerForm::CustomerForm(Database& db, UiPort& ui, Table& customers, const Win
     h.formProcedure = "CustCommentsRecord";
     h.headings = {"Date", "Time", "Subject"};
     h.key = Comments::ByCustomer;
-    h.start = [this](void* r) {
-        auto& n = *static_cast<Comments*>(r);
+    h.start = recordSetter<Comments>([this](Comments& n) {
         n.Customer = owner();
         // Date and time descend: their highest values come first, at the newest note.
         n.CMTDATE = INT32_MAX;
         n.CMTTIME = INT32_MAX;
-    };
-    h.belongs = [this](const void* r) { return static_cast<const Comments*>(r)->Customer.equalsNoCase(owner()); };
-    h.format = [](const void* r) {
-        const auto& n = *static_cast<const Comments*>(r);
+    });
+    h.belongs = rowsWhere<Comments>([this](const Comments& n) { return n.Customer.equalsNoCase(owner()); });
+    h.format = rowCells<Comments>([](const Comments& n) {
         return std::vector<std::string>{cell("@d2", n.CMTDATE), cell("@t7", n.CMTTIME), n.SUBJECT.str()};
-    };
+    });
     m_history = std::make_unique<RelatedList>(ui, m_comments, h);
     m_history->setFormListener([this](Request req, Response resp) {
         if (req == Request::Insert && resp == Response::Completed) noteAdded(m_comments.rec.CMTID);
@@ -84,19 +82,15 @@ CustomerForm::CustomerForm(Database& db, UiPort& ui, Table& customers, const Win
     RelatedListSpec s;
     s.headings = {"Date", "Time", "Action"};
     s.key = Schedule::ByCustomerComp;
-    s.start = [this](void* r) {
-        auto& e = *static_cast<Schedule*>(r);
+    s.start = recordSetter<Schedule>([this](Schedule& e) {
         e.Customer = owner();
         e.Completed = 0;
-    };
-    s.belongs = [this](const void* r) {
-        const auto& e = *static_cast<const Schedule*>(r);
-        return e.Customer.equalsNoCase(owner()) && e.Completed == 0;
-    };
-    s.format = [](const void* r) {
-        const auto& e = *static_cast<const Schedule*>(r);
+    });
+    s.belongs = rowsWhere<Schedule>(
+        [this](const Schedule& e) { return e.Customer.equalsNoCase(owner()) && e.Completed == 0; });
+    s.format = rowCells<Schedule>([](const Schedule& e) {
         return std::vector<std::string>{cell("@d2", e.ALARMDATE), cell("@t7", e.ALARMTIME), e.ACTION.str()};
-    };
+    });
     m_schedule = std::make_unique<RelatedList>(ui, m_scheduleTable, s);
     buildLayout();
 }

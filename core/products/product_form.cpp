@@ -40,12 +40,10 @@ ProductForm::ProductForm(Database& db, UiPort& ui, Table& products, const Window
     v.formProcedure = "VendorPartForm";
     v.headings = {"Vendor", "Ven.Part#"};
     v.key = VenProds::byPartNum;
-    v.start = [this](void* r) { static_cast<VenProds*>(r)->PartNum = owner(); };
-    v.belongs = [this](const void* r) { return static_cast<const VenProds*>(r)->PartNum.equalsNoCase(owner()); };
-    v.format = [](const void* r) {
-        const auto& p = *static_cast<const VenProds*>(r);
-        return std::vector<std::string>{p.Vendor.str(), p.VENPARTNUM.str()};
-    };
+    v.start = recordSetter<VenProds>([this](VenProds& p) { p.PartNum = owner(); });
+    v.belongs = rowsWhere<VenProds>([this](const VenProds& p) { return p.PartNum.equalsNoCase(owner()); });
+    v.format = rowCells<VenProds>(
+        [](const VenProds& p) { return std::vector<std::string>{p.Vendor.str(), p.VENPARTNUM.str()}; });
     m_vendors = std::make_unique<RelatedList>(ui, m_venProds, v);
     m_vendors->setFormListener([this](Request req, Response resp) {
         if (this->request() == Request::Insert && req == Request::Insert && resp == Response::Completed)

@@ -212,10 +212,9 @@ TEST_F(ViewsTest, VendorListPagesAndSendsItsKeysToTheLogic) {
     spec.title = "Vendor List";
     spec.formProcedure = "VendorForm";
     spec.columns = {{"Name / Company", 24}, {"First Name", 12}, {"City", 14}};
-    spec.format = [](const void* r) {
-        const auto& x = *static_cast<const Vendors*>(r);
+    spec.format = rowCells<Vendors>([](const Vendors& x) {
         return std::vector<std::string>{x.NAME.str(), x.FIRSTNAME.str(), x.CITY.str()};
-    };
+    });
     spec.tabs = {{"by &Vendor Name", Vendors::byActiveName, Vendors::desc().fieldIndex("NAME")},
                  {"by &First Name", Vendors::byActiveFirstName, Vendors::desc().fieldIndex("FIRSTNAME")}};
     spec.activeField = Vendors::desc().fieldIndex("Active");

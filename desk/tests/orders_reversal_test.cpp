@@ -322,18 +322,5 @@ TEST_F(Reversal, InvoiceSerialSearchListsInvoicesOnlyOncePerInvoice) {
     EXPECT_EQ(search.current(), std::optional<std::size_t>(1));
 }
 
-// An open quote or invoice list counts Orders as held for its whole life, though it
-// opens the table only while it reads a page, so a backup is refused meanwhile.
-TEST_F(Reversal, OpenOrderListCountsOrdersAsHeld) {
-    const int before = core::UseCounters::count("Orders");
-    {
-        OrderList quotes(*db, ui, OrderListKind::Quotes);
-        OrderList invoices(*db, ui, OrderListKind::Invoices);
-        (void)quotes.page(OrderListTab::ByNumber, "", 10);
-        EXPECT_EQ(core::UseCounters::count("Orders"), before + 2);
-    }
-    EXPECT_EQ(core::UseCounters::count("Orders"), before);
-}
-
 }  // namespace
 }  // namespace quay::desk

@@ -40,6 +40,7 @@
 #include "quay/ui/thread_queue.h"
 #include "quay/views/placement_keeper.h"
 #include "quay/views/window_registry.h"
+#include "quay/app/use_counters.h"
 #include "window_test_main.h"
 
 namespace quay::desk {
@@ -287,6 +288,20 @@ TEST_F(OrderViews, ListsOpenOnceAndLeaveTheThreadListWhenClosed) {
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(core::ThreadQueue::instance().find(listName).has_value());
     }
+}
+
+// An open quote or invoice list holds Orders for its whole life, so a backup or restore
+// is refused meanwhile; closing the window lets the table go.
+TEST_F(OrderViews, OpenOrderListsCountOrdersAsHeldUntilClosed) {
+    const int before = core::UseCounters::count("Orders");
+    core::ListView* quotes = openList("QuoteBrowse");
+    core::ListView* invoices = openList("InvoiceBrowse");
+    ASSERT_NE(quotes, nullptr);
+    ASSERT_NE(invoices, nullptr);
+    EXPECT_EQ(core::UseCounters::count("Orders"), before + 2);
+    for (QMdiSubWindow* sub : frame.subWindowList()) sub->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(core::UseCounters::count("Orders"), before);
 }
 
 TEST_F(OrderViews, WindowsOpenWhereTheyWereLeft) {

@@ -271,6 +271,43 @@ TEST_F(ListWindowTest, EdgeRowDeletedByAnotherStationReloadsTheList) {
     EXPECT_EQ(all.front(), "V0000");
 }
 
+// Counts what the window tells its view about its rows.
+class CountingObserver : public ListObserver {
+public:
+    void rowsReset() override { ++resets; }
+    void rowsAdded(bool front, std::size_t n) override { (front ? addedFront : addedBack) += n; }
+    void rowsAboutToDrop(bool front, std::size_t n) override { (front ? droppedFront : droppedBack) += n; ++open; }
+    void rowsDropped() override { --open; }
+    void closed() override { ++closes; }
+    int resets = 0, open = 0, closes = 0;
+    std::size_t addedFront = 0, addedBack = 0, droppedFront = 0, droppedBack = 0;
+};
+
+TEST_F(ListWindowTest, WindowKeepsItsRowLimitAndTellsTheViewWhatItDrops) {
+    for (int i = 0; i < 1500; ++i) addVendor(m_vendors, vendorName(i));
+    ListWindow w(m_ui, m_vendors, vendorSpec(), {});
+    CountingObserver seen;
+    w.setObserver(&seen);
+    w.open();
+    while (w.fetchAfter() > 0) {
+    }
+    EXPECT_EQ(w.rowCount(), ListPager::kMaxRows);
+    EXPECT_EQ(w.row(0).cells[0], vendorName(500));
+    EXPECT_EQ(w.row(w.rowCount() - 1).cells[0], "V1499");
+    EXPECT_EQ(seen.addedBack, 1400u);
+    EXPECT_EQ(seen.droppedFront, 500u);
+    EXPECT_EQ(seen.open, 0);  // every drop announced was finished
+    // Back towards the start the far end goes instead.
+    while (w.fetchBefore() > 0) {
+    }
+    EXPECT_EQ(w.rowCount(), ListPager::kMaxRows);
+    EXPECT_EQ(w.row(0).cells[0], "V0000");
+    EXPECT_EQ(seen.droppedBack, 500u);
+    const auto all = names(w);
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+    w.setObserver(nullptr);
+}
+
 // A pager that records the hints it sends.
 class HintPager : public ListPager {
 public:

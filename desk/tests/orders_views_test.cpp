@@ -622,6 +622,12 @@ TEST_F(OrderViews, ListsOpenWideEnoughForTheirColumnsAndTileIntoTheirSlots) {
     const char* lists[] = {"QuoteBrowse",       "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
                            "PRODUCTBROWSE",     "VENDORBROWSE",  "SALESPEOPLEBROWSE",   "TERMSBROWSE",
                            "MANUFACTBROWSE",    "GROUPSBROWSE",  "BROWSESHIPVIA"};
+    // Windows without a saved placement (another test may have left one: a size the
+    // user chose wins over the columns).
+    for (const char* section : {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CustomerBrowse", "ProductBrowse",
+                                "VendorBrowse", "SalespeopleBrowse", "TermsBrowse", "ManufactBrowse", "GroupsBrowse",
+                                "BrowseShipVia"})
+        ASSERT_EQ(core::programSettings().writeNumber(section, "XPosit", 0), core::SettingsStatus::Ok);
     for (const char* procedure : lists) {
         SCOPED_TRACE(procedure);
         registry.run(ui, procedure, {});

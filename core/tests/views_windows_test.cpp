@@ -184,6 +184,31 @@ TEST_F(ViewsTest, DefaultsFormWithoutACompanyNameSaysSoAndPutsTheCursorThere) {
     view.reject();
 }
 
+TEST_F(ViewsTest, EscapeWithTextStillBeingTypedAsksBeforeDroppingIt) {
+    {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
+    }
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    view.show();
+    QLineEdit* city = editOf(view.binder(), "CITY");
+    city->setFocus();
+    city->setText("Dover");  // typed, as a user types, and the cursor still in the field
+    city->setModified(true);
+    m_ui.answer(Button::No);
+    view.reject();
+    EXPECT_EQ(m_ui.captions(), (std::vector<std::string>{"Update Cancelled"}));
+    EXPECT_FALSE(form.isClosed());
+    EXPECT_EQ(city->text(), "Dover");
+    m_ui.answer(Button::Yes);
+    view.reject();
+    EXPECT_TRUE(form.isClosed());
+    EXPECT_EQ(form.response().response, Response::Cancelled);
+}
+
 TEST_F(ViewsTest, DefaultsFormRefusesAnEntryItsPictureCannotRead) {
     DefaultsForm form(m_ui, m_db);
     ASSERT_TRUE(form.open());

@@ -56,6 +56,12 @@ protected:
         app();
         glo.reset();
     }
+    // The company record as the first start leaves it, without a name.
+    void firstStartRecord() {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
+    }
     testing::DataDir m_dir;
     Database m_db{m_dir.path()};
     ScriptedUi m_ui;
@@ -124,11 +130,7 @@ TEST_F(ViewsTest, DefaultsFormShowsTheRecordAndOkStoresWhatWasTyped) {
 }
 
 TEST_F(ViewsTest, DefaultsFormAltKeysReachOneControlEachOnEveryTab) {
-    {
-        Handle<Defaults> d(m_db);
-        testing::openFresh(d);
-        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
-    }
+    firstStartRecord();
     DefaultsForm form(m_ui, m_db);
     ASSERT_TRUE(form.open());
     DefaultsFormView view(form, m_ui);
@@ -185,11 +187,7 @@ TEST_F(ViewsTest, DefaultsFormWithoutACompanyNameSaysSoAndPutsTheCursorThere) {
 }
 
 TEST_F(ViewsTest, EscapeWithTextStillBeingTypedAsksBeforeDroppingIt) {
-    {
-        Handle<Defaults> d(m_db);
-        testing::openFresh(d);
-        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
-    }
+    firstStartRecord();
     DefaultsForm form(m_ui, m_db);
     ASSERT_TRUE(form.open());
     DefaultsFormView view(form, m_ui);

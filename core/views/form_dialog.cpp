@@ -124,7 +124,7 @@ void FormDialog::reject() {
     }
     // Text typed into the field with the cursor is not in the record yet, but it
     // is a change all the same: Escape must not drop it without asking.
-    if (m_form.cancel(m_binder->hasPendingEntry())) QDialog::reject();
+    if (m_form.cancel(m_binder->hasPendingEntry() || hasUnboundEntry())) QDialog::reject();
 }
 
 }  // namespace quay::core

@@ -56,6 +56,12 @@ protected:
         app();
         glo.reset();
     }
+    // The company record as the first start leaves it, without a name.
+    void firstStartRecord() {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
+    }
     testing::DataDir m_dir;
     Database m_db{m_dir.path()};
     ScriptedUi m_ui;
@@ -124,11 +130,7 @@ TEST_F(ViewsTest, DefaultsFormShowsTheRecordAndOkStoresWhatWasTyped) {
 }
 
 TEST_F(ViewsTest, DefaultsFormAltKeysReachOneControlEachOnEveryTab) {
-    {
-        Handle<Defaults> d(m_db);
-        testing::openFresh(d);
-        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
-    }
+    firstStartRecord();
     DefaultsForm form(m_ui, m_db);
     ASSERT_TRUE(form.open());
     DefaultsFormView view(form, m_ui);
@@ -182,6 +184,27 @@ TEST_F(ViewsTest, DefaultsFormWithoutACompanyNameSaysSoAndPutsTheCursorThere) {
     EXPECT_EQ(view.tabs()->currentIndex(), 0);
     EXPECT_EQ(view.focusWidget(), editOf(view.binder(), "COMPANYNAME"));
     view.reject();
+}
+
+TEST_F(ViewsTest, EscapeWithTextStillBeingTypedAsksBeforeDroppingIt) {
+    firstStartRecord();
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    view.show();
+    QLineEdit* city = editOf(view.binder(), "CITY");
+    city->setFocus();
+    city->setText("Dover");  // typed, as a user types, and the cursor still in the field
+    city->setModified(true);
+    m_ui.answer(Button::No);
+    view.reject();
+    EXPECT_EQ(m_ui.captions(), (std::vector<std::string>{"Update Cancelled"}));
+    EXPECT_FALSE(form.isClosed());
+    EXPECT_EQ(city->text(), "Dover");
+    m_ui.answer(Button::Yes);
+    view.reject();
+    EXPECT_TRUE(form.isClosed());
+    EXPECT_EQ(form.response().response, Response::Cancelled);
 }
 
 TEST_F(ViewsTest, DefaultsFormRefusesAnEntryItsPictureCannotRead) {

@@ -317,9 +317,9 @@ bool FormWindow::ok() {
     }
 }
 
-bool FormWindow::cancel() {
+bool FormWindow::cancel(bool entryPending) {
     if (m_closed) return true;
-    if (isChanged()) {
+    if (isChanged() || entryPending) {
         const Button b = showStandardMessage(m_ui, m_spec.cancelQuestion);
         if (m_spec.cancelQuestion == StandardMessage::SaveOnCancel) {
             if (b == Button::Yes) return ok();

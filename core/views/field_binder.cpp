@@ -276,6 +276,12 @@ void FieldBinder::loadField(int field) {
         if (b.field == field) show(b);
 }
 
+bool FieldBinder::hasPendingEntry() const {
+    for (const auto& b : m_bindings)
+        if (b.kind == Binding::Kind::Text && static_cast<QLineEdit*>(b.widgets[0])->isModified()) return true;
+    return false;
+}
+
 bool FieldBinder::storeAll() {
     for (const auto& b : m_bindings) {
         if (b.kind != Binding::Kind::Text) continue;

@@ -122,7 +122,9 @@ void FormDialog::reject() {
         accept();
         return;
     }
-    if (m_form.cancel()) QDialog::reject();
+    // Text typed into the field with the cursor is not in the record yet, but it
+    // is a change all the same: Escape must not drop it without asking.
+    if (m_form.cancel(m_binder->hasPendingEntry() || hasUnboundEntry())) QDialog::reject();
 }
 
 }  // namespace quay::core

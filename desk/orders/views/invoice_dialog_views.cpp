@@ -137,6 +137,8 @@ QWidget* SaveInvoiceView::unboundWidget(int field) const {
     return field == fieldIndexOf(core::Orders::desc(), "DOWNPAYMENT") ? m_payment : nullptr;
 }
 
+bool SaveInvoiceView::hasUnboundEntry() const { return m_payment->isModified(); }
+
 void SaveInvoiceView::showBalance() { m_balance->setText(money(m_logic.balanceDue())); }
 
 

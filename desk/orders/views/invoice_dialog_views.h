@@ -32,6 +32,7 @@ public:
 protected:
     bool storeUnbound() override { return acceptPayment(); }
     QWidget* unboundWidget(int field) const override;
+    bool hasUnboundEntry() const override;
 
 private:
     // Reads the typed initial payment; false (cursor kept there) when it is refused.

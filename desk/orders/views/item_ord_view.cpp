@@ -146,6 +146,8 @@ void ItemOrdView::notes() {
 
 QWidget* ItemOrdView::unboundWidget(int field) const { return field == lineField("PRICE") ? m_price : nullptr; }
 
+bool ItemOrdView::hasUnboundEntry() const { return m_price->isModified(); }
+
 bool ItemOrdView::storeUnbound() {
     if (!readPrice()) return false;
     m_logic.recompute();

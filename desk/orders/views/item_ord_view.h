@@ -29,6 +29,7 @@ public:
 protected:
     bool storeUnbound() override;
     QWidget* unboundWidget(int field) const override;
+    bool hasUnboundEntry() const override;
 
 private:
     void showLine();

@@ -87,7 +87,9 @@ public:
     // OK. Returns true when the form is over.
     bool ok();
     // Cancel, Escape or the close box. Returns true when the form is over.
-    bool cancel();
+    // `entryPending`: the user has typed into a field not yet read back, which
+    // counts as a change to ask about.
+    bool cancel(bool entryPending = false);
 
     const FormSpec& spec() const { return m_spec; }
     Request request() const { return m_request; }

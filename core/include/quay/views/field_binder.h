@@ -86,6 +86,8 @@ public:
     void setRefusalListener(std::function<void(const std::string& reason)> listener) {
         m_onRefused = std::move(listener);
     }
+    // True when the user has typed into a text field that was not read back yet.
+    bool hasPendingEntry() const;
     // The field a widget is bound to, or -1.
     int fieldOf(const QWidget* widget) const;
     QWidget* widgetOf(int field) const;

@@ -68,6 +68,8 @@ protected:
     virtual bool storeUnbound() { return true; }
     // The widget of a field kept outside the binder, for the cursor after a refusal.
     virtual QWidget* unboundWidget(int /*field*/) const { return nullptr; }
+    // True when such a field holds typing not yet read back.
+    virtual bool hasUnboundEntry() const { return false; }
 
 private:
     void finishBody(QWidget* firstField);

@@ -81,7 +81,8 @@ void ScriptedUi::setBusy(bool on) {
 
 void ScriptedUi::endProgram(std::string_view text) { m_endings.emplace_back(text); }
 
-WindowResponse ScriptedUi::runWindow(std::string_view window, const WindowRequest& request) {
+WindowResponse ScriptedUi::runWindow(WindowName name, const WindowRequest& request) {
+    const std::string_view window = name.name();
     RecordedWindow w;
     w.window = std::string(window);
     w.request = request;

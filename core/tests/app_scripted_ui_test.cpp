@@ -78,17 +78,17 @@ TEST(ScriptedRecord, BeepsBusyCursorAndProgramEndsAreRecorded) {
 
 TEST(ScriptedWindows, RegisteredWindowAnswersAndTheCallIsRecorded) {
     ScriptedUi ui;
-    ui.onWindow("FORMATPHONE", [](const WindowRequest& r) {
+    ui.onWindow("DATESELECT", [](const WindowRequest& r) {
         return WindowResponse{Response::Completed, 0, "(" + r.text.substr(0, 3) + ")" + r.text.substr(3)};
     });
     WindowRequest req;
     req.request = Request::Change;
     req.text = "5551234567";
-    const WindowResponse resp = ui.runWindow("FORMATPHONE", req);
+    const WindowResponse resp = ui.runWindow("DATESELECT", req);
     EXPECT_EQ(resp.response, Response::Completed);
     EXPECT_EQ(resp.text, "(555)1234567");
     ASSERT_EQ(ui.windows().size(), 1u);
-    EXPECT_EQ(ui.windows()[0].window, "FORMATPHONE");
+    EXPECT_EQ(ui.windows()[0].window, "DATESELECT");
     EXPECT_EQ(ui.windows()[0].request.request, Request::Change);
 }
 

@@ -159,7 +159,7 @@ void PickList::cancel() {
 
 namespace {
 
-Response runPick(UiPort& ui, const char* procedure) {
+Response runPick(UiPort& ui, WindowName procedure) {
     const WindowResponse r = ui.runWindow(procedure, WindowRequest{});
     glo.GlobalResponse = r.response;
     return r.response;

@@ -116,7 +116,8 @@ void QtUiPort::endProgram(std::string_view text) {
     std::exit(1);
 }
 
-WindowResponse QtUiPort::runWindow(std::string_view window, const WindowRequest& request) {
+WindowResponse QtUiPort::runWindow(WindowName name, const WindowRequest& request) {
+    const std::string_view window = name.name();
     return m_registry.run(*this, window, request, m_parent);
 }
 

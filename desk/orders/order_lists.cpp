@@ -53,7 +53,7 @@ core::ListSpec orderListSpec(OrderListKind kind) {
     core::ListSpec s;
     s.procedure = names.procedure;
     s.title = names.caption;
-    s.formProcedure = quotes ? "QuoteForm1" : "InvoiceForm1";
+    s.formProcedure = quotes ? core::WindowName("QuoteForm1") : core::WindowName("InvoiceForm1");
     s.changeCaption = quotes ? "&Change" : "&View";
     if (!quotes) s.columns.push_back(ListColumn{"Invoice#", 8, true});
     s.columns.push_back(ListColumn{"Quote#", 8, true});

@@ -17,14 +17,14 @@ using core::LookupResult;
 
 OrderLookups::OrderLookups(core::Database& db, core::UiPort& ui) : m_db(db), m_ui(ui) {}
 
-const char* OrderLookups::listProcedure(HeaderField field) {
+core::WindowName OrderLookups::listProcedure(HeaderField field) {
     switch (field) {
         case HeaderField::CustName: return "CUSTOMERBROWSE";
         case HeaderField::Salesperson: return "SALESPEOPLEBROWSE";
         case HeaderField::TERMS: return "TERMSBROWSE";
         case HeaderField::SHIPVIA: return "BROWSESHIPVIA";
     }
-    return "";
+    return {};
 }
 
 core::Table* OrderLookups::table(HeaderField field) {

@@ -40,7 +40,7 @@ public:
     OrderLookups(core::Database& db, core::UiPort& ui);
 
     // The list window each field's look-up opens, as registered in the program.
-    static const char* listProcedure(HeaderField field);
+    static core::WindowName listProcedure(HeaderField field);
 
     // Checks `typed`, opening the list when it names no record. The customer found or
     // picked stays in customer() for the copy rule.

@@ -183,7 +183,7 @@ TEST_F(OrderDialogs, EveryLookUpOpensAListTheProgramHas) {
     core::registerFrameworkWindows(registry);
     core::registerMasterWindows(registry);
     for (HeaderField f : {HeaderField::CustName, HeaderField::Salesperson, HeaderField::TERMS, HeaderField::SHIPVIA})
-        EXPECT_TRUE(registry.contains(OrderLookups::listProcedure(f))) << OrderLookups::listProcedure(f);
+        EXPECT_TRUE(registry.contains(OrderLookups::listProcedure(f).name())) << OrderLookups::listProcedure(f);
     EXPECT_TRUE(registry.contains("PRODUCTBROWSE"));
     EXPECT_TRUE(registry.contains("DATESELECT"));
 }

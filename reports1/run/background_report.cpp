@@ -46,7 +46,7 @@ class GuiPort final : public core::UiPort {
   void endProgram(std::string_view text) override {
     onGuiThread(m_context, [&] { m_target.endProgram(text); });
   }
-  core::WindowResponse runWindow(std::string_view window, const core::WindowRequest& request) override {
+  core::WindowResponse runWindow(core::WindowName window, const core::WindowRequest& request) override {
     core::WindowResponse response;
     onGuiThread(m_context, [&] { response = m_target.runWindow(window, request); });
     return response;

@@ -55,7 +55,7 @@ class ConsoleUi final : public core::UiPort {
     std::cerr << text << '\n';
     std::exit(1);
   }
-  core::WindowResponse runWindow(std::string_view, const core::WindowRequest&) override { return {}; }
+  core::WindowResponse runWindow(core::WindowName, const core::WindowRequest&) override { return {}; }
 };
 
 // The "printer" of the command line: whatever the preview would show is written out.

@@ -75,7 +75,7 @@ public:
     void beep(int frequency, int duration) override;
     void setBusy(bool on) override;
     void endProgram(std::string_view text) override;
-    WindowResponse runWindow(std::string_view window, const WindowRequest& request) override;
+    WindowResponse runWindow(WindowName window, const WindowRequest& request) override;
 
     // --- what happened ---
     const std::vector<RecordedMessage>& messages() const { return m_messages; }

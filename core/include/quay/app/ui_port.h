@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "quay/app/window_name.h"
 #include "quay/export.h"
 
 namespace quay::core {
@@ -104,9 +105,9 @@ public:
     // and the caller then returns its "program ended" outcome at once.
     virtual void endProgram(std::string_view text) = 0;
 
-    // Runs the sub-window `window` (its procedure name, "CustomerForm") with the
-    // request and returns its response.
-    virtual WindowResponse runWindow(std::string_view window, const WindowRequest& request) = 0;
+    // Runs the sub-window `window` (a catalogued name, "CustomerForm") with the request
+    // and returns its response.
+    virtual WindowResponse runWindow(WindowName window, const WindowRequest& request) = 0;
 
     // Convenience: a message with only OK.
     Button inform(std::string_view caption, std::string_view text, Icon icon = Icon::Warning) {

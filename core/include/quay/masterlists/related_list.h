@@ -23,7 +23,7 @@
 namespace quay::core {
 
 struct RelatedListSpec {
-    std::string formProcedure;             // "CustCommentsRecord"; empty for a list without a form
+    WindowName formProcedure;              // "CustCommentsRecord"; empty for a list without a form
     std::vector<std::string> headings;     // column headings
     KeyId key{0};
     // Writes the owner's key values into the cleared buffer, where reading starts.

@@ -27,7 +27,7 @@ using RecordFilter = std::function<bool(const void* record)>;
 struct LookupSpec {
     KeyId key{0};                // the key the value is sought in
     int field = -1;              // the table's field holding the value (the key's field)
-    std::string listProcedure;   // the list opened for picking: "VendorBrowse"
+    WindowName listProcedure;    // the list opened for picking: "VendorBrowse"
     RecordFilter filter;         // records that may be chosen, or empty for all
     bool allowBlank = true;      // a blank value is accepted without a look-up
 };

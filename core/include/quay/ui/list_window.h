@@ -84,7 +84,7 @@ struct ListSpec {
     std::string procedure;      // the window's name and settings section: "VendorBrowse"
     std::string title;          // the window's caption: "Vendor List"
     std::string heading;        // a title shown above the list, or empty
-    std::string formProcedure;  // the form insert/change/delete run: "VendorForm"
+    WindowName formProcedure;   // the form insert/change/delete run: "VendorForm"
     std::vector<ListColumn> columns;
     RowFormatter format;        // the column texts of a record
     std::vector<ListTab> tabs;  // at least one

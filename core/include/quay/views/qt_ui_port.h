@@ -38,7 +38,7 @@ public:
     void beep(int frequency, int duration) override;
     void setBusy(bool on) override;
     void endProgram(std::string_view text) override;
-    WindowResponse runWindow(std::string_view window, const WindowRequest& request) override;
+    WindowResponse runWindow(WindowName window, const WindowRequest& request) override;
 
     // The text as a message box shows it: each "|" becomes a line break.
     static std::string displayText(std::string_view text);

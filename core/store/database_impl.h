@@ -10,6 +10,7 @@
 // Not thread-safe: one thread uses a connection at a time.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -66,6 +67,10 @@ public:
     // Creates the store's own metadata table when missing.
     ErrorCode ensureMetadata(StoreStatus& into);
 
+    // The engine's busy handler: waits in short, jittered naps until another station's
+    // write is over, giving up after kBusyTimeoutMs.
+    static int busyWait(void* self, int attempt);
+
 private:
     std::string m_directory;
     sqlite3* m_db = nullptr;
@@ -75,6 +80,8 @@ private:
     std::uint64_t m_changeCount = 0;
     std::uint64_t m_version = 0;
     std::unordered_map<std::string, std::uint64_t> m_tableChanges;
+    std::chrono::steady_clock::time_point m_busySince{};
+    std::uint64_t m_jitter = 0x9E3779B97F4A7C15ull;
 };
 
 }  // namespace quay::core::detail

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <thread>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <sqlite3.h>
 
 #include "quay/app/last_error.h"
@@ -18,6 +21,7 @@
 #include "quay/store/database.h"
 #include "quay/tables/customer.h"
 #include "quay/tables/groups.h"
+#include "quay/tables/registry.h"
 
 namespace quay::core {
 namespace {
@@ -334,6 +338,46 @@ TEST_F(OpenOnDisk, TableHeldExclusivelyOpensOnceReleasedWithinTheRecoverTime) {
     EXPECT_TRUE(grp.isOpen());
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_FALSE(ui.programEnded());
+}
+
+// Eight stations started at once on a new, empty data directory: each opens every
+// table through the open routine, so they all try to create the same tables at the
+// same moment. Every one of them must end up with every table open, and no station
+// may be stopped by "File Creation Error".
+TEST(OpenRoutineStations, EightStationsOpeningAFreshDataSetAtOnceAllSucceed) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quay-open-stations-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::string dir = pattern;
+    constexpr int kStations = 8;
+    std::vector<pid_t> pids;
+    for (int s = 0; s < kStations; ++s) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            Database db(dir);
+            ScriptedUi ui;
+            std::vector<std::unique_ptr<std::max_align_t[]>> buffers;
+            std::vector<std::unique_ptr<Table>> handles;
+            int opened = 0;
+            for (const TableDesc* desc : fileTables()) {
+                buffers.push_back(std::make_unique<std::max_align_t[]>(desc->recordSize / sizeof(std::max_align_t) + 1));
+                handles.push_back(std::make_unique<Table>(db, *desc, buffers.back().get()));
+                opened += openTable(ui, *handles.back()) == OpenOutcome::Opened ? 1 : 0;
+            }
+            for (const auto& m : ui.messages()) std::fprintf(stderr, "station %d: %s\n", s, m.text.c_str());
+            ::_exit(opened == static_cast<int>(fileTables().size()) && !ui.programEnded() ? 0 : 1);
+        }
+        pids.push_back(pid);
+    }
+    int succeeded = 0;
+    for (const pid_t pid : pids) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        succeeded += WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(succeeded, kStations);
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
 }
 
 }  // namespace

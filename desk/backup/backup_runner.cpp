@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace quay::desk {
@@ -16,9 +17,16 @@ namespace fs = std::filesystem;
 
 DataCommandServices desktopDataCommandServices(QWidget* parent) {
     DataCommandServices s;
+    s.documentsFolder = [] {
+        return fs::path(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
+    };
     s.chooseFolder = [parent](const fs::path& start) -> std::optional<fs::path> {
-        const QString dir = QFileDialog::getExistingDirectory(parent, QObject::tr("Choose the Backups Folder"),
-                                                              QString::fromStdString(start.string()));
+        // A folder not made yet is proposed as its parent, where the user can make it.
+        fs::path shown = start;
+        std::error_code ec;
+        if (!fs::exists(shown, ec) && shown.has_parent_path()) shown = shown.parent_path();
+        const QString dir = QFileDialog::getExistingDirectory(parent, QObject::tr(kChooseFolderCaption),
+                                                              QString::fromStdString(shown.string()));
         if (dir.isEmpty()) return std::nullopt;
         return fs::path(dir.toStdString());
     };

@@ -1,6 +1,9 @@
 // The two commands' conversations with the user.
 #include "backup/data_command_flow.h"
 
+#include <cstdlib>
+#include <iterator>
+
 #include "quay/types/clock.h"
 #include "quay/types/date.h"
 
@@ -12,10 +15,37 @@ DataCommandFlow::DataCommandFlow(core::UiPort& ui, core::Settings& settings, fs:
                                  DataCommandServices services)
     : m_ui(ui), m_settings(settings), m_dataDirectory(std::move(dataDirectory)), m_services(std::move(services)) {}
 
+namespace {
+
+fs::path defaultDocuments() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') return {};
+    std::error_code ec;
+    const fs::path documents = fs::path(home) / "Documents";
+    return fs::is_directory(documents, ec) ? documents : fs::path(home);
+}
+
+}  // namespace
+
 fs::path DataCommandFlow::backupFolder() const {
     const std::string remembered = m_settings.read(kBackupSection, kBackupFolderKey);
     if (!remembered.empty()) return remembered;
-    return m_dataDirectory / "backups";
+    fs::path documents = m_services.documentsFolder ? m_services.documentsFolder() : defaultDocuments();
+    if (documents.empty()) documents = m_dataDirectory.parent_path();
+    return documents / kBackupFolderName;
+}
+
+bool DataCommandFlow::isInsideDataDirectory(const fs::path& folder) const {
+    std::error_code ec;
+    const fs::path data = fs::weakly_canonical(m_dataDirectory, ec);
+    const fs::path target = fs::weakly_canonical(folder, ec);
+    auto d = data.begin();
+    auto t = target.begin();
+    for (; d != data.end(); ++d, ++t) {
+        if (d->empty() && std::next(d) == data.end()) break;  // a trailing separator
+        if (t == target.end() || *d != *t) return false;
+    }
+    return true;
 }
 
 DataCopyResult DataCommandFlow::run(const std::string& title,
@@ -28,6 +58,13 @@ bool DataCommandFlow::backup() {
     if (!m_services.chooseFolder) return false;
     const std::optional<fs::path> folder = m_services.chooseFolder(backupFolder());
     if (!folder) return false;
+    if (isInsideDataDirectory(*folder) &&
+        m_ui.message("Backup Folder",
+                     "The folder " + folder->string() +
+                         " is inside the data directory, so a lost or broken disk would take the backups with the "
+                         "data.||Back up there anyway?",
+                     core::Icon::Warning, core::Button::Yes | core::Button::No, core::Button::No) != core::Button::Yes)
+        return false;
     if (m_settings.write(kBackupSection, kBackupFolderKey, folder->string()) != core::SettingsStatus::Ok) {
         // Not remembering the folder loses nothing; the backup still goes ahead.
     }

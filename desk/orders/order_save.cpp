@@ -239,6 +239,7 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
 
     core::Transaction tx(m_t.db, tables);
     m_transactionTables = tx.tableNames();
+    m_lockHeld = std::chrono::nanoseconds(0);
     if (ErrorCode e = tx.begin(); e != ErrorCode::None) {
         m_ui.setBusy(false);
         m_ui.message("Error",
@@ -247,6 +248,7 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
                      Icon::Error, Button::Ok, Button::Ok);
         return Outcome::Failed;
     }
+    m_lockTaken = std::chrono::steady_clock::now();
     ord.LASTMODDATE = core::today();
 
     if (newOrder) {
@@ -258,11 +260,7 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         }
         core::glo.OrdNum = highest + 1;
         ord.OrdNum = core::glo.OrdNum;
-        if (ErrorCode e = m_t.ord.handle.add(); e != ErrorCode::None) {
-            m_ui.message("Error", "ErrorCode: " + std::to_string(static_cast<int>(e)) + " Adding Orders", Icon::Error,
-                         Button::Ok, Button::Ok);
-            return orderWriteFailed(e, tx);
-        }
+        if (ErrorCode e = m_t.ord.handle.add(); e != ErrorCode::None) return orderWriteFailed(e, tx, true);
     } else {
         status("Removing Old Order Information");
         core::glo.OrdNum = ord.OrdNum;
@@ -293,7 +291,7 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
             return fail(tx, "Error locating original order");
         }
         ord = edited;
-        if (ErrorCode e = m_t.ord.handle.put(); e != ErrorCode::None) return orderWriteFailed(e, tx);
+        if (ErrorCode e = m_t.ord.handle.put(); e != ErrorCode::None) return orderWriteFailed(e, tx, false);
     }
 
     std::string failure;
@@ -309,7 +307,9 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         if (b.code != ErrorCode::None)
             return fail(tx, "Error updating the customer's balance (Customer).  Please repair database.");
     }
-    if (ErrorCode e = tx.commit(); e != ErrorCode::None) {
+    const ErrorCode committed = tx.commit();
+    lockReleased();
+    if (ErrorCode e = committed; e != ErrorCode::None) {
         return fail(tx, "Error saving the order: " + std::to_string(static_cast<int>(e)) + " " + tx.driverErrorText());
     }
     m_numbered.clear();
@@ -486,12 +486,18 @@ bool OrderSave::postPayment(std::int32_t chargeId, std::string& failure) {
     return true;
 }
 
-OrderSave::Outcome OrderSave::orderWriteFailed(ErrorCode code, core::Transaction& tx) {
+OrderSave::Outcome OrderSave::orderWriteFailed(ErrorCode code, core::Transaction& tx, bool adding) {
     core::Orders& ord = m_t.ord.handle.rec;
     giveBackLineNumbers();
+    // Rolled back before anything is said: a message waiting for OK must not keep every
+    // other station's saves waiting for the write lock.
+    tx.rollback();
+    lockReleased();
+    m_ui.setBusy(false);
+    if (adding)
+        m_ui.message("Error", "ErrorCode: " + std::to_string(static_cast<int>(code)) + " Adding Orders", Icon::Error,
+                     Button::Ok, Button::Ok);
     if (code == ErrorCode::DuplicateKey) {
-        tx.rollback();
-        m_ui.setBusy(false);
         if (m_invoicing && ord.InvoiceNum != 0 && m_t.ord.handle.duplicate(core::Orders::byInvoiceNum)) {
             if (m_ui.message("Error", "Duplicate Invoice Number.  Press OK to Retry.", Icon::Error,
                              Button::Ok | Button::Cancel, Button::Ok) == Button::Ok) {
@@ -510,12 +516,18 @@ OrderSave::Outcome OrderSave::orderWriteFailed(ErrorCode code, core::Transaction
     }
     m_ui.message("Error", "Error adding/updating Orders.tps.:" + std::to_string(static_cast<int>(code)), Icon::Error,
                  Button::Ok, Button::Ok);
-    tx.rollback();
     return Outcome::Failed;
 }
 
+void OrderSave::lockReleased() {
+    if (m_lockTaken == std::chrono::steady_clock::time_point{}) return;
+    m_lockHeld = std::chrono::steady_clock::now() - m_lockTaken;
+    m_lockTaken = {};
+}
+
 OrderSave::Outcome OrderSave::fail(core::Transaction& tx, const std::string& text) {
-    tx.rollback();
+    if (tx.isActive()) tx.rollback();
+    lockReleased();
     giveBackLineNumbers();
     closeStatus();
     m_ui.setBusy(false);

@@ -10,6 +10,7 @@
 // is what a cancelled invoicing save restores. Sub-windows "SaveInvoiceForm" and
 // "PostInvoicePayment" run through the UI port on the Orders and Payments handles.
 #pragma once
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ public:
     const std::vector<std::string>& statusLog() const { return m_statusLog; }
     // The tables the last begun transaction covered, joined as the store names them.
     const std::string& transactionTables() const { return m_transactionTables; }
+    // How long the last transaction held the data set's write lock, from its begin to
+    // its commit or rollback (0 when none was begun); every other station's save
+    // waits this long. For the benchmark.
+    std::chrono::nanoseconds lockHeld() const { return m_lockHeld; }
 
 private:
     enum class Outcome { Done, Failed, RetryInvoice, RetryOrder };
@@ -52,7 +57,7 @@ private:
     bool invoiceDialog();      // steps 4-7; false when cancelled
     bool creditCheck();        // steps 8-10; false when refused
     Outcome transaction(bool invoicing, bool newOrder);  // steps 11-25
-    Outcome orderWriteFailed(core::ErrorCode code, core::Transaction& tx);  // step 27
+    Outcome orderWriteFailed(core::ErrorCode code, core::Transaction& tx, bool adding);  // step 27
     Outcome fail(core::Transaction& tx, const std::string& text);           // step 28
     // A line as it will be stored, built before the transaction; the number, the
     // order number and (at invoicing) the cost are filled in inside it.
@@ -65,6 +70,7 @@ private:
     bool postCharge(std::int32_t& chargeId, std::string& failure);
     bool postPayment(std::int32_t chargeId, std::string& failure);
     void restoreSnapshot();
+    void lockReleased();
     void giveBackLineNumbers();
 
     core::UiPort& m_ui;
@@ -75,6 +81,8 @@ private:
     std::vector<std::string> m_statusLog;
     std::string m_transactionTables;
     bool m_invoicing = false;
+    std::chrono::steady_clock::time_point m_lockTaken{};
+    std::chrono::nanoseconds m_lockHeld{0};
     std::vector<std::int32_t> m_numbered;  // positions of lines numbered in the running transaction
 };
 

@@ -392,15 +392,38 @@ TEST_F(BackupTest, BackupCommandRemembersTheFolderAndSaysWhereTheFileWent) {
         offered = start;
         return std::optional<fs::path>(folder);
     };
+    services.documentsFolder = [this] { return root() / "Documents"; };
     core::ScriptedUi ui;
     DataCommandFlow flow(ui, settings, dataDir(), services);
-    EXPECT_EQ(flow.backupFolder(), dataDir() / "backups");
+    // First proposed outside the data directory, in the user's documents.
+    EXPECT_EQ(flow.backupFolder(), root() / "Documents" / "Billquay backups");
     EXPECT_TRUE(flow.backup());
-    EXPECT_EQ(offered, dataDir() / "backups");
+    EXPECT_EQ(offered, root() / "Documents" / "Billquay backups");
     EXPECT_EQ(flow.backupFolder(), folder);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].caption, "Backup Complete");
     EXPECT_NE(ui.messages()[0].text.find(folder.string()), std::string::npos);
+
+    // A folder inside the data directory is questioned; No writes nothing.
+    for (const fs::path& inside : {dataDir(), dataDir() / "backups", dataDir() / "a" / ".." / "b"}) {
+        SCOPED_TRACE(inside.string());
+        ui.clearRecord();
+        services.chooseFolder = [inside](const fs::path&) { return std::optional<fs::path>(inside); };
+        DataCommandFlow asked(ui, settings, dataDir(), services);
+        ui.answer(Button::No);
+        EXPECT_FALSE(asked.backup());
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_EQ(ui.messages()[0].caption, "Backup Folder");
+        EXPECT_EQ(ui.messages()[0].defaultButton, Button::No);
+        EXPECT_NE(ui.messages()[0].text.find("is inside the data directory"), std::string::npos);
+    }
+    EXPECT_FALSE(fs::exists(dataDir() / "backups"));
+    // A sibling whose name merely starts like the data directory's is outside it.
+    ui.clearRecord();
+    services.chooseFolder = [this](const fs::path&) { return std::optional<fs::path>(root() / "data-backups"); };
+    DataCommandFlow sibling(ui, settings, dataDir(), services);
+    EXPECT_TRUE(sibling.backup());
+    EXPECT_EQ(ui.messages()[0].caption, "Backup Complete");
 
     // A cancelled folder choice does nothing at all.
     ui.clearRecord();

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "orders/invoice_dialogs.h"
+#include "orders/invoice_reversal.h"
 #include "orders/order_save.h"
 #include "orders_test_support.h"
 #include "quay/types/date.h"
@@ -439,6 +440,69 @@ TEST_F(OrdersAcrossProcesses, EightStationsKilledAtRandomLeaveEveryStoredBalance
         EXPECT_EQ(c.UNPAIDBAL, unpaid) << "charge " << c.Id;
     }
     RecordProperty("invoices", invoices);
+}
+
+// One station invoices Acme while another turns Acme's invoices back into quotes (each
+// with 3.00 paid, so the payments become credits): Acme's stored balance is its
+// charges less its credits at the end, whatever the interleaving.
+TEST_F(OrdersAcrossProcesses, InvoicingWhileAnotherStationConvertsInvoicesBackKeepsTheBalance) {
+    company([](core::Defaults& d) { d.CREDITLIMIT = "I"; });
+    db.reset();
+    const pid_t invoicer = ::fork();
+    ASSERT_GE(invoicer, 0);
+    if (invoicer == 0) {
+        core::Database own(dir());
+        core::ScriptedUi ui;
+        ui.setDefaultAnswer(core::Button::Ok);
+        ui.onWindow("SaveInvoiceForm", [](const core::WindowRequest& r) {
+            (void)static_cast<core::Orders*>(r.table->buffer())->DOWNPAYMENT.parse("3.00");
+            core::WindowResponse w;
+            w.response = Response::Completed;
+            return w;
+        });
+        ui.onWindow("PostInvoicePayment", [](const core::WindowRequest&) {
+            core::WindowResponse w;
+            w.response = Response::Completed;
+            return w;
+        });
+        OrderTables tables(own, ui);
+        if (tables.isOpen() && core::GETCOMPANYDEFAULTS(tables.def.handle, 1) == 0)
+            for (int i = 0; i < 30; ++i) (void)invoiceOneBolt(ui, tables, false);
+        ::_exit(0);
+    }
+    const pid_t converter = ::fork();
+    ASSERT_GE(converter, 0);
+    if (converter == 0) {
+        core::Database own(dir());
+        core::ScriptedUi ui;
+        ui.setDefaultAnswer(core::Button::Yes);
+        std::set<std::int32_t> done;
+        const auto until = Clock::now() + std::chrono::seconds(20);
+        while (done.size() < 15 && Clock::now() < until) {
+            core::Handle<core::Orders> ord(own);
+            if (ord.open() != core::ErrorCode::None) continue;
+            ord.setFileOrder();
+            std::vector<std::int32_t> invoices;
+            while (ord.next() == core::ErrorCode::None)
+                if (ord.rec.Status.view() == "I" && !done.count(ord.rec.OrdNum)) invoices.push_back(ord.rec.OrdNum);
+            ord.close();
+            for (const std::int32_t n : invoices)
+                if (done.size() < 15 && convertInvoiceToQuote(own, ui, n) == Response::Completed) done.insert(n);
+        }
+        ::_exit(done.size() == 15 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(invoicer, &status, 0);
+    ::waitpid(converter, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the converter did not convert 15 invoices";
+    db = std::make_unique<core::Database>(dir());
+    int quotes = 0;
+    for (const auto& o : all<core::Orders>()) quotes += o.Status.view() == "Q" ? 1 : 0;
+    EXPECT_EQ(quotes, 15);
+    EXPECT_EQ(all<core::Charges>().size(), 15u);
+    checkBalances();
+    // 15 invoices of 10.00 less 3.00 each still owed; 15 x 3.00 freed as credits.
+    EXPECT_EQ(all<core::Customer>()[0].BALANCEDUE, money("60.00"));
 }
 
 }  // namespace

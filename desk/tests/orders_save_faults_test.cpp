@@ -80,28 +80,42 @@ const std::map<std::string, std::string>& messageForFault() {
     return m;
 }
 
+// The user, who also notes every message shown while this station held the data
+// set's write lock: a box waiting for OK then would keep every other station waiting.
+class LockWatchingUi : public core::ScriptedUi {
+public:
+    core::Database* db = nullptr;
+    int shownUnderLock = 0;
+    core::Button message(std::string_view caption, std::string_view text, core::Icon icon, core::ButtonSet buttons,
+                         core::Button defaultButton) override {
+        if (db != nullptr && db->inTransaction()) ++shownUnderLock;
+        return ScriptedUi::message(caption, text, icon, buttons, defaultButton);
+    }
+};
+
 class OrderSaveFaults : public testing::OrdersTest {
 protected:
     void SetUp() override {
         OrdersTest::SetUp();
+        lui.db = db.get();
         store(customer("Acme Supply", "0.00"));
         store(product("BOLT-1", "10.00", 1));
         store(product("NUT-2", "4.00", 1));
         company([](core::Defaults& d) { d.CREDITLIMIT = "I"; });
-        ui.onWindow("SaveInvoiceForm", [this](const core::WindowRequest& r) {
+        lui.onWindow("SaveInvoiceForm", [this](const core::WindowRequest& r) {
             auto& order = *static_cast<core::Orders*>(r.table->buffer());
             order.DOWNPAYMENT = money("5.00");
             core::WindowResponse w;
             w.response = Response::Completed;
             return w;
         });
-        ui.onWindow("PostInvoicePayment", [](const core::WindowRequest& r) {
+        lui.onWindow("PostInvoicePayment", [](const core::WindowRequest& r) {
             static_cast<core::Payments*>(r.table->buffer())->Method = "Check";
             core::WindowResponse w;
             w.response = Response::Completed;
             return w;
         });
-        tables = std::make_unique<OrderTables>(*db, ui);
+        tables = std::make_unique<OrderTables>(*db, lui);
         ASSERT_TRUE(tables->isOpen());
         ASSERT_EQ(core::GETCOMPANYDEFAULTS(tables->def.handle, 1), 0);
         // An earlier invoice of Acme's, so the balance has something to add to.
@@ -148,7 +162,7 @@ protected:
         snapshot = o;
     }
     Response save(bool invoicing, bool newOrder) {
-        OrderSave s(ui, *tables, work, snapshot);
+        OrderSave s(lui, *tables, work, snapshot);
         const Response r = s.run(invoicing, newOrder);
         if (r == Response::Completed) snapshot = tables->ord.handle.rec;
         return r;
@@ -161,7 +175,7 @@ protected:
         for (int n = 1; n < 100; ++n) {
             SCOPED_TRACE("write " + std::to_string(n));
             const std::string before = dumpDataSet(dir());
-            const std::size_t shown = ui.messages().size();
+            const std::size_t shown = lui.messages().size();
             core::StoreFaults::failNth(n);
             const Response r = save(true, newOrder);
             if (!core::StoreFaults::fired()) {
@@ -174,11 +188,11 @@ protected:
             EXPECT_EQ(r, Response::Cancelled);
             EXPECT_EQ(dumpDataSet(dir()), before);
             // The user was told, with the text of the write that failed.
-            EXPECT_GT(ui.messages().size(), shown);
-            if (ui.messages().size() > shown) {
-                EXPECT_EQ(ui.messages().back().caption, "Error");
+            EXPECT_GT(lui.messages().size(), shown);
+            if (lui.messages().size() > shown) {
+                EXPECT_EQ(lui.messages().back().caption, "Error");
                 const auto expected = messageForFault().find(fault);
-                if (expected != messageForFault().end()) EXPECT_EQ(ui.messages().back().text, expected->second);
+                if (expected != messageForFault().end()) EXPECT_EQ(lui.messages().back().text, expected->second);
                 else ADD_FAILURE() << "unexpected fault " << fault;
             }
             // The form still holds the quote the user can save again.
@@ -206,6 +220,7 @@ protected:
         EXPECT_EQ(all<core::Customer>()[0].BALANCEDUE, money("50.00"));
     }
 
+    LockWatchingUi lui;
     std::unique_ptr<OrderTables> tables;
     OrderWork work;
     core::Orders snapshot;
@@ -220,6 +235,7 @@ TEST_F(OrderSaveFaults, InvoicingAStoredQuoteLeavesEverythingAsItWasAtEveryFaile
                              "put Products", "add Charges", "add Payments", "add Applied", "put Customer", "commit"})
         EXPECT_NE(std::find(faults.begin(), faults.end(), kind), faults.end()) << kind;
     expectInvoiced();
+    EXPECT_EQ(lui.shownUnderLock, 0);
 }
 
 TEST_F(OrderSaveFaults, InvoicingANewOrderLeavesNothingBehindAtEveryFailedWrite) {
@@ -231,8 +247,9 @@ TEST_F(OrderSaveFaults, InvoicingANewOrderLeavesNothingBehindAtEveryFailedWrite)
     expectInvoiced();
     // The failed add of the order said what failed first.
     bool told = false;
-    for (const auto& m : ui.messages()) told = told || m.text == "ErrorCode: 90 Adding Orders";
+    for (const auto& m : lui.messages()) told = told || m.text == "ErrorCode: 90 Adding Orders";
     EXPECT_TRUE(told);
+    EXPECT_EQ(lui.shownUnderLock, 0);  // the order's own failure was told after the rollback
 }
 
 }  // namespace

@@ -7,11 +7,14 @@
 #include "database_impl.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 
 #include <sqlite3.h>
 
+#include "quay/store/store_faults.h"
+#include "shared_files.h"
 #include "sqlite_status.h"
 
 namespace quay::core::detail {
@@ -51,6 +54,10 @@ DatabaseImpl::DatabaseImpl(std::string directory) : m_directory(std::move(direct
         return;
     }
     const std::string path = m_directory + "/" + kDatabaseFile;
+    // The database file is made here, empty (which the engine reads as a new
+    // database), so that it is shared like its directory; the engine gives its
+    // journal and shared-memory files the database file's permissions.
+    if (const int fd = openSharedFile(path, m_directory); fd >= 0) ::close(fd);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -149,6 +156,13 @@ ErrorCode DatabaseImpl::commitTransaction(StoreStatus& into) {
         m_inTransaction = false;
         noteChange();
         return into.set(ErrorCode::DriverError, "the transaction was rolled back by the database engine", 0);
+    }
+    if (faultDue("commit", std::string())) {
+        StoreStatus ignored;
+        exec("ROLLBACK", ignored);
+        noteChange();
+        m_inTransaction = false;
+        return into.set(ErrorCode::DriverError, StoreFaults::kInjectedText, SQLITE_IOERR);
     }
     const ErrorCode c = exec("COMMIT", into);
     if (c != ErrorCode::None) {

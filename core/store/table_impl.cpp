@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "quay/store/store_faults.h"
 #include "record_codec.h"
 
 namespace quay::core::detail {
@@ -81,6 +82,10 @@ ErrorCode TableImpl::stepError(sqlite3_stmt* stmt, int rc) {
     return c;
 }
 
+ErrorCode TableImpl::injectedFailure() {
+    return m_status.set(ErrorCode::DriverError, StoreFaults::kInjectedText, SQLITE_IOERR);
+}
+
 void TableImpl::noteDuplicate(std::int64_t ownRow) {
     const StoreStatus failure = m_status;
     m_duplicateKey = -1;
@@ -95,6 +100,7 @@ void TableImpl::noteDuplicate(std::int64_t ownRow) {
 
 ErrorCode TableImpl::add() {
     if (requireOpen() != ErrorCode::None) return m_status.code;
+    if (faultDue("add", m_desc.name)) return injectedFailure();
     sqlite3_stmt* stmt = statement(Stmt::Insert);
     if (stmt == nullptr) return m_status.code;
     const std::int64_t version = m_db.nextVersion();
@@ -117,6 +123,7 @@ ErrorCode TableImpl::add() {
 ErrorCode TableImpl::put() {
     if (requireOpen() != ErrorCode::None) return m_status.code;
     if (!m_hasCurrent) return m_status.set(ErrorCode::RecordNotAvailable);
+    if (faultDue("put", m_desc.name)) return injectedFailure();
     sqlite3_stmt* stmt = statement(m_watching ? Stmt::UpdateWatched : Stmt::Update);
     if (stmt == nullptr) return m_status.code;
     const int n = static_cast<int>(m_desc.fields.size());
@@ -152,6 +159,7 @@ ErrorCode TableImpl::put() {
 ErrorCode TableImpl::erase() {
     if (requireOpen() != ErrorCode::None) return m_status.code;
     if (!m_hasCurrent) return m_status.set(ErrorCode::RecordNotAvailable);
+    if (faultDue("erase", m_desc.name)) return injectedFailure();
     sqlite3_stmt* stmt = statement(Stmt::Delete);
     if (stmt == nullptr) return m_status.code;
     sqlite3_bind_int64(stmt, 1, m_currentRow);

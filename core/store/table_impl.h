@@ -112,6 +112,8 @@ private:
     // connection, every rollback and every schema change.
     std::uint64_t changeStamp() const { return *m_tableChanges + m_db.changeCount(); }
     void noteWrite() { ++*m_tableChanges; }
+    // The outcome of a write the fault hook made fail: nothing written.
+    ErrorCode injectedFailure();
     bool duplicateOf(int key, std::int64_t ownRow);
 
     DatabaseImpl& m_db;

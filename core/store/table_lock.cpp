@@ -15,7 +15,18 @@
 #include <cerrno>
 #include <cstring>
 
+#include "shared_files.h"
+
 namespace quay::core::detail {
+
+namespace {
+
+std::string directoryOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : (slash == 0 ? std::string("/") : path.substr(0, slash));
+}
+
+}  // namespace
 
 TableLock::~TableLock() { release(); }
 
@@ -30,7 +41,7 @@ std::uint64_t TableLock::slotFor(const std::string& sqlTable) {
 
 TableLock::Outcome TableLock::acquire(const std::string& path, std::uint64_t slot, bool exclusive) {
     release();
-    m_fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    m_fd = openSharedFile(path, directoryOf(path));
     if (m_fd < 0) {
         m_errorText = "cannot open lock file " + path + ": " + std::strerror(errno);
         return Outcome::Failed;

@@ -12,10 +12,53 @@ namespace {
 std::size_t lengthWithoutTrailingBlanks(const std::string& s) {
     std::size_t n = s.size();
     while (n > 0 && s[n - 1] == ' ') --n;
-    return n;
+    return utf8Length(std::string_view(s.data(), n));
 }
 
 }  // namespace
+
+std::size_t utf8Length(std::string_view text) {
+    std::size_t n = 0;
+    for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return n;
+}
+
+// The well-formed sequences (Unicode, table 3-7): the second byte's range depends on
+// the first byte so that overlong forms and surrogates are refused.
+std::size_t firstInvalidUtf8(std::string_view text) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            if (b == 0xE0) low = 0xA0;
+            if (b == 0xED) high = 0x9F;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            if (b == 0xF0) low = 0x90;
+            if (b == 0xF4) high = 0x8F;
+        } else {
+            return i;
+        }
+        if (i + length > n) return i;
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        if (second < low || second > high) return i;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return i;
+        i += length;
+    }
+    return std::string_view::npos;
+}
 
 TextFileStatus splitCsvLine(std::string_view line, const CsvLimits& limits, std::vector<std::string>& columns,
                             std::size_t& count, std::size_t& faultColumn) {

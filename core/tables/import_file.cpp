@@ -1,7 +1,9 @@
 // Reading an import file. The whole file is read into memory and every line is split
 // once to check it; only when all lines pass are records handed out, each line then
 // being split again into the record. Lines are kept as offsets into the text, so the
-// check costs one pass and no copy of the columns.
+// check costs one pass and no copy of the columns. The text is checked as UTF-8 line
+// by line, so a file from a program writing another code page is refused with the
+// first line that shows it, rather than imported as garbled names.
 #include "quay/tables/import_file.h"
 
 #include <cerrno>
@@ -88,14 +90,19 @@ TextFileStatus ImportFile::openText(std::string text) {
     const std::size_t size = m_text.size();
     while (pos < size) {
         ++number;
-        std::size_t end = m_text.find('\n', pos);
-        const std::size_t next = (end == std::string::npos) ? size : end + 1;
-        if (end == std::string::npos) end = size;
-        std::size_t lineEnd = end;
-        if (lineEnd > pos && m_text[lineEnd - 1] == '\r') --lineEnd;
+        // A line ends at LF, at CR LF, or at a CR alone.
+        std::size_t lineEnd = m_text.find_first_of("\r\n", pos);
+        std::size_t next = size;
+        if (lineEnd == std::string::npos) {
+            lineEnd = size;
+        } else {
+            next = lineEnd + 1;
+            if (m_text[lineEnd] == '\r' && next < size && m_text[next] == '\n') ++next;
+        }
         if (lineEnd > pos) {
             const std::string_view line(m_text.data() + pos, lineEnd - pos);
             if (line.find('\0') != std::string_view::npos) return fail(TextFileStatus::NotText, number);
+            if (detail::firstInvalidUtf8(line) != std::string_view::npos) return fail(TextFileStatus::NotUtf8, number);
             const TextFileStatus status = detail::splitCsvLine(line, kLimits, columns, count, faultColumn);
             if (status != TextFileStatus::Ok) return fail(status, number, faultColumn);
             m_lines.push_back(Line{pos, lineEnd, number});

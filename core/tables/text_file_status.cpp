@@ -19,6 +19,8 @@ std::string_view textFileStatusText(TextFileStatus status) {
         case TextFileStatus::UnbalancedQuote: return "A quoted column is not closed.";
         case TextFileStatus::TextAfterQuote: return "A quoted column is followed by text before the next comma.";
         case TextFileStatus::NotText: return "The file is not a text file.";
+        case TextFileStatus::NotUtf8:
+            return "The line holds characters that are not UTF-8 text.  Save the file as \"CSV UTF-8\" and import it again.";
     }
     return "Unknown text file status.";
 }

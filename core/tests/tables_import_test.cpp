@@ -45,6 +45,9 @@ TEST(ImportParsing, SplitsColumnsAsWritten) {
         {"a,,c,\n", {{"a", "", "c", ""}}},
         {"\"\",x\n", {{"", "x"}}},
         {"one\r\ntwo\r\n", {{"one"}, {"two"}}},
+        {"one\rtwo\r", {{"one"}, {"two"}}},  // CR alone ends a line
+        {"one\rtwo\nthree\r\nfour", {{"one"}, {"two"}, {"three"}, {"four"}}},
+        {"one\r\r\ntwo", {{"one"}, {"two"}}},  // CR, then an empty line ended by CR LF
         {"one\ntwo", {{"one"}, {"two"}}},  // last line without a line end
         {"one\n\n\ntwo\n", {{"one"}, {"two"}}},  // empty lines carry no record
         {"  \"quoted\"  ,plain\n", {{"quoted", "plain"}}},
@@ -93,6 +96,24 @@ TEST(ImportParsing, ColumnOfFiftyCharactersFitsTrailingBlanksDoNotCount) {
     EXPECT_EQ(imp.rec.FIELD2().view(), fifty);
 }
 
+constexpr const char* kNotUtf8Line2 =
+    "Line 2: The line holds characters that are not UTF-8 text.  Save the file as \"CSV UTF-8\" and import it again.";
+
+TEST(ImportParsing, ColumnLimitCountsCharactersNotBytes) {
+    // 50 characters of two, three and four bytes each fit whole; 51 do not.
+    for (const std::string& ch : {std::string("\xC3\xA9"), std::string("\xE2\x82\xAC"), std::string("\xF0\x9F\x98\x80")}) {
+        std::string fifty;
+        for (int i = 0; i < 50; ++i) fifty += ch;
+        SCOPED_TRACE(ch);
+        ImportFile imp;
+        ASSERT_EQ(imp.openText(fifty + ",Lyon\n"), TextFileStatus::Ok) << imp.errorText();
+        ASSERT_EQ(imp.next(), TextFileStatus::Ok);
+        EXPECT_EQ(imp.rec.FIELD1().view(), fifty);  // never cut
+        EXPECT_EQ(imp.rec.FIELD2().view(), "Lyon");
+        EXPECT_EQ(imp.openText(fifty + ch + "\n"), TextFileStatus::ColumnTooLong);
+    }
+}
+
 TEST(ImportRefusal, MalformedLineIsNamedAndNothingIsHandedOut) {
     struct Case {
         std::string text;       // file contents
@@ -111,6 +132,13 @@ TEST(ImportRefusal, MalformedLineIsNamedAndNothingIsHandedOut) {
          "Line 4, column 2: A column is longer than 50 characters."},
         {std::string("ok\nPK\x03\x04\0\0binary\n", 16), TextFileStatus::NotText, 2,
          "Line 2: The file is not a text file."},
+        {"ok\rx," + std::string(51, 'y') + "\r", TextFileStatus::ColumnTooLong, 2,
+         "Line 2, column 2: A column is longer than 50 characters."},
+        // column: Windows-1252 "Café" (E9 alone), a cut sequence, an overlong "/", a surrogate
+        {"Name\nCaf\xE9,Lyon\n", TextFileStatus::NotUtf8, 2, kNotUtf8Line2},
+        {"Name\nab\xC3\n", TextFileStatus::NotUtf8, 2, kNotUtf8Line2},
+        {"Name\n\xC0\xAF\n", TextFileStatus::NotUtf8, 2, kNotUtf8Line2},
+        {"Name\n\xED\xA0\x80\n", TextFileStatus::NotUtf8, 2, kNotUtf8Line2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

@@ -65,7 +65,7 @@ TEST(ImportRecordColumns, FieldNamesAndArrayElementsAreTheSameCharacters) {
     EXPECT_EQ(rec.FIELD50().view(), "last");
     EXPECT_EQ(rec.FIELD17().view(), "middle");
     EXPECT_EQ(&rec.FIELD17(), &rec.DATAFIELD(17));
-    EXPECT_EQ(sizeof(ImportRecord), 50u * 50u);
+    EXPECT_EQ(sizeof(ImportRecord), 50u * 200u);  // 50 columns of 50 characters in UTF-8
 }
 
 TEST(FreshRecord, IsBlankAndZero) {

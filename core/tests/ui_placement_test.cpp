@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +147,63 @@ TEST_F(PlacementTest, SaveKeepsOtherSectionsAndComments) {
     ASSERT_EQ(savePlacement(s, "DefaultsForm", {1, 2, 3, 4, false, false, true}), SettingsStatus::Ok);
     EXPECT_EQ(s.find("Defaults", "TipOfDay"), "False");
     EXPECT_NE(fileText().find("; workstation settings"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quay::core
+
+namespace quay::core {
+namespace {
+
+// A damaged or foreign settings file must not put a window out of reach, and a
+// window that ended up out of reach must not be saved that way.
+TEST_F(PlacementTest, AbsurdSavedPlacementIsBroughtIntoTheArea) {
+    const PlacementArea screen{0, 0, 1366, 768};
+    // column: the saved section, the placement restored on a 1366 x 768 screen
+    const std::vector<std::pair<std::string, WindowGeometry>> cases = {
+        {"XPosit=40\nYPosit=99999999\nWidth=600\nHeight=300\n", {40, 468, 600, 300, false, false, true}},
+        {"XPosit=-99999999\nYPosit=50\nWidth=600\nHeight=300\n", {0, 50, 600, 300, false, false, true}},
+        {"XPosit=5000\nYPosit=5000\nWidth=90000\nHeight=90000\n", {0, 0, 1366, 768, false, false, true}},
+        // partly off the left edge, its title bar still in reach: left as the user put it
+        {"XPosit=-300\nYPosit=100\nWidth=600\nHeight=300\n", {-300, 100, 600, 300, false, false, true}},
+        // saved on a larger screen, in reach: keeps its size
+        {"XPosit=20\nYPosit=20\nWidth=1900\nHeight=1000\n", {20, 20, 1900, 1000, false, false, true}},
+    };
+    for (const auto& [section, expected] : cases) {
+        SCOPED_TRACE(section);
+        writeFile("[W]\n" + section);
+        Settings s(m_file);
+        WindowGeometry g{10, 10, 200, 100, false, false, true};
+        ASSERT_TRUE(restorePlacement(s, "W", g, screen));
+        EXPECT_EQ(g, expected);
+    }
+    // With no area known, numbers past any desktop are still refused.
+    writeFile("[W]\nXPosit=40\nYPosit=99999999\n");
+    Settings s(m_file);
+    WindowGeometry g{10, 10, 200, 100, false, false, false};
+    ASSERT_TRUE(restorePlacement(s, "W", g));
+    EXPECT_LE(g.y, kPlacementLimit);
+}
+
+TEST_F(PlacementTest, UnreachablePlacementIsSavedBroughtIntoReach) {
+    const PlacementArea screen{0, 32, 1366, 736};  // below a 32-pixel panel
+    // column: the window's placement at close, what is saved
+    const std::vector<std::pair<WindowGeometry, WindowGeometry>> cases = {
+        {{40, 99999999, 600, 300, false, false, true}, {40, 468, 600, 300, false, false, true}},
+        {{1300, 50, 600, 300, false, false, true}, {766, 50, 600, 300, false, false, true}},  // 66 px left in view
+        {{40, 10, 600, 300, false, false, true}, {40, 32, 600, 300, false, false, true}},     // title bar under the panel
+        // in reach, though mostly off the screen: saved as it is
+        {{1200, 600, 600, 300, false, false, true}, {1200, 600, 600, 300, false, false, true}},
+    };
+    for (const auto& [closed, saved] : cases) {
+        SCOPED_TRACE(std::to_string(closed.x) + "," + std::to_string(closed.y));
+        Settings s(m_file);
+        ASSERT_EQ(savePlacement(s, "W", closed, screen), SettingsStatus::Ok);
+        WindowGeometry back{0, 0, 10, 10, false, false, true};
+        ASSERT_TRUE(restorePlacement(s, "W", back, screen));
+        EXPECT_EQ(back, saved);
+        EXPECT_EQ(s.readNumber("W", "YPosit", 0), saved.y);
+    }
 }
 
 }  // namespace

@@ -209,5 +209,32 @@ TEST(WidgetPlacement, FormGrownBeyondItsScreenIsBroughtWhollyOntoIt) {
     std::filesystem::remove(file);
 }
 
+TEST(WidgetPlacement, AbsurdSavedPlacementIsReadIntoReachAndNeverSavedBack) {
+    app();
+    const auto file = std::filesystem::temp_directory_path() / "quay_views_absurd.ini";
+    std::filesystem::remove(file);
+    Settings settings(file);
+    ASSERT_EQ(settings.write("Main", "XPosit", "40"), SettingsStatus::Ok);
+    ASSERT_EQ(settings.write("Main", "YPosit", "99999999"), SettingsStatus::Ok);
+    {
+        QWidget w;
+        w.resize(300, 150);
+        const QRect room = w.screen()->availableVirtualGeometry();
+        new PlacementKeeper(&w, settings, "Main");
+        // In reach as read, before the window system had any say.
+        EXPECT_TRUE(room.contains(w.geometry())) << w.geometry().y();
+        w.show();
+        // Then dragged out of reach (a screen since removed) and closed there.
+        w.move(40, room.bottom() + 5000);
+        w.close();
+    }
+    QWidget probe;
+    const QRect room = probe.screen()->availableVirtualGeometry();
+    const int y = settings.readNumber("Main", "YPosit", 0);
+    EXPECT_GE(y, room.top());
+    EXPECT_LE(y, room.bottom()) << "an unreachable placement was saved";
+    std::filesystem::remove(file);
+}
+
 }  // namespace
 }  // namespace quay::core

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QTimer>
@@ -17,6 +18,18 @@ namespace {
 bool isResizable(const QWidget* w) { return w->minimumSize() != w->maximumSize(); }
 
 }  // namespace
+
+PlacementArea placementArea(const QWidget* window) {
+    QRect room;
+    if (window->isWindow()) {
+        const QScreen* screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+        if (screen != nullptr) room = screen->availableVirtualGeometry();
+    } else if (const QWidget* parent = window->parentWidget(); parent != nullptr && parent->isVisible()) {
+        room = parent->rect();  // a child of the frame lies in the frame's client area, once laid out
+    }
+    if (!room.isValid()) return {};
+    return PlacementArea{room.x(), room.y(), room.width(), room.height()};
+}
 
 WindowGeometry widgetGeometry(const QWidget* widget) {
     WindowGeometry g;
@@ -49,7 +62,7 @@ void applyGeometry(QWidget* widget, const WindowGeometry& g) {
 PlacementKeeper::PlacementKeeper(QWidget* window, Settings& settings, QString section)
     : QObject(window), m_window(window), m_settings(settings), m_section(std::move(section)) {
     WindowGeometry g = widgetGeometry(window);
-    m_restored = restorePlacement(m_settings, m_section.toStdString(), g);
+    m_restored = restorePlacement(m_settings, m_section.toStdString(), g, placementArea(window));
     if (m_restored) applyGeometry(window, g);
     if (!window->isMaximized() && !window->isMinimized()) m_normal = window->geometry();
     window->installEventFilter(this);
@@ -69,7 +82,7 @@ WindowGeometry PlacementKeeper::current() const {
 }
 
 void PlacementKeeper::save() {
-    savePlacement(m_settings, m_section.toStdString(), current());
+    savePlacement(m_settings, m_section.toStdString(), current(), placementArea(m_window));
     m_saved = true;
 }
 

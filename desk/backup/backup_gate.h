@@ -1,6 +1,6 @@
 // The check that comes before a backup or a restore: the frame lets go of its hold
-// on Defaults, every table is tested free, and the user is warned (or told that
-// files are open); the frame then takes Defaults again. Only when every file was
+// on Defaults, every table is tested free, the frame takes Defaults again, and the
+// user is warned (or told that files are open). Only when every file was
 // free and the user went on may the backup or restore start.
 #pragma once
 

@@ -1,5 +1,6 @@
 // The all-files-free test that guards a backup, a restore and other work that must
-// have the whole data set to itself: each table is opened exclusively, in a fixed
+// have the whole data set to itself: no table may be counted as held by a window of
+// this copy (the use counters), and each table is opened exclusively, in a fixed
 // order, and closed again. An exclusive open fails while any handle of this or
 // another running copy of the program holds the table, so the test answers "files
 // open" while another window or workstation works on the data. A table that has no

@@ -4,9 +4,10 @@
 // quantities back, each application of the invoice's charge undone on its payment
 // (never raising the unapplied amount above the payment) and deleted, then the
 // charge deleted. Serial numbers stay with the lines. A charge already deleted does
-// not stop the reversal, and a product that no longer exists is skipped. After the
-// commit the customer's stored balance is recomputed, so it never shows the removed
-// charge as still owed.
+// not stop the reversal, and a product that no longer exists is skipped. Last, inside
+// the same transaction, the customer's stored balance is recomputed, so it never
+// shows the removed charge as still owed, not even after a station dies at the
+// commit.
 #include "orders/invoice_reversal.h"
 
 #include <string>
@@ -32,21 +33,6 @@ constexpr const char* kQuestion =
     "Converting an Invoice to a Quote will add all quantities sold on this invoice back into Inventory.  Any "
     "payments made on this invoice will become customer credits.|Do you want to Continue?";
 
-// The customer's stored balance follows the charge that went, as it does after an
-// invoicing save: recomputed from the charges and credits, outside the transaction; a
-// failure here is not reported (the next save or the account window recomputes it).
-void refreshStoredBalance(core::Database& db, core::UiPort& ui, std::string_view customer) {
-    if (core::GETCUSTBALANCE(db, ui, customer) != core::DecimalStatus::Ok) return;
-    core::HeldTable<core::Customer> cus(db, ui);
-    if (!cus.isOpen()) return;
-    cus.handle.clear();
-    cus.handle.rec.Name = customer;
-    if (cus.handle.get(core::Customer::byName) != ErrorCode::None) return;
-    if (cus.handle.rec.BALANCEDUE == core::glo.BalanceDue) return;
-    cus.handle.rec.BALANCEDUE = core::glo.BalanceDue;
-    (void)cus.handle.put();
-}
-
 }  // namespace
 
 core::Response convertInvoiceToQuote(core::Database& db, core::UiPort& ui, std::int32_t ordNum) {
@@ -59,9 +45,12 @@ core::Response convertInvoiceToQuote(core::Database& db, core::UiPort& ui, std::
     core::HeldTable<core::Charges> chg(db, ui);
     core::HeldTable<core::Products> prd(db, ui);
     core::HeldTable<core::Payments> pay(db, ui);
-    if (!ord.isOpen() || !ite.isOpen() || !app.isOpen() || !chg.isOpen() || !prd.isOpen() || !pay.isOpen())
+    core::HeldTable<core::Customer> cus(db, ui);
+    if (!ord.isOpen() || !ite.isOpen() || !app.isOpen() || !chg.isOpen() || !prd.isOpen() || !pay.isOpen() ||
+        !cus.isOpen())
         return Response::Cancelled;
-    core::Transaction tx(db, {&ord.handle, &ite.handle, &app.handle, &chg.handle, &prd.handle, &pay.handle});
+    core::Transaction tx(db,
+                         {&ord.handle, &ite.handle, &app.handle, &chg.handle, &prd.handle, &pay.handle, &cus.handle});
     auto failed = [&](const char* text) {
         tx.rollback();
         ui.message("ERROR", text, Icon::Error, Button::Ok, Button::Ok);
@@ -123,8 +112,10 @@ core::Response convertInvoiceToQuote(core::Database& db, core::UiPort& ui, std::
         if (chg.handle.get(core::Charges::byId) != ErrorCode::None || chg.handle.erase() != ErrorCode::None)
             return failed("Error Updating Charges File");
     }
+    const std::string customer(ord.handle.rec.CustName.view());
+    if (core::storeCustomerBalance(tx, {cus.handle, chg.handle, pay.handle}, customer).code != ErrorCode::None)
+        return failed("Error Updating Customer File");
     if (tx.commit() != ErrorCode::None) return failed("Error Updating Orders File");
-    refreshStoredBalance(db, ui, ord.handle.rec.CustName.view());
     return Response::Completed;
 }
 

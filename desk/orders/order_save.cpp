@@ -10,7 +10,18 @@
 //      update it; add the lines with their serial numbers; take sold quantities
 //      out of stock; add (or refresh) the charge; add the payment and its
 //      application; commit.
-//   after commit: recompute the customer's balance and store it when it changed.
+//      when the order is an invoice, recompute the customer's balance from the
+//      charges and payments the transaction sees and store it; commit.
+//
+// The balance is part of the transaction, so it commits with the charge that moved it:
+// a station killed after the commit cannot leave it stale, and two stations invoicing
+// one customer at once cannot store balances computed before the other's charge.
+//
+// The write lock is held only as long as the writes take: the status window is shown
+// before the transaction begins and no events are processed while it runs (a timer
+// opening a window then would hold every station's saves up), every line is checked
+// against Products and every record built that can be before BEGIN IMMEDIATE, and the
+// line numbers are read once per save rather than once per line.
 //
 // A duplicate order or invoice number (another station took it first) rolls the
 // transaction back and offers a retry: a duplicate invoice number goes back to A, a
@@ -45,7 +56,9 @@ OrderSave::OrderSave(core::UiPort& ui, OrderTables& tables, OrderWork& work, cor
 
 void OrderSave::status(const std::string& text) {
     m_statusLog.push_back(text);
-    if (m_sink) m_sink(text);
+    // The sink may repaint and process events; while the write lock is held nothing
+    // may run that could open a window or wait for the user.
+    if (m_sink && !m_t.db.inTransaction()) m_sink(text);
 }
 
 void OrderSave::closeStatus() {
@@ -101,7 +114,6 @@ core::Response OrderSave::run(bool invoicing, bool newOrder) {
         }
         break;
     }
-    if (ord.Status.view() == "I") refreshBalance();
     closeStatus();
     m_ui.setBusy(false);
     return Response::Completed;
@@ -211,7 +223,20 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         tables.push_back(&m_t.app.handle);
         tables.push_back(&m_t.pay.handle);
     }
+    const bool balanceToStore = ord.Status.view() == "I";
+    if (balanceToStore) tables.push_back(&m_t.cus.handle);
     m_numbered.clear();
+
+    // Everything that can be read or built without the write lock.
+    if (m_sink) m_sink(newOrder ? "Saving Order Information" : "Removing Old Order Information");
+    std::vector<PreparedLine> prepared;
+    if (std::string failure; !prepareLines(prepared, failure)) {
+        closeStatus();
+        m_ui.setBusy(false);
+        m_ui.message("Error", failure, Icon::Error, Button::Ok, Button::Ok);
+        return Outcome::Failed;
+    }
+
     core::Transaction tx(m_t.db, tables);
     m_transactionTables = tx.tableNames();
     if (ErrorCode e = tx.begin(); e != ErrorCode::None) {
@@ -272,11 +297,17 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
     }
 
     std::string failure;
-    if (!saveLines(invoicing, failure)) return fail(tx, failure);
+    if (!saveLines(invoicing, prepared, failure)) return fail(tx, failure);
     if (invoicing) {
         std::int32_t chargeId = 0;
         if (!postCharge(chargeId, failure)) return fail(tx, failure);
         if (withPayment && !postPayment(chargeId, failure)) return fail(tx, failure);
+    }
+    if (balanceToStore) {
+        const core::StoredBalance b =
+            core::storeCustomerBalance(tx, {m_t.cus.handle, m_t.chgScan.handle, m_t.payScan.handle}, ord.CustName.view());
+        if (b.code != ErrorCode::None)
+            return fail(tx, "Error updating the customer's balance (Customer).  Please repair database.");
     }
     if (ErrorCode e = tx.commit(); e != ErrorCode::None) {
         return fail(tx, "Error saving the order: " + std::to_string(static_cast<int>(e)) + " " + tx.driverErrorText());
@@ -285,31 +316,27 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
     return Outcome::Done;
 }
 
-bool OrderSave::saveLines(bool invoicing, std::string& failure) {
-    const core::Orders& ord = m_t.ord.handle.rec;
-    const core::Defaults& def = m_t.def.handle.rec;
+bool OrderSave::prepareLines(std::vector<PreparedLine>& prepared, std::string& failure) {
     std::vector<LineEntry*> ordered;
     for (LineEntry& l : m_work.lines) ordered.push_back(&l);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const LineEntry* a, const LineEntry* b) { return a->POSITION < b->POSITION; });
+    prepared.clear();
+    prepared.reserve(ordered.size());
     for (LineEntry* line : ordered) {
-        status("Saving Items Ordered");
-        std::int32_t highest = 0;
-        if (highestNumber(m_t.iteScan.handle, core::ItemsOrd::byIteNum,
-                          [](const core::ItemsOrd& i) { return i.IteNum; }, highest) != ErrorCode::None) {
-            failure = "Error adding records to ItemsOrd.tps.  Please repair database.";
-            return false;
-        }
-        core::Products& prd = m_t.prd.handle.rec;
+        // A part that is not stored is refused before any lock is taken; the
+        // transaction reads each product again for its stock and cost.
         m_t.prd.handle.clear();
-        prd.PartNum = line->PARTNUM.view();
+        m_t.prd.handle.rec.PartNum = line->PARTNUM.view();
         if (m_t.prd.handle.get(core::Products::byPartNum) != ErrorCode::None) {
             failure = "Error finding inventory records (Products).  Please repair database.";
             return false;
         }
-        core::ItemsOrd& ite = m_t.ite.handle.rec;
+        PreparedLine p;
+        p.entry = line;
         m_t.ite.handle.clear();
-        ite.OrdNum = core::glo.OrdNum;
+        p.record = m_t.ite.handle.rec;
+        core::ItemsOrd& ite = p.record;
         ite.PartNum = line->PARTNUM.view();
         ite.DESCRIPTION = line->DESCRIPTION.view();
         ite.QTY = line->QTY;
@@ -325,14 +352,43 @@ bool OrderSave::saveLines(bool invoicing, std::string& failure) {
         ite.MARKED = line->MARKED;
         ite.Comments = line->COMMENTS;
         ite.GROUP = line->GROUP.view();  // the line keeps the first 10 characters
-        if (ord.Status.view() == "I" && def.UPDATECOSTSATINV == 1)
-            ite.COST = prd.COST;
-        else
-            ite.COST = line->COST;
+        ite.COST = line->COST;
+        prepared.push_back(std::move(p));
+    }
+    return true;
+}
+
+bool OrderSave::saveLines(bool invoicing, std::vector<PreparedLine>& prepared, std::string& failure) {
+    const core::Orders& ord = m_t.ord.handle.rec;
+    const core::Defaults& def = m_t.def.handle.rec;
+    // New lines are numbered after the highest stored line and after every number the
+    // order's own lines keep, so that one reading of the key serves the whole order.
+    std::int32_t highest = 0;
+    if (highestNumber(m_t.iteScan.handle, core::ItemsOrd::byIteNum,
+                      [](const core::ItemsOrd& i) { return i.IteNum; }, highest) != ErrorCode::None) {
+        failure = "Error adding records to ItemsOrd.tps.  Please repair database.";
+        return false;
+    }
+    for (const PreparedLine& p : prepared) highest = std::max(highest, p.entry->ITENUM);
+    const bool costsFromProducts = ord.Status.view() == "I" && def.UPDATECOSTSATINV == 1;
+    for (PreparedLine& p : prepared) {
+        LineEntry* line = p.entry;
+        status("Saving Items Ordered");
+        core::Products& prd = m_t.prd.handle.rec;
+        m_t.prd.handle.clear();
+        prd.PartNum = line->PARTNUM.view();
+        if (m_t.prd.handle.get(core::Products::byPartNum) != ErrorCode::None) {
+            failure = "Error finding inventory records (Products).  Please repair database.";
+            return false;
+        }
+        core::ItemsOrd& ite = m_t.ite.handle.rec;
+        ite = p.record;
+        ite.OrdNum = core::glo.OrdNum;
+        if (costsFromProducts) ite.COST = prd.COST;
         if (line->ITENUM != 0) {
             ite.IteNum = line->ITENUM;
         } else {
-            ite.IteNum = highest + 1;
+            ite.IteNum = ++highest;
             line->ITENUM = ite.IteNum;
             m_numbered.push_back(line->POSITION);
         }
@@ -476,17 +532,6 @@ void OrderSave::giveBackLineNumbers() {
     for (SerialEntry& s : m_work.serials)
         if (m_work.indexOf(s.ITEQNUM) >= 0 && m_work.lines[static_cast<std::size_t>(m_work.indexOf(s.ITEQNUM))].ITENUM == 0)
             s.ITENUM = 0;
-}
-
-void OrderSave::refreshBalance() {
-    const core::Orders& ord = m_t.ord.handle.rec;
-    if (core::GETCUSTBALANCE(m_t.db, m_ui, ord.CustName.view()) != core::DecimalStatus::Ok) return;
-    m_t.cus.handle.clear();
-    m_t.cus.handle.rec.Name = ord.CustName.view();
-    if (m_t.cus.handle.get(core::Customer::byName) != ErrorCode::None) return;
-    if (m_t.cus.handle.rec.BALANCEDUE == core::glo.BalanceDue) return;
-    m_t.cus.handle.rec.BALANCEDUE = core::glo.BalanceDue;
-    (void)m_t.cus.handle.put();  // outside the transaction; the next save recomputes it anyway
 }
 
 }  // namespace quay::desk

@@ -2,8 +2,8 @@
 // stores the order header, replaces the order's lines and serial numbers and, when
 // the order becomes an invoice, numbers the invoice, takes the sold quantities out
 // of stock, posts the charge "Invoice <n>", records the payment taken with the
-// invoice and applies it to that charge, all in one transaction; after the commit it
-// refreshes the customer's stored balance.
+// invoice and applies it to that charge, and stores the customer's recomputed
+// balance, all in one transaction.
 //
 // The routine works on the form's buffers (tables.ord.rec with its notes, the
 // Payments buffer) and on the form's working lists; the form's snapshot of the order
@@ -24,6 +24,8 @@ namespace quay::desk {
 class OrderSave {
 public:
     // Shows one line of the "Saving....." status window; an empty text closes it.
+    // Never called while the save's transaction is open, so a sink may repaint and
+    // process events.
     using StatusSink = std::function<void(const std::string&)>;
     static constexpr const char* kStatusCaption = "Saving.....";
 
@@ -52,10 +54,16 @@ private:
     Outcome transaction(bool invoicing, bool newOrder);  // steps 11-25
     Outcome orderWriteFailed(core::ErrorCode code, core::Transaction& tx);  // step 27
     Outcome fail(core::Transaction& tx, const std::string& text);           // step 28
-    bool saveLines(bool invoicing, std::string& failure);
+    // A line as it will be stored, built before the transaction; the number, the
+    // order number and (at invoicing) the cost are filled in inside it.
+    struct PreparedLine {
+        LineEntry* entry = nullptr;
+        core::ItemsOrd record{};
+    };
+    bool prepareLines(std::vector<PreparedLine>& prepared, std::string& failure);
+    bool saveLines(bool invoicing, std::vector<PreparedLine>& prepared, std::string& failure);
     bool postCharge(std::int32_t& chargeId, std::string& failure);
     bool postPayment(std::int32_t chargeId, std::string& failure);
-    void refreshBalance();
     void restoreSnapshot();
     void giveBackLineNumbers();
 

@@ -1,6 +1,8 @@
 // The start-up sequence. The data directory is changed before anything is opened, so
 // the company table and every later table come from the same data set; the settings
 // are read before the company record so that a first run starts with tips set up.
+// A named data directory that cannot be entered ends the program before anything is
+// opened: falling back to the current directory would have made a new data set there.
 #include "startup/startup_sequence.h"
 
 #include <system_error>
@@ -18,6 +20,14 @@ std::string dataDirectoryParameter(std::string parameter) {
     while (!parameter.empty() && (parameter.back() == ' ' || parameter.back() == '\t')) parameter.pop_back();
     if (!parameter.empty() && parameter.back() == '\\') parameter.pop_back();
     return parameter;
+}
+
+std::string dataDirectoryRefusal(const std::string& directory) {
+    std::error_code ec;
+    const bool exists = fs::exists(directory, ec);
+    return "The data directory " + directory + (exists ? " is not a directory." : " does not exist.") +
+           "||Billquay did not start, and made no data set anywhere.  Start it again with the name of the "
+           "data directory, or with none to use the current directory.";
 }
 
 bool enterDataDirectory(const std::string& parameter) {
@@ -56,7 +66,16 @@ void StartupSequence::readTipSettings() {
 StartupOutcome StartupSequence::run(const StartupOptions& options) {
     core::glo.ProgramTitle = kProgramTitle;
 
-    if (!options.arguments.empty()) enterDataDirectory(options.arguments.front());
+    if (!options.arguments.empty()) {
+        const std::string named = dataDirectoryParameter(options.arguments.front());
+        if (!named.empty() && !enterDataDirectory(named)) {
+            // A mistyped name must never become a new, empty data set somewhere else.
+            m_ui.message(kProgramTitle, dataDirectoryRefusal(named), core::Icon::Error, core::Button::Ok,
+                         core::Button::Ok);
+            m_ui.endProgram(kNoDataDirectory);
+            return StartupOutcome::ProgramEnded;
+        }
+    }
     std::error_code ec;
     m_dataDirectory = fs::current_path(ec);
 

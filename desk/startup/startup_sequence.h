@@ -1,8 +1,8 @@
 // The start-up of quaydesk up to the opening of the frame, in its fixed order:
 //   1. the program title "Billquay";
 //   2. the data directory from the first parameter (blanks and one trailing "\"
-//      clipped); a directory that cannot be made current leaves the start-up
-//      directory current, silently;
+//      clipped); a directory that is missing, is a file or cannot be made current
+//      is refused with a message naming it, and the program ends;
 //   3. Defaults opened through its use counter and held for the whole run;
 //   4. the tip-of-the-day switch and position from tallvane.ini;
 //   5. the user id from the log-in name ("DEFAULT" when there is none);
@@ -41,6 +41,10 @@ enum class StartupOutcome {
 // The data directory named by a parameter: trailing blanks and one trailing "\" removed.
 // Blank when the parameter names none.
 std::string dataDirectoryParameter(std::string parameter);
+
+// Why a named data directory was refused, for the message that ends the start.
+std::string dataDirectoryRefusal(const std::string& directory);
+inline constexpr const char* kNoDataDirectory = "The data directory was not found.";
 
 // Makes the directory named by the parameter current. Returns whether it changed;
 // on failure the directory that was current stays current.

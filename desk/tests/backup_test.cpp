@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 
 #include <fstream>
+#include <functional>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -129,6 +131,66 @@ TEST_F(BackupTest, TableHeldByAnotherRunningCopyRefusesTheBackup) {
               "Make sure and close all windows (customers, orders, invoice, products) before proceeding.||"
               "Failure to do this may result in a backup that is corrupt.  No other warning will be given.");
     EXPECT_TRUE(hold.isHeld());
+}
+
+// A scripted user who, while a message waits for an answer, looks at the data set
+// as another station would.
+class WatchingUi : public core::ScriptedUi {
+public:
+    std::function<void()> whileShown;
+    Button message(std::string_view caption, std::string_view text, core::Icon icon, core::ButtonSet buttons,
+                   Button defaultButton) override {
+        if (whileShown) whileShown();
+        return ScriptedUi::message(caption, text, icon, buttons, defaultButton);
+    }
+};
+
+TEST_F(BackupTest, GateHoldsDefaultsAgainWhileItsMessageWaits) {
+    for (const bool filesOpen : {false, true}) {
+        SCOPED_TRACE(filesOpen ? "files open" : "files free");
+        WatchingUi ui;
+        DefaultsHold hold(*db, ui);
+        ASSERT_TRUE(hold.hold());
+        std::optional<core::UseHold> window;
+        if (filesOpen) window.emplace("Customer");
+        int shown = 0;
+        ui.whileShown = [&] {
+            ++shown;
+            EXPECT_TRUE(hold.isHeld());
+            // Another station's gate must find Defaults held now.
+            core::Database other(dataDir().string());
+            core::Handle<core::Defaults> probe(other);
+            EXPECT_EQ(probe.open(core::OpenMode::Exclusive), ErrorCode::AccessDenied);
+        };
+        ui.answer(Button::Cancel);
+        EXPECT_FALSE(confirmDataCommand(ui, *db, hold, DataCommand::Backup));
+        EXPECT_EQ(shown, 1);
+    }
+}
+
+TEST_F(BackupTest, TableCountedByAnOpenListWindowRefusesTheBackup) {
+    core::ScriptedUi ui;
+    DefaultsHold hold(*db, ui);
+    {
+        // A quote list between two pages holds no handle, only its count on Orders.
+        core::UseHold list("Orders");
+        const FilesFreeResult r = allFilesFree(*db);
+        EXPECT_FALSE(r.free);
+        EXPECT_EQ(r.busyTable, "Orders");
+    }
+    ASSERT_TRUE(hold.hold());
+    {
+        core::UseHold list("Orders");
+        EXPECT_FALSE(confirmDataCommand(ui, *db, hold, DataCommand::Restore));
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_EQ(ui.messages()[0].caption, "Request Cancelled, Files Open");
+        EXPECT_EQ(ui.messages()[0].text, "Make sure all other users are out of Billquay.");
+    }
+    // Closed, the list no longer stands in the way.
+    ui.clearRecord();
+    ui.answer(Button::Ok);
+    EXPECT_TRUE(confirmDataCommand(ui, *db, hold, DataCommand::Backup));
+    EXPECT_EQ(ui.messages()[0].caption, "Warning");
 }
 
 TEST_F(BackupTest, RestoreWarningCanBeDeclined) {

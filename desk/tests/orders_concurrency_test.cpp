@@ -3,7 +3,9 @@
 // succeeds), two stations holding the same invoice number in their invoice dialogs
 // at the same moment end with the loser retrying under the next number, and a
 // writer killed at random points leaves every invoice whole — its lines, its stock
-// movement and its charge, or none of them.
+// movement and its charge, or none of them — and every customer's stored balance
+// equal to the balance of its charges and payments, also with eight stations
+// invoicing three customers and killed at random.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -11,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <map>
 #include <random>
@@ -25,13 +28,16 @@
 namespace quay::desk {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 using core::Response;
 using testing::money;
 using testing::price;
 
 // Invoices a new order of 1 x BOLT-1 at 10.00 for Acme through the save routine,
 // taxed at 8.25% when `taxed`.
-Response invoiceOneBolt(core::UiPort& ui, OrderTables& tables, bool taxed) {
+Response invoiceOneBolt(core::UiPort& ui, OrderTables& tables, bool taxed,
+                        const std::string& customerName = "Acme Supply") {
     OrderWork work;
     LineEntry l;
     l.PARTNUM = "BOLT-1";
@@ -44,7 +50,7 @@ Response invoiceOneBolt(core::UiPort& ui, OrderTables& tables, bool taxed) {
     tables.ord.handle.clear();
     core::Orders& o = tables.ord.handle.rec;
     o.Status = "Q";
-    o.CustName = "Acme Supply";
+    o.CustName = customerName;
     o.OrdDate = core::today();
     if (taxed) o.SLSTAXRATE1 = price("8.2500");
     LineSums sums;
@@ -121,6 +127,27 @@ protected:
         ASSERT_EQ(expected.assign(money("1000.00") - sold), core::DecimalStatus::Ok);
         EXPECT_EQ(productNamed("BOLT-1").OnHand, expected);
         if (invoices) *invoices = static_cast<int>(orders.size());
+        checkBalances();
+    }
+
+    // Every customer's CUS:BALANCEDUE equals its open charges' unpaid balances less
+    // its open payments' unapplied amounts.
+    void checkBalances() {
+        std::map<std::string, core::Decimal<13, 2>> owed;
+        for (const auto& c : all<core::Charges>()) {
+            auto& sum = owed[c.Customer.str()];
+            if (c.Paid == 0) {
+                ASSERT_EQ(sum.assign(sum + c.UNPAIDBAL), core::DecimalStatus::Ok);
+            }
+        }
+        for (const auto& p : all<core::Payments>()) {
+            auto& sum = owed[p.Customer.str()];
+            if (p.Applied == 0) {
+                ASSERT_EQ(sum.assign(sum - p.UNAPPAMT), core::DecimalStatus::Ok);
+            }
+        }
+        for (const auto& c : all<core::Customer>())
+            EXPECT_EQ(c.BALANCEDUE, owed[c.Name.str()]) << c.Name.str();
     }
 };
 
@@ -344,6 +371,74 @@ TEST_F(OrdersAcrossProcesses, WriterKilledMidSaveLeavesEveryInvoiceWhole) {
     int invoices = 0;
     checkWhole(&invoices);
     EXPECT_GT(invoices, 0);
+}
+
+// One of eight stations: invoices new orders of 1 x BOLT-1 for customers picked at
+// random, every third one with 3.00 paid at once, until it is killed.
+[[noreturn]] void runRandomStation(const std::string& dir, unsigned seed) {
+    core::Database db(dir);
+    core::ScriptedUi ui;
+    ui.setDefaultAnswer(core::Button::Ok);
+    std::mt19937 rng(seed);
+    ui.onWindow("SaveInvoiceForm", [&](const core::WindowRequest& r) {
+        auto& o = *static_cast<core::Orders*>(r.table->buffer());
+        o.DOWNPAYMENT.clear();
+        if (rng() % 3 == 0) (void)o.DOWNPAYMENT.parse("3.00");
+        core::WindowResponse w;
+        w.response = Response::Completed;
+        return w;
+    });
+    ui.onWindow("PostInvoicePayment", [](const core::WindowRequest&) {
+        core::WindowResponse w;
+        w.response = Response::Completed;
+        return w;
+    });
+    OrderTables tables(db, ui);
+    if (tables.isOpen() && core::GETCOMPANYDEFAULTS(tables.def.handle, 1) == 0) {
+        static const char* const kCustomers[] = {"Acme Supply", "Birch Hardware", "Cedar Mills"};
+        for (int i = 0; i < 100000; ++i) (void)invoiceOneBolt(ui, tables, true, kCustomers[rng() % 3]);
+    }
+    ::_exit(0);
+}
+
+TEST_F(OrdersAcrossProcesses, EightStationsKilledAtRandomLeaveEveryStoredBalanceRight) {
+    store(customer("Birch Hardware"));
+    store(customer("Cedar Mills"));
+    company([](core::Defaults& d) { d.CREDITLIMIT = "I"; });
+    db.reset();
+    constexpr int kStations = 8;
+    std::mt19937 rng(20261209);
+    std::uniform_int_distribution<int> lifeMs(100, 1000);
+    for (int round = 0; round < 2; ++round) {
+        std::vector<std::pair<pid_t, Clock::time_point>> stations;
+        const auto start = Clock::now();
+        for (int s = 0; s < kStations; ++s) {
+            const pid_t pid = ::fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) runRandomStation(dir(), static_cast<unsigned>(round * 100 + s));
+            stations.emplace_back(pid, start + std::chrono::milliseconds(lifeMs(rng)));
+        }
+        std::sort(stations.begin(), stations.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+        for (const auto& [pid, end] : stations) {
+            std::this_thread::sleep_until(end);
+            ::kill(pid, SIGKILL);
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+        }
+    }
+    db = std::make_unique<core::Database>(dir());
+    int invoices = 0;
+    checkWhole(&invoices);
+    EXPECT_GT(invoices, 0);
+    // Every payment taken with an invoice is applied whole to that invoice's charge.
+    std::map<std::int32_t, core::Decimal<13, 2>> appliedTo;
+    for (const auto& a : all<core::Applied>()) appliedTo[a.ChgId] = a.AMOUNT;
+    for (const auto& c : all<core::Charges>()) {
+        core::Decimal<13, 2> unpaid;
+        ASSERT_EQ(unpaid.assign(c.AMOUNT - appliedTo[c.Id]), core::DecimalStatus::Ok);
+        EXPECT_EQ(c.UNPAIDBAL, unpaid) << "charge " << c.Id;
+    }
+    RecordProperty("invoices", invoices);
 }
 
 }  // namespace

@@ -378,7 +378,7 @@ TEST(InvoiceDialogs, PaymentMethodDecidesDetailFieldsAndOkNeedsMethodAndDate) {
     pay.Method = "Cash";
     pay.Date = core::today();
     EXPECT_TRUE(form.ok());
-    EXPECT_EQ(form.response(), Response::Completed);
+    EXPECT_EQ(form.response().response, Response::Completed);
 }
 
 TEST_F(OrderSaving, InvoiceDialogProposesPaymentByCompanyDefault) {
@@ -424,6 +424,49 @@ TEST_F(OrderSaving, DemoOrdersLeaveTheAccountsWhole) {
     core::Decimal<13, 2> unpaid;
     for (const auto& c : charges) ASSERT_EQ(unpaid.assign(unpaid + c.UNPAIDBAL), core::DecimalStatus::Ok);
     EXPECT_EQ(all<core::Customer>()[0].BALANCEDUE, unpaid);
+}
+
+}  // namespace
+}  // namespace quay::desk
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace quay::desk {
+namespace {
+
+// The status window repaints by processing events, as the order form's does. A timer
+// that falls due while the save runs (the frame's alarm check) must not run while the
+// save holds the write lock: only before the transaction or after the commit.
+TEST_F(OrderSaving, TimerDueDuringTheSaveRunsOnlyOutsideTheTransaction) {
+    static int argc = 1;
+    static char name[] = "orders_save_test";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) new QCoreApplication(argc, argv);
+
+    newQuote();
+    int ticks = 0;
+    int ticksInTransaction = 0;
+    int ticksAfterCommit = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        if (db->inTransaction()) ++ticksInTransaction;
+        core::Database other(dir());  // what another station sees
+        core::Handle<core::Orders> ord(other);
+        if (ord.open() == core::ErrorCode::None && ord.records() == 1) ++ticksAfterCommit;
+    });
+    timer.start();
+    OrderSave s(ui, *tables, work, snapshot);
+    s.setStatusSink([](const std::string&) { QCoreApplication::processEvents(); });
+    ASSERT_EQ(s.run(true, true), Response::Completed);
+    timer.stop();
+    EXPECT_GT(ticks, 0);
+    EXPECT_EQ(ticksInTransaction, 0);
+    EXPECT_GT(ticksAfterCommit, 0);  // the status window's closing let the timer run
+    // Every step's text was still logged for the status line.
+    EXPECT_NE(std::find(s.statusLog().begin(), s.statusLog().end(), "Adding Charge to A/R"), s.statusLog().end());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // with its record, its area code and its two cancellations.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "desk_test_support.h"
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"
@@ -87,16 +89,45 @@ TEST_F(Startup, TrailingBackslashDirectoryBecomesTheDataDirectory) {
     EXPECT_EQ(core::glo.ProgramTitle, "Billquay");
 }
 
-TEST_F(Startup, MissingDirectoryLeavesTheStartDirectoryCurrentWithoutAMessage) {
+TEST_F(Startup, MistypedDataDirectoryIsRefusedAndNoDataSetIsMade) {
+    fs::current_path(root());
+    { std::ofstream(root() / "a-file") << "not a directory"; }
+    // column: what the parameter names, and how the message says it
+    const std::vector<std::pair<fs::path, std::string>> cases = {
+        {root() / "no-such-place", " does not exist."},
+        {root() / "a-file", " is not a directory."},
+    };
+    for (const auto& [named, why] : cases) {
+        SCOPED_TRACE(named.string());
+        ScriptedUi ui;
+        core::Settings settings(settingsFile());
+        StartupSequence start(ui, settings);
+        EXPECT_EQ(start.run(options({named.string()})), StartupOutcome::ProgramEnded);
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_EQ(ui.messages()[0].caption, "Billquay");
+        EXPECT_EQ(ui.messages()[0].text.rfind("The data directory " + named.string() + why, 0), 0u)
+            << ui.messages()[0].text;
+        EXPECT_EQ(ui.messages()[0].icon, core::Icon::Error);
+        ASSERT_EQ(ui.endings().size(), 1u);
+        EXPECT_EQ(ui.endings()[0], kNoDataDirectory);
+        // Nothing was made: not in the start-up directory, not under the name given.
+        EXPECT_EQ(fs::current_path(), root());
+        EXPECT_FALSE(fs::exists(root() / "billquay.sqlite3"));
+        EXPECT_FALSE(fs::exists(root() / "billquay.locks"));
+        EXPECT_EQ(openedDataSet, nullptr);
+    }
+    EXPECT_FALSE(fs::exists(root() / "no-such-place"));
+}
+
+TEST_F(Startup, WithoutAParameterTheCurrentDirectoryIsTheDataDirectory) {
     fs::current_path(dataDir());
     makeCompanyRecord();
     ScriptedUi ui;
     core::Settings settings(settingsFile());
     StartupSequence start(ui, settings);
-    ASSERT_EQ(start.run(options({(root() / "no-such-place").string()})), StartupOutcome::Ready);
-    EXPECT_EQ(fs::current_path(), dataDir());
+    ASSERT_EQ(start.run(options({})), StartupOutcome::Ready);
+    EXPECT_EQ(start.dataDirectory(), dataDir());
     EXPECT_TRUE(ui.messages().empty());
-    EXPECT_FALSE(fs::exists(root() / "no-such-place"));
 }
 
 TEST_F(Startup, SettingsWithoutDefaultsSectionShowTipsFromTipOne) {

@@ -25,4 +25,18 @@ public:
     static int tablesInUse();
 };
 
+// A window's count on a table it reads now and then without keeping it open (a list
+// that opens the table for each page it reads): while the UseHold lives the table
+// counts as held, so the all-files-free test before a backup refuses to go ahead.
+class QUAY_EXPORT UseHold {
+public:
+    explicit UseHold(std::string table) : m_table(std::move(table)) { UseCounters::increment(m_table); }
+    ~UseHold() { UseCounters::decrement(m_table); }
+    UseHold(const UseHold&) = delete;
+    UseHold& operator=(const UseHold&) = delete;
+
+private:
+    std::string m_table;
+};
+
 }  // namespace quay::core

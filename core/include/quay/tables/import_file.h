@@ -2,16 +2,19 @@
 // 50 columns a line. The record is the group DATAGROUP of the fifty columns FIELD1 to
 // FIELD50, each STRING(50); DATAFIELD(n) addresses column n over the same characters.
 //
-// Format: columns are separated by commas; a column may be enclosed in double quotes,
-// and then holds commas and doubled quotes ("" for one "); blanks around a quoted
-// column are ignored. Lines end in LF or CR LF; empty lines are skipped; the last line
-// needs no line end; a UTF-8 byte order mark at the start is skipped. Columns a line
-// does not have are blank.
+// Format: UTF-8 text. Columns are separated by commas; a column may be enclosed in
+// double quotes, and then holds commas and doubled quotes ("" for one "); blanks
+// around a quoted column are ignored. Lines end in LF, CR LF or CR alone (as older
+// Macintosh programs write them); empty lines are skipped; the last line needs no line
+// end; a UTF-8 byte order mark at the start is skipped. Columns a line does not have
+// are blank. The 50-character limit of a column counts characters, not bytes, so each
+// column holds up to 50 characters of any script (up to 200 bytes of UTF-8).
 //
 // open() reads and checks the whole file before it hands out a single record: a line
 // with an unclosed quote, text after a closing quote, more than 50 columns or a column
-// longer than 50 characters makes the open fail with that line's number, so an import
-// is never applied halfway. Not thread-safe; one reader per object.
+// longer than 50 characters, or bytes that are not UTF-8, makes the open fail with that
+// line's number, so an import is never applied halfway and no malformed text reaches
+// the tables. Not thread-safe; one reader per object.
 #pragma once
 
 #include <array>
@@ -28,20 +31,23 @@
 namespace quay::core {
 
 #define QUAY_IMPORT_FIELD(n)                                         \
-    FixedString<50>& FIELD##n() { return DATAGROUP[n - 1]; }         \
-    const FixedString<50>& FIELD##n() const { return DATAGROUP[n - 1]; }
+    ImportColumn& FIELD##n() { return DATAGROUP[n - 1]; }            \
+    const ImportColumn& FIELD##n() const { return DATAGROUP[n - 1]; }
+
+// One column: 50 characters, each of up to 4 bytes in UTF-8.
+using ImportColumn = FixedString<200>;
 
 struct ImportRecord {
     static constexpr int kColumns = 50;
 
-    std::array<FixedString<50>, kColumns> DATAGROUP;  // the columns of one line, in order
+    std::array<ImportColumn, kColumns> DATAGROUP;  // the columns of one line, in order
 
     // Column n as element n of DATAFIELD. REQUIRES: 1 <= n <= 50.
-    FixedString<50>& DATAFIELD(int n) {
+    ImportColumn& DATAFIELD(int n) {
         assert(n >= 1 && n <= kColumns);
         return DATAGROUP[static_cast<std::size_t>(n - 1)];
     }
-    const FixedString<50>& DATAFIELD(int n) const {
+    const ImportColumn& DATAFIELD(int n) const {
         assert(n >= 1 && n <= kColumns);
         return DATAGROUP[static_cast<std::size_t>(n - 1)];
     }
@@ -72,7 +78,7 @@ public:
 
     // Reads and checks `fileName` (the name in GLO:ImportFileName). Ok, NameMissing,
     // NameTooLong, NotFound, CannotRead, or the first malformed line's fault
-    // (TooManyColumns, ColumnTooLong, UnbalancedQuote, TextAfterQuote, NotText) with errorLine()
+    // (TooManyColumns, ColumnTooLong, UnbalancedQuote, TextAfterQuote, NotText, NotUtf8) with errorLine()
     // giving its number, counted from 1. After a failure no record can be read.
     TextFileStatus open(std::string_view fileName);
 

@@ -25,6 +25,7 @@ enum class TextFileStatus : std::uint8_t {
     UnbalancedQuote, // an import line whose quoted column is not closed on that line
     TextAfterQuote,  // an import column with text between its closing quote and the comma
     NotText,         // an import line holding a NUL byte: the file is not text (a spreadsheet's own format)
+    NotUtf8,         // an import line with bytes that are not UTF-8: save the file as UTF-8 text
 };
 
 // A short sentence for the user, e.g. "A quoted column is not closed."

@@ -22,6 +22,10 @@ namespace quay::core {
 
 // The placement of `widget` (its normal geometry when maximised).
 QUAY_EXPORT WindowGeometry widgetGeometry(const QWidget* widget);
+// The area `window` must be reachable in: the available area of every screen for a
+// top-level window, the parent's client area for a child window of the frame; not
+// valid when neither is known yet.
+QUAY_EXPORT PlacementArea placementArea(const QWidget* window);
 // Moves, sizes, maximises or restores `widget` as `geometry` says.
 QUAY_EXPORT void applyGeometry(QWidget* widget, const WindowGeometry& geometry);
 

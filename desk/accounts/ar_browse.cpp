@@ -25,18 +25,18 @@ core::ListSpec ARBrowse::spec() {
                  {"First Name", 15, false},
                  {"Last Name", 20, false},
                  {"Bill To", 35, false},
-                 {"Balance Due", 15, true}};
-    s.format = [](const void* r) {
-        const auto& c = *static_cast<const core::Customer*>(r);
+                 core::pictureColumn("Balance Due", core::kMoneyPicture)};
+    s.format = core::rowCells<core::Customer>([](const core::Customer& c) {
         return std::vector<std::string>{c.Name.str(), c.FNAME.str(), c.LNAME.str(), c.BILLTO.str(),
-                                        moneyText(c.BALANCEDUE)};
-    };
+                                        core::cellText(core::moneyPicture(), c.BALANCEDUE)};
+    });
     s.tabs = {{"by C&ompany", core::Customer::byName, core::fieldOf(&core::Customer::Name)},
               {"by &Last Name", core::Customer::byLastName, core::fieldOf(&core::Customer::LNAME)},
               {"by &First Name", core::Customer::byFirstName, core::fieldOf(&core::Customer::FNAME)},
               {"By &Bill To", core::Customer::byBillTo, core::fieldOf(&core::Customer::BILLTO)}};
     s.allowInsert = false;
     s.allowDelete = false;
+    s.changeCaption = "&View";
     return s;
 }
 

@@ -13,6 +13,7 @@
 #include "quay/types/clock.h"
 #include "quay/types/date.h"
 #include "quay/types/picture.h"
+#include "quay/ui/list_window.h"
 
 namespace quay::desk {
 
@@ -172,11 +173,7 @@ ErrorCode syncPayment(ArTables& t, std::int32_t payId) {
     return t.pay.handle.put();
 }
 
-std::string moneyText(const Money& m) {
-    std::string s = core::formatPicture("@n$-15.2", m);
-    s.erase(0, s.find_first_not_of(' '));
-    return s;
-}
+std::string moneyText(const Money& m) { return core::cellText(core::moneyPicture(), m); }
 
 void showReadError(core::UiPort& ui, ErrorCode code) {
     const char* text = code == ErrorCode::FileNotOpen  ? "File Not Open"

@@ -23,26 +23,23 @@ BrwsCustAccount::BrwsCustAccount(core::Database& db, core::UiPort& ui, const cor
     core::RelatedListSpec p;
     p.formProcedure = "EditPayments";
     p.headings = {"Date", "Comments", "Amount", "Unused"};
-    p.start = [this](void* r) {
+    p.start = core::recordSetter<core::Payments>([this](core::Payments& pay) {
         m_paymentsTotal = 0;
-        auto& pay = *static_cast<core::Payments*>(r);
         pay.Customer = name();
         pay.Applied = m_display == Display::Cleared ? 1 : 0;
-    };
-    p.belongs = [this](const void* r) {
-        const auto& pay = *static_cast<const core::Payments*>(r);
+    });
+    p.belongs = core::rowsWhere<core::Payments>([this](const core::Payments& pay) {
         if (!pay.Customer.equalsNoCase(name())) return false;
         if (m_display == Display::Current) return pay.Applied == 0;
         if (m_display == Display::Cleared) return pay.Applied != 0;
         return true;
-    };
-    p.format = [this](const void* r) {
-        const auto& pay = *static_cast<const core::Payments*>(r);
+    });
+    p.format = core::rowCells<core::Payments>([this](const core::Payments& pay) {
         m_paymentsTotal += pay.UNAPPAMT.scaled();
         return std::vector<std::string>{core::formatPicture("@d2", pay.Date), pay.COMMENTS.str(),
                                         moneyText(pay.AMOUNT),
                                         moneyText(pay.UNAPPAMT)};
-    };
+    });
     p.maxRows = 1000000;
     p.key = core::Payments::byCustAppDate;
     m_paySpec = p;
@@ -52,26 +49,23 @@ BrwsCustAccount::BrwsCustAccount(core::Database& db, core::UiPort& ui, const cor
     c.formProcedure = "EditCharges";
     c.headings = {"Date", "Reason", "Invoice#", "Amount", "Balance"};
     c.key = core::Charges::byCustPaidDate;
-    c.start = [this](void* r) {
+    c.start = core::recordSetter<core::Charges>([this](core::Charges& chg) {
         m_chargesTotal = 0;
-        auto& chg = *static_cast<core::Charges*>(r);
         chg.Customer = name();
         chg.Paid = m_display == Display::Cleared ? 1 : 0;
-    };
-    c.belongs = [this](const void* r) {
-        const auto& chg = *static_cast<const core::Charges*>(r);
+    });
+    c.belongs = core::rowsWhere<core::Charges>([this](const core::Charges& chg) {
         if (!chg.Customer.equalsNoCase(name())) return false;
         if (m_display == Display::Current) return chg.Paid == 0;
         if (m_display == Display::Cleared) return chg.Paid != 0;
         return true;
-    };
-    c.format = [this](const void* r) {
-        const auto& chg = *static_cast<const core::Charges*>(r);
+    });
+    c.format = core::rowCells<core::Charges>([this](const core::Charges& chg) {
         m_chargesTotal += chg.UNPAIDBAL.scaled();
         return std::vector<std::string>{core::formatPicture("@d2", chg.Date), std::string(chg.REASON.view().substr(0, 20)),
                                         std::to_string(chg.INVOICENUM), moneyText(chg.AMOUNT),
                                         moneyText(chg.UNPAIDBAL)};
-    };
+    });
     c.maxRows = 1000000;
     m_charges = std::make_unique<core::RelatedList>(ui, m_chg.handle, c);
 }
@@ -115,11 +109,7 @@ void BrwsCustAccount::reload() {
     const ErrorCode pe = m_payments->load();
     const ErrorCode ce = m_charges->load();
     if (pe != ErrorCode::None || ce != ErrorCode::None) {
-        if (pe != ErrorCode::None) core::saveError(m_pay.handle);
-        else core::saveError(m_chg.handle);
-        core::showStandardMessage(m_ui, core::StandardMessage::RecordRetrievalError,
-                                  {pe != ErrorCode::None ? "Payments" : "Charges"});
-        m_closed = true;
+        m_closed = true;  // the list has said "Record Retrieval Error"
     }
 }
 

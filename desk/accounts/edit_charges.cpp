@@ -47,10 +47,9 @@ EditCharges::EditCharges(core::Database& db, core::UiPort& ui, core::Table& char
     core::RelatedListSpec spec;
     spec.headings = {"Date", "Method", "Amount", "Check#"};
     spec.key = core::Applied::byChgId;
-    spec.start = [this](void* r) { static_cast<core::Applied*>(r)->ChgId = rec().Id; };
-    spec.belongs = [this](const void* r) { return static_cast<const core::Applied*>(r)->ChgId == rec().Id; };
-    spec.format = [this](const void* r) {
-        const auto& a = *static_cast<const core::Applied*>(r);
+    spec.start = core::recordSetter<core::Applied>([this](core::Applied& a) { a.ChgId = rec().Id; });
+    spec.belongs = core::rowsWhere<core::Applied>([this](const core::Applied& a) { return a.ChgId == rec().Id; });
+    spec.format = core::rowCells<core::Applied>([this](const core::Applied& a) {
         m_joinPay.handle.clear();
         m_joinPay.rec().Id = a.PayId;
         const bool found = m_joinPay.handle.get(core::Payments::byId) == ErrorCode::None;
@@ -59,7 +58,7 @@ EditCharges::EditCharges(core::Database& db, core::UiPort& ui, core::Table& char
                                         found ? p.Method.str() : std::string(),
                                         moneyText(a.AMOUNT),
                                         found ? p.CHECKNUM.str() : std::string()};
-    };
+    });
     spec.maxRows = 100000;
     m_payments = std::make_unique<core::RelatedList>(ui, m_listApp.handle, spec);
 }
@@ -107,9 +106,7 @@ bool EditCharges::open() {
     }
     if (rec().INVOICENUM > 0) m_dateEnabled = m_reasonEnabled = m_amountEnabled = false;
     if (const ErrorCode e = m_payments->load(); e != ErrorCode::None) {
-        core::saveError(m_listApp.handle);
-        core::showStandardMessage(m_ui, core::StandardMessage::RecordRetrievalError, {"Applied"});
-        cancel();
+        cancel();  // the list has said "Record Retrieval Error"
         return false;
     }
     if (m_payments->rowCount() > 0) {

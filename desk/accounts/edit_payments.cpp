@@ -55,32 +55,27 @@ EditPayments::EditPayments(core::Database& db, core::UiPort& ui, core::Table& pa
     core::RelatedListSpec out;
     out.headings = {"Date", "Invoice#", "Amount", "Balance", "Reason"};
     out.key = core::Charges::byCustPaidDate;
-    out.start = [this](void* r) {
-        auto& c = *static_cast<core::Charges*>(r);
+    out.start = core::recordSetter<core::Charges>([this](core::Charges& c) {
         c.Customer = rec().Customer.view();
         c.Paid = 0;
         c.Date = 0;
-    };
-    out.belongs = [this](const void* r) {
-        const auto& c = *static_cast<const core::Charges*>(r);
-        return c.Customer.equalsNoCase(rec().Customer.view()) && c.Paid == 0;
-    };
-    out.format = [](const void* r) {
-        const auto& c = *static_cast<const core::Charges*>(r);
+    });
+    out.belongs = core::rowsWhere<core::Charges>(
+        [this](const core::Charges& c) { return c.Customer.equalsNoCase(rec().Customer.view()) && c.Paid == 0; });
+    out.format = core::rowCells<core::Charges>([](const core::Charges& c) {
         return std::vector<std::string>{core::formatPicture("@d2", c.Date), std::to_string(c.INVOICENUM),
                                         moneyText(c.AMOUNT),
                                         moneyText(c.UNPAIDBAL), c.REASON.str()};
-    };
+    });
     out.maxRows = 100000;
     m_outstanding = std::make_unique<core::RelatedList>(ui, m_listChg.handle, out);
 
     core::RelatedListSpec app;
     app.headings = {"Date", "Invoice#", "Amount", "Reason"};
     app.key = core::Applied::byPayId;
-    app.start = [this](void* r) { static_cast<core::Applied*>(r)->PayId = rec().Id; };
-    app.belongs = [this](const void* r) { return static_cast<const core::Applied*>(r)->PayId == rec().Id; };
-    app.format = [this](const void* r) {
-        const auto& a = *static_cast<const core::Applied*>(r);
+    app.start = core::recordSetter<core::Applied>([this](core::Applied& a) { a.PayId = rec().Id; });
+    app.belongs = core::rowsWhere<core::Applied>([this](const core::Applied& a) { return a.PayId == rec().Id; });
+    app.format = core::rowCells<core::Applied>([this](const core::Applied& a) {
         m_joinChg.handle.clear();
         m_joinChg.rec().Id = a.ChgId;
         const bool found = m_joinChg.handle.get(core::Charges::byId) == ErrorCode::None;
@@ -88,7 +83,7 @@ EditPayments::EditPayments(core::Database& db, core::UiPort& ui, core::Table& pa
         return std::vector<std::string>{found ? core::formatPicture("@d2", c.Date) : std::string(),
                                         found ? std::to_string(c.INVOICENUM) : std::string(),
                                         moneyText(a.AMOUNT), found ? c.REASON.str() : std::string()};
-    };
+    });
     app.maxRows = 100000;
     m_applied = std::make_unique<core::RelatedList>(ui, m_listApp.handle, app);
 }
@@ -137,10 +132,7 @@ bool EditPayments::reloadLists() {
     const ErrorCode e1 = m_outstanding->load();
     const ErrorCode e2 = e1 == ErrorCode::None ? m_applied->load() : e1;
     if (e1 != ErrorCode::None || e2 != ErrorCode::None) {
-        if (e1 != ErrorCode::None) core::saveError(m_listChg.handle);
-        else core::saveError(m_listApp.handle);
-        core::showStandardMessage(m_ui, core::StandardMessage::RecordRetrievalError,
-                                  {e1 != ErrorCode::None ? "Charges" : "Applied"});
+        // The list has said "Record Retrieval Error"; the form ends.
         cancel();
         return false;
     }

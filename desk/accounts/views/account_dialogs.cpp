@@ -417,12 +417,6 @@ ARBrowseView::ARBrowseView(std::shared_ptr<ARBrowse> logic, QWidget* parent) : Q
     layout->setContentsMargins(0, 0, 0, 0);
     m_list = new core::ListView(m_logic->list(), this);
     layout->addWidget(m_list, 1);
-    // The list's form is the account window: its command is "&View"; customers are
-    // neither added nor deleted here.
-    for (QPushButton* b : m_list->findChildren<QPushButton*>()) {
-        if (b->text() == tr("&Insert") || b->text() == tr("&Delete")) b->hide();
-        if (b->text() == tr("&Change")) b->setText(tr("&View"));
-    }
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(8, 0, 8, 6);
     bottom->addStretch(1);

@@ -118,6 +118,7 @@ EditPaymentsDialog::EditPaymentsDialog(EditPayments& form, core::UiPort& ui, QWi
     m_checkFields = {check, bank};
     m_cardFields = {ccnum, exp, ccname, ccauth};
     connect(method, &QComboBox::currentIndexChanged, this, [this] {
+        if (m_loading) return;  // shown from the record, not chosen
         m_form.methodSelected();
         showState();
     });
@@ -135,7 +136,9 @@ EditPaymentsDialog::EditPaymentsDialog(EditPayments& form, core::UiPort& ui, QWi
     appLayout->addWidget(m_applied);
     auto* totals = new QHBoxLayout;
     m_total = moneyLabel(appBox);
+    m_total->setObjectName("Total");
     m_balance = moneyLabel(appBox);
+    m_balance->setObjectName("Balance");
     totals->addStretch(1);
     totals->addWidget(new QLabel(tr("Total:"), appBox));
     totals->addWidget(m_total);
@@ -176,7 +179,7 @@ EditPaymentsDialog::EditPaymentsDialog(EditPayments& form, core::UiPort& ui, QWi
     });
     connect(m_ok, &QPushButton::clicked, this, &EditPaymentsDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &EditPaymentsDialog::reject);
-    form.setReloadListener([this] { m_binder->load(); });
+    form.setReloadListener([this] { load(); });
 
     resize(820, 480);
     core::keepPlacement(this, EditPayments::kProcedure);
@@ -184,9 +187,16 @@ EditPaymentsDialog::EditPaymentsDialog(EditPayments& form, core::UiPort& ui, QWi
     m_amount->setFocus();
 }
 
+void EditPaymentsDialog::load() {
+    if (m_loading) return;
+    m_loading = true;
+    m_binder->load();
+    m_loading = false;
+}
+
 void EditPaymentsDialog::showState() {
     m_form.afterEvent();
-    m_binder->load();
+    load();
     for (QWidget* w : m_checkFields) w->setEnabled(m_form.checkFieldsEnabled());
     for (QWidget* w : m_cardFields) w->setEnabled(m_form.cardFieldsEnabled());
     showRelatedList(m_outstanding, m_form.outstanding());
@@ -234,6 +244,7 @@ EditChargesDialog::EditChargesDialog(EditCharges& form, core::UiPort& ui, QWidge
     date->setToolTip(tr("Date of Charge or Credit"));
     auto* reason = m_binder->bindText(new QLineEdit(this), "REASON");
     m_unpaid = moneyLabel(this);
+    m_unpaid->setObjectName("UnpaidBalance");
     auto* amount = m_binder->bindText(new QLineEdit(this), "AMOUNT", "@n$-13.2", [this] {
         m_form.afterEvent();
         m_unpaid->setText(qs(moneyText(m_form.rec().UNPAIDBAL)));
@@ -370,6 +381,7 @@ BrwsCustAccountDialog::BrwsCustAccountDialog(BrwsCustAccount& window, QWidget* p
     auto* postChg = new QPushButton(tr("Po&st New Charge"), this);
     auto* close = new QPushButton(tr("Close"), this);
     m_balance = moneyLabel(this);
+    m_balance->setObjectName("BalanceDue");
     bottom->addWidget(postPay);
     bottom->addWidget(postChg);
     bottom->addStretch(1);
@@ -422,6 +434,7 @@ ARBrowseView::ARBrowseView(std::shared_ptr<ARBrowse> logic, QWidget* parent) : Q
     bottom->addStretch(1);
     bottom->addWidget(new QLabel(tr("Outstanding Balance:"), this));
     m_outstanding = moneyLabel(this);
+    m_outstanding->setObjectName("OutstandingBalance");
     bottom->addWidget(m_outstanding);
     layout->addLayout(bottom);
     m_logic->setCalculatingListener([this](bool on) {

@@ -36,7 +36,9 @@ public:
 
 private:
     void showState();
+    void load();
     EditPayments& m_form;
+    bool m_loading = false;
     core::FieldBinder* m_binder = nullptr;
     QTableWidget* m_outstanding = nullptr;
     QTableWidget* m_applied = nullptr;

@@ -5,6 +5,7 @@
 // seeks the first record after the last one's key.
 #include "quay/util/verify_ar_files.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -51,17 +52,63 @@ bool customerExists(Tables& t, std::string_view name) {
     return t.cus.handle.get(core::Customer::byName) == ErrorCode::None;
 }
 
-std::int64_t appliedSum(Tables& t, core::KeyId key, std::int32_t id) {
-    core::Applied& a = t.app.rec();
-    t.app.handle.clear();
-    if (key.index == core::Applied::byPayId.index) a.PayId = id;
-    else a.ChgId = id;
-    std::int64_t sum = 0;
-    if (t.app.handle.setAtKey(key) != ErrorCode::None) return 0;
-    while (t.app.handle.next() == ErrorCode::None && (key.index == core::Applied::byPayId.index ? a.PayId : a.ChgId) == id)
-        sum += a.AMOUNT.scaled();
-    return sum;
+// The applications in the order of one of their numbers, read in step with a walk
+// of payments (charges) in that number's order: sumFor(id) with rising ids gives the
+// total applied to each.
+class AppliedRun {
+public:
+    AppliedRun(core::Table& app, core::KeyId key, std::int32_t core::Applied::*number)
+        : m_app(app), m_number(number) {
+        m_app.set(key);
+        m_app.send("QUICKSCAN=on");
+        advance();
+    }
+    ~AppliedRun() { m_app.send("QUICKSCAN=off"); }
+    AppliedRun(const AppliedRun&) = delete;
+    AppliedRun& operator=(const AppliedRun&) = delete;
+
+    std::int64_t sumFor(std::int32_t id) {
+        while (m_has && rec().*m_number < id) advance();
+        std::int64_t sum = 0;
+        while (m_has && rec().*m_number == id) {
+            sum += rec().AMOUNT.scaled();
+            advance();
+        }
+        return sum;
+    }
+
+private:
+    const core::Applied& rec() const { return *static_cast<const core::Applied*>(m_app.buffer()); }
+    void advance() { m_has = m_app.next() == ErrorCode::None; }
+
+    core::Table& m_app;
+    std::int32_t core::Applied::*m_number;
+    bool m_has = false;
+};
+
+// Names in the order the case-insensitive keys give them: letters compared without
+// regard to case, a name before every longer name it begins.
+int compareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        const int fx = (x >= 'A' && x <= 'Z') ? x + 32 : x, fy = (y >= 'A' && y <= 'Z') ? y + 32 : y;
+        if (fx != fy) return fx < fy ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
+
+// Reads the walked table in blocks for the length of a pass.
+class ReadAhead {
+public:
+    explicit ReadAhead(core::Table& t) : m_table(t) { m_table.send("QUICKSCAN=on"); }
+    ~ReadAhead() { m_table.send("QUICKSCAN=off"); }
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+private:
+    core::Table& m_table;
+};
 
 }  // namespace
 
@@ -105,6 +152,7 @@ bool VerifyArFiles::run() {
         core::Charges& c = t.chg.rec();
         std::string known;  // the last customer found
         t.chg.handle.set(core::Charges::byCustomer);
+        ReadAhead ahead(t.chg.handle);
         while (t.chg.handle.next() == ErrorCode::None) {
             counted();
             bool invalid = c.Customer.isBlank();
@@ -125,6 +173,7 @@ bool VerifyArFiles::run() {
         core::Payments& p = t.pay.rec();
         std::string known;
         t.pay.handle.set(core::Payments::byCustomer);
+        ReadAhead ahead(t.pay.handle);
         while (t.pay.handle.next() == ErrorCode::None) {
             counted();
             bool invalid = p.Customer.isBlank();
@@ -139,6 +188,7 @@ bool VerifyArFiles::run() {
     pass("Checking Applied.tps", [&] {
         core::Applied& a = t.app.rec();
         t.app.handle.setFileOrder();
+        ReadAhead ahead(t.app.handle);
         while (t.app.handle.next() == ErrorCode::None) {
             counted();
             bool invalid = a.PayId == 0 || a.ChgId == 0;
@@ -156,12 +206,17 @@ bool VerifyArFiles::run() {
         }
     });
 
+    // Passes 4 and 5 walk the payments (charges) in number order beside the
+    // applications in the same number's order, so each sum is read in step with its
+    // record instead of sought for each one.
     pass("Checking Payment Applied Balances", [&] {
         core::Payments& p = t.pay.rec();
-        t.pay.handle.setFileOrder();
+        AppliedRun run(t.app.handle, core::Applied::byPayId, &core::Applied::PayId);
+        t.pay.handle.set(core::Payments::byId);
+        ReadAhead ahead(t.pay.handle);
         while (t.pay.handle.next() == ErrorCode::None) {
             counted();
-            const std::int64_t unapplied = p.AMOUNT.scaled() - appliedSum(t, core::Applied::byPayId, p.Id);
+            const std::int64_t unapplied = p.AMOUNT.scaled() - run.sumFor(p.Id);
             if (unapplied == p.UNAPPAMT.scaled() || !core::Decimal<13, 2>::fits(unapplied)) continue;
             p.UNAPPAMT = core::Decimal<13, 2>::fromScaled(unapplied);
             p.Applied = unapplied == 0 ? 1 : 0;
@@ -171,10 +226,12 @@ bool VerifyArFiles::run() {
 
     pass("Checking Charges Paid Balances", [&] {
         core::Charges& c = t.chg.rec();
-        t.chg.handle.setFileOrder();
+        AppliedRun run(t.app.handle, core::Applied::byChgId, &core::Applied::ChgId);
+        t.chg.handle.set(core::Charges::byId);
+        ReadAhead ahead(t.chg.handle);
         while (t.chg.handle.next() == ErrorCode::None) {
             counted();
-            const std::int64_t unpaid = c.AMOUNT.scaled() - appliedSum(t, core::Applied::byChgId, c.Id);
+            const std::int64_t unpaid = c.AMOUNT.scaled() - run.sumFor(c.Id);
             if (unpaid == c.UNPAIDBAL.scaled() || !core::Decimal<13, 2>::fits(unpaid)) continue;
             c.UNPAIDBAL = core::Decimal<13, 2>::fromScaled(unpaid);
             c.Paid = unpaid == 0 ? 1 : 0;
@@ -183,26 +240,33 @@ bool VerifyArFiles::run() {
     });
 
     pass("Calculating Customer Balances", [&] {
-        // The balance as GETCUSTBALANCE computes it (open charges less open payments),
-        // read through this run's own handles inside the pass's transaction.
+        // The balance as GETCUSTBALANCE computes it (open charges less open payments).
+        // Customers, charges and payments are each walked once in customer-name order
+        // (the keys order names without regard to case), summing each customer's open
+        // records as the walk passes them, instead of seeking them customer by customer.
         core::Customer& cu = t.cus.rec();
-        t.cus.handle.setFileOrder();
+        t.chg.handle.set(core::Charges::byCustPaidDate);
+        t.pay.handle.set(core::Payments::byCustAppDate);
+        ReadAhead aheadChg(t.chg.handle);
+        ReadAhead aheadPay(t.pay.handle);
+        bool hasChg = t.chg.handle.next() == ErrorCode::None;
+        bool hasPay = t.pay.handle.next() == ErrorCode::None;
+        t.cus.handle.set(core::Customer::byName);
+        ReadAhead ahead(t.cus.handle);
         while (t.cus.handle.next() == ErrorCode::None) {
             counted();
-            const std::string name = cu.Name.str();
+            const std::string_view name = cu.Name.view();
             std::int64_t cents = 0;
-            t.chg.handle.clear();
-            t.chg.rec().Customer = name;
-            if (t.chg.handle.setAtKey(core::Charges::byCustPaidDate) == ErrorCode::None)
-                while (t.chg.handle.next() == ErrorCode::None && t.chg.rec().Customer.equalsNoCase(name) &&
-                       t.chg.rec().Paid == 0)
-                    cents += t.chg.rec().UNPAIDBAL.scaled();
-            t.pay.handle.clear();
-            t.pay.rec().Customer = name;
-            if (t.pay.handle.setAtKey(core::Payments::byCustAppDate) == ErrorCode::None)
-                while (t.pay.handle.next() == ErrorCode::None && t.pay.rec().Customer.equalsNoCase(name) &&
-                       t.pay.rec().Applied == 0)
-                    cents -= t.pay.rec().UNAPPAMT.scaled();
+            while (hasChg && compareNoCase(t.chg.rec().Customer.view(), name) < 0)
+                hasChg = t.chg.handle.next() == ErrorCode::None;
+            for (; hasChg && compareNoCase(t.chg.rec().Customer.view(), name) == 0;
+                 hasChg = t.chg.handle.next() == ErrorCode::None)
+                if (t.chg.rec().Paid == 0) cents += t.chg.rec().UNPAIDBAL.scaled();
+            while (hasPay && compareNoCase(t.pay.rec().Customer.view(), name) < 0)
+                hasPay = t.pay.handle.next() == ErrorCode::None;
+            for (; hasPay && compareNoCase(t.pay.rec().Customer.view(), name) == 0;
+                 hasPay = t.pay.handle.next() == ErrorCode::None)
+                if (t.pay.rec().Applied == 0) cents -= t.pay.rec().UNAPPAMT.scaled();
             if (cents == cu.BALANCEDUE.scaled() || !core::Decimal<13, 2>::fits(cents)) continue;
             cu.BALANCEDUE = core::Decimal<13, 2>::fromScaled(cents);
             if (t.cus.handle.put() == ErrorCode::None) ++m_report.balancesCorrected;

@@ -389,15 +389,15 @@ bool outstandingBalance(core::Database& db, core::UiPort& ui, std::int64_t& cent
 }
 
 ErrorCode storeCustomerBalance(core::Database& db, core::UiPort& ui, const std::string& customer) {
-    if (core::GETCUSTBALANCE(db, ui, customer) != core::DecimalStatus::Ok) return ErrorCode::DriverError;
     core::HeldTable<core::Customer> cus(db, ui);
-    if (!cus.isOpen()) return ErrorCode::FileNotOpen;
-    cus.handle.clear();
-    cus.rec().Name = customer;
-    if (const ErrorCode ec = cus.handle.get(core::Customer::byName); ec != ErrorCode::None) return ec;
-    if (cus.rec().BALANCEDUE.scaled() == core::glo.BalanceDue.scaled()) return ErrorCode::None;
-    cus.rec().BALANCEDUE = core::glo.BalanceDue;
-    return cus.handle.put();
+    core::HeldTable<core::Charges> chg(db, ui);
+    core::HeldTable<core::Payments> pay(db, ui);
+    if (!cus.isOpen() || !chg.isOpen() || !pay.isOpen()) return ErrorCode::FileNotOpen;
+    core::Transaction tx(db, {&cus.handle, &chg.handle, &pay.handle});
+    if (const ErrorCode ec = tx.begin(); ec != ErrorCode::None) return ec;
+    const core::StoredBalance stored = core::storeCustomerBalance(tx, {cus.handle, chg.handle, pay.handle}, customer);
+    if (stored.code != ErrorCode::None) return stored.code;
+    return tx.commit();
 }
 
 }  // namespace quay::desk

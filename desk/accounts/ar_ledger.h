@@ -95,8 +95,9 @@ core::ErrorCode syncPayment(ArTables& t, std::int32_t payId);
 // open records only. False when a table is not open (reported).
 bool outstandingBalance(core::Database& db, core::UiPort& ui, std::int64_t& cents);
 
-// Stores the customer's current balance (GETCUSTBALANCE) in CUS:BALANCEDUE. The one
-// place the account windows write a stored balance.
+// Stores the customer's current balance in CUS:BALANCEDUE, computed and written in
+// one transaction through the program's balance routine. The one place the account
+// windows write a stored balance.
 core::ErrorCode storeCustomerBalance(core::Database& db, core::UiPort& ui, const std::string& customer);
 
 // "Record Not Found" and the like as the account windows show them.

@@ -21,6 +21,7 @@
 #include "demo/demo_accounts.h"
 #include "demo/demo_data_set.h"
 #include "demo/demo_orders.h"
+#include "frame/menu_table.h"
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"
 #include "quay/customers/customer_balance.h"
@@ -108,6 +109,19 @@ protected:
     core::WindowRegistry registry;
 };
 fs::path AccountViews::s_dir;
+
+TEST_F(AccountViews, MenuAndToolbarReachTheAccountWindows) {
+    // Master Lists, A/R and the toolbar's Accounts Receivable button; Utilities, Verify AR.
+    const MenuEntry* ar = findMenuEntry("ARBrowse");
+    ASSERT_NE(ar, nullptr);
+    EXPECT_EQ(ar->menu, "&Master Lists");
+    EXPECT_EQ(menuEntryForToolbarEvent(1029), ar);
+    const MenuEntry* verify = findMenuEntry("VERIFYARFILES");
+    ASSERT_NE(verify, nullptr);
+    EXPECT_EQ(verify->menu, "&Utilities");
+    for (const char* p : {"ARBrowse", "BrwsCustAccount", "EditPayments", "EditCharges", "VERIFYARFILES"})
+        EXPECT_TRUE(registry.contains(p)) << p;
+}
 
 TEST_F(AccountViews, ReceivablesListShowsTheOutstandingBalanceAndViewsAnAccount) {
     ASSERT_EQ(registry.run(ui, "ARBrowse", core::WindowRequest{}).response, core::Response::Completed);

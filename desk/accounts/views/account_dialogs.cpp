@@ -429,6 +429,7 @@ ARBrowseView::ARBrowseView(std::shared_ptr<ARBrowse> logic, QWidget* parent) : Q
     layout->setContentsMargins(0, 0, 0, 0);
     m_list = new core::ListView(m_logic->list(), this);
     layout->addWidget(m_list, 1);
+    setFocusProxy(m_list);  // the window opens with the keyboard on the list
     auto* bottom = new QHBoxLayout;
     bottom->setContentsMargins(8, 0, 8, 6);
     bottom->addStretch(1);
@@ -440,7 +441,10 @@ ARBrowseView::ARBrowseView(std::shared_ptr<ARBrowse> logic, QWidget* parent) : Q
     m_logic->setCalculatingListener([this](bool on) {
         static QLabel* wait = nullptr;
         if (on) {
-            wait = new QLabel(tr("Calculating Totals"), this, Qt::Tool | Qt::FramelessWindowHint);
+            // A small wait window that never takes the keyboard from the list.
+            wait = new QLabel(tr("Calculating Totals"), this,
+                              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+            wait->setAttribute(Qt::WA_ShowWithoutActivating);
             wait->setMargin(16);
             wait->setFrameStyle(QFrame::Box);
             wait->show();

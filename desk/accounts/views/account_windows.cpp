@@ -38,6 +38,7 @@ void registerAccountWindows(core::WindowRegistry& registry) {
         QWidget* window = sub ? static_cast<QWidget*>(sub) : view;
         core::keepPlacement(window, ARBrowse::kProcedure);
         QObject::connect(view->list(), &core::ListView::finished, window, &QWidget::close);
+        view->setFocus();
         return core::WindowResponse{core::Response::Completed, 0, {}};
     });
     registry.add(BrwsCustAccount::kProcedure, [](core::WindowContext& c, const core::WindowRequest& r) {

@@ -3,6 +3,7 @@
 // exists, then opens the frame and runs until it is closed.
 #include <QApplication>
 
+#include "accounts/views/account_windows.h"
 #include "desk_windows.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
@@ -12,6 +13,7 @@
 #include "quay/views/qt_ui_port.h"
 #include "quay/views/tool_views.h"
 #include "quay/views/window_registry.h"
+#include "quay/util/verify_windows.h"
 #include "startup/startup_sequence.h"
 
 int main(int argc, char** argv) {
@@ -29,6 +31,8 @@ int main(int argc, char** argv) {
     quay::desk::registerDeskWindows(registry);
     quay::desk::registerOrderWindows(registry);
     quay::desk::registerOrderDialogs(registry);
+    quay::desk::registerAccountWindows(registry);
+    quay::util::registerVerifyWindows(registry);
     quay::desk::aliasDocumentedProcedures(registry);
 
     quay::core::QtUiPort ui(registry);

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "demo/demo_data_set.h"
+#include "demo/demo_accounts.h"
 #include "demo/demo_orders.h"
 #include "quay/store/database.h"
 
@@ -38,5 +39,12 @@ int main(int argc, char** argv) {
     }
     std::printf("Demo orders: %d quotes, %d invoices, %d payments, %d serial numbers.\n", o.quotes, o.invoices,
                 o.payments, o.serials);
+    quay::desk::DemoAccountsSummary a;
+    const std::string accountError = quay::desk::addDemoAccounts(db, &a);
+    if (!accountError.empty()) {
+        std::fprintf(stderr, "quay_demo_data: %s\n", accountError.c_str());
+        return 1;
+    }
+    std::printf("Demo accounts: %d charges, %d credits, %d payments.\n", a.charges, a.credits, a.payments);
     return 0;
 }

@@ -3,17 +3,15 @@
 // exists, then opens the frame and runs until it is closed.
 #include <QApplication>
 
-#include "accounts/views/account_windows.h"
-#include "desk_windows.h"
-#include "orders/views/order_dialogs.h"
-#include "orders/views/order_windows.h"
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "program_windows.h"
 #include "frame/main_frame.h"
-#include "quay/views/masterlists/master_windows.h"
 #include "quay/views/placement_keeper.h"
 #include "quay/views/qt_ui_port.h"
-#include "quay/views/tool_views.h"
 #include "quay/views/window_registry.h"
-#include "quay/util/verify_windows.h"
 #include "startup/startup_sequence.h"
 
 int main(int argc, char** argv) {
@@ -24,16 +22,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("1.01.00"));
 
     quay::core::WindowRegistry& registry = quay::core::WindowRegistry::instance();
-    // The windows of the libraries, then the program's own; last, the documented
-    // procedure names for windows registered under another spelling.
-    quay::core::registerFrameworkWindows(registry);
-    quay::core::registerMasterWindows(registry);
-    quay::desk::registerDeskWindows(registry);
-    quay::desk::registerOrderWindows(registry);
-    quay::desk::registerOrderDialogs(registry);
-    quay::desk::registerAccountWindows(registry);
-    quay::util::registerVerifyWindows(registry);
-    quay::desk::aliasDocumentedProcedures(registry);
+    quay::desk::registerProgramWindows(registry);
+    // Every window that window logic opens by handle must be there; a test keeps it so, and
+    // a build that broke it stops here rather than failing when the window is asked for.
+    if (const std::vector<std::string> missing = quay::desk::unregisteredWindows(registry); !missing.empty()) {
+        for (const std::string& name : missing) std::fprintf(stderr, "quaydesk: window %s is not registered\n", name.c_str());
+        return 3;
+    }
 
     quay::core::QtUiPort ui(registry);
     quay::core::Settings& settings = quay::core::programSettings();

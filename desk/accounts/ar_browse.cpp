@@ -66,7 +66,7 @@ void ARBrowse::beep(int frequency, int duration) { m_ui.beep(frequency, duration
 void ARBrowse::setBusy(bool on) { m_ui.setBusy(on); }
 void ARBrowse::endProgram(std::string_view text) { m_ui.endProgram(text); }
 
-core::WindowResponse ARBrowse::runWindow(std::string_view window, const core::WindowRequest& request) {
+core::WindowResponse ARBrowse::runWindow(core::WindowName window, const core::WindowRequest& request) {
     if (window != BrwsCustAccount::kProcedure) return m_ui.runWindow(window, request);
     // The highlighted customer is the one the account window shows.
     core::WindowRequest r = request;

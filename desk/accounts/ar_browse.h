@@ -50,7 +50,7 @@ public:
     void beep(int frequency, int duration) override;
     void setBusy(bool on) override;
     void endProgram(std::string_view text) override;
-    core::WindowResponse runWindow(std::string_view window, const core::WindowRequest& request) override;
+    core::WindowResponse runWindow(core::WindowName window, const core::WindowRequest& request) override;
 
 private:
     core::Database& m_db;

@@ -17,7 +17,7 @@ namespace quay::core {
 
 // Every window that window logic opens by name: the documented procedure names and the
 // window names the program registers them under.
-inline constexpr std::array<std::string_view, 57> kWindowCatalogue = {
+inline constexpr std::array<std::string_view, 58> kWindowCatalogue = {
     // small tools, the company and the first start
     "DATESELECT", "DefaultsForm", "DEFAULTSFORM", "EnterDefaultAreaCode",
     "PICKCUSTOMERS", "PICKPRODUCTS", "PICKVENDORS", "PICKSALESMEN", "PICKGROUPS", "PICKMANUFACTURERS",
@@ -29,8 +29,10 @@ inline constexpr std::array<std::string_view, 57> kWindowCatalogue = {
     "GroupsBrowse", "GROUPSBROWSE", "GroupForm", "BrowseShipVia", "BROWSESHIPVIA", "ShipViaForm",
     // order entry
     "QuoteBrowse", "InvoiceBrowse", "QuoteForm1", "InvoiceForm1", "CopyOrder", "InvoiceSerialBrowse",
-    "SaveInvoiceForm", "PostInvoicePayment", "QuoteDetails", "ProfitMarginWindow", "ItemOrdForm",
-    "ItemComments", "SerialNumberForm", "QuoteSerialList", "QuoteComments", "InvoiceComments",
+    "SaveInvoiceForm", "PostInvoicePayment", "QuoteDetails", "ProfitMarginWindow", "QuoteComments",
+    "InvoiceComments",
+    // accounts receivable
+    "ARBrowse", "BrwsCustAccount", "EditPayments", "EditCharges", "VERIFYARFILES",
     // the schedule and the frame's timer stages
     "SCHEDULEFORM", "LOADALARMQUEUE", "DISPLAYTIPOFDAY", "ALARMWINDOW",
 };

@@ -67,6 +67,37 @@ std::vector<AlarmEntry> AlarmQueue::entries() const {
 
 NextAlarm AlarmQueue::nextPending() const {
     std::lock_guard lock(m_mutex);
+    return pendingLocked();
+}
+
+NextAlarm AlarmQueue::chooseNext() {
+    std::lock_guard lock(m_mutex);
+    const NextAlarm next = pendingLocked();
+    glo.setNextAlarm(next);
+    return next;
+}
+
+NextAlarm AlarmQueue::replace(std::vector<AlarmEntry> entries) {
+    std::sort(entries.begin(), entries.end(),
+              [](const AlarmEntry& a, const AlarmEntry& b) { return a.EVENTID < b.EVENTID; });
+    // One entry per id: a record read twice (it moved in the key while being read)
+    // keeps its last reading.
+    std::vector<AlarmEntry> unique;
+    unique.reserve(entries.size());
+    for (const AlarmEntry& e : entries) {
+        if (!unique.empty() && unique.back().EVENTID == e.EVENTID)
+            unique.back() = e;
+        else
+            unique.push_back(e);
+    }
+    std::lock_guard lock(m_mutex);
+    m_entries = std::move(unique);
+    const NextAlarm next = pendingLocked();
+    glo.setNextAlarm(next);
+    return next;
+}
+
+NextAlarm AlarmQueue::pendingLocked() const {
     const AlarmEntry* best = nullptr;
     for (const AlarmEntry& e : m_entries) {
         if (e.EVENTDONE != 0) continue;

@@ -268,6 +268,11 @@ bool MasterForm::removeRecord() {
 bool MasterForm::ok() {
     if (m_closed) return true;
     if (!checkBeforeSave()) return false;
+    if (const std::optional<Response> own = writeRecord()) {
+        if (*own == Response::None) return false;
+        finish(*own);
+        return true;
+    }
     switch (m_request) {
         case Request::Insert: return m_spec.numberField >= 0 ? writeNumbered() : writeInsert();
         case Request::Change: return writeChange();

@@ -46,7 +46,10 @@ struct ListSpec {
     std::string title;          // "Vendor List"
     std::string formProcedure;  // the form insert/change/delete run: "VendorForm"
     std::vector<ListColumn> columns;
-    RowFormatter format;        // the column texts of a record
+    RowFormatter format;        // the column texts of a record, then its detail texts
+    // Texts of the highlighted record shown above the list, each after its label
+    // ("Customer:"); the formatter gives them after the columns' texts.
+    std::vector<std::string> detailLabels;
     std::vector<ListTab> tabs;  // at least one
     // The "Active" box: the field it compares (the first component of every tab's
     // key), the value it keeps, its caption and tip; activeField -1 for no box.

@@ -21,6 +21,7 @@
 #include "quay/views/window_registry.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
@@ -59,6 +60,7 @@ private:
     void build();
     void showCurrent(int row);
     void syncCurrent();
+    void showDetail(int row);  // the highlighted record's detail texts
     void command(const std::function<void()>& what);
     void onScroll(int value);
 
@@ -69,6 +71,7 @@ private:
     QTableView* m_table = nullptr;
     QCheckBox* m_active = nullptr;
     QLineEdit* m_locator = nullptr;
+    QLabel* m_detail = nullptr;
     QPushButton* m_select = nullptr;
     bool m_fetchingBefore = false;
 };

@@ -8,6 +8,8 @@
 #include "orders/views/order_windows.h"
 #include "frame/main_frame.h"
 #include "quay/views/masterlists/master_windows.h"
+#include "quay/views/schedule/schedule_windows.h"
+#include "quay/util/util_windows.h"
 #include "quay/views/placement_keeper.h"
 #include "quay/views/qt_ui_port.h"
 #include "quay/views/tool_views.h"
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
     // procedure names for windows registered under another spelling.
     quay::core::registerFrameworkWindows(registry);
     quay::core::registerMasterWindows(registry);
+    quay::core::registerScheduleWindows(registry);
+    quay::util::registerUtilWindows(registry);
     quay::desk::registerDeskWindows(registry);
     quay::desk::registerOrderWindows(registry);
     quay::desk::registerOrderDialogs(registry);

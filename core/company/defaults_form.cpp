@@ -2,31 +2,47 @@
 //
 // The record is read with GETCOMPANYDEFAULTS (the first record in file order);
 // without one, createCompanyRecord numbers and adds it inside a transaction and the
-// form runs as an insert of that record. The change is written in a transaction
-// over Defaults alone, so a failure leaves the stored record as it was.
+// form runs as an insert of that record. The change is written by the form
+// pattern in a transaction over Defaults alone, so a failure leaves the stored
+// record as it was.
 #include "quay/company/defaults_form.h"
 
 #include "quay/app/globals.h"
 #include "quay/app/last_error.h"
 #include "quay/app/standard_messages.h"
 #include "quay/defaults/company_defaults.h"
-#include "quay/store/transaction.h"
 #include "quay/tools/format_phone.h"
 
 namespace quay::core {
 
 std::vector<std::string> DefaultsForm::methods() { return {"DISCOUNT", "MARKUP", "MARGIN"}; }
 
+// The company record on the form pattern, with the window's own check.
+class DefaultsForm::Record : public FormWindow {
+public:
+    Record(Database& db, UiPort& ui, Handle<Defaults>& h, const WindowRequest& request)
+        : FormWindow(db, ui, h, spec(), request), m_rec(h.rec) {}
+
+protected:
+    bool checkBeforeSave() override {
+        if (m_rec.COMPANYNAME.isBlank())
+            return refuse(Defaults::desc().fieldIndex("COMPANYNAME"), kNameRequired);
+        return true;
+    }
+
+private:
+    static FormSpec spec() {
+        FormSpec s;
+        s.procedure = kProcedure;
+        s.title = kTitle;
+        return s;
+    }
+    Defaults& m_rec;
+};
+
 DefaultsForm::DefaultsForm(UiPort& ui, Database& db) : m_ui(ui), m_db(db) {}
 
 DefaultsForm::~DefaultsForm() = default;
-
-ErrorCode DefaultsForm::writeInTransaction(Table& table) {
-    Transaction tx(m_db, {&table});
-    if (const ErrorCode ec = tx.begin(); ec != ErrorCode::None) return ec;
-    if (const ErrorCode ec = table.put(); ec != ErrorCode::None) return ec;  // rolled back by tx
-    return tx.commit();
-}
 
 bool DefaultsForm::open() {
     m_defaults = std::make_unique<HeldTable<Defaults>>(m_db, m_ui);
@@ -35,15 +51,11 @@ bool DefaultsForm::open() {
         return false;
     }
     Handle<Defaults>& h = m_defaults->handle;
-    FormSpec spec;
-    spec.procedure = kProcedure;
-    spec.title = kTitle;
-    spec.writeChange = [this](Table& t) { return writeInTransaction(t); };
     WindowRequest request;
 
     if (GETCOMPANYDEFAULTS(h, 1) == 0) {
         request.request = Request::Change;
-        m_form = std::make_unique<FormWindow>(m_ui, h, spec, request);
+        m_form = std::make_unique<Record>(m_db, m_ui, h, request);
         return m_form->open();
     }
     for (;;) {
@@ -60,7 +72,7 @@ bool DefaultsForm::open() {
         return false;
     }
     request.request = Request::Insert;
-    m_form = std::make_unique<FormWindow>(m_ui, h, spec, request);
+    m_form = std::make_unique<Record>(m_db, m_ui, h, request);
     return m_form->openAdded();
 }
 

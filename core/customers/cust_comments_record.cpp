@@ -8,8 +8,8 @@
 namespace quay::core {
 namespace {
 
-MasterFormSpec notesSpec() {
-    MasterFormSpec s;
+FormSpec notesSpec() {
+    FormSpec s;
     s.procedure = "CustCommentsRecord";
     s.title = "Customer Comments";
     s.numberField = Comments::desc().fieldIndex("CMTID");
@@ -32,7 +32,7 @@ void primeCustomerNote(void* comments, std::string_view customer, std::string_vi
 }
 
 CustCommentsRecord::CustCommentsRecord(Database& db, UiPort& ui, Table& comments, const WindowRequest& request)
-    : MasterForm(db, ui, comments, notesSpec(), request), m_customer(request.text) {
+    : FormWindow(db, ui, comments, notesSpec(), request), m_customer(request.text) {
     const TableDesc& d = Comments::desc();
     FormLayout& l = mutableLayout();
     FormField customer = formField("Customer:", d.fieldIndex("Customer"), FieldKind::Display);

@@ -7,17 +7,18 @@
 namespace quay::core {
 namespace {
 
-std::vector<std::string> customerCells(const void* record) {
-    const auto& c = *static_cast<const Customer*>(record);
+std::vector<std::string> customerCells(const Customer& c) {
     return {c.Name.str(), c.FNAME.str(), c.LNAME.str(), c.CITY.str(), c.STATE.str(), c.ZipCode.str()};
 }
 
+// The chooser runs over CustRef, a second handle with the same records.
+template <class R>
 ListSpec customerColumns() {
     ListSpec s;
     const TableDesc& d = Customer::desc();
     s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false}, {"City", 20, false}, {"ST", 3, false},
                  {"Zip Code", 10, false}};
-    s.format = customerCells;
+    s.format = rowCells<R>([](const R& c) { return customerCells(c); });
     s.tabs = {{"by &Name / Company", Customer::byActiveName, d.fieldIndex("Name")},
               {"by &First Name", Customer::byActiveFName, d.fieldIndex("FNAME")},
               {"by &Last Name", Customer::byActiveLName, d.fieldIndex("LNAME")}};
@@ -30,7 +31,7 @@ ListSpec customerColumns() {
 }  // namespace
 
 ListSpec customerBrowseSpec() {
-    ListSpec s = customerColumns();
+    ListSpec s = customerColumns<Customer>();
     s.procedure = "CustomerBrowse";
     s.title = "Customer List";
     s.formProcedure = "CustomerForm";
@@ -38,7 +39,7 @@ ListSpec customerBrowseSpec() {
 }
 
 ListSpec custRefBrowseSpec() {
-    ListSpec s = customerColumns();
+    ListSpec s = customerColumns<CustRef>();
     s.procedure = "CustRefBrowse";
     s.title = "Select Customer to Bill To";
     s.allowInsert = false;

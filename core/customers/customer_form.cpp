@@ -33,8 +33,8 @@ namespace {
 constexpr int kBeepFrequency = 150;
 constexpr int kBeepDuration = 16;
 
-MasterFormSpec customerSpec() {
-    MasterFormSpec s;
+FormSpec customerSpec() {
+    FormSpec s;
     s.procedure = "CustomerForm";
     s.title = "Update Customer";
     s.insertTitle = "Adding a Customer Record";
@@ -53,7 +53,7 @@ std::string cell(const char* picture, std::int32_t value) {
 int CustomerForm::field(const char* name) { return Customer::desc().fieldIndex(name); }
 
 CustomerForm::CustomerForm(Database& db, UiPort& ui, Table& customers, const WindowRequest& request)
-    : MasterForm(db, ui, customers, customerSpec(), request),
+    : FormWindow(db, ui, customers, customerSpec(), request),
       m_comments(db),
       m_commentsAccess(ui, m_comments),
       m_scheduleTable(db),
@@ -64,18 +64,16 @@ CustomerForm::CustomerForm(Database& db, UiPort& ui, Table& customers, const Win
     h.formProcedure = "CustCommentsRecord";
     h.headings = {"Date", "Time", "Subject"};
     h.key = Comments::ByCustomer;
-    h.start = [this](void* r) {
-        auto& n = *static_cast<Comments*>(r);
+    h.start = recordSetter<Comments>([this](Comments& n) {
         n.Customer = owner();
         // Date and time descend: their highest values come first, at the newest note.
         n.CMTDATE = INT32_MAX;
         n.CMTTIME = INT32_MAX;
-    };
-    h.belongs = [this](const void* r) { return static_cast<const Comments*>(r)->Customer.equalsNoCase(owner()); };
-    h.format = [](const void* r) {
-        const auto& n = *static_cast<const Comments*>(r);
+    });
+    h.belongs = rowsWhere<Comments>([this](const Comments& n) { return n.Customer.equalsNoCase(owner()); });
+    h.format = rowCells<Comments>([](const Comments& n) {
         return std::vector<std::string>{cell("@d2", n.CMTDATE), cell("@t7", n.CMTTIME), n.SUBJECT.str()};
-    };
+    });
     m_history = std::make_unique<RelatedList>(ui, m_comments, h);
     m_history->setFormListener([this](Request req, Response resp) {
         if (req == Request::Insert && resp == Response::Completed) noteAdded(m_comments.rec.CMTID);
@@ -84,19 +82,15 @@ CustomerForm::CustomerForm(Database& db, UiPort& ui, Table& customers, const Win
     RelatedListSpec s;
     s.headings = {"Date", "Time", "Action"};
     s.key = Schedule::ByCustomerComp;
-    s.start = [this](void* r) {
-        auto& e = *static_cast<Schedule*>(r);
+    s.start = recordSetter<Schedule>([this](Schedule& e) {
         e.Customer = owner();
         e.Completed = 0;
-    };
-    s.belongs = [this](const void* r) {
-        const auto& e = *static_cast<const Schedule*>(r);
-        return e.Customer.equalsNoCase(owner()) && e.Completed == 0;
-    };
-    s.format = [](const void* r) {
-        const auto& e = *static_cast<const Schedule*>(r);
+    });
+    s.belongs = rowsWhere<Schedule>(
+        [this](const Schedule& e) { return e.Customer.equalsNoCase(owner()) && e.Completed == 0; });
+    s.format = rowCells<Schedule>([](const Schedule& e) {
         return std::vector<std::string>{cell("@d2", e.ALARMDATE), cell("@t7", e.ALARMTIME), e.ACTION.str()};
-    };
+    });
     m_schedule = std::make_unique<RelatedList>(ui, m_scheduleTable, s);
     buildLayout();
 }
@@ -118,32 +112,32 @@ void CustomerForm::buildLayout() {
         f.tab = tab;
         l.fields.push_back(f);
     };
-    add("Active", "Active", FieldKind::Check);
-    add("Company", "COMPANY", FieldKind::Check, "", true);
-    add("Company:", "Name");
-    add("First Name:", "FNAME");
-    add("Last Name:", "LNAME", FieldKind::Entry, "", true);
-    add("Address:", "ADDRESS1");
+    add("Acti&ve", "Active", FieldKind::Check);
+    add("Co&mpany", "COMPANY", FieldKind::Check, "", true);
+    add("Compan&y:", "Name");
+    add("First &Name:", "FNAME");
+    add("&Last Name:", "LNAME", FieldKind::Entry, "", true);
+    add("&Address:", "ADDRESS1");
     add("", "ADDRESS2");
-    add("City:", "CITY");
-    add("St/Country:", "STATE", FieldKind::Entry, "", true);
-    add("Zip/Postal Code:", "ZipCode", FieldKind::Entry, "", true);
-    add("Phone:", "PHONE1");
+    add("Ci&ty:", "CITY");
+    add("St/Co&untry:", "STATE", FieldKind::Entry, "", true);
+    add("&Zip/Postal Code:", "ZipCode", FieldKind::Entry, "", true);
+    add("&Phone:", "PHONE1");
     add("Ext:", "EXTENSION", FieldKind::Entry, "", true);
-    add("Phone 2:", "PHONE2");
-    add("Fax:", "FAX", FieldKind::Entry, "", true);
-    add("Credit Limit:", "CREDITLIMIT", FieldKind::Entry, "@n$-15.2");
+    add("Phone &2:", "PHONE2");
+    add("&Fax:", "FAX", FieldKind::Entry, "", true);
+    add("Cre&dit Limit:", "CREDITLIMIT", FieldKind::Entry, "@n$-15.2");
     add("Balance Due:", "BALANCEDUE", FieldKind::Display, "@n$-15.2", true);
-    add("Price Class:", "PRICECLASS", FieldKind::Choice);
+    add("P&rice Class:", "PRICECLASS", FieldKind::Choice);
     l.fields.back().choices = "1|2|3|4|5|6|C|R";
-    add("Bill To:", "BILLTO", FieldKind::Lookup, "", true);
-    add("Tax 1 Exempt", "TAX1EXEMPT", FieldKind::Check);
+    add("&Bill To:", "BILLTO", FieldKind::Lookup, "", true);
+    add("Tax &1 Exempt", "TAX1EXEMPT", FieldKind::Check);
     add("Tax#:", "TAXLIC1", FieldKind::Entry, "", true);
     add("Sales Tax #1 %", "SALESTAX1", FieldKind::Entry, "@n7.4", true);
-    add("Tax 2 Exempt", "TAX2EXEMPT", FieldKind::Check);
+    add("Ta&x 2 Exempt", "TAX2EXEMPT", FieldKind::Check);
     add("Tax#2:", "TAXLIC2", FieldKind::Entry, "", true);
     add("Sales Tax #2 %", "SALESTAX2", FieldKind::Entry, "@n7.4", true);
-    add("eMail:", "EMAIL");
+    add("&eMail:", "EMAIL");
     add("", "Comments", FieldKind::Memo, "", false, "&Comments");
     l.fields.back().note = "A comment typed here is kept in the contact log, dated, when the customer is saved.";
     l.lists.push_back({"&History", m_history.get(), true, {}});
@@ -212,19 +206,13 @@ bool CustomerForm::accept(int f) {
         const PhoneResult formatted = formatPhone(phone.view(), m_areaCode);
         if (!formatted.accepted) {
             phone.clear();
-            ui().beep(kBeepFrequency, kBeepDuration);
-            requestFocus(f);
-            return false;
+            return refuse(f, kPhoneRefused);
         }
         phone = formatted.text;
         return true;
     }
     if (f == field("PRICECLASS")) {
-        if (c.PRICECLASS.isBlank()) {
-            ui().beep(kBeepFrequency, kBeepDuration);
-            requestFocus(f);
-            return false;
-        }
+        if (c.PRICECLASS.isBlank()) return refuse(f, kPriceClassRequired);
         return true;
     }
     if (f == field("BILLTO")) {
@@ -251,16 +239,8 @@ bool CustomerForm::checkBeforeSave() {
     Customer& c = rec();
     // A customer without a price class would give every order written for it no class
     // to price its lines from; the field is required at OK as when it is left.
-    if (c.PRICECLASS.isBlank()) {
-        ui().beep(kBeepFrequency, kBeepDuration);
-        requestFocus(field("PRICECLASS"));
-        return false;
-    }
-    if (!c.BILLTO.isBlank() && c.BILLTO.equalsNoCase(c.Name.view())) {
-        ui().beep(kBeepFrequency, kBeepDuration);
-        requestFocus(field("BILLTO"));
-        return false;
-    }
+    if (c.PRICECLASS.isBlank()) return refuse(field("PRICECLASS"), kPriceClassRequired);
+    if (!c.BILLTO.isBlank() && c.BILLTO.equalsNoCase(c.Name.view())) return refuse(field("BILLTO"), kBillToSelf);
     return true;
 }
 

@@ -14,7 +14,7 @@ namespace quay::core {
 
 MasterListForm::MasterListForm(Database& db, UiPort& ui, Table& table, MasterListFormConfig config,
                                const WindowRequest& request)
-    : MasterForm(db, ui, table, config.spec, request), m_config(std::move(config)) {
+    : FormWindow(db, ui, table, config.spec, request), m_config(std::move(config)) {
     mutableLayout() = m_config.layout;
 }
 
@@ -40,9 +40,7 @@ bool MasterListForm::accept(int field) {
         const PhoneResult formatted = formatPhone(fieldText(desc, field, rec), m_areaCode);
         if (!formatted.accepted) {
             setFieldText(desc, field, rec, "");
-            ui().beep(150, 16);
-            requestFocus(field);
-            return false;
+            return refuse(field, "A phone number has 7 or 10 digits, such as 555-0199 or 212-555-0199.");
         }
         setFieldText(desc, field, rec, formatted.text.view());
     }

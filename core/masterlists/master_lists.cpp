@@ -23,12 +23,12 @@ template <class R>
 RowFormatter columnsOf(std::vector<const char*> names) {
     std::vector<int> fields;
     for (const char* n : names) fields.push_back(fieldOf<R>(n));
-    return [fields](const void* rec) {
+    return rowCells<R>([fields](const R& rec) {
         std::vector<std::string> cells;
         cells.reserve(fields.size());
-        for (const int f : fields) cells.push_back(fieldText(R::desc(), f, rec));
+        for (const int f : fields) cells.push_back(fieldText(R::desc(), f, &rec));
         return cells;
-    };
+    });
 }
 
 template <class R>

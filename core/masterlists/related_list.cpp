@@ -2,20 +2,31 @@
 // forward while they still belong to it. Reads are bracketed by read-ahead hints.
 #include "quay/masterlists/related_list.h"
 
+#include <cassert>
+
 #include "quay/app/globals.h"
+#include "quay/app/last_error.h"
+#include "quay/ui/list_errors.h"
 
 namespace quay::core {
 
 RelatedList::RelatedList(UiPort& ui, Table& table, RelatedListSpec spec)
-    : m_ui(ui), m_table(table), m_spec(std::move(spec)) {}
+    : m_ui(ui), m_table(table), m_spec(std::move(spec)) {
+    // REQUIRES: the record functions were written for this table's records.
+    assert(m_spec.start.fits(table.desc()) && m_spec.belongs.fits(table.desc()) && m_spec.format.fits(table.desc()));
+}
 
 ErrorCode RelatedList::load(const std::string& position) {
     m_rows.clear();
     m_current.reset();
     m_table.clear();
-    if (m_spec.start) m_spec.start(m_table.buffer());
+    if (m_spec.start) m_spec.start(m_table);
     ErrorCode e = m_table.setAtKey(m_spec.key);
-    if (e != ErrorCode::None) return e;
+    if (e != ErrorCode::None) {
+        saveError(m_table);
+        reportReadError(m_ui, m_table.desc().name);
+        return e;
+    }
     m_table.send("QUICKSCAN=on");
     for (;;) {
         e = m_table.next();
@@ -23,16 +34,20 @@ ErrorCode RelatedList::load(const std::string& position) {
             e = ErrorCode::None;
             break;
         }
-        if (e != ErrorCode::None) break;
-        if (m_spec.belongs && !m_spec.belongs(m_table.buffer())) break;
+        if (e != ErrorCode::None) {
+            saveError(m_table);
+            break;
+        }
+        if (m_spec.belongs && !m_spec.belongs(m_table)) break;
         ListRow row;
         row.position = m_table.position();
-        if (m_spec.format) row.cells = m_spec.format(m_table.buffer());
+        if (m_spec.format) row.cells = m_spec.format(m_table);
         if (!position.empty() && row.position == position) m_current = m_rows.size();
         m_rows.push_back(std::move(row));
         if (m_rows.size() >= m_spec.maxRows) break;
     }
     m_table.send("QUICKSCAN=off");
+    if (e != ErrorCode::None) reportReadError(m_ui, m_table.desc().name);
     if (!m_current && !m_rows.empty()) m_current = 0;
     return e;
 }

@@ -24,7 +24,7 @@ Decimal<13, 4> classPrice(const Products& p, std::string_view code) {
     }
 }
 
-ListSpec productBrowseSpec() {
+ListSpec productBrowseSpec(int pricePlaces) {
     ListSpec s;
     const TableDesc& d = Products::desc();
     s.procedure = "ProductBrowse";
@@ -32,13 +32,12 @@ ListSpec productBrowseSpec() {
     s.formProcedure = "ProductForm";
     s.columns = {{"Part#", 20, false}, {"Group", 15, false}, {"Description", 35, false}, {"On Hand", 13, true}, {"On Order", 13, true},
                  {"Price", 13, true}};
-    s.format = [](const void* record) {
+    const Picture price = *Picture::parse(pricePlaces == 2 ? "@n$-13.2" : "@n$-13.4");
+    s.format = rowCells<Products>([price](const Products& p) {
         static const Picture qty = *Picture::parse("@n-13.2");
-        static const Picture price = *Picture::parse("@n$-13.4");
-        const auto& p = *static_cast<const Products*>(record);
-        return std::vector<std::string>{p.PartNum.str(), p.Group.str(), p.DESCRIPTION.str(), qty.format(p.OnHand),
-                                        qty.format(p.OnOrder), price.format(classPrice(p, glo.PriceClass.view()))};
-    };
+        return std::vector<std::string>{p.PartNum.str(), p.Group.str(), p.DESCRIPTION.str(), cellText(qty, p.OnHand),
+                                        cellText(qty, p.OnOrder), cellText(price, classPrice(p, glo.PriceClass.view()))};
+    });
     s.tabs = {{"by &Part#", Products::ByActivePartNum, d.fieldIndex("PartNum")},
               {"by &Group", Products::ByActiveGroup, d.fieldIndex("Group")},
               {"by &Description", Products::ByActiveDesc, d.fieldIndex("DESCRIPTION")}};

@@ -13,8 +13,8 @@
 namespace quay::core {
 namespace {
 
-MasterFormSpec productSpec() {
-    MasterFormSpec s;
+FormSpec productSpec() {
+    FormSpec s;
     s.procedure = "ProductForm";
     s.title = "Product Form";
     return s;
@@ -29,7 +29,7 @@ ClassPrices classesOf(const Products& p) {
 int ProductForm::field(const char* name) { return Products::desc().fieldIndex(name); }
 
 ProductForm::ProductForm(Database& db, UiPort& ui, Table& products, const WindowRequest& request)
-    : MasterForm(db, ui, products, productSpec(), request),
+    : FormWindow(db, ui, products, productSpec(), request),
       m_venProds(db),
       m_venProdsAccess(ui, m_venProds),
       m_groups(db),
@@ -40,12 +40,10 @@ ProductForm::ProductForm(Database& db, UiPort& ui, Table& products, const Window
     v.formProcedure = "VendorPartForm";
     v.headings = {"Vendor", "Ven.Part#"};
     v.key = VenProds::byPartNum;
-    v.start = [this](void* r) { static_cast<VenProds*>(r)->PartNum = owner(); };
-    v.belongs = [this](const void* r) { return static_cast<const VenProds*>(r)->PartNum.equalsNoCase(owner()); };
-    v.format = [](const void* r) {
-        const auto& p = *static_cast<const VenProds*>(r);
-        return std::vector<std::string>{p.Vendor.str(), p.VENPARTNUM.str()};
-    };
+    v.start = recordSetter<VenProds>([this](VenProds& p) { p.PartNum = owner(); });
+    v.belongs = rowsWhere<VenProds>([this](const VenProds& p) { return p.PartNum.equalsNoCase(owner()); });
+    v.format = rowCells<VenProds>(
+        [](const VenProds& p) { return std::vector<std::string>{p.Vendor.str(), p.VENPARTNUM.str()}; });
     m_vendors = std::make_unique<RelatedList>(ui, m_venProds, v);
     m_vendors->setFormListener([this](Request req, Response resp) {
         if (this->request() == Request::Insert && req == Request::Insert && resp == Response::Completed)

@@ -7,8 +7,8 @@
 namespace quay::core {
 namespace {
 
-MasterFormSpec pairSpec() {
-    MasterFormSpec s;
+FormSpec pairSpec() {
+    FormSpec s;
     s.procedure = "VendorPartForm";
     s.title = "Vendor Part Number";
     s.numberField = VenProds::desc().fieldIndex("VPRID");
@@ -21,7 +21,7 @@ int vpr(const char* name) { return VenProds::desc().fieldIndex(name); }
 }  // namespace
 
 VendorPartForm::VendorPartForm(Database& db, UiPort& ui, Table& venProds, const WindowRequest& request)
-    : MasterForm(db, ui, venProds, pairSpec(), request),
+    : FormWindow(db, ui, venProds, pairSpec(), request),
       m_partNum(request.text),
       m_vendors(db),
       m_vendorsAccess(ui, m_vendors) {
@@ -63,11 +63,8 @@ bool VendorPartForm::pick(bool browse) {
 
 bool VendorPartForm::checkBeforeSave() {
     // A pairing without a vendor names nothing; the user picks one first.
-    if (static_cast<VenProds*>(table().buffer())->Vendor.isBlank()) {
-        ui().beep(150, 16);
-        requestFocus(vpr("Vendor"));
-        return false;
-    }
+    if (static_cast<VenProds*>(table().buffer())->Vendor.isBlank())
+        return refuse(vpr("Vendor"), "Choose the vendor who sells this part under the number given.");
     return true;
 }
 

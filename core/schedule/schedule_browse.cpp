@@ -14,8 +14,7 @@ ListSpec scheduleBrowseSpec(const std::string& userId) {
     s.columns = {{"ID", 7, true},          {"Action", 40, false},        {"Alarm Date", 10, false},
                  {"Time", 8, false},       {"Completed Date", 10, false}, {"Time", 8, false}};
     s.detailLabels = {"Customer:", "Vendor:", "Product:"};
-    s.format = [](const void* record) {
-        const auto& e = *static_cast<const Schedule*>(record);
+    s.format = rowCells<Schedule>([](const Schedule& e) {
         return std::vector<std::string>{std::to_string(e.SCHID),
                                         e.ACTION.str(),
                                         formatPicture("@d2b", e.ALARMDATE),
@@ -25,11 +24,9 @@ ListSpec scheduleBrowseSpec(const std::string& userId) {
                                         e.Customer.str(),
                                         e.VENDOR.str(),
                                         e.PRODUCT.str()};
-    };
+    });
     s.tabs = {{"By &Date / Time", Schedule::ByUsrAlarmDtTm, -1}};
-    s.filter = [userId](const void* record) {
-        return static_cast<const Schedule*>(record)->UserID.equalsNoCase(userId);
-    };
+    s.filter = rowsWhere<Schedule>([userId](const Schedule& e) { return e.UserID.equalsNoCase(userId); });
     return s;
 }
 

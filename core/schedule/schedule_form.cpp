@@ -14,8 +14,8 @@
 namespace quay::core {
 namespace {
 
-MasterFormSpec scheduleSpec() {
-    MasterFormSpec s;
+FormSpec scheduleSpec() {
+    FormSpec s;
     s.procedure = "ScheduleForm";
     s.title = "Schedule Form";
     return s;
@@ -33,7 +33,7 @@ std::int32_t requestedId(Table& schedule, const WindowRequest& request) {
 int ScheduleForm::field(const char* name) { return Schedule::desc().fieldIndex(name); }
 
 ScheduleForm::ScheduleForm(Database& db, UiPort& ui, Table& schedule, const WindowRequest& request)
-    : MasterForm(db, ui, schedule, scheduleSpec(), request),
+    : FormWindow(db, ui, schedule, scheduleSpec(), request),
       m_customerText(request.text),
       m_customers(db, ui),
       m_vendors(db, ui),

@@ -122,13 +122,36 @@ TEST_F(DefaultsFormTest, FailedChangeAsksToSaveAgainAndNoLeavesTheRecord) {
     ASSERT_EQ(busy.begin(), ErrorCode::None);
     m_ui.answer(Button::No);
     EXPECT_TRUE(f.ok());
-    ASSERT_EQ(m_ui.messages().size(), 1u);
-    EXPECT_EQ(m_ui.messages()[0].caption, "Record Update Error");
-    EXPECT_EQ(m_ui.messages()[0].text, "An error was experienced changing this record.  Do you want to try to save again?");
-    EXPECT_EQ(m_ui.messages()[0].defaultButton, Button::Cancel);
+    // The transaction could not be framed (said first), then the question.
+    ASSERT_EQ(m_ui.messages().size(), 2u);
+    EXPECT_EQ(m_ui.messages()[0].caption, "Transaction Framing Error");
+    EXPECT_EQ(m_ui.messages()[1].caption, "Record Update Error");
+    EXPECT_EQ(m_ui.messages()[1].text, "An error was experienced changing this record.  Do you want to try to save again?");
+    EXPECT_EQ(m_ui.messages()[1].defaultButton, Button::Cancel);
     EXPECT_EQ(f.response().response, Response::Cancelled);
     busy.rollback();
     EXPECT_EQ(stored()[0].COMPANYNAME.str(), "Harbour Supplies");
+}
+
+TEST_F(DefaultsFormTest, BlankCompanyNameIsRefusedWithItsReasonAndNothingIsStored) {
+    // The first start leaves the name blank for the company window to fill.
+    makeCompany("");
+    DefaultsForm f(m_ui, m_db);
+    ASSERT_TRUE(f.open());
+    f.rec().CITY = "Dover";
+    EXPECT_FALSE(f.ok());
+    EXPECT_FALSE(f.isClosed());
+    EXPECT_EQ(f.notice(), DefaultsForm::kNameRequired);
+    EXPECT_EQ(f.form().takeFocusRequest(), kName);
+    EXPECT_EQ(m_ui.beeps().size(), 1u);
+    EXPECT_TRUE(stored()[0].CITY.isBlank());
+    f.rec().COMPANYNAME = "   ";
+    EXPECT_FALSE(f.ok());  // blanks are no name either
+    f.rec().COMPANYNAME = "Harbour Supplies";
+    EXPECT_TRUE(f.ok());
+    EXPECT_EQ(f.notice(), "");
+    EXPECT_EQ(stored()[0].COMPANYNAME.str(), "Harbour Supplies");
+    EXPECT_EQ(stored()[0].CITY.str(), "Dover");
 }
 
 TEST_F(DefaultsFormTest, PhoneNumbersAreFormattedOrRefusedWithTheBeep) {

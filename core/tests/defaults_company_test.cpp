@@ -10,6 +10,7 @@
 
 #include "quay/defaults/company_defaults.h"
 #include "quay/store/transaction.h"
+#include "quay/testing/temp_data_dir.h"
 
 namespace quay::core {
 namespace {
@@ -17,10 +18,8 @@ namespace {
 class CompanyRecord : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/quaydefXXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-        m_db = std::make_unique<Database>(m_dir);
+        ASSERT_TRUE(m_dir.isValid());
+        m_db = std::make_unique<Database>(m_dir.dataDir().string());
         ASSERT_TRUE(m_db->isOpen()) << m_db->driverErrorText();
         m_def = std::make_unique<Handle<Defaults>>(*m_db);
         ASSERT_EQ(m_def->create(), ErrorCode::None) << m_def->driverErrorText();
@@ -29,10 +28,9 @@ protected:
     void TearDown() override {
         m_def.reset();
         m_db.reset();
-        std::filesystem::remove_all(m_dir);
     }
 
-    std::string m_dir;
+    testing::TempDataDir m_dir{"quay-defaults"};
     std::unique_ptr<Database> m_db;
     std::unique_ptr<Handle<Defaults>> m_def;
 };
@@ -110,7 +108,7 @@ TEST_F(CompanyRecord, CreationInsideTheCallersTransactionRollsBackWithIt) {
 }
 
 TEST_F(CompanyRecord, AnotherStationHoldingTheDataSetMakesCreationFailWithNothingStored) {
-    Database station(m_dir);
+    Database station(m_dir.dataDir().string());
     ASSERT_TRUE(station.isOpen());
     Handle<Defaults> theirs(station);
     ASSERT_EQ(theirs.open(), ErrorCode::None);

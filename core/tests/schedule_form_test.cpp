@@ -229,24 +229,24 @@ TEST_F(ScheduleWindows, AddThatKeepsFailingIsGivenUpAfterFourAttempts) {
     EXPECT_EQ(AlarmQueue::instance().count(), 0u);
 }
 
-TEST(ScheduleBrowse, ShowsOnlyTheUsersEntriesWithBlankMomentsAndTheirDetails) {
+TEST_F(ScheduleWindows, ListShowsOnlyTheUsersEntriesWithBlankMomentsAndTheirDetails) {
     const ListSpec s = scheduleBrowseSpec("PAT");
     EXPECT_EQ(s.title, "Schedule List");
     ASSERT_EQ(s.tabs.size(), 1u);
     EXPECT_EQ(s.tabs[0].caption, "By &Date / Time");
-    Schedule e{};
+    Schedule& e = sch().rec;
     e.SCHID = 12;
     e.UserID = "pat";
     e.ACTION = "Send catalogue";
     e.ALARMDATE = kDay;
     e.ALARMTIME = kNine;
     e.Customer = "Harbour Chandlery";
-    EXPECT_TRUE(s.filter(&e));
-    const auto cells = s.format(&e);
+    EXPECT_TRUE(s.filter(sch()));
+    const auto cells = s.format(sch());
     EXPECT_EQ(cells, (std::vector<std::string>{"12", "Send catalogue", "12/09/2026", "9:00 AM", "", "",
                                                "Harbour Chandlery", "", ""}));
     e.UserID = "SAM";
-    EXPECT_FALSE(s.filter(&e));
+    EXPECT_FALSE(s.filter(sch()));
 }
 
 }  // namespace

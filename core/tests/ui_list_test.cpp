@@ -2,7 +2,10 @@
 // "Active" box, tabs, the locator, the form commands with the list re-read
 // afterwards, select mode, and the read hints around every page.
 #include <algorithm>
+#include <tuple>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +14,9 @@
 
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"
+#include "quay/tables/customer.h"
+#include "quay/ui/field_lookup.h"
+#include "quay/ui/list_errors.h"
 #include "quay/ui/list_window.h"
 #include "ui_test_support.h"
 
@@ -25,10 +31,9 @@ ListSpec vendorSpec() {
     s.title = "Vendor List";
     s.formProcedure = "VendorForm";
     s.columns = {{"Name / Company", 20}, {"First Name", 12}, {"City", 12}};
-    s.format = [](const void* r) {
-        const auto& v = *static_cast<const Vendors*>(r);
+    s.format = rowCells<Vendors>([](const Vendors& v) {
         return std::vector<std::string>{v.NAME.str(), v.FIRSTNAME.str(), v.CITY.str()};
-    };
+    });
     const int name = Vendors::desc().fieldIndex("NAME");
     const int first = Vendors::desc().fieldIndex("FIRSTNAME");
     s.tabs = {{"by &Vendor Name", Vendors::byActiveName, name}, {"by &First Name", Vendors::byActiveFirstName, first}};
@@ -266,6 +271,43 @@ TEST_F(ListWindowTest, EdgeRowDeletedByAnotherStationReloadsTheList) {
     EXPECT_EQ(all.front(), "V0000");
 }
 
+// Counts what the window tells its view about its rows.
+class CountingObserver : public ListObserver {
+public:
+    void rowsReset() override { ++resets; }
+    void rowsAdded(bool front, std::size_t n) override { (front ? addedFront : addedBack) += n; }
+    void rowsAboutToDrop(bool front, std::size_t n) override { (front ? droppedFront : droppedBack) += n; ++open; }
+    void rowsDropped() override { --open; }
+    void closed() override { ++closes; }
+    int resets = 0, open = 0, closes = 0;
+    std::size_t addedFront = 0, addedBack = 0, droppedFront = 0, droppedBack = 0;
+};
+
+TEST_F(ListWindowTest, WindowKeepsItsRowLimitAndTellsTheViewWhatItDrops) {
+    for (int i = 0; i < 1500; ++i) addVendor(m_vendors, vendorName(i));
+    ListWindow w(m_ui, m_vendors, vendorSpec(), {});
+    CountingObserver seen;
+    w.setObserver(&seen);
+    w.open();
+    while (w.fetchAfter() > 0) {
+    }
+    EXPECT_EQ(w.rowCount(), ListPager::kMaxRows);
+    EXPECT_EQ(w.row(0).cells[0], vendorName(500));
+    EXPECT_EQ(w.row(w.rowCount() - 1).cells[0], "V1499");
+    EXPECT_EQ(seen.addedBack, 1400u);
+    EXPECT_EQ(seen.droppedFront, 500u);
+    EXPECT_EQ(seen.open, 0);  // every drop announced was finished
+    // Back towards the start the far end goes instead.
+    while (w.fetchBefore() > 0) {
+    }
+    EXPECT_EQ(w.rowCount(), ListPager::kMaxRows);
+    EXPECT_EQ(w.row(0).cells[0], "V0000");
+    EXPECT_EQ(seen.droppedBack, 500u);
+    const auto all = names(w);
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
+    w.setObserver(nullptr);
+}
+
 // A pager that records the hints it sends.
 class HintPager : public ListPager {
 public:
@@ -303,6 +345,131 @@ TEST_F(ListWindowTest, EveryPageReadIsBracketedByQuickScanHints) {
     for (std::size_t i = 0; i < w.hints.size(); ++i)
         EXPECT_EQ(w.hints[i], i % 2 == 0 ? "QUICKSCAN=on" : "QUICKSCAN=off") << i;
     EXPECT_GE(w.hints.size(), 6u);
+}
+
+
+// A data set whose Customer table has one data page overwritten, as a disk fault or
+// a half-copied file leaves it: the list must say so, never show an empty list.
+class DamagedCustomers : public ::testing::Test {
+protected:
+    static constexpr int kCustomers = 400;
+    void SetUp() override {
+        glo.reset();
+        {
+            Database db(m_dir.path());
+            Handle<Customer> c(db);
+            testing::openFresh(c);
+            for (int i = 0; i < kCustomers; ++i) {
+                char name[40];
+                std::snprintf(name, sizeof name, "Harbour customer %04d", i);
+                c.clear();
+                c.rec.Name = name;
+                c.rec.Active = 1;
+                c.rec.CITY = "Gloucester";
+                ASSERT_EQ(c.add(), ErrorCode::None);
+            }
+        }  // closing the last connection writes every page into the database file
+        overwriteAPageHolding("Harbour customer 0000");
+        m_db = std::make_unique<Database>(m_dir.path());
+        ASSERT_TRUE(m_db->isOpen());
+        m_customers = std::make_unique<Handle<Customer>>(*m_db);
+        ASSERT_EQ(m_customers->open(), ErrorCode::None);
+    }
+    // Overwrites the database page that holds `text` with bytes no page can hold.
+    void overwriteAPageHolding(const std::string& text) {
+        const std::string file = m_dir.path() + "/billquay.sqlite3";
+        std::string bytes;
+        {
+            std::ifstream in(file, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        ASSERT_GT(bytes.size(), 100u);
+        const std::size_t pageSize = (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+        const std::size_t at = bytes.find(text);
+        ASSERT_NE(at, std::string::npos);
+        const std::size_t page = at / pageSize;
+        ASSERT_GT(page, 0u);  // never the header page
+        std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
+        out.seekp(static_cast<std::streamoff>(page * pageSize));
+        const std::string junk(pageSize, '\xA5');
+        out.write(junk.data(), static_cast<std::streamsize>(junk.size()));
+    }
+    static ListSpec customerSpec() {
+        ListSpec s;
+        s.procedure = "CustomerBrowse";
+        s.title = "Customer List";
+        s.formProcedure = "CustomerForm";
+        s.columns = {{"Name / Company", 35}, {"City", 20}};
+        s.format = rowCells<Customer>([](const Customer& c) { return std::vector<std::string>{c.Name.str(), c.CITY.str()}; });
+        s.tabs = {{"by &Name / Company", Customer::byActiveName, listField(Customer::desc(), "Name")}};
+        s.activeField = listField(Customer::desc(), "Active");
+        return s;
+    }
+    // The captions of the messages shown so far.
+    std::vector<std::string> captions() const {
+        std::vector<std::string> out;
+        for (const auto& m : m_ui.messages()) out.push_back(m.caption);
+        return out;
+    }
+
+    testing::DataDir m_dir;
+    std::unique_ptr<Database> m_db;
+    std::unique_ptr<Handle<Customer>> m_customers;
+    ScriptedUi m_ui;
+};
+
+TEST_F(DamagedCustomers, ListSaysTheTableCannotBeReadAndClosesInsteadOfShowingNothing) {
+    ListWindow w(m_ui, *m_customers, customerSpec(), {});
+    w.open();
+    ASSERT_EQ(captions(), (std::vector<std::string>{"Record Retrieval Error", kDamagedDataCaption}));
+    const std::string& retrieval = m_ui.messages()[0].text;
+    EXPECT_EQ(retrieval.find("Error: ("), 0u) << retrieval;
+    EXPECT_NE(retrieval.find("attempting to access a record from the Customer file.  Returning to previous window."),
+              std::string::npos)
+        << retrieval;
+    EXPECT_EQ(m_ui.messages()[1].text, damagedDataText("Customer"));
+    EXPECT_NE(m_ui.messages()[1].text.find("restore the data from the last good backup"), std::string::npos);
+    EXPECT_TRUE(w.isClosed());
+    EXPECT_EQ(w.response().response, Response::Cancelled);
+    EXPECT_EQ(w.rowCount(), 0u);
+    // Nothing was written while reporting it: the file still fails the same way.
+    Handle<Customer> again(*m_db);
+    ASSERT_EQ(again.open(), ErrorCode::None);
+    again.set(Customer::byActiveName);
+    ErrorCode e = ErrorCode::None;
+    for (int i = 0; i < kCustomers && e == ErrorCode::None; ++i) e = again.next();
+    EXPECT_EQ(e, ErrorCode::DriverError);
+}
+
+TEST_F(DamagedCustomers, LookUpReportsTheDamageInsteadOfOfferingTheList) {
+    LookupSpec spec;
+    spec.key = Customer::byName;
+    spec.field = listField(Customer::desc(), "Name");
+    spec.listProcedure = "CUSTOMERBROWSE";
+    FieldLookup lookup(m_ui, *m_customers, spec);
+    const LookupResult r = lookup.check("Harbour customer 0000");
+    EXPECT_FALSE(r.accepted());
+    EXPECT_EQ(captions(), (std::vector<std::string>{"Record Retrieval Error", kDamagedDataCaption}));
+    EXPECT_TRUE(m_ui.windows().empty());  // the list was not offered
+}
+
+TEST(ReadErrors, OnlyTheEnginesDamageCodesCountAsADamagedDataSet) {
+    // Columns: record-store code, the engine's code, damaged.
+    const std::tuple<ErrorCode, int, bool> cases[] = {
+        {ErrorCode::DriverError, 11, true},        // SQLITE_CORRUPT
+        {ErrorCode::DriverError, 267, true},       // SQLITE_CORRUPT_VTAB, an extended code
+        {ErrorCode::DriverError, 26, true},        // SQLITE_NOTADB
+        {ErrorCode::DriverError, 10, false},       // SQLITE_IOERR: the disk, not the data
+        {ErrorCode::DriverError, 13, false},       // SQLITE_FULL
+        {ErrorCode::RecordNotAvailable, 0, false},
+    };
+    for (const auto& [code, engine, damaged] : cases) {
+        SCOPED_TRACE(engine);
+        SavedError e;
+        e.code = code;
+        e.driverCode = engine;
+        EXPECT_EQ(isDamagedData(e), damaged);
+    }
 }
 
 }  // namespace

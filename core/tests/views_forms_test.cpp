@@ -42,7 +42,7 @@ void addVendorList(WindowRegistry& reg) {
         s.procedure = "VendorBrowse";
         s.title = "Vendor List";
         s.columns = {{"Name / Company", 20}};
-        s.format = [](const void* rec) { return std::vector<std::string>{static_cast<const Vendors*>(rec)->NAME.str()}; };
+        s.format = rowCells<Vendors>([](const Vendors& v) { return std::vector<std::string>{v.NAME.str()}; });
         s.tabs = {{"by &Vendor Name", Vendors::byName, Vendors::desc().fieldIndex("NAME")}};
         return openListWindow<Vendors>(c, r, s);
     });
@@ -73,7 +73,7 @@ TEST_F(FormViewsTest, DuplicateNameSendsTheCursorToTheFirstFieldAndTermsAreLooke
     spec.title = "Vendor Form";
     WindowRequest r;
     r.request = Request::Insert;
-    FormWindow form(m_ui, m_vendors, spec, r);
+    FormWindow form(m_db, m_ui, m_vendors, spec, r);
     ASSERT_TRUE(form.open());
     FormDialog dialog(form);
     auto* body = new QWidget;

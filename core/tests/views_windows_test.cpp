@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
 
 #include <QApplication>
@@ -30,6 +31,7 @@
 #include "quay/views/list_view.h"
 #include "quay/views/tool_views.h"
 #include "quay/views/worker_dialog.h"
+#include "alt_keys.h"
 #include "ui_test_support.h"
 #include "offscreen_app.h"
 
@@ -53,6 +55,12 @@ protected:
     void SetUp() override {
         app();
         glo.reset();
+    }
+    // The company record as the first start leaves it, without a name.
+    void firstStartRecord() {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
     }
     testing::DataDir m_dir;
     Database m_db{m_dir.path()};
@@ -121,47 +129,82 @@ TEST_F(ViewsTest, DefaultsFormShowsTheRecordAndOkStoresWhatWasTyped) {
     EXPECT_EQ(check.rec.PC2METHOD.str(), "MARGIN");
 }
 
-// The letter Alt+letter reaches in a caption ("P&O Comments" -> 'o'), or 0.
-QChar mnemonicOf(const QString& text) {
-    for (int i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return QChar();
-}
-
 TEST_F(ViewsTest, DefaultsFormAltKeysReachOneControlEachOnEveryTab) {
-    {
-        Handle<Defaults> d(m_db);
-        testing::openFresh(d);
-        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
-    }
+    firstStartRecord();
     DefaultsForm form(m_ui, m_db);
     ASSERT_TRUE(form.open());
     DefaultsFormView view(form, m_ui);
     view.show();
+    ::quay::testing::expectEachAltKeyReachesOneControlOnEveryTab(view, view.tabs(), "Company Defaults");
+    // The second address line follows the first by Tab; every other field has a key.
+    std::set<std::string> without;
     for (int tab = 0; tab < view.tabs()->count(); ++tab) {
         view.tabs()->setCurrentIndex(tab);
         QApplication::processEvents();
-        std::map<QChar, QString> seen;
-        auto claim = [&](const QString& caption) {
-            const QChar key = mnemonicOf(caption);
-            if (key.isNull()) return;
-            EXPECT_FALSE(seen.count(key)) << "Alt+" << QString(key).toStdString() << " reaches both \""
-                                          << seen[key].toStdString() << "\" and \"" << caption.toStdString()
-                                          << "\" on tab " << tab;
-            seen[key] = caption;
-        };
-        for (int t = 0; t < view.tabs()->count(); ++t) claim(view.tabs()->tabText(t));
-        for (auto* b : view.findChildren<QAbstractButton*>())
-            if (b->isVisible()) claim(b->text());
-        for (auto* l : view.findChildren<QLabel*>())
-            if (l->isVisible() && l->buddy() != nullptr) claim(l->text());
+        for (const std::string& f : ::quay::testing::fieldsWithoutAltKey(view)) without.insert(f);
     }
+    EXPECT_EQ(without, (std::set<std::string>{"()"}));  // the second address line, without a label
+}
+
+TEST_F(ViewsTest, DefaultsFormOffersTheProgramNoticeOnInvoicesAndKeepsItsChoice) {
+    {
+        Handle<Defaults> d(m_db);
+        testing::openFresh(d);
+        ASSERT_EQ(createCompanyRecord(m_db, d, CompanyCreation::AtFirstStart), ErrorCode::None);
+        d.rec.COMPANYNAME = "Harbour Supplies";
+        ASSERT_EQ(d.put(), ErrorCode::None);
+    }
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    QCheckBox* notice = nullptr;
+    for (auto* box : view.findChildren<QCheckBox*>())
+        if (box->text().remove('&').startsWith("Program notice")) notice = box;
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isChecked());  // the first start switches it on
+    notice->setChecked(false);
+    view.accept();
+    EXPECT_EQ(form.response().response, Response::Completed);
+    Handle<Defaults> check(m_db);
+    ASSERT_EQ(check.open(), ErrorCode::None);
+    ASSERT_EQ(GETCOMPANYDEFAULTS(check, 1), 0);
+    EXPECT_EQ(check.rec.INVOICEAD, 0);
+}
+
+TEST_F(ViewsTest, DefaultsFormWithoutACompanyNameSaysSoAndPutsTheCursorThere) {
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    view.show();
+    view.tabs()->setCurrentIndex(2);
+    QApplication::processEvents();
+    view.accept();
+    EXPECT_FALSE(form.isClosed());
+    EXPECT_EQ(view.statusLine()->text().toStdString(), DefaultsForm::kNameRequired);
+    EXPECT_EQ(view.tabs()->currentIndex(), 0);
+    EXPECT_EQ(view.focusWidget(), editOf(view.binder(), "COMPANYNAME"));
+    view.reject();
+}
+
+TEST_F(ViewsTest, EscapeWithTextStillBeingTypedAsksBeforeDroppingIt) {
+    firstStartRecord();
+    DefaultsForm form(m_ui, m_db);
+    ASSERT_TRUE(form.open());
+    DefaultsFormView view(form, m_ui);
+    view.show();
+    QLineEdit* city = editOf(view.binder(), "CITY");
+    city->setFocus();
+    city->setText("Dover");  // typed, as a user types, and the cursor still in the field
+    city->setModified(true);
+    m_ui.answer(Button::No);
+    view.reject();
+    EXPECT_EQ(m_ui.captions(), (std::vector<std::string>{"Update Cancelled"}));
+    EXPECT_FALSE(form.isClosed());
+    EXPECT_EQ(city->text(), "Dover");
+    m_ui.answer(Button::Yes);
+    view.reject();
+    EXPECT_TRUE(form.isClosed());
+    EXPECT_EQ(form.response().response, Response::Cancelled);
 }
 
 TEST_F(ViewsTest, DefaultsFormRefusesAnEntryItsPictureCannotRead) {
@@ -192,10 +235,9 @@ TEST_F(ViewsTest, VendorListPagesAndSendsItsKeysToTheLogic) {
     spec.title = "Vendor List";
     spec.formProcedure = "VendorForm";
     spec.columns = {{"Name / Company", 24}, {"First Name", 12}, {"City", 14}};
-    spec.format = [](const void* r) {
-        const auto& x = *static_cast<const Vendors*>(r);
+    spec.format = rowCells<Vendors>([](const Vendors& x) {
         return std::vector<std::string>{x.NAME.str(), x.FIRSTNAME.str(), x.CITY.str()};
-    };
+    });
     spec.tabs = {{"by &Vendor Name", Vendors::byActiveName, Vendors::desc().fieldIndex("NAME")},
                  {"by &First Name", Vendors::byActiveFirstName, Vendors::desc().fieldIndex("FIRSTNAME")}};
     spec.activeField = Vendors::desc().fieldIndex("Active");

@@ -2,6 +2,8 @@
 #include "quay/ui/field_lookup.h"
 
 #include "quay/app/globals.h"
+#include "quay/app/last_error.h"
+#include "quay/ui/list_errors.h"
 #include "quay/types/fixed_string.h"
 #include "quay/ui/record_fields.h"
 
@@ -10,9 +12,18 @@ namespace quay::core {
 FieldLookup::FieldLookup(UiPort& ui, Table& table, LookupSpec spec) : m_ui(ui), m_table(table), m_spec(std::move(spec)) {}
 
 bool FieldLookup::matches(std::string_view typed) {
+    m_readFailed = false;
     m_table.clear();
     if (!setFieldText(m_table.desc(), m_spec.field, m_table.buffer(), typed)) return false;
-    if (m_table.get(m_spec.key) != ErrorCode::None) return false;
+    if (const ErrorCode e = m_table.get(m_spec.key); e != ErrorCode::None) {
+        if (e != ErrorCode::RecordNotFound) {
+            // A table that cannot be read is no reason to offer the list.
+            saveError(m_table);
+            reportReadError(m_ui, m_table.desc().name);
+            m_readFailed = true;
+        }
+        return false;
+    }
     return !m_spec.filter || m_spec.filter(m_table.buffer());
 }
 
@@ -20,6 +31,7 @@ LookupResult FieldLookup::check(std::string_view typed) {
     const std::string_view value = detail::trimTrailingBlanks(typed);
     if (value.empty() && m_spec.allowBlank) return {LookupOutcome::Blank, {}};
     if (matches(value)) return {LookupOutcome::Found, fieldText(m_table.desc(), m_spec.field, m_table.buffer())};
+    if (m_readFailed) return {LookupOutcome::Refused, {}};
     return pick(value);
 }
 

@@ -8,7 +8,10 @@
 #include "quay/ui/list_pager.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
 
+#include "quay/app/last_error.h"
 #include "quay/ui/record_fields.h"
 
 namespace quay::core {
@@ -35,14 +38,59 @@ ListPager::~ListPager() = default;
 
 void ListPager::sendHint(const char* hint) { m_table.send(hint); }
 
-bool ListPager::inRange(const void* record) const {
-    return !m_range || fieldNumber(m_table.desc(), m_range->first, record) == m_range->second;
+ErrorCode ListPager::fail(ErrorCode ec) {
+    m_lastError = ec;
+    // The engine's text and code are kept now: the read hint that follows replaces them.
+    if (ec != ErrorCode::RecordNotFound) saveError(m_table);
+    return ec;
 }
 
-bool ListPager::keep(const void* record) const { return !m_filter || m_filter(record); }
+namespace {
+
+bool isText(const TableDesc& desc, int field) {
+    const FieldType t = desc.fields[static_cast<std::size_t>(field)].type;
+    return t == FieldType::String || t == FieldType::Memo;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    return true;
+}
+
+}  // namespace
+
+bool ListPager::inRange() {
+    if (!m_range) return true;
+    const TableDesc& desc = m_table.desc();
+    const std::string shown = fieldText(desc, m_range->field, m_table.buffer());
+    return isText(desc, m_range->field) ? equalsNoCase(shown, m_range->value) : shown == m_range->value;
+}
+
+bool ListPager::keep() { return !m_filter || m_filter(m_table); }
+
+bool ListPager::writeRange(bool successor) {
+    const TableDesc& desc = m_table.desc();
+    void* record = m_table.buffer();
+    if (!successor) return setFieldText(desc, m_range->field, record, m_range->value);
+    if (!isText(desc, m_range->field)) {
+        if (!setFieldText(desc, m_range->field, record, m_range->value)) return false;
+        return setFieldNumber(desc, m_range->field, record, fieldNumber(desc, m_range->field, record) + 1);
+    }
+    // The first text after every text equal to the value in the key's case-blind
+    // order: the value, folded as the key folds it, with its last character raised.
+    std::string next = m_range->value;
+    while (!next.empty() && next.back() == ' ') next.pop_back();
+    if (next.empty()) return false;
+    for (char& c : next) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (static_cast<unsigned char>(next.back()) == 0xff) return false;
+    next.back() = static_cast<char>(static_cast<unsigned char>(next.back()) + 1);
+    return setFieldText(desc, m_range->field, record, next);
+}
 
 ListRow ListPager::makeRow() {
-    return ListRow{m_table.position(), m_format ? m_format(m_table.buffer()) : std::vector<std::string>{}};
+    return ListRow{m_table.position(), m_format ? m_format(m_table) : std::vector<std::string>{}};
 }
 
 std::size_t ListPager::readRun(bool forward, std::size_t n, std::vector<ListRow>& out, bool& hitEnd) {
@@ -55,17 +103,17 @@ std::size_t ListPager::readRun(bool forward, std::size_t n, std::vector<ListRow>
             break;
         }
         if (ec != ErrorCode::None) {
-            m_lastError = ec;
+            fail(ec);
             hitEnd = true;
             break;
         }
         // The range is the key's first component, so the first record outside it
         // ends the list in this direction.
-        if (!inRange(m_table.buffer())) {
+        if (!inRange()) {
             hitEnd = true;
             break;
         }
-        if (keep(m_table.buffer())) out.push_back(makeRow());
+        if (keep()) out.push_back(makeRow());
     }
     return out.size() - before;
 }
@@ -73,7 +121,7 @@ std::size_t ListPager::readRun(bool forward, std::size_t n, std::vector<ListRow>
 ErrorCode ListPager::positionAtStart() {
     if (!m_range) return m_table.set(m_key);
     m_table.clear();
-    setFieldNumber(m_table.desc(), m_range->first, m_table.buffer(), m_range->second);
+    writeRange(false);
     return m_table.setAtKey(m_key);
 }
 
@@ -81,8 +129,7 @@ ErrorCode ListPager::positionAtEnd() {
     if (!m_range) return m_table.setEnd(m_key);
     m_table.clear();
     // Before the first record of the next value is after the last of this one.
-    if (!setFieldNumber(m_table.desc(), m_range->first, m_table.buffer(), m_range->second + 1))
-        return m_table.setEnd(m_key);
+    if (!writeRange(true)) return m_table.setEnd(m_key);
     return m_table.setAtKey(m_key);
 }
 
@@ -92,7 +139,7 @@ ErrorCode ListPager::loadFirst() {
     m_rows.clear();
     m_atStart = true;
     m_atEnd = true;
-    if (const ErrorCode ec = positionAtStart(); ec != ErrorCode::None) return m_lastError = ec;
+    if (const ErrorCode ec = positionAtStart(); ec != ErrorCode::None) return fail(ec);
     std::vector<ListRow> rows;
     bool hitEnd = false;
     readRun(true, kPageSize, rows, hitEnd);
@@ -107,7 +154,7 @@ ErrorCode ListPager::loadLast() {
     m_rows.clear();
     m_atStart = true;
     m_atEnd = true;
-    if (const ErrorCode ec = positionAtEnd(); ec != ErrorCode::None) return m_lastError = ec;
+    if (const ErrorCode ec = positionAtEnd(); ec != ErrorCode::None) return fail(ec);
     std::vector<ListRow> rows;
     bool hitEnd = false;
     readRun(false, kPageSize, rows, hitEnd);
@@ -116,20 +163,27 @@ ErrorCode ListPager::loadLast() {
     return m_lastError;
 }
 
-std::optional<std::size_t> ListPager::loadAt(const std::function<void(void* record)>& prepare) {
+std::optional<std::size_t> ListPager::loadAt(const std::function<void(Table& table)>& prepare) {
     std::vector<ListRow> rows;
     bool hitEnd = false;
     {
         QuickScan hint([this](const char* h) { sendHint(h); });
         m_lastError = ErrorCode::None;
         m_table.clear();
-        if (m_range) setFieldNumber(m_table.desc(), m_range->first, m_table.buffer(), m_range->second);
-        if (prepare) prepare(m_table.buffer());
+        if (m_range) writeRange(false);
+        if (prepare) prepare(m_table);
         if (const ErrorCode ec = m_table.setAtKey(m_key); ec != ErrorCode::None) {
-            m_lastError = ec;
+            fail(ec);
             return std::nullopt;
         }
         readRun(true, kPageSize, rows, hitEnd);
+    }
+    if (m_lastError != ErrorCode::None) {
+        const ErrorCode failed = m_lastError;
+        m_rows.clear();
+        m_atStart = m_atEnd = true;
+        m_lastError = failed;
+        return std::nullopt;
     }
     if (rows.empty()) {
         loadLast();
@@ -145,19 +199,32 @@ std::optional<std::size_t> ListPager::loadAround(const std::string& position) {
     std::vector<ListRow> rows;
     bool hitEnd = false;
     bool itself = false;
+    bool gone = false;
     {
         QuickScan hint([this](const char* h) { sendHint(h); });
         m_lastError = ErrorCode::None;
-        if (m_table.set(m_key) != ErrorCode::None || m_table.reget(position) != ErrorCode::None) {
+        ErrorCode ec = m_table.set(m_key);
+        if (ec == ErrorCode::None) ec = m_table.reget(position);
+        if (ec != ErrorCode::None) {
             itself = false;
+            gone = ec == ErrorCode::RecordNotFound;
+            if (!gone) fail(ec);
         } else {
-            itself = inRange(m_table.buffer()) && keep(m_table.buffer());
+            itself = inRange() && keep();
             if (itself) rows.push_back(makeRow());
             readRun(true, kPageSize, rows, hitEnd);
         }
     }
+    if (m_lastError != ErrorCode::None) {
+        // A read failed: show nothing rather than a stretch with a hole in it.
+        const ErrorCode failed = m_lastError;
+        m_rows.clear();
+        m_atStart = m_atEnd = true;
+        m_lastError = failed;
+        return std::nullopt;
+    }
     if (rows.empty()) {
-        if (m_lastError == ErrorCode::None && m_table.lastError() == ErrorCode::RecordNotFound) loadFirst();
+        if (gone) loadFirst();
         else loadLast();
         return std::nullopt;
     }
@@ -173,9 +240,12 @@ std::size_t ListPager::fetchAfter(std::size_t n) {
     if (m_rows.empty() || m_atEnd) return 0;
     QuickScan hint([this](const char* h) { sendHint(h); });
     m_lastError = ErrorCode::None;
-    if (m_table.set(m_key) != ErrorCode::None) return 0;
+    if (const ErrorCode ec = m_table.set(m_key); ec != ErrorCode::None) {
+        fail(ec);
+        return 0;
+    }
     if (const ErrorCode ec = m_table.reget(m_rows.back().position); ec != ErrorCode::None) {
-        m_lastError = ec;  // the edge row went meanwhile; the window reloads
+        fail(ec);  // RecordNotFound: the edge row went meanwhile; the window reloads
         return 0;
     }
     std::vector<ListRow> rows;
@@ -190,9 +260,12 @@ std::size_t ListPager::fetchBefore(std::size_t n) {
     if (m_rows.empty() || m_atStart) return 0;
     QuickScan hint([this](const char* h) { sendHint(h); });
     m_lastError = ErrorCode::None;
-    if (m_table.set(m_key) != ErrorCode::None) return 0;
+    if (const ErrorCode ec = m_table.set(m_key); ec != ErrorCode::None) {
+        fail(ec);
+        return 0;
+    }
     if (const ErrorCode ec = m_table.reget(m_rows.front().position); ec != ErrorCode::None) {
-        m_lastError = ec;
+        fail(ec);
         return 0;
     }
     std::vector<ListRow> rows;

@@ -172,6 +172,9 @@ QWidget* DefaultsFormView::invoicesTab() {
     v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Print Pac&king List"), page), "FLAG1"));
     v->addWidget(m_binder->bindCheck(new QCheckBox(tr("&Signature line on quotes"), page), "SIGONQUOTES"));
     v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Si&gnature line on invoices"), page), "SIGONINV"));
+    // The one-line notice about the program in the footer of quotes and invoices.
+    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("P&rogram notice in the footer of quotes and invoices"), page),
+                                     "INVOICEAD"));
     auto* f = formLayout(nullptr);
     f->addRow(tr("&Logo File:"), text("LOGOFILE", 20));
     v->addLayout(f);

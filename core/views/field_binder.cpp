@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -45,9 +46,14 @@ int FieldBinder::index(const char* field) const {
     return i;
 }
 
+QLineEdit* FieldBinder::bindText(QLineEdit* edit, int field, const std::string& picture) {
+    return bindText(edit, m_desc.fields[static_cast<std::size_t>(field)].name.c_str(),
+                    picture.empty() ? nullptr : picture.c_str());
+}
+
 QLineEdit* FieldBinder::bindText(QLineEdit* edit, const char* field, const char* picture,
                                  std::function<bool()> accepted) {
-    Binding b{Binding::Kind::Text, index(field), {edit}, std::nullopt, {}, std::move(accepted)};
+    Binding b{Binding::Kind::Text, index(field), {edit}, std::nullopt, {}, std::move(accepted), {}};
     if (picture) b.picture = Picture::parse(picture);
     const FieldDesc& f = m_desc.fields[static_cast<std::size_t>(b.field)];
     if (f.type == FieldType::String) edit->setMaxLength(static_cast<int>(f.size));
@@ -57,7 +63,8 @@ QLineEdit* FieldBinder::bindText(QLineEdit* edit, const char* field, const char*
     connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
         if (m_loading) return;
         auto it = m_byWidget.find(edit);
-        if (it != m_byWidget.end()) storeText(m_bindings[it->second], edit);
+        if (it == m_byWidget.end() || (m_typedOnly && !edit->isModified())) return;
+        storeText(m_bindings[it->second], edit);
     });
     return edit;
 }
@@ -104,32 +111,59 @@ void FieldBinder::openOnDoubleClick(QLineEdit* edit, Address kind, UiPort& ui) {
                                            : tr("Double-click to open this address in the web browser"));
 }
 
-QCheckBox* FieldBinder::bindCheck(QCheckBox* box, const char* field) {
-    const int i = index(field);
+QCheckBox* FieldBinder::bindCheck(QCheckBox* box, const char* field) { return bindCheck(box, index(field)); }
+
+QCheckBox* FieldBinder::bindCheck(QCheckBox* box, int i) {
     m_byWidget[box] = m_bindings.size();
-    m_bindings.push_back(Binding{Binding::Kind::Check, i, {box}, std::nullopt, {}, {}});
+    m_bindings.push_back(Binding{Binding::Kind::Check, i, {box}, std::nullopt, {}, {}, {}});
     connect(box, &QCheckBox::toggled, this, [this, i](bool on) {
-        if (!m_loading) setFieldNumber(m_desc, i, m_record(), on ? 1 : 0);
+        if (m_loading) return;
+        setFieldNumber(m_desc, i, m_record(), on ? 1 : 0);
+        entered(i);
     });
     return box;
 }
 
 QComboBox* FieldBinder::bindChoice(QComboBox* combo, const char* field, const std::vector<std::string>& values) {
-    const int i = index(field);
+    return bindChoice(combo, index(field), values);
+}
+
+QComboBox* FieldBinder::bindChoice(QComboBox* combo, int i, const std::vector<std::string>& values) {
     combo->clear();
     for (const auto& v : values) combo->addItem(qs(v));
     m_byWidget[combo] = m_bindings.size();
-    m_bindings.push_back(Binding{Binding::Kind::Choice, i, {combo}, std::nullopt, values, {}});
+    m_bindings.push_back(Binding{Binding::Kind::Choice, i, {combo}, std::nullopt, values, {}, {}});
     connect(combo, &QComboBox::currentIndexChanged, this, [this, i, values](int n) {
         if (m_loading || n < 0 || static_cast<std::size_t>(n) >= values.size()) return;
         setFieldText(m_desc, i, m_record(), values[static_cast<std::size_t>(n)]);
+        entered(i);
     });
     return combo;
 }
 
+QLabel* FieldBinder::bindDisplay(QLabel* label, int field, const std::string& picture) {
+    Binding b{Binding::Kind::Display, field, {label}, std::nullopt, {}, {}, {}};
+    if (!picture.empty()) b.picture = Picture::parse(picture);
+    m_byWidget[label] = m_bindings.size();
+    m_bindings.push_back(std::move(b));
+    return label;
+}
+
+QLabel* FieldBinder::bindComputed(QLabel* label, std::function<std::string()> text) {
+    m_bindings.push_back(Binding{Binding::Kind::Computed, -1, {label}, std::nullopt, {}, {}, std::move(text)});
+    return label;
+}
+
+bool FieldBinder::entered(int field) {
+    if (!m_onEntry) return true;
+    const bool accepted = m_onEntry(field);
+    load();
+    return accepted;
+}
+
 void FieldBinder::bindRadio(const std::vector<std::pair<QRadioButton*, std::string>>& buttons, const char* field) {
     const int i = index(field);
-    Binding b{Binding::Kind::Radio, i, {}, std::nullopt, {}, {}};
+    Binding b{Binding::Kind::Radio, i, {}, std::nullopt, {}, {}, {}};
     for (const auto& [button, value] : buttons) {
         b.widgets.push_back(button);
         b.values.push_back(value);
@@ -142,11 +176,12 @@ void FieldBinder::bindRadio(const std::vector<std::pair<QRadioButton*, std::stri
     m_bindings.push_back(std::move(b));
 }
 
-QPlainTextEdit* FieldBinder::bindMemo(QPlainTextEdit* edit, const char* field) {
-    const int i = index(field);
+QPlainTextEdit* FieldBinder::bindMemo(QPlainTextEdit* edit, const char* field) { return bindMemo(edit, index(field)); }
+
+QPlainTextEdit* FieldBinder::bindMemo(QPlainTextEdit* edit, int i) {
     const std::size_t limit = m_desc.fields[static_cast<std::size_t>(i)].size;
     m_byWidget[edit] = m_bindings.size();
-    m_bindings.push_back(Binding{Binding::Kind::Memo, i, {edit}, std::nullopt, {}, {}});
+    m_bindings.push_back(Binding{Binding::Kind::Memo, i, {edit}, std::nullopt, {}, {}, {}});
     connect(edit, &QPlainTextEdit::textChanged, this, [this, i, edit, limit] {
         if (m_loading) return;
         std::string text = edit->toPlainText().toStdString();
@@ -178,10 +213,12 @@ bool FieldBinder::storeText(const Binding& b, QLineEdit* edit) {
         QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), qs(reason), edit);
         edit->setFocus();
         edit->selectAll();
+        if (m_onRefused) m_onRefused(reason);
         return false;
     }
-    if (b.accepted && !b.accepted()) {
+    if ((b.accepted && !b.accepted()) || !entered(b.field)) {
         show(b);
+        if (m_onRefused) m_onRefused({});
         edit->setFocus();
         edit->selectAll();
         return false;
@@ -215,9 +252,17 @@ void FieldBinder::show(const Binding& b) {
                 static_cast<QRadioButton*>(b.widgets[i])->setChecked(b.values[i] == v);
             break;
         }
-        case Binding::Kind::Memo:
-            static_cast<QPlainTextEdit*>(b.widgets[0])->setPlainText(qs(fieldText(m_desc, b.field, rec)));
+        case Binding::Kind::Memo: {
+            // Set only when it differs, so the cursor of a box being typed in stays.
+            auto* memo = static_cast<QPlainTextEdit*>(b.widgets[0]);
+            const QString text = qs(fieldText(m_desc, b.field, rec));
+            if (memo->toPlainText() != text) memo->setPlainText(text);
             break;
+        }
+        case Binding::Kind::Display:
+            static_cast<QLabel*>(b.widgets[0])->setText(qs(formatField(m_desc, b.field, rec, b.picture)).trimmed());
+            break;
+        case Binding::Kind::Computed: static_cast<QLabel*>(b.widgets[0])->setText(qs(b.computed())); break;
     }
     m_loading = was;
 }
@@ -231,9 +276,19 @@ void FieldBinder::loadField(int field) {
         if (b.field == field) show(b);
 }
 
-bool FieldBinder::storeAll() {
+bool FieldBinder::hasPendingEntry() const {
     for (const auto& b : m_bindings)
-        if (b.kind == Binding::Kind::Text && !storeText(b, static_cast<QLineEdit*>(b.widgets[0]))) return false;
+        if (b.kind == Binding::Kind::Text && static_cast<QLineEdit*>(b.widgets[0])->isModified()) return true;
+    return false;
+}
+
+bool FieldBinder::storeAll() {
+    for (const auto& b : m_bindings) {
+        if (b.kind != Binding::Kind::Text) continue;
+        auto* edit = static_cast<QLineEdit*>(b.widgets[0]);
+        if (m_typedOnly && !edit->isModified()) continue;
+        if (!storeText(b, edit)) return false;
+    }
     return true;
 }
 
@@ -272,6 +327,7 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event) {
             const std::int32_t chosen = DATESELECT(*it->second, current);
             setFieldNumber(m_desc, b.field, m_record(), chosen);
             show(b);
+            entered(b.field);
             return true;
         }
     }

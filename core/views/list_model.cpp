@@ -1,21 +1,43 @@
 // The paging item model over a list window's rows.
 //
-// The pager adds rows itself; the model then tells the view what was added, and
-// before it drops rows it tells the view what is going, in the order Qt wants.
+// The window adds rows itself and then says so (Qt's own fetchMore works the same
+// way: the rows exist before the view hears of them); before it drops rows it says
+// what is going, so the view lets go of them first.
 #include "quay/views/list_model.h"
 
 namespace quay::core {
 
 ListModel::ListModel(ListWindow& window, QObject* parent) : QAbstractTableModel(parent), m_window(window) {
-    m_window.setResetListener([this] { onReset(); });
+    m_window.setObserver(this);
 }
 
-void ListModel::onReset() {
+ListModel::~ListModel() { m_window.setObserver(nullptr); }
+
+void ListModel::rowsReset() {
     beginResetModel();
     endResetModel();
     const auto c = m_window.current();
-    emit rowsReset(c ? static_cast<int>(*c) : -1);
+    emit resetTo(c ? static_cast<int>(*c) : -1);
 }
+
+void ListModel::rowsAdded(bool front, std::size_t count) {
+    const int n = static_cast<int>(count);
+    const int size = rowCount();
+    if (front) beginInsertRows({}, 0, n - 1);
+    else beginInsertRows({}, size - n, size - 1);
+    endInsertRows();
+}
+
+void ListModel::rowsAboutToDrop(bool front, std::size_t count) {
+    const int n = static_cast<int>(count);
+    const int size = rowCount();
+    if (front) beginRemoveRows({}, 0, n - 1);
+    else beginRemoveRows({}, size - n, size - 1);
+}
+
+void ListModel::rowsDropped() { endRemoveRows(); }
+
+void ListModel::closed() { emit windowClosed(); }
 
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_window.rowCount());
@@ -39,51 +61,27 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal) return QAbstractTableModel::headerData(section, orientation, role);
     const auto& cols = m_window.spec().columns;
     if (section < 0 || static_cast<std::size_t>(section) >= cols.size()) return {};
-    return QString::fromStdString(cols[static_cast<std::size_t>(section)].heading);
+    const ListColumn& c = cols[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return QString::fromStdString(c.heading);
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | (c.rightAligned ? Qt::AlignRight : Qt::AlignLeft));
+    return {};
 }
 
 bool ListModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && m_window.rowCount() > 0 && !m_window.pager().atEnd();
+    return !parent.isValid() && m_window.rowCount() > 0 && !m_window.pager().atEnd() && !m_window.isClosed();
 }
 
 void ListModel::fetchMore(const QModelIndex& parent) {
-    if (parent.isValid()) return;
-    const int before = rowCount();
-    const std::size_t n = m_window.fetchAfter();
-    if (rowCount() != before + static_cast<int>(n)) return;  // the list was read afresh (reset sent)
-    if (n > 0) {
-        beginInsertRows({}, before, before + static_cast<int>(n) - 1);
-        endInsertRows();
-    }
-    const std::size_t size = m_window.rowCount();
-    if (size > ListPager::kMaxRows) {
-        const auto drop = static_cast<int>(size - ListPager::kMaxRows);
-        beginRemoveRows({}, 0, drop - 1);
-        m_window.pager().dropFront(static_cast<std::size_t>(drop));
-        endRemoveRows();
-    }
+    if (!parent.isValid()) m_window.fetchAfter();
 }
 
 int ListModel::fetchBefore() {
     if (m_window.rowCount() == 0 || m_window.pager().atStart()) return 0;
-    const int before = rowCount();
-    const std::size_t n = m_window.fetchBefore();
-    if (rowCount() != before + static_cast<int>(n)) return 0;
-    if (n > 0) {
-        beginInsertRows({}, 0, static_cast<int>(n) - 1);
-        endInsertRows();
-    }
-    const std::size_t size = m_window.rowCount();
-    if (size > ListPager::kMaxRows) {
-        const auto keep = static_cast<int>(ListPager::kMaxRows);
-        beginRemoveRows({}, keep, static_cast<int>(size) - 1);
-        m_window.pager().dropBack(size - ListPager::kMaxRows);
-        endRemoveRows();
-    }
-    return static_cast<int>(n);
+    return static_cast<int>(m_window.fetchBefore());
 }
 
 bool ListModel::atStart() const { return m_window.pager().atStart(); }

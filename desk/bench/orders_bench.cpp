@@ -17,6 +17,7 @@
 #include "orders/order_tables.h"
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"
+#include "quay/app/table_access.h"
 #include "quay/app/table_open.h"
 #include "quay/defaults/company_defaults.h"
 #include "quay/store/transaction.h"
@@ -118,12 +119,13 @@ int main(int argc, char** argv) {
         std::vector<double> times;
         for (int i = 0; i < 20; ++i) {
             const auto t = Clock::now();
-            desk::OrderList list(db, ui, desk::OrderListKind::Quotes);
-            desk::OrderLocator loc(desk::OrderListTab::ByNumber);
-            for (char c : std::to_string(orders / 2 + 1 + i * 2)) loc.type(c);
-            const auto rows = list.page(desk::OrderListTab::ByNumber, loc.text(), 60);
+            core::HeldTable<core::Orders> ord(db, ui);
+            core::ListWindow list(ui, ord.handle, desk::orderListSpec(desk::OrderListKind::Quotes), {});
+            list.open();
+            list.selectTab(1);
+            list.setLocatorText(std::to_string(orders / 2 + 1 + i * 2));
             times.push_back(msSince(t));
-            if (rows.empty()) std::fprintf(stderr, "no rows\n");
+            if (list.rowCount() == 0) std::fprintf(stderr, "no rows\n");
         }
         std::sort(times.begin(), times.end());
         std::printf("quote list open + position by number: median %.2f ms, worst %.2f ms (target < 100 ms)\n",

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -99,18 +100,26 @@ int main(int argc, char** argv) {
                         std::chrono::duration<double>(Clock::now() - t).count());
         }
         core::ScriptedUi ui;
-        measure("first page (window opens)", size,
-                [&](int) { return desk::invoiceSerialRows(db, ui, "", 100).size(); });
+        auto tables = std::make_shared<desk::InvoiceSerialTables>(db, ui);
+        measure("first page (window opens)", size, [&](int) {
+            core::ListWindow search(ui, tables->ser.handle, desk::invoiceSerialSpec(tables), {});
+            search.open();
+            return search.rowCount();
+        });
+        core::ListWindow search(ui, tables->ser.handle, desk::invoiceSerialSpec(tables), {});
+        search.open();
         char typed[24];
         measure("page at a typed serial number", size, [&](int i) {
             std::snprintf(typed, sizeof typed, "SN%09ld", (i * 104729L) % (size * 10L));
-            return desk::invoiceSerialRows(db, ui, typed, 100).size();
+            search.setLocatorText(typed);
+            return search.rowCount();
         });
         std::snprintf(typed, sizeof typed, "SN%09ld", size * 5L);
-        const auto middle = desk::invoiceSerialRows(db, ui, typed, 100);
-        const std::string position = middle.empty() ? std::string() : middle.back().position;
-        measure("next page after a row", size,
-                [&](int) { return desk::invoiceSerialRowsAfter(db, ui, position, 100).size(); });
+        measure("next page after a row", size, [&](int) {
+            search.setLocatorText(typed);
+            search.clearLocator();
+            return search.fetchAfter();
+        });
     }
     return 0;
 }

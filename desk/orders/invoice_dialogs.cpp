@@ -12,8 +12,29 @@ namespace quay::desk {
 using core::Button;
 using core::Icon;
 
+namespace {
+
+core::FormSpec dialogSpec(const char* procedure, const char* caption) {
+    core::FormSpec s;
+    s.procedure = procedure;
+    s.title = caption;
+    return s;
+}
+
+core::WindowRequest changeRequest() {
+    core::WindowRequest r;
+    r.request = core::Request::Change;
+    return r;
+}
+
+int orderField(const char* name) { return fieldIndexOf(core::Orders::desc(), name); }
+int paymentField(const char* name) { return fieldIndexOf(core::Payments::desc(), name); }
+
+}  // namespace
+
 SaveInvoiceForm::SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order)
-    : m_db(db), m_ui(ui), m_order(order), m_lookups(db, ui) {}
+    : FormWindow(ui, core::Orders::desc(), &order, dialogSpec(kProcedure, kCaption), changeRequest()), m_db(db),
+      m_ui(ui), m_order(order), m_lookups(db, ui) {}
 
 bool SaveInvoiceForm::open() {
     core::HeldTable<core::Defaults> def(m_db, m_ui);
@@ -30,7 +51,8 @@ bool SaveInvoiceForm::open() {
     m_order.OrdDate = core::today();
     m_accepted[0] = std::string(m_order.TERMS.view());
     m_accepted[1] = std::string(m_order.SHIPVIA.view());
-    return true;
+    // The copy is taken now, so only what the user changes counts as a change.
+    return FormWindow::open();
 }
 
 bool SaveInvoiceForm::acceptField(HeaderField field, bool mayOpenList) {
@@ -38,10 +60,7 @@ bool SaveInvoiceForm::acceptField(HeaderField field, bool mayOpenList) {
     std::string& accepted = m_accepted[field == HeaderField::TERMS ? 0 : 1];
     const std::string typed(headerText(m_order, field));
     if (typed == accepted) return true;
-    if (!mayOpenList) {
-        m_ui.beep(0, 0);
-        return false;
-    }
+    if (!mayOpenList) return refuseAt(field == HeaderField::TERMS ? Focus::TERMS : Focus::SHIPVIA, kNotLookedUp);
     const core::LookupResult r = m_lookups.check(field, typed);
     if (!r.accepted()) return false;
     setHeaderText(m_order, field, r.value);
@@ -78,68 +97,65 @@ bool SaveInvoiceForm::isValidPayment(const core::Decimal<13, 2>& total, const co
 
 bool SaveInvoiceForm::acceptPayment() {
     if (isValidPayment(m_order.TOTAL, m_order.DOWNPAYMENT)) return true;
-    m_ui.beep(0, 0);
-    return false;
+    return refuseAt(Focus::Payment, kPaymentRange);
 }
 
 bool SaveInvoiceForm::acceptPayment(const core::Decimal<13, 2>& amount) {
-    if (!isValidPayment(m_order.TOTAL, amount)) {
-        m_ui.beep(0, 0);
-        return false;
-    }
+    if (!isValidPayment(m_order.TOTAL, amount)) return refuseAt(Focus::Payment, kPaymentRange);
     m_order.DOWNPAYMENT = amount;
     return true;
 }
 
-bool SaveInvoiceForm::refuse(Focus where) {
-    m_ui.beep(0, 0);
+bool SaveInvoiceForm::refuseAt(Focus where, const char* reason) {
     m_focus = where;
-    return false;
+    int field = -1;
+    switch (where) {
+        case Focus::InvoiceNum: field = orderField("InvoiceNum"); break;
+        case Focus::Date: field = orderField("OrdDate"); break;
+        case Focus::Payment: field = orderField("DOWNPAYMENT"); break;
+        case Focus::TERMS: field = orderField("TERMS"); break;
+        case Focus::SHIPVIA: field = orderField("SHIPVIA"); break;
+        case Focus::None: break;
+    }
+    return refuse(field, reason);
 }
 
 bool SaveInvoiceForm::acceptInvoiceNumber() {
     if (m_order.InvoiceNum > 0) return true;
-    m_ui.beep(0, 0);
-    return false;
+    return refuseAt(Focus::InvoiceNum, kNumberRequired);
 }
 
-bool SaveInvoiceForm::ok() {
-    if (m_order.InvoiceNum <= 0) return refuse(Focus::InvoiceNum);
+bool SaveInvoiceForm::checkBeforeSave() {
+    if (m_order.InvoiceNum <= 0) return refuseAt(Focus::InvoiceNum, kNumberRequired);
     // An invoice without a date would post a charge without one, which no statement
     // or aging bucket could place.
-    if (m_order.OrdDate == 0) return refuse(Focus::Date);
-    if (!isValidPayment(m_order.TOTAL, m_order.DOWNPAYMENT)) return refuse(Focus::Payment);
-    if (!(m_order.TERMS.view() == m_accepted[0])) return refuse(Focus::TERMS);
-    if (!(m_order.SHIPVIA.view() == m_accepted[1])) return refuse(Focus::SHIPVIA);
+    if (m_order.OrdDate == 0) return refuseAt(Focus::Date, kDateRequired);
+    if (!isValidPayment(m_order.TOTAL, m_order.DOWNPAYMENT)) return refuseAt(Focus::Payment, kPaymentRange);
+    if (!(m_order.TERMS.view() == m_accepted[0])) return refuseAt(Focus::TERMS, kNotLookedUp);
+    if (!(m_order.SHIPVIA.view() == m_accepted[1])) return refuseAt(Focus::SHIPVIA, kNotLookedUp);
     m_focus = Focus::None;
-    m_response = core::Response::Completed;
     return true;
 }
 
-void SaveInvoiceForm::cancel() { m_response = core::Response::Cancelled; }
-
-PostInvoicePayment::PostInvoicePayment(core::UiPort& ui, core::Payments& payment) : m_ui(ui), m_pay(payment) {}
+PostInvoicePayment::PostInvoicePayment(core::UiPort& ui, core::Payments& payment)
+    : FormWindow(ui, core::Payments::desc(), &payment, dialogSpec(kProcedure, kCaption), changeRequest()),
+      m_pay(payment) {}
 
 bool PostInvoicePayment::checkFieldsEnabled() const { return m_pay.Method.view() == "Check"; }
 
 bool PostInvoicePayment::cardFieldsEnabled() const { return m_pay.Method.view() == "Credit"; }
 
-bool PostInvoicePayment::ok() {
+bool PostInvoicePayment::checkBeforeSave() {
     if (m_pay.Method.isBlank()) {
-        m_ui.beep(0, 0);
         m_focus = Focus::Method;
-        return false;
+        return refuse(paymentField("Method"), kMethodRequired);
     }
     if (m_pay.Date == 0) {
-        m_ui.beep(0, 0);
         m_focus = Focus::Date;
-        return false;
+        return refuse(paymentField("Date"), kDateRequired);
     }
     m_focus = Focus::None;
-    m_response = core::Response::Completed;
     return true;
 }
-
-void PostInvoicePayment::cancel() { m_response = core::Response::Cancelled; }
 
 }  // namespace quay::desk

@@ -1,7 +1,9 @@
 // The two dialogs of invoicing: SaveInvoiceForm (caption "Save As Invoice"), where the
 // user confirms the invoice, its date and the amount paid at once, and
 // PostInvoicePayment (caption "Post Invoice Initial Payment"), which records how
-// that amount was paid. Both only fill buffers: the save routine stores them.
+// that amount was paid. Both only fill buffers: the save routine stores them. Both
+// run on the form pattern: a refusal says which field and why, and Cancel asks
+// before it throws typed changes away.
 #pragma once
 #include <array>
 #include <string>
@@ -12,13 +14,20 @@
 #include "quay/tables/defaults.h"
 #include "quay/tables/orders.h"
 #include "quay/tables/payments.h"
+#include "quay/ui/form_window.h"
 
 namespace quay::desk {
 
-class SaveInvoiceForm {
+class SaveInvoiceForm : public core::FormWindow {
 public:
+    static constexpr const char* kProcedure = "SaveInvoiceForm";
     static constexpr const char* kCaption = "Save As Invoice";
     static constexpr const char* kCalendarTitle = "Date Of Invoice";
+    static constexpr const char* kNumberRequired = "The invoice number must be above 0.";
+    static constexpr const char* kDateRequired = "Enter the invoice date: the customer's charge is dated by it.";
+    static constexpr const char* kPaymentRange =
+        "The initial payment must lie between 0 and the invoice total.";
+    static constexpr const char* kNotLookedUp = "This value names no record: choose one from the list (...).";
 
     // REQUIRES: `order` is the caller's Orders buffer and outlives the form.
     SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order);
@@ -50,15 +59,16 @@ public:
     // Where the cursor goes when Ok refuses.
     enum class Focus { None, InvoiceNum, Date, Payment, TERMS, SHIPVIA };
 
-    // "Ok": completes when the invoice has a number above 0 and a date, the payment is valid and terms
-    // and ship-via were accepted; otherwise beeps and focus() says where.
-    bool ok();
-    void cancel();
+    // "Ok" (FormWindow::ok): completes when the invoice has a number above 0 and a
+    // date, the payment is valid and terms and ship-via were accepted; otherwise
+    // beeps, says why, and focus() says where.
     Focus focus() const { return m_focus; }
-    core::Response response() const { return m_response; }
+
+protected:
+    bool checkBeforeSave() override;
 
 private:
-    bool refuse(Focus where);
+    bool refuseAt(Focus where, const char* reason);
 
     core::Database& m_db;
     core::UiPort& m_ui;
@@ -66,14 +76,16 @@ private:
     OrderLookups m_lookups;
     std::array<std::string, 2> m_accepted;  // terms and ship-via as last accepted
     Focus m_focus = Focus::None;
-    core::Response m_response = core::Response::Cancelled;
 };
 
-class PostInvoicePayment {
+class PostInvoicePayment : public core::FormWindow {
 public:
+    static constexpr const char* kProcedure = "PostInvoicePayment";
     static constexpr const char* kCaption = "Post Invoice Initial Payment";
     static constexpr const char* kMethods = "Cash|Check|Credit|Accounting|Other";
     static constexpr const char* kCalendarTitle = "Date of Payment";
+    static constexpr const char* kMethodRequired = "Choose how the payment was made.";
+    static constexpr const char* kDateRequired = "Enter the date of the payment.";
 
     enum class Focus { None, Method, Date };
 
@@ -83,18 +95,16 @@ public:
     // Check number and bank can be entered for "Check"; card fields for "Credit".
     bool checkFieldsEnabled() const;
     bool cardFieldsEnabled() const;
-    // "&Ok": completes when a method and a date are given; otherwise beeps and says
-    // where the cursor goes.
-    bool ok();
-    void cancel();
+    // "&Ok" (FormWindow::ok): completes when a method and a date are given;
+    // otherwise beeps, says why and where the cursor goes.
     Focus focus() const { return m_focus; }
-    core::Response response() const { return m_response; }
+
+protected:
+    bool checkBeforeSave() override;
 
 private:
-    core::UiPort& m_ui;
     core::Payments& m_pay;
     Focus m_focus = Focus::None;
-    core::Response m_response = core::Response::Cancelled;
 };
 
 }  // namespace quay::desk

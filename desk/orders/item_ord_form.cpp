@@ -16,8 +16,34 @@ using core::ErrorCode;
 using core::Icon;
 using core::Response;
 
+namespace {
+
+core::FormSpec lineSpec() {
+    core::FormSpec s;
+    s.procedure = "ItemOrdForm";
+    s.title = ItemOrdForm::kCaption;
+    return s;
+}
+
+core::WindowRequest requestOf(core::Request request) {
+    core::WindowRequest r;
+    r.request = request;
+    return r;
+}
+
+int lineField(const char* name) { return fieldIndexOf(lineEntryDesc(), name); }
+
+}  // namespace
+
 ItemOrdForm::ItemOrdForm(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line)
-    : m_db(db), m_ui(ui), m_request(request), m_line(line) {}
+    : FormWindow(ui, lineEntryDesc(), &line, lineSpec(), requestOf(request)), m_db(db), m_ui(ui), m_request(request),
+      m_line(line) {}
+
+bool ItemOrdForm::focusAt(Focus where) {
+    m_focus = where;
+    requestFocus(where == Focus::Qty ? lineField("QTY") : where == Focus::Price ? lineField("PRICE") : lineField("PARTNUM"));
+    return false;
+}
 
 bool ItemOrdForm::open() {
     m_def.emplace(m_db, m_ui);
@@ -46,7 +72,8 @@ bool ItemOrdForm::open() {
         }
     }
     recompute();
-    return true;
+    // The copy is taken now, so only what the user changes counts as a change.
+    return FormWindow::open();
 }
 
 int ItemOrdForm::pricePlaces() const {
@@ -95,9 +122,8 @@ bool ItemOrdForm::acceptPart(bool mayOpenList) {
     if (m_hasProduct && typed == m_acceptedPart) return true;
     if (typed.empty()) return true;  // a blank part is refused by Ok, not by the field
     if (!mayOpenList) {
-        m_ui.beep(0, 0);
         m_focus = Focus::PartNum;
-        return false;
+        return refuse(lineField("PARTNUM"), kNotLookedUp);
     }
     core::FieldLookup lookup(m_ui, m_prd->handle, productLookup());
     core::glo.GlobalResponse = Response::None;
@@ -121,9 +147,8 @@ bool ItemOrdForm::takeLookup(const core::LookupResult& r) {
         // The buffer may hold whatever the list was left on: the loaded product is
         // no longer known.
         m_hasProduct = false;
-        m_focus = Focus::PartNum;
         recompute();
-        return false;
+        return focusAt(Focus::PartNum);
     }
     m_hasProduct = true;
     m_line.PARTNUM = r.value;
@@ -168,44 +193,35 @@ bool ItemOrdForm::recompute() {
     return computeLineTotal(m_line) == core::DecimalStatus::Ok;
 }
 
-bool ItemOrdForm::ok() {
+bool ItemOrdForm::checkBeforeSave() {
     if (!recompute()) {
         m_ui.message("Error", "The line total is too large for its field.  Please change the quantity or the price.",
                      Icon::Error, Button::Ok, Button::Ok);
-        m_focus = Focus::Qty;
-        return false;
+        return focusAt(Focus::Qty);
     }
     if (m_line.PRICE.isZero()) {
         m_ui.beep(0, 0);
         if (m_ui.message("WARNING:  No Price", "Price for each item is 0.00.  Do you want to change the price?",
-                         Icon::Warning, Button::Yes | Button::No, Button::Yes) == Button::Yes) {
-            m_focus = Focus::Price;
-            return false;
-        }
+                         Icon::Warning, Button::Yes | Button::No, Button::Yes) == Button::Yes)
+            return focusAt(Focus::Price);
     }
     const core::Products& p = m_prd->handle.rec;
     if (m_hasProduct && m_def->handle.rec.LOWINVENTORY.view() == "W" && p.ADJUSTSTOCK &&
         m_line.QTY > p.OnHand + p.OnOrder) {
         if (m_ui.message("WARNING:  Low Inventory",
                          "Not Enough Product on hand to fill this order.  Do you want to change qty ordered?",
-                         Icon::Warning, Button::Yes | Button::No, Button::No) == Button::Yes) {
-            m_focus = Focus::Qty;
-            return false;
-        }
+                         Icon::Warning, Button::Yes | Button::No, Button::No) == Button::Yes)
+            return focusAt(Focus::Qty);
     }
     if (m_line.PARTNUM.isBlank() || !m_hasProduct || !(p.PartNum == m_line.PARTNUM)) {
         // A line needs a product on file: a blank part, or one whose product was
         // deleted meanwhile, cannot be kept.
-        m_ui.beep(0, 0);
         m_focus = Focus::PartNum;
-        return false;
+        return refuse(lineField("PARTNUM"), m_line.PARTNUM.isBlank() ? kPartRequired : kNotLookedUp);
     }
     m_focus = Focus::None;
-    m_response = Response::Completed;
     return true;
 }
-
-void ItemOrdForm::cancel() { m_response = Response::Cancelled; }
 
 const core::TableDesc& lineEntryDesc() {
     using core::FieldType;
@@ -250,5 +266,18 @@ const core::TableDesc& LineComments::desc() {
     }();
     return kDesc;
 }
+
+ItemComments::ItemComments(core::UiPort& ui, LineEntry& line)
+    : FormWindow(ui, LineComments::desc(), &m_notes, [] {
+          core::FormSpec s;
+          s.procedure = "ItemComments";
+          s.title = kCaption;
+          return s;
+      }(), requestOf(core::Request::Change)),
+      m_line(line) {
+    m_notes.COMMENTS = line.COMMENTS;
+}
+
+void ItemComments::afterWrite() { m_line.COMMENTS = std::string(m_notes.COMMENTS.view()); }
 
 }  // namespace quay::desk

@@ -3,7 +3,8 @@
 // serial-tracking flag into the line, prices it once per part from the order's price
 // class (glo.PriceClass), re-prices it from any class, the cost or the retail price
 // by Ctrl+1..Ctrl+8, keeps the line total, and warns about a zero price and too
-// little stock before it completes.
+// little stock before it completes. It runs on the form pattern over the caller's
+// line entry.
 #pragma once
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "quay/app/table_access.h"
 #include "quay/app/ui_port.h"
 #include "quay/ui/field_lookup.h"
+#include "quay/ui/form_window.h"
 #include "quay/store/database.h"
 #include "quay/tables/defaults.h"
 #include "quay/tables/products.h"
@@ -19,9 +21,11 @@
 
 namespace quay::desk {
 
-class ItemOrdForm {
+class ItemOrdForm : public core::FormWindow {
 public:
     static constexpr const char* kCaption = "Order Item";
+    static constexpr const char* kPartRequired = "Choose the product this line sells.";
+    static constexpr const char* kNotLookedUp = "This part number names no active product: choose one from the list (...).";
     enum class Focus { None, PartNum, Qty, Price };
 
     ItemOrdForm(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line);
@@ -58,13 +62,15 @@ public:
     // After every event: the line total; false when it does not fit its field.
     bool recompute();
 
-    // "&Ok": the zero-price and low-stock warnings, then the part-number check.
-    bool ok();
-    void cancel();
+    // "&Ok" (FormWindow::ok): the zero-price and low-stock warnings, then the
+    // part-number check.
     Focus focus() const { return m_focus; }
-    core::Response response() const { return m_response; }
+
+protected:
+    bool checkBeforeSave() override;
 
 private:
+    bool focusAt(Focus where);
     void takeProduct();
     bool takeLookup(const core::LookupResult& r);
 
@@ -78,7 +84,6 @@ private:
     std::string m_pricedPart;
     std::string m_acceptedPart;  // the part number the look-up last accepted
     Focus m_focus = Focus::None;
-    core::Response m_response = core::Response::Cancelled;
 };
 
 // The line form's fields as a table description over LineEntry (prefix ITEQ), so the
@@ -90,6 +95,21 @@ const core::TableDesc& lineEntryDesc();
 struct LineComments {
     core::Memo<LineEntry::kCommentsLength> COMMENTS;
     static const core::TableDesc& desc();
+};
+
+// ItemComments ("Item Comments"): the line's notes on the form pattern, over a copy
+// of them that "Close" puts back into the line.
+class ItemComments : public core::FormWindow {
+public:
+    static constexpr const char* kCaption = "Item Comments";
+    ItemComments(core::UiPort& ui, LineEntry& line);
+
+protected:
+    void afterWrite() override;
+
+private:
+    LineEntry& m_line;
+    LineComments m_notes;
 };
 
 }  // namespace quay::desk

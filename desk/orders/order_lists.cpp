@@ -1,105 +1,87 @@
-// Positioning is a keyset seek on the tab's key (status first, then the number or
-// the name), so opening a list and positioning it by a typed number reads only the
-// rows shown, however many orders are stored.
+// Both lists read Orders through the keys that begin with the status, limited to
+// their status, so opening a list and positioning it by a typed number reads only the
+// rows shown, however many orders of the other status are stored.
 #include "orders/order_lists.h"
 
-#include <cctype>
-#include <cstdlib>
+#include <string>
 
-#include "quay/app/table_access.h"
+#include "quay/app/globals.h"
+#include "quay/tables/orders.h"
 
 namespace quay::desk {
 
-using core::ErrorCode;
+using core::ListColumn;
+using core::ListWindow;
+using core::Orders;
 
-bool OrderLocator::type(char c) {
-    if (m_text.size() >= kMaxLength) return false;
-    if (m_tab == OrderListTab::ByNumber) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-    } else if (!std::isprint(static_cast<unsigned char>(c))) {
-        return false;
-    }
-    m_text.push_back(c);
-    return true;
+const OrderListNames& orderListNames(OrderListKind kind) {
+    static const OrderListNames quotes{"QuoteBrowse", "Quote List", "Quotations", "QuoteList", "Q"};
+    static const OrderListNames invoices{"InvoiceBrowse", "Invoice List", "Invoices", "InvoiceList", "I"};
+    return kind == OrderListKind::Quotes ? quotes : invoices;
 }
 
-bool OrderLocator::backspace() {
-    if (m_text.empty()) return false;
-    m_text.pop_back();
-    return true;
+namespace {
+
+// F4: the highlighted order copied into a new quote; the quote list then stands on it.
+void copyOrder(ListWindow& w, OrderListKind kind) {
+    const Orders* o = w.currentRecord<Orders>();
+    if (o == nullptr) return;
+    core::glo.OrdNum = o->OrdNum;
+    core::WindowRequest r;
+    r.number = o->OrdNum;
+    const core::WindowResponse copied = w.ui().runWindow("CopyOrder", r);
+    if (copied.response == core::Response::Completed && copied.number != 0 && kind == OrderListKind::Quotes) {
+        w.selectTab(1);
+        w.setLocatorText(std::to_string(copied.number));
+        w.clearLocator();
+        return;
+    }
+    w.refresh();
 }
 
-void OrderLocator::setTab(OrderListTab tab) {
-    if (tab != m_tab) m_text.clear();
-    m_tab = tab;
+void findBySerial(ListWindow& w) {
+    w.ui().runWindow("InvoiceSerialBrowse", core::WindowRequest{});
+    w.refresh();
 }
 
-OrderList::OrderList(core::Database& db, core::UiPort& ui, OrderListKind kind) : m_db(db), m_ui(ui), m_kind(kind) {}
+}  // namespace
 
-std::vector<core::Orders> OrderList::page(OrderListTab tab, const std::string& locator, std::size_t count,
-                                          bool* pastEnd) {
-    if (pastEnd != nullptr) *pastEnd = false;
-    core::Orders start;
-    start.Status = status();
-    if (tab == OrderListTab::ByName) {
-        start.CustName = locator;
-    } else {
-        // Beyond the range of an order number the locator positions after every order.
-        const long long n = locator.empty() ? 0 : std::strtoll(locator.substr(0, 18).c_str(), nullptr, 10);
-        const std::int32_t v = n > 2147483647LL ? 2147483647 : static_cast<std::int32_t>(n);
-        if (m_kind == OrderListKind::Quotes)
-            start.OrdNum = v;
-        else
-            start.InvoiceNum = v;
-    }
-    core::HeldTable<core::Orders> ord(m_db, m_ui);
-    if (!ord.isOpen()) return {};
-    ord.handle.rec = start;
-    const core::KeyId key = tab == OrderListTab::ByName ? core::Orders::byStatCustName
-                            : m_kind == OrderListKind::Quotes ? core::Orders::byStatOrdNum
-                                                              : core::Orders::byStatInvNum;
-    std::vector<core::Orders> rows;
-    ord.handle.send("QUICKSCAN=on");
-    ord.handle.setAtKey(key);
-    while (rows.size() < count && ord.handle.next() == ErrorCode::None) {
-        if (ord.handle.rec.Status.view() != status()) break;
-        rows.push_back(ord.handle.rec);
-    }
-    if (rows.empty() && !locator.empty()) {
-        // Typed past the last order: the list shows its last orders rather than
-        // nothing, read backwards from the locator's place.
-        ord.handle.rec = start;
-        ord.handle.setAtKey(key);
-        while (rows.size() < count && ord.handle.previous() == ErrorCode::None) {
-            if (ord.handle.rec.Status.view() != status()) break;
-            rows.insert(rows.begin(), ord.handle.rec);
-        }
-        if (pastEnd != nullptr) *pastEnd = !rows.empty();
-    }
-    ord.handle.send("QUICKSCAN=off");
-    return rows;
-}
-
-std::vector<core::Orders> OrderList::pageAfter(OrderListTab tab, const core::Orders& last, std::size_t count) {
-    core::HeldTable<core::Orders> ord(m_db, m_ui);
-    if (!ord.isOpen()) return {};
-    const core::KeyId key = tab == OrderListTab::ByName ? core::Orders::byStatCustName
-                            : m_kind == OrderListKind::Quotes ? core::Orders::byStatOrdNum
-                                                              : core::Orders::byStatInvNum;
-    // The last row is found again by its identity, and the key order goes on right
-    // after it, however many orders share its customer name.
-    ord.handle.rec.OrdNum = last.OrdNum;
-    if (ord.handle.get(core::Orders::byOrdNum) != ErrorCode::None) return {};
-    const std::string at = ord.handle.position();
-    if (ord.handle.set(key) != ErrorCode::None || ord.handle.reget(at) != ErrorCode::None) return {};
-    std::vector<core::Orders> rows;
-    ord.handle.send("QUICKSCAN=on");
-    while (rows.size() < count && ord.handle.next() == ErrorCode::None) {
-        if (ord.handle.rec.Status.view() != status()) break;
-        rows.push_back(ord.handle.rec);
-    }
-    ord.handle.send("QUICKSCAN=off");
-    return rows;
+core::ListSpec orderListSpec(OrderListKind kind) {
+    const bool quotes = kind == OrderListKind::Quotes;
+    const OrderListNames& names = orderListNames(kind);
+    const core::TableDesc& d = Orders::desc();
+    core::ListSpec s;
+    s.procedure = names.procedure;
+    s.title = names.caption;
+    s.formProcedure = quotes ? "QuoteForm1" : "InvoiceForm1";
+    s.changeCaption = quotes ? "&Change" : "&View";
+    if (!quotes) s.columns.push_back(ListColumn{"Invoice#", 8, true});
+    s.columns.push_back(ListColumn{"Quote#", 8, true});
+    s.columns.push_back(core::pictureColumn("Date", "@d2"));
+    s.columns.push_back(ListColumn{"Customer Name", 35, false});
+    s.columns.push_back(ListColumn{"Reference", 30, false});
+    s.columns.push_back(core::pictureColumn("Total", core::kMoneyPicture));
+    s.format = core::rowCells<Orders>([quotes](const Orders& o) {
+        static const auto date = *core::Picture::parse("@d2");
+        std::vector<std::string> cells;
+        if (!quotes) cells.push_back(std::to_string(o.InvoiceNum));
+        cells.push_back(std::to_string(o.OrdNum));
+        cells.push_back(core::cellText(date, static_cast<std::int64_t>(o.OrdDate)));
+        cells.push_back(o.CustName.str());
+        cells.push_back(o.REFERENCE.str());
+        cells.push_back(core::cellText(core::moneyPicture(), o.TOTAL));
+        return cells;
+    });
+    s.tabs = {{"by Customer &Name", Orders::byStatCustName, core::listField(d, "CustName")},
+              quotes ? core::ListTab{"by &Quote Number", Orders::byStatOrdNum, core::listField(d, "OrdNum")}
+                     : core::ListTab{"by &Invoice Number", Orders::byStatInvNum, core::listField(d, "InvoiceNum")}};
+    s.limit = core::ListRange{core::listField(d, "Status"), names.status};
+    const std::string status = names.status;
+    s.prepareInsert = core::recordSetter<Orders>([status](Orders& o) { o.Status = status; });
+    s.commands.push_back({quotes ? "F4 - Copy Q&uote" : "F4 - Copy I&nvoice", 4,
+                          [kind](ListWindow& w) { copyOrder(w, kind); }});
+    if (!quotes) s.commands.push_back({"&Find Invoice by Serial Number", 0, findBySerial});
+    return s;
 }
 
 }  // namespace quay::desk

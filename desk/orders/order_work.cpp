@@ -9,6 +9,15 @@
 
 namespace quay::desk {
 
+const char* orderPrintProcedure(OrderPrint print) {
+    switch (print) {
+        case OrderPrint::QuoteOrInvoice: return "QUOTEPRINT";
+        case OrderPrint::DetailTicket: return "QUOTEPRINTDETAIL";
+        case OrderPrint::PackingList: return "QUOTEPACKINGLIST";
+    }
+    return "";
+}
+
 using core::DecimalStatus;
 
 void OrderWork::clear() {

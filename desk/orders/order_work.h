@@ -18,6 +18,14 @@
 
 namespace quay::desk {
 
+// The prints of one stored order that the order windows open: the customer's quote or
+// invoice (QUOTEPRINT), the order detail ticket (QUOTEPRINTDETAIL) and the packing list
+// (QUOTEPACKINGLIST). The view runs the report for each; the logic only names it.
+enum class OrderPrint { QuoteOrInvoice, DetailTicket, PackingList };
+
+// The exported procedure of a print, as the user's documentation names it.
+const char* orderPrintProcedure(OrderPrint print);
+
 // One line of the open order (an ITEQ entry).
 struct LineEntry {
     core::FixedString<20> PARTNUM;

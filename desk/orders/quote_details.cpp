@@ -120,11 +120,44 @@ void setHeaderText(core::Orders& order, HeaderField field, std::string_view valu
 
 // --- QuoteDetails -------------------------------------------------------------------
 
+namespace {
+
+core::FormSpec detailsSpec() {
+    core::FormSpec s;
+    s.procedure = QuoteDetails::kProcedure;
+    s.title = QuoteDetails::kCaption;
+    return s;
+}
+
+core::WindowRequest changeRequest() {
+    core::WindowRequest r;
+    r.request = core::Request::Change;
+    return r;
+}
+
+}  // namespace
+
 QuoteDetails::QuoteDetails(core::Database& db, core::UiPort& ui, core::Orders& order)
-    : m_db(db), m_ui(ui), m_order(order), m_lookups(db, ui) {}
+    : FormWindow(ui, core::Orders::desc(), &order, detailsSpec(), changeRequest()), m_db(db), m_ui(ui), m_order(order),
+      m_lookups(db, ui) {}
+
+int QuoteDetails::fieldOf(HeaderField field) {
+    switch (field) {
+        case HeaderField::CustName: return fieldIndexOf(core::Orders::desc(), "CustName");
+        case HeaderField::Salesperson: return fieldIndexOf(core::Orders::desc(), "Salesperson");
+        case HeaderField::TERMS: return fieldIndexOf(core::Orders::desc(), "TERMS");
+        case HeaderField::SHIPVIA: return fieldIndexOf(core::Orders::desc(), "SHIPVIA");
+    }
+    return -1;
+}
+
+bool QuoteDetails::refuseAt(HeaderField field, const char* reason) {
+    m_focus = field;
+    return refuse(fieldOf(field), reason);
+}
 
 bool QuoteDetails::open() {
-    m_copy = m_order;
+    if (!FormWindow::open()) return false;
     m_appliedName = std::string(m_order.CustName.view());
     if (!m_order.CustName.isBlank()) {
         core::HeldTable<core::Customer> cus(m_db, m_ui);
@@ -166,9 +199,7 @@ bool QuoteDetails::acceptField(HeaderField field, bool mayOpenList) {
     if (typed == accepted(field)) return true;
     if (!mayOpenList) {
         // Ok after a refusal: the value was already offered to the list and refused.
-        m_ui.beep(0, 0);
-        m_focus = field;
-        return false;
+        return refuseAt(field, kNotLookedUp);
     }
     const LookupResult r = m_lookups.check(field, typed);
     if (!r.accepted()) {
@@ -202,26 +233,12 @@ bool QuoteDetails::enterDate() {
     return true;
 }
 
-bool QuoteDetails::ok() {
+bool QuoteDetails::checkBeforeSave() {
     for (HeaderField f : {HeaderField::CustName, HeaderField::Salesperson, HeaderField::TERMS, HeaderField::SHIPVIA}) {
-        if (std::string(headerText(m_order, f)) != accepted(f)) {
-            m_ui.beep(0, 0);
-            m_focus = f;
-            return false;
-        }
+        if (std::string(headerText(m_order, f)) != accepted(f)) return refuseAt(f, kNotLookedUp);
     }
-    if (m_order.CustName.isBlank()) {
-        m_ui.beep(0, 0);
-        m_focus = HeaderField::CustName;
-        return false;
-    }
-    m_response = core::Response::Completed;
+    if (m_order.CustName.isBlank()) return refuseAt(HeaderField::CustName, kCustomerRequired);
     return true;
-}
-
-void QuoteDetails::cancel() {
-    m_order = m_copy;
-    m_response = core::Response::Cancelled;
 }
 
 ProfitFigures profitFigures() {

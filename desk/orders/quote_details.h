@@ -2,7 +2,9 @@
 // ship-to). Choosing a customer other than the one last applied copies the
 // customer's bill-to, price class, tax exemptions, licences and rates into the order;
 // choosing the same customer again copies nothing, so edited rates survive. Cancel
-// restores the header as it was when the window opened.
+// restores the header as it was when the window opened, after asking when
+// something was changed. The window runs on the form pattern over the caller's
+// Orders buffer.
 //
 // OrderLookups checks the header's master-data fields (customer, salesperson,
 // terms, ship-via) against their tables; the invoice dialog uses it for its terms
@@ -22,6 +24,7 @@
 #include "quay/tables/ship_mthd.h"
 #include "quay/tables/terms.h"
 #include "quay/ui/field_lookup.h"
+#include "quay/ui/form_window.h"
 
 namespace quay::desk {
 
@@ -59,10 +62,14 @@ private:
     std::optional<core::HeldTable<core::ShipMthd>> m_shm;
 };
 
-class QuoteDetails {
+class QuoteDetails : public core::FormWindow {
 public:
+    static constexpr const char* kProcedure = "QuoteDetails";
+    static constexpr const char* kCaption = "Quote Details";
     static constexpr const char* kPriceClasses = "1|2|3|4|5|6|C|R";
     static constexpr const char* kCalendarTitle = "Select Order Date";
+    static constexpr const char* kCustomerRequired = "Choose the customer this order is for.";
+    static constexpr const char* kNotLookedUp = "This value names no record: choose one from the list (...).";
 
     QuoteDetails(core::Database& db, core::UiPort& ui, core::Orders& order);
 
@@ -83,27 +90,27 @@ public:
     // Entering the date field with no date: today (the calendar opens in the view).
     // True when the date was set.
     bool enterDate();
-    // "&Ok": completes when a customer is named and every look-up field was accepted,
-    // else beeps; focus() says where the cursor goes.
-    bool ok();
-    void cancel();
+    // "&Ok" (FormWindow::ok): completes when a customer is named and every look-up
+    // field was accepted, else beeps and says why; focus() says where the cursor goes.
     HeaderField focus() const { return m_focus; }
-    core::Response response() const { return m_response; }
+    static int fieldOf(HeaderField field);
+
+protected:
+    bool checkBeforeSave() override;
 
 private:
     void applyCustomer(const core::Customer& c);
+    bool refuseAt(HeaderField field, const char* reason);
     std::string& accepted(HeaderField field) { return m_accepted[static_cast<std::size_t>(field)]; }
 
     core::Database& m_db;
     core::UiPort& m_ui;
     core::Orders& m_order;
-    core::Orders m_copy;
     OrderLookups m_lookups;
     std::string m_appliedName;
     // The value each look-up field last accepted (what Ok may complete with).
     std::array<std::string, 4> m_accepted;
     HeaderField m_focus = HeaderField::CustName;
-    core::Response m_response = core::Response::Cancelled;
 };
 
 // The index of the field `name` (case-insensitive, without prefix) in `desc`, or -1.

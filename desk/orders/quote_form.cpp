@@ -275,7 +275,7 @@ void QuoteForm1::profitMargin() {
     if (m_hooks.profit) m_hooks.profit();
 }
 
-bool QuoteForm1::runSave(bool invoicing, bool print, bool stayOpen, const char* printProcedure) {
+bool QuoteForm1::runSave(bool invoicing, bool print, bool stayOpen, OrderPrint printed) {
     if (!canUseLines()) return false;
     if (!recompute()) {
         m_ui.message("Error", kTooLarge, Icon::Error, Button::Ok, Button::Ok);
@@ -298,10 +298,10 @@ bool QuoteForm1::runSave(bool invoicing, bool print, bool stayOpen, const char* 
     };
     if (print && m_hooks.print) {
         refetch();
-        m_hooks.print(printProcedure, core::glo.OrdNum);
+        m_hooks.print(printed, core::glo.OrdNum);
         if (invoicing && core::glo.PrintPackList == 1) {
             refetch();
-            m_hooks.print("QUOTEPACKINGLIST", core::glo.OrdNum);
+            m_hooks.print(OrderPrint::PackingList, core::glo.OrdNum);
         }
     }
     refetch();
@@ -309,11 +309,11 @@ bool QuoteForm1::runSave(bool invoicing, bool print, bool stayOpen, const char* 
     return true;
 }
 
-void QuoteForm1::saveDetailTicket() { runSave(false, true, true, "QUOTEPRINTDETAIL"); }
-void QuoteForm1::saveQuote() { runSave(false, true, true, "QUOTEPRINT"); }
-void QuoteForm1::invoice() { runSave(true, true, false, "QUOTEPRINT"); }
-void QuoteForm1::save() { runSave(false, false, true, ""); }
-void QuoteForm1::saveAndClose() { runSave(false, false, false, ""); }
+void QuoteForm1::saveDetailTicket() { runSave(false, true, true, OrderPrint::DetailTicket); }
+void QuoteForm1::saveQuote() { runSave(false, true, true, OrderPrint::QuoteOrInvoice); }
+void QuoteForm1::invoice() { runSave(true, true, false, OrderPrint::QuoteOrInvoice); }
+void QuoteForm1::save() { runSave(false, false, true); }
+void QuoteForm1::saveAndClose() { runSave(false, false, false); }
 
 void QuoteForm1::saveAs() {
     if (!canUseLines()) return;

@@ -31,8 +31,8 @@ struct OrderFormHooks {
     std::function<void(core::Orders& order)> notes;
     // ProfitMarginWindow, after glo.OrdCost, ListSubTotal, DiscountAmt, ProfitMargin are set.
     std::function<void()> profit;
-    // Prints the stored order: "QUOTEPRINT", "QUOTEPRINTDETAIL" or "QUOTEPACKINGLIST".
-    std::function<void(const std::string& procedure, std::int32_t ordNum)> print;
+    // Prints the stored order.
+    std::function<void(OrderPrint print, std::int32_t ordNum)> print;
     // The save's status window line ("" closes it).
     OrderSave::StatusSink status;
 };
@@ -87,7 +87,7 @@ public:
 
 private:
     bool recompute();
-    bool runSave(bool invoicing, bool print, bool stayOpen, const char* printProcedure);
+    bool runSave(bool invoicing, bool print, bool stayOpen, OrderPrint printed = OrderPrint::QuoteOrInvoice);
     void loadLines();
     void deleteQuote();
     void close(core::Response response);

@@ -1,78 +1,46 @@
-// Each serial number's line and order are fetched by their unique keys; a serial
-// whose line or order is gone is skipped like one on a quote. A following page
-// re-reads the last row by its position and goes on from there in key order, so
-// two lines selling the same serial number are never shown twice or skipped.
+// The filter joins each serial number to its line and order and leaves them in the
+// line and order handles, where the formatter that runs right after it reads them;
+// the closed-invoice window is run on the order handle after the same join.
 #include "serials/invoice_serial_search.h"
-
-#include "quay/app/table_access.h"
-#include "quay/tables/all_tables.h"
 
 namespace quay::desk {
 
 using core::ErrorCode;
 
-namespace {
-
-struct SerialTables {
-    SerialTables(core::Database& db, core::UiPort& ui) : ite(db, ui), ord(db, ui), ser(db, ui) {}
-    bool isOpen() const { return ite.isOpen() && ord.isOpen() && ser.isOpen(); }
-    core::HeldTable<core::ItemsOrd> ite;
-    core::HeldTable<core::Orders> ord;
-    core::HeldTable<core::Serials> ser;
-};
-
-// Reads on from the Serials cursor until `count` invoice rows or the end.
-std::vector<InvoiceSerialRow> readRows(SerialTables& t, std::size_t count) {
-    std::vector<InvoiceSerialRow> rows;
-    while (rows.size() < count && t.ser.handle.next() == ErrorCode::None) {
-        t.ite.handle.clear();
-        t.ite.handle.rec.IteNum = t.ser.handle.rec.ITENUM;
-        if (t.ite.handle.get(core::ItemsOrd::byIteNum) != ErrorCode::None) continue;
-        t.ord.handle.clear();
-        t.ord.handle.rec.OrdNum = t.ite.handle.rec.OrdNum;
-        if (t.ord.handle.get(core::Orders::byOrdNum) != ErrorCode::None) continue;
-        if (t.ord.handle.rec.Status.view() != "I") continue;
-        InvoiceSerialRow r;
-        r.serial = t.ser.handle.rec.SERIALNUMBER.view();
-        r.partNum = t.ite.handle.rec.PartNum.view();
-        r.description = t.ite.handle.rec.DESCRIPTION.view();
-        r.invoiceNum = t.ord.handle.rec.InvoiceNum;
-        r.ordDate = t.ord.handle.rec.OrdDate;
-        r.custName = t.ord.handle.rec.CustName.view();
-        r.ordNum = t.ord.handle.rec.OrdNum;
-        r.iteNum = t.ite.handle.rec.IteNum;
-        r.position = t.ser.handle.position();
-        rows.push_back(std::move(r));
-    }
-    return rows;
+bool InvoiceSerialTables::join(const core::Serials& serial) {
+    ite.handle.clear();
+    ite.handle.rec.IteNum = serial.ITENUM;
+    if (ite.handle.get(core::ItemsOrd::byIteNum) != ErrorCode::None) return false;
+    ord.handle.clear();
+    ord.handle.rec.OrdNum = ite.handle.rec.OrdNum;
+    if (ord.handle.get(core::Orders::byOrdNum) != ErrorCode::None) return false;
+    return ord.handle.rec.Status.view() == "I";
 }
 
-}  // namespace
-
-std::vector<InvoiceSerialRow> invoiceSerialRows(core::Database& db, core::UiPort& ui, std::string_view from,
-                                                std::size_t count) {
-    SerialTables t(db, ui);
-    if (!t.isOpen()) return {};
-    t.ser.handle.send("QUICKSCAN=on");
-    t.ser.handle.clear();
-    t.ser.handle.rec.SERIALNUMBER = from;
-    t.ser.handle.setAtKey(core::Serials::bySerialIte);
-    auto rows = readRows(t, count);
-    t.ser.handle.send("QUICKSCAN=off");
-    return rows;
-}
-
-std::vector<InvoiceSerialRow> invoiceSerialRowsAfter(core::Database& db, core::UiPort& ui,
-                                                     const std::string& position, std::size_t count) {
-    SerialTables t(db, ui);
-    if (!t.isOpen() || position.empty()) return {};
-    t.ser.handle.send("QUICKSCAN=on");
-    std::vector<InvoiceSerialRow> rows;
-    if (t.ser.handle.set(core::Serials::bySerialIte) == ErrorCode::None &&
-        t.ser.handle.reget(position) == ErrorCode::None)
-        rows = readRows(t, count);
-    t.ser.handle.send("QUICKSCAN=off");
-    return rows;
+core::ListSpec invoiceSerialSpec(const std::shared_ptr<InvoiceSerialTables>& tables) {
+    InvoiceSerialTables* t = tables.get();
+    core::ListSpec s;
+    s.procedure = "InvoiceSerialBrowse";
+    s.title = "Invoice Search by Serial Number";
+    s.heading = "Find Invoice Serial Number";
+    s.formProcedure = "InvoiceForm1";
+    s.changeCaption = "&View";
+    s.columns = {{"Serial#", 20, false},  {"Part#", 20, false}, {"Description", 35, false},
+                 {"Invoice#", 8, true}, core::pictureColumn("Date", "@d2"), {"Cust Name", 35, false}};
+    s.filter = core::rowsWhere<core::Serials>([t](const core::Serials& serial) { return t->join(serial); });
+    s.format = core::rowCells<core::Serials>([t](const core::Serials& serial) {
+        static const auto date = *core::Picture::parse("@d2");
+        const core::ItemsOrd& line = t->ite.handle.rec;
+        const core::Orders& order = t->ord.handle.rec;
+        return std::vector<std::string>{serial.SERIALNUMBER.str(), line.PartNum.str(), line.DESCRIPTION.str(),
+                                        std::to_string(order.InvoiceNum),
+                                        core::cellText(date, static_cast<std::int64_t>(order.OrdDate)),
+                                        order.CustName.str()};
+    });
+    s.tabs = {{"", core::Serials::bySerialIte, core::listField(core::Serials::desc(), "SERIALNUMBER")}};
+    s.formRecord = core::RecordFunction<core::Table*>::of<core::Serials>(
+        [t](const core::Serials& serial) -> core::Table* { return t->join(serial) ? &t->ord.handle : nullptr; });
+    return s;
 }
 
 }  // namespace quay::desk

@@ -1,38 +1,38 @@
-// InvoiceSerialBrowse's rows: the serial numbers sold on invoices, in serial-number
-// order (then line number), each joined to its line and the line's order. Serial
-// numbers on quotes are left out. Rows are read a page at a time from a starting
-// serial number, so the search opens as fast on many numbers as on few.
+// InvoiceSerialBrowse ("Invoice Search by Serial Number"): the serial numbers sold on
+// invoices, in serial-number order (then line number), each joined to its line and
+// the line's order, in the list pattern. Serial numbers on quotes are left out.
+// "&Insert", "&View" and "&Delete" all open the closed-invoice window on the invoice
+// the row's number was sold on; typing positions the list at a serial number.
 #pragma once
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
+#include <memory>
 
+#include "quay/app/table_access.h"
 #include "quay/app/ui_port.h"
 #include "quay/store/database.h"
-#include "quay/types/fixed_string.h"
+#include "quay/tables/items_ord.h"
+#include "quay/tables/orders.h"
+#include "quay/tables/serials.h"
+#include "quay/ui/list_window.h"
 
 namespace quay::desk {
 
-struct InvoiceSerialRow {
-    core::FixedString<20> serial;       // "Serial#"
-    core::FixedString<20> partNum;      // "Part#"
-    core::FixedString<35> description;  // "Description"
-    std::int32_t invoiceNum = 0;        // "Invoice#"
-    std::int32_t ordDate = 0;           // "Date"
-    core::FixedString<35> custName;     // "Cust Name"
-    std::int32_t ordNum = 0;            // the order the closed-invoice window shows
-    std::int32_t iteNum = 0;
-    std::string position;               // the Serials record's place, where the next page goes on
+// The tables the search reads: Serials in key order, and beside it the line and the
+// order each serial number belongs to, read by their unique keys.
+class InvoiceSerialTables {
+public:
+    InvoiceSerialTables(core::Database& db, core::UiPort& ui) : ser(db, ui), ite(db, ui), ord(db, ui) {}
+    bool isOpen() const { return ser.isOpen() && ite.isOpen() && ord.isOpen(); }
+    // Reads the line and the order of `serial`; true when the order is an invoice. A
+    // line or order that is gone counts as not sold on an invoice.
+    bool join(const core::Serials& serial);
+
+    core::HeldTable<core::Serials> ser;
+    core::HeldTable<core::ItemsOrd> ite;
+    core::HeldTable<core::Orders> ord;
 };
 
-// Up to `count` rows at or after serial number `from` (blank: the first).
-std::vector<InvoiceSerialRow> invoiceSerialRows(core::Database& db, core::UiPort& ui, std::string_view from,
-                                                std::size_t count);
-// Up to `count` rows after the row whose `position` is given (the last row of the
-// page before). Empty at the end, and when that serial number was deleted meanwhile
-// (the caller then reads again from its number).
-std::vector<InvoiceSerialRow> invoiceSerialRowsAfter(core::Database& db, core::UiPort& ui,
-                                                     const std::string& position, std::size_t count);
+// The search's list description over `tables.ser`. REQUIRES: `tables` outlives every
+// window made from it (its functions read the line and order handles).
+core::ListSpec invoiceSerialSpec(const std::shared_ptr<InvoiceSerialTables>& tables);
 
 }  // namespace quay::desk

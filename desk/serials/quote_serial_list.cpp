@@ -3,6 +3,7 @@
 #include "serials/quote_serial_list.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace quay::desk {
 
@@ -40,6 +41,34 @@ void QuoteSerialList::remove() {
         return;
     m_numbers.erase(m_numbers.begin() + m_selected);
     m_selected = m_numbers.empty() ? -1 : std::max(0, m_selected - 1);
+}
+
+const core::TableDesc& SerialNumberForm::Entry::desc() {
+    static const core::TableDesc kDesc = [] {
+        core::TableDesc d;
+        d.name = "SERQ1";
+        d.prefix = "SERQ1";
+        d.recordSize = sizeof(Entry);
+        d.fields = {{"SERIALNUMBER", core::FieldType::String, offsetof(Entry, SERIALNUMBER), 20, 0}};
+        return d;
+    }();
+    return kDesc;
+}
+
+SerialNumberForm::SerialNumberForm(core::UiPort& ui, core::Request request, QuoteSerialList::Number& number)
+    : FormWindow(ui, Entry::desc(), &m_entry, [] {
+          core::FormSpec s;
+          s.procedure = "SerialNumberForm";
+          s.title = kCaption;
+          return s;
+      }(), core::WindowRequest{request, nullptr, 0, {}}),
+      m_number(number) {
+    m_entry.SERIALNUMBER = number;
+}
+
+bool SerialNumberForm::primeInsert() {
+    m_entry.SERIALNUMBER = QuoteSerialList::Number();
+    return true;
 }
 
 }  // namespace quay::desk

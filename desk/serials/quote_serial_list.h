@@ -7,6 +7,7 @@
 
 #include "quay/app/ui_port.h"
 #include "quay/types/fixed_string.h"
+#include "quay/ui/form_window.h"
 
 namespace quay::desk {
 
@@ -38,6 +39,30 @@ private:
     std::vector<Number>& m_numbers;
     int m_selected = -1;
     core::Response m_response = core::Response::Cancelled;
+};
+
+// SerialNumberForm ("Serial Number Form"): one serial number of the line on the
+// form pattern, over a copy of it; "&Save" puts the copy back. Part# shows
+// glo.PartNum.
+class SerialNumberForm : public core::FormWindow {
+public:
+    static constexpr const char* kCaption = "Serial Number Form";
+    struct Entry {
+        QuoteSerialList::Number SERIALNUMBER;
+        static const core::TableDesc& desc();
+    };
+
+    // REQUIRES: `number` outlives the form. An insert starts blank.
+    SerialNumberForm(core::UiPort& ui, core::Request request, QuoteSerialList::Number& number);
+    Entry& entry() { return m_entry; }
+
+protected:
+    bool primeInsert() override;
+    void afterWrite() override { m_number = m_entry.SERIALNUMBER; }
+
+private:
+    QuoteSerialList::Number& m_number;
+    Entry m_entry;
 };
 
 }  // namespace quay::desk

@@ -3,6 +3,7 @@
 // Ok and Cancel leave in the order. Logic cases of the look-ups run without a window.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -108,7 +109,10 @@ TEST_F(HeaderWindow, InactiveCustomerIsNotAcceptedByTyping) {
     EXPECT_EQ(order.PRICECLASS.view(), "3");
     ASSERT_EQ(ui.captions().size(), 1u);
     EXPECT_EQ(ui.captions()[0], "Customer Not Active");
+    // The refused name is still typed in: Cancel asks before throwing it away.
+    ui.answer(core::Button::Yes);
     QTest::mouseClick(field<QPushButton>(view, "Cancel"), Qt::LeftButton);
+    EXPECT_EQ(ui.captions().back(), "Update Cancelled");
     EXPECT_EQ(view.response(), core::Response::Cancelled);
     EXPECT_TRUE(order.CustName.isBlank());
 }
@@ -125,7 +129,16 @@ TEST_F(HeaderWindow, OkRefusesABlankCustomerAndCancelRestoresTheHeader) {
     EXPECT_TRUE(view.isVisible());
     EXPECT_EQ(ui.beeps().size(), 1u);
     EXPECT_TRUE(hasFocus(field(view, "CustName")));
+    // Not only a beep: the window says what is missing.
+    EXPECT_EQ(view.statusLine()->text().toStdString(), QuoteDetails::kCustomerRequired);
+    // Escape on a changed header asks first; No keeps the window and the change.
+    ui.answer(core::Button::No);
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(order.REFERENCE.view(), "Changed");
+    ui.answer(core::Button::Yes);
     altKey(view, Qt::Key_C);
+    EXPECT_EQ(ui.captions(), (std::vector<std::string>{"Update Cancelled", "Update Cancelled"}));
     EXPECT_FALSE(view.isVisible());
     EXPECT_EQ(view.response(), core::Response::Cancelled);
     EXPECT_TRUE(core::recordsEqual(core::Orders::desc(), &order, &before));

@@ -130,8 +130,12 @@ TEST_F(InvoiceDialog, DateCalendarIsTitledDateOfInvoiceAndTermsAreLookedUp) {
     typeAndTab(field(view, "TERMS"), "net");
     EXPECT_EQ(picks["TERMSBROWSE"], 1);
     EXPECT_EQ(order.TERMS.view(), "Net 30");
+    // Escape throws the typed changes away only when the user says so.
+    ui.answer(core::Button::Yes);
     QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_EQ(ui.captions().back(), "Update Cancelled");
     EXPECT_EQ(view.response(), core::Response::Cancelled);
+    EXPECT_TRUE(order.TERMS.isBlank());
 }
 
 TEST_F(InvoiceDialog, OkRefusesAnInvoiceWithoutADate) {

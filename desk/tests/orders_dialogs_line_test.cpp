@@ -157,6 +157,30 @@ TEST_F(LineForm, PriceShownToTwoPlacesKeepsItsFourPlaces) {
     EXPECT_EQ(line.TOTAL, money("12.35"));
 }
 
+TEST_F(LineForm, EscapeAsksBeforeDroppingATypedPriceAndPutsTheLineBack) {
+    LineEntry line;
+    line.PARTNUM = "BOLT-1";
+    line.QTY = money("2.00");
+    line.PRICE = price("10.0000");
+    ItemOrdView view(*db, ui, core::Request::Change, line);
+    showActive(view);
+    QLineEdit* priceField = field(view, "PRICE");
+    priceField->setFocus();
+    priceField->selectAll();
+    QTest::keyClicks(priceField, "7.5");  // still typing: not read back yet
+    ui.answer(core::Button::No);
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(ui.captions(), (std::vector<std::string>{"Update Cancelled"}));
+    typeAndTab(field(view, "QTY"), "3");
+    EXPECT_EQ(line.QTY, money("3.00"));
+    ui.answer(core::Button::Yes);
+    QTest::keyClick(&view, Qt::Key_Escape);
+    EXPECT_EQ(view.response(), core::Response::Cancelled);
+    EXPECT_EQ(line.QTY, money("2.00"));  // as it was when the form opened
+    EXPECT_EQ(line.PRICE, price("10.0000"));
+}
+
 TEST_F(LineForm, F4OpensTheNotesAndTheCursorReturnsToTheQuantity) {
     LineEntry line;
     ItemOrdView view(*db, ui, core::Request::Insert, line);

@@ -66,7 +66,8 @@ protected:
             }
             if (editHeader) editHeader(o);
             if (cancelDetails) {
-                d.cancel();
+                if (d.isChanged()) ui.answer(Button::Yes);  // "Are you sure you want to cancel?"
+                EXPECT_TRUE(d.cancel());
                 return Response::Cancelled;
             }
             return d.ok() ? Response::Completed : Response::Cancelled;
@@ -92,7 +93,9 @@ protected:
             list.save();
             return list.response();
         };
-        h.print = [this](const std::string& procedure, std::int32_t ordNum) { prints.push_back(procedure + " " + std::to_string(ordNum)); };
+        h.print = [this](OrderPrint print, std::int32_t ordNum) {
+            prints.push_back(std::string(orderPrintProcedure(print)) + " " + std::to_string(ordNum));
+        };
         h.profit = [this] { ++profitShown; };
         return h;
     }
@@ -259,7 +262,7 @@ TEST_F(OrderForm, EachPrintShowsTheOrderAsStoredWithItsNumbers) {
     QuoteForm1* form = nullptr;
     std::vector<std::pair<std::int32_t, std::int32_t>> shown;  // order and invoice number at each print
     OrderFormHooks h = hooks();
-    h.print = [&](const std::string&, std::int32_t) { shown.emplace_back(form->order().OrdNum, form->order().InvoiceNum); };
+    h.print = [&](OrderPrint, std::int32_t) { shown.emplace_back(form->order().OrdNum, form->order().InvoiceNum); };
     customerToPick = "Acme Supply";
     QuoteForm1 f(*db, ui, Request::Insert, core::Orders{}, std::move(h));
     form = &f;

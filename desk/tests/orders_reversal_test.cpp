@@ -176,6 +176,17 @@ TEST_F(Reversal, CopyingAnInvoiceMakesAQuoteDatedTodayWithLinesAndNoSerials) {
     EXPECT_EQ(all<core::Payments>().size(), 1u);
 }
 
+// The rows of a list as their first columns, and the highlighted row's.
+std::vector<std::string> column(const core::ListWindow& w, std::size_t c) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < w.rowCount(); ++i) out.push_back(w.row(i).cells[c]);
+    return out;
+}
+std::string highlighted(const core::ListWindow& w, std::size_t c) {
+    const auto i = w.current();
+    return i ? w.row(*i).cells[c] : std::string("<none>");
+}
+
 TEST_F(Reversal, QuoteListLocatorPositionsOnTypedNumberOrTheNextHigher) {
     for (std::int32_t n : {3, 12, 15, 40}) {
         core::Orders o;
@@ -185,45 +196,88 @@ TEST_F(Reversal, QuoteListLocatorPositionsOnTypedNumberOrTheNextHigher) {
         o.CustName = n == 40 ? "Zed" : "Acme";
         store(o);
     }
-    OrderList list(*db, ui, OrderListKind::Quotes);
-    OrderLocator loc(OrderListTab::ByNumber);
-    EXPECT_TRUE(loc.type('1'));
-    EXPECT_FALSE(loc.type('x'));
-    EXPECT_TRUE(loc.type('2'));
-    auto rows = list.page(OrderListTab::ByNumber, loc.text(), 10);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].OrdNum, 12);
-    EXPECT_EQ(rows[1].OrdNum, 40);  // 15 is an invoice
-    loc.backspace();
-    loc.type('3');
-    rows = list.page(OrderListTab::ByNumber, loc.text(), 10);
-    ASSERT_FALSE(rows.empty());
-    EXPECT_EQ(rows[0].OrdNum, 40);
-    rows = list.page(OrderListTab::ByName, "z", 10);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].CustName.view(), "Zed");
-    const auto more = list.pageAfter(OrderListTab::ByNumber, list.page(OrderListTab::ByNumber, "", 1)[0], 10);
-    ASSERT_EQ(more.size(), 2u);
-    EXPECT_EQ(more[0].OrdNum, 12);
-    // Past the last quote the list shows its last quotes, not an empty list; the
-    // invoice beyond them stays out.
-    bool pastEnd = false;
-    rows = list.page(OrderListTab::ByNumber, "99", 2, &pastEnd);
-    EXPECT_TRUE(pastEnd);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].OrdNum, 12);
-    EXPECT_EQ(rows[1].OrdNum, 40);
-    rows = list.page(OrderListTab::ByName, "zz", 10, &pastEnd);
-    EXPECT_TRUE(pastEnd);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows.back().CustName.view(), "Zed");
-    OrderList invoices(*db, ui, OrderListKind::Invoices);
-    rows = invoices.page(OrderListTab::ByNumber, "9", 10, &pastEnd);
-    EXPECT_TRUE(pastEnd);
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].OrdNum, 15);
-    rows = list.page(OrderListTab::ByNumber, "3", 10, &pastEnd);
-    EXPECT_FALSE(pastEnd);
+    core::Handle<core::Orders> orders(*db);
+    ASSERT_EQ(orders.open(), core::ErrorCode::None);
+    core::ListWindow quotes(ui, orders, orderListSpec(OrderListKind::Quotes), {});
+    quotes.open();
+    // Only quotes, by customer name: the invoice (15) stays out.
+    EXPECT_EQ(column(quotes, 0), (std::vector<std::string>{"3", "12", "40"}));
+    quotes.selectTab(1);
+    quotes.typeLocator('1');
+    quotes.typeLocator('x');  // the number tab takes digits only
+    quotes.typeLocator('2');
+    EXPECT_EQ(quotes.locatorText(), "12");
+    EXPECT_EQ(highlighted(quotes, 0), "12");
+    quotes.backspaceLocator();
+    quotes.typeLocator('3');
+    EXPECT_EQ(highlighted(quotes, 0), "40");  // 13 is no quote, 15 an invoice
+    // Past the last quote the list shows its last quotes with the last highlighted,
+    // and the invoice beyond them stays out.
+    quotes.setLocatorText("99");
+    EXPECT_EQ(highlighted(quotes, 0), "40");
+    EXPECT_EQ(column(quotes, 0), (std::vector<std::string>{"3", "12", "40"}));
+    // A number longer than any order number still lands past the end.
+    quotes.setLocatorText("123456789012345678901234567890");
+    EXPECT_EQ(quotes.locatorText().size(), 30u);
+    EXPECT_EQ(highlighted(quotes, 0), "40");
+    // The name tab: a prefix, case-blind; a new tab starts with an empty locator.
+    quotes.selectTab(0);
+    EXPECT_TRUE(quotes.locatorText().empty());
+    quotes.setLocatorText("z");
+    EXPECT_EQ(highlighted(quotes, 2), "Zed");
+    quotes.setLocatorText("zz");
+    EXPECT_EQ(highlighted(quotes, 2), "Zed");
+
+    core::ListWindow invoices(ui, orders, orderListSpec(OrderListKind::Invoices), {});
+    invoices.open();
+    ASSERT_EQ(invoices.rowCount(), 1u);
+    EXPECT_EQ(invoices.row(0).cells[0], "1");   // Invoice#
+    EXPECT_EQ(invoices.row(0).cells[1], "15");  // Quote#
+    invoices.selectTab(1);
+    invoices.setLocatorText("9");
+    EXPECT_EQ(highlighted(invoices, 1), "15");
+}
+
+TEST_F(Reversal, OrderListsRunTheirFormsAndCopyOnTheHighlightedOrder) {
+    invoice(1, 1, "30.00");
+    core::Orders quote;
+    quote.OrdNum = 7;
+    quote.Status = "Q";
+    quote.CustName = "Acme";
+    quote.TOTAL = money("1234.50");
+    store(quote);
+    core::Handle<core::Orders> orders(*db);
+    ASSERT_EQ(orders.open(), core::ErrorCode::None);
+
+    std::vector<std::string> seen;
+    ui.onWindow("QuoteForm1", [&](const core::WindowRequest& r) {
+        const auto& o = *static_cast<const core::Orders*>(r.table->buffer());
+        seen.push_back("QuoteForm1 " + std::to_string(static_cast<int>(r.request)) + " " + std::to_string(o.OrdNum) +
+                       " " + o.Status.str());
+        return core::WindowResponse{core::Response::Cancelled, 0, {}};
+    });
+    ui.onWindow("CopyOrder", [&](const core::WindowRequest&) {
+        seen.push_back("CopyOrder " + std::to_string(core::glo.OrdNum));
+        core::Orders copy = all<core::Orders>()[1];
+        copy.OrdNum = 8;
+        store(copy);
+        return core::WindowResponse{core::Response::Completed, 8, {}};
+    });
+    core::ListWindow quotes(ui, orders, orderListSpec(OrderListKind::Quotes), {});
+    quotes.open();
+    ASSERT_EQ(quotes.rowCount(), 1u);
+    // Money reads with two places and the currency sign; the date as mm/dd/yyyy.
+    EXPECT_EQ(quotes.row(0).cells[4], "$1,234.50");
+    quotes.insert();
+    quotes.change();
+    quotes.remove();
+    EXPECT_TRUE(quotes.functionKey(4));
+    EXPECT_EQ(seen, (std::vector<std::string>{"QuoteForm1 1 0 Q", "QuoteForm1 2 7 Q", "QuoteForm1 3 7 Q",
+                                              "CopyOrder 7"}));
+    // After the copy the list stands on the new quote.
+    EXPECT_EQ(quotes.tab(), 1);
+    EXPECT_EQ(highlighted(quotes, 0), "8");
+    EXPECT_FALSE(quotes.functionKey(5));
 }
 
 TEST_F(Reversal, InvoiceSerialSearchListsInvoicesOnlyOncePerInvoice) {
@@ -245,26 +299,27 @@ TEST_F(Reversal, InvoiceSerialSearchListsInvoicesOnlyOncePerInvoice) {
     onQuote.ITENUM = 30;
     onQuote.SERIALNUMBER = "SN-0";
     store(onQuote);
-    const auto rows = invoiceSerialRows(*db, ui, "", 50);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].serial.view(), "SN-1");
-    EXPECT_EQ(rows[0].invoiceNum, 1);
-    EXPECT_EQ(rows[1].serial.view(), "SN-1");
-    EXPECT_EQ(rows[1].invoiceNum, 2);
-    EXPECT_EQ(rows[2].serial.view(), "SN-2");
-}
-
-// An open quote or invoice list counts Orders as held for its whole life, though it
-// opens the table only while it reads a page, so a backup is refused meanwhile.
-TEST_F(Reversal, OpenOrderListCountsOrdersAsHeld) {
-    const int before = core::UseCounters::count("Orders");
-    {
-        OrderList quotes(*db, ui, OrderListKind::Quotes);
-        OrderList invoices(*db, ui, OrderListKind::Invoices);
-        (void)quotes.page(OrderListTab::ByNumber, "", 10);
-        EXPECT_EQ(core::UseCounters::count("Orders"), before + 2);
-    }
-    EXPECT_EQ(core::UseCounters::count("Orders"), before);
+    auto tables = std::make_shared<InvoiceSerialTables>(*db, ui);
+    ASSERT_TRUE(tables->isOpen());
+    std::vector<std::int32_t> shown;
+    ui.onWindow("InvoiceForm1", [&](const core::WindowRequest& r) {
+        EXPECT_EQ(r.table, &tables->ord.handle);
+        shown.push_back(static_cast<const core::Orders*>(r.table->buffer())->InvoiceNum);
+        return core::WindowResponse{core::Response::Cancelled, 0, {}};
+    });
+    core::ListWindow search(ui, tables->ser.handle, invoiceSerialSpec(tables), {});
+    search.open();
+    ASSERT_EQ(search.rowCount(), 3u);
+    EXPECT_EQ(column(search, 0), (std::vector<std::string>{"SN-1", "SN-1", "SN-2"}));
+    EXPECT_EQ(column(search, 3), (std::vector<std::string>{"1", "2", "2"}));
+    // Each command opens the closed invoice the highlighted number was sold on, and
+    // the row stays highlighted afterwards.
+    search.setCurrent(1);
+    search.change();
+    search.insert();
+    search.remove();
+    EXPECT_EQ(shown, (std::vector<std::int32_t>{2, 2, 2}));
+    EXPECT_EQ(search.current(), std::optional<std::size_t>(1));
 }
 
 }  // namespace

@@ -21,7 +21,8 @@
 #include <string>
 
 #include "modal_driver.h"
-#include "orders/views/order_list_view.h"
+#include "quay/views/list_model.h"
+#include "quay/views/list_view.h"
 #include "orders/views/order_windows.h"
 #include "orders_test_support.h"
 #include "quay/ui/thread_queue.h"
@@ -145,9 +146,9 @@ protected:
     }
 
     // The list window the frame opened under `objectName`.
-    static OrderListView* listWindow(const char* objectName) {
+    static core::ListView* listWindow(const char* objectName) {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* list = dynamic_cast<OrderListView*>(w); list && w->objectName() == objectName && w->isVisible())
+            if (auto* list = dynamic_cast<core::ListView*>(w); list && w->objectName() == objectName && w->isVisible())
                 return list;
         return nullptr;
     }
@@ -187,9 +188,9 @@ void RoadOfOneInvoice::invoiceAQuote(Hands& hands) {
     ASSERT_EQ(opened.response, core::Response::Completed);
     ASSERT_TRUE(core::ThreadQueue::instance().find("QuoteList").has_value());
     QTest::qWait(20);  // the loading window closes at the list's first tick
-    OrderListView* quotes = listWindow("QuoteBrowse");
+    core::ListView* quotes = listWindow("QuoteBrowse");
     ASSERT_NE(quotes, nullptr);
-    EXPECT_TRUE(quotes->rows().empty());
+    EXPECT_EQ(quotes->model()->rowCount(), 0);
 
     // One line in the line form: the part typed, the quantity, Ok.
     auto line = [&hands](const char* part, const char* qty) {
@@ -231,7 +232,7 @@ void RoadOfOneInvoice::invoiceAQuote(Hands& hands) {
     // The quote list's Insert opens the order form; everything after runs in its windows.
     drive(driver, [&] {
         if (hands.keyboard()) {
-            QTableWidget* table = quotes->findChild<QTableWidget*>();
+            QTableView* table = quotes->table();
             table->setFocus();
             QTest::keyClick(table, Qt::Key_Insert);
         } else {
@@ -274,18 +275,17 @@ void RoadOfOneInvoice::invoiceAQuote(Hands& hands) {
     EXPECT_EQ(applied[0].AMOUNT, money(kPaid));
     EXPECT_EQ(customerNamed("Acme Supply").BALANCEDUE, money(kOwed));
     // The quote list no longer shows it.
-    EXPECT_TRUE(quotes->rows().empty());
+    EXPECT_EQ(quotes->model()->rowCount(), 0);
 }
 
 void RoadOfOneInvoice::convertItBack(Hands& hands) {
     ASSERT_EQ(m_registry.runSingle(m_port, "InvoiceBrowse", "InvoiceList").response, core::Response::Completed);
     QTest::qWait(20);
-    OrderListView* invoices = listWindow("InvoiceBrowse");
+    core::ListView* invoices = listWindow("InvoiceBrowse");
     ASSERT_NE(invoices, nullptr);
-    ASSERT_EQ(invoices->rows().size(), 1u);
-    EXPECT_EQ(invoices->rows()[0].InvoiceNum, 1);
-    auto* table = invoices->findChild<QTableWidget*>();
-    EXPECT_EQ(table->item(0, 0)->text(), "1");
+    ASSERT_EQ(invoices->model()->rowCount(), 1);
+    QTableView* table = invoices->table();
+    EXPECT_EQ(table->model()->index(0, 0).data().toString(), "1");
 
     ModalDriver driver;
     QString caption;
@@ -305,7 +305,7 @@ void RoadOfOneInvoice::convertItBack(Hands& hands) {
             table->selectRow(0);
             QTest::keyClick(table, Qt::Key_Return);
         } else {
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualItemRect(table->item(0, 2)).center());
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 2)).center());
             QTest::mouseClick(ModalDriver::button(invoices, "&View"), Qt::LeftButton);
         }
     });
@@ -314,7 +314,7 @@ void RoadOfOneInvoice::convertItBack(Hands& hands) {
     EXPECT_EQ(driver.messages().back().text,
               "Converting an Invoice to a Quote will add all quantities sold on this invoice back into Inventory.  Any "
               "payments made on this invoice will become customer credits.\nDo you want to Continue?");
-    EXPECT_TRUE(invoices->rows().empty()) << "the invoice list still shows the converted invoice";
+    EXPECT_EQ(invoices->model()->rowCount(), 0) << "the invoice list still shows the converted invoice";
 
     // Everything the invoice posted is undone: the stock is back, the charge gone, the
     // payment an unapplied credit, and the order a quote with its lines.
@@ -335,11 +335,11 @@ void RoadOfOneInvoice::convertItBack(Hands& hands) {
     EXPECT_EQ(payments[0].Applied, 0);
     // The stored balance no longer shows the removed charge: the customer holds a credit.
     EXPECT_EQ(customerNamed("Acme Supply").BALANCEDUE, money("-20.00"));
-    OrderListView* quotes = listWindow("QuoteBrowse");
+    core::ListView* quotes = listWindow("QuoteBrowse");
     ASSERT_NE(quotes, nullptr);
-    quotes->reload();
-    ASSERT_EQ(quotes->rows().size(), 1u);
-    EXPECT_EQ(quotes->rows()[0].OrdNum, orders[0].OrdNum);
+    quotes->refresh();
+    ASSERT_EQ(quotes->model()->rowCount(), 1);
+    EXPECT_EQ(quotes->model()->index(0, 0).data().toString(), QString::number(orders[0].OrdNum));
 }
 
 TEST_P(RoadOfOneInvoice, QuoteInvoicedPaidAndConvertedBack) {
@@ -350,7 +350,7 @@ TEST_P(RoadOfOneInvoice, QuoteInvoicedPaidAndConvertedBack) {
     if (HasFatalFailure()) return;
     // Closing the lists removes their entries from the thread list.
     for (const char* name : {"QuoteBrowse", "InvoiceBrowse"})
-        if (QWidget* w = listWindow(name)) w->window()->close();
+        if (QWidget* w = listWindow(name)) ModalDriver::button(w, "Close")->click();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(core::ThreadQueue::instance().find("QuoteList").has_value());
     EXPECT_FALSE(core::ThreadQueue::instance().find("InvoiceList").has_value());

@@ -378,7 +378,7 @@ TEST(InvoiceDialogs, PaymentMethodDecidesDetailFieldsAndOkNeedsMethodAndDate) {
     pay.Method = "Cash";
     pay.Date = core::today();
     EXPECT_TRUE(form.ok());
-    EXPECT_EQ(form.response(), Response::Completed);
+    EXPECT_EQ(form.response().response, Response::Completed);
 }
 
 TEST_F(OrderSaving, InvoiceDialogProposesPaymentByCompanyDefault) {

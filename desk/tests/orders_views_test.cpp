@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QRegularExpression>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
@@ -20,20 +23,24 @@
 #include <tuple>
 #include <utility>
 
+#include "dialog_gallery.h"
 #include "orders/order_save.h"
 #include "modal_driver.h"
 #include "orders/views/invoice_form_view.h"
-#include "orders/views/invoice_serial_browse_view.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_list_view.h"
 #include "orders/views/order_windows.h"
 #include "orders/views/quote_form_view.h"
+#include "quay/views/list_model.h"
+#include "quay/views/masterlists/master_windows.h"
+#include "quay/views/list_view.h"
 #include "orders_test_support.h"
 #include "quay/types/date.h"
 #include "quay/types/picture.h"
 #include "quay/ui/thread_queue.h"
 #include "quay/views/placement_keeper.h"
 #include "quay/views/window_registry.h"
+#include "quay/app/use_counters.h"
 #include "window_test_main.h"
 
 namespace quay::desk {
@@ -44,7 +51,7 @@ using testing::money;
 using testing::price;
 
 // A double-click on a row, as the mouse makes it: a press and release, then the second press.
-void doubleClick(QTableWidget* table, int row) {
+[[maybe_unused]] void doubleClick(QTableWidget* table, int row) {
     const QPoint at = table->visualItemRect(table->item(row, 1)).center();
     QTest::mousePress(table->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
@@ -56,6 +63,15 @@ void shot(QWidget* w, const char* name) {
     QApplication::processEvents();
     const QString path = QString(QUAY_SCREENSHOT_DIR) + "/" + name + ".png";
     EXPECT_TRUE(w->grab().save(path)) << path.toStdString();
+}
+
+// The text the list shows in row `row`, column `column`.
+QString cell(core::ListView* list, int row, int column) {
+    return list->model()->index(row, column).data().toString();
+}
+// The highlighted row of a list and its text in `column`.
+QString current(core::ListView* list, int column) {
+    return cell(list, list->table()->currentIndex().row(), column);
 }
 
 class OrderViews : public testing::OrdersTest {
@@ -105,20 +121,53 @@ protected:
             OrderSave save(ui, t, work, snap);
             ASSERT_EQ(save.run(invoicing, true), core::Response::Completed);
         }
+        registerOrderWindows(registry);
+        registry.setDatabase(db.get());
     }
+    void TearDown() override {
+        frame.closeAllSubWindows();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        OrdersTest::TearDown();
+    }
+    // Opens a list through the registry as a child window of `frame`.
+    core::ListView* openList(const char* procedure) {
+        registry.setMdiArea(&frame);
+        frame.resize(1366, 700);
+        frame.show();
+        frame.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frame));
+        registry.run(ui, procedure, {});
+        for (QMdiSubWindow* sub : frame.subWindowList())
+            if (sub->widget()->objectName() == procedure) return dynamic_cast<core::ListView*>(sub->widget());
+        return nullptr;
+    }
+    // Windows the list runs by name go to the registry, as on the desktop.
+    void runForReal(const char* procedure) {
+        ui.onWindow(procedure, [this, procedure](const core::WindowRequest& r) { return registry.run(ui, procedure, r); });
+    }
+
+    core::WindowRegistry registry;
+    QMdiArea frame;
 };
 
 TEST_F(OrderViews, ListsShowTheirOrdersAndTheFormItsLinesAndTotals) {
-    OrderListView quotes(*db, ui, OrderListKind::Quotes);
-    ASSERT_EQ(quotes.rows().size(), 1u);
-    EXPECT_EQ(quotes.rows()[0].REFERENCE.view(), "Estimate");
-    shot(&quotes, "QuoteBrowse");
-    OrderListView invoices(*db, ui, OrderListKind::Invoices);
-    ASSERT_EQ(invoices.rows().size(), 1u);
-    EXPECT_EQ(invoices.rows()[0].InvoiceNum, 1);
-    shot(&invoices, "InvoiceBrowse");
+    core::ListView* quotes = openList("QuoteBrowse");
+    ASSERT_NE(quotes, nullptr);
+    ASSERT_EQ(quotes->model()->rowCount(), 1);
+    EXPECT_EQ(cell(quotes, 0, 3), "Estimate");
+    EXPECT_EQ(cell(quotes, 0, 4), "$54.13");  // money: two places, the currency sign
+    EXPECT_EQ(quotes->model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), "Total");
+    shot(quotes, "QuoteBrowse");
+    core::ListView* invoices = openList("InvoiceBrowse");
+    ASSERT_NE(invoices, nullptr);
+    ASSERT_EQ(invoices->model()->rowCount(), 1);
+    EXPECT_EQ(cell(invoices, 0, 0), "1");
+    EXPECT_EQ(cell(invoices, 0, 1), "2");
+    EXPECT_TRUE(ModalDriver::button(invoices, "&View")->isVisible());
+    EXPECT_TRUE(ModalDriver::button(invoices, "&Find Invoice by Serial Number")->isVisible());
+    shot(invoices, "InvoiceBrowse");
 
-    QuoteForm1View form(*db, ui, core::Request::Change, quotes.rows()[0]);
+    QuoteForm1View form(*db, ui, core::Request::Change, all<core::Orders>()[0]);
     ASSERT_TRUE(form.start());
     const auto* lines = form.findChild<QTableWidget*>();
     ASSERT_NE(lines, nullptr);
@@ -127,7 +176,7 @@ TEST_F(OrderViews, ListsShowTheirOrdersAndTheFormItsLinesAndTotals) {
     EXPECT_EQ(form.logic().order().TOTAL, money("54.13"));
     shot(&form, "QuoteForm1");
 
-    InvoiceForm1View closed(*db, ui, invoices.rows()[0]);
+    InvoiceForm1View closed(*db, ui, all<core::Orders>()[1]);
     EXPECT_EQ(closed.findChild<QTableWidget*>()->rowCount(), 2);
     shot(&closed, "InvoiceForm1");
 }
@@ -145,7 +194,7 @@ TEST_F(OrderViews, DialogsOfOrderEntry) {
     line.PRICE = price("12.5000");
     for (const char* name : {"QuoteDetails", "ItemOrdForm", "SaveInvoiceForm", "PostInvoicePayment", "QuoteSerialList"}) {
         SCOPED_TRACE(name);
-        std::unique_ptr<QWidget> w(makeDialogForScreenshot(name, *db, ui, o, pay, line, nullptr));
+        std::unique_ptr<QWidget> w(testing::makeDialog(name, *db, ui, o, pay, line, nullptr));
         ASSERT_NE(w, nullptr);
         shot(w.get(), name);
     }
@@ -163,44 +212,58 @@ TEST_F(OrderViews, LocatorTypedIntoTheListPositionsIt) {
         o.OrdDate = core::today();
         store(o);
     }
-    OrderListView quotes(*db, ui, OrderListKind::Quotes);
-    quotes.show();
-    auto* table = quotes.findChild<QTableWidget*>();
-    auto* tabs = quotes.findChild<QTabBar*>();
+    core::ListView* quotes = openList("QuoteBrowse");
+    ASSERT_NE(quotes, nullptr);
+    QTableView* table = quotes->table();
+    auto* tabs = quotes->findChild<QTabBar*>();
+    // The list has the focus as it opens: typing goes straight to its locator.
+    EXPECT_TRUE(table->hasFocus());
     // On the number tab the digits 1 and 2 position on quote 12, or the next one.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    ASSERT_EQ(quotes.locator().tab(), OrderListTab::ByNumber);
+    ASSERT_EQ(quotes->window().tab(), 1);
     table->setFocus();
     QTest::keyClick(table, Qt::Key_1);
     QTest::keyClick(table, Qt::Key_2);
-    EXPECT_EQ(quotes.locator().text(), "12");
-    ASSERT_FALSE(quotes.rows().empty());
-    EXPECT_EQ(quotes.rows()[0].OrdNum, 13);
-    EXPECT_EQ(table->item(table->currentRow(), 0)->text(), "13");
+    EXPECT_EQ(quotes->locator()->text(), "12");
+    EXPECT_EQ(current(quotes, 0), "13");
     QTest::keyClick(table, Qt::Key_A);  // not a digit: ignored on the number tab
-    EXPECT_EQ(quotes.locator().text(), "12");
+    EXPECT_EQ(quotes->locator()->text(), "12");
     QTest::keyClick(table, Qt::Key_Backspace);
-    EXPECT_EQ(quotes.rows()[0].OrdNum, 1);
+    EXPECT_EQ(current(quotes, 0), "1");
     QTest::keyClick(table, Qt::Key_Backspace);
     QTest::keyClick(table, Qt::Key_Backspace);  // nothing left to remove
-    EXPECT_EQ(quotes.locator().text(), "");
+    EXPECT_EQ(quotes->locator()->text(), "");
     // On the name tab a typed prefix positions on the first name at or after it.
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     table->setFocus();
     QTest::keyClicks(table, "ze");
-    ASSERT_FALSE(quotes.rows().empty());
-    EXPECT_EQ(quotes.rows()[0].CustName.view(), "Zenith Tools");
-    EXPECT_EQ(quotes.rows().size(), 1u);
+    EXPECT_EQ(current(quotes, 2), "Zenith Tools");
     QTest::keyClick(table, Qt::Key_Backspace);
     QTest::keyClick(table, Qt::Key_Backspace);
-    EXPECT_EQ(quotes.rows()[0].CustName.view(), "Acme Supply");
-    EXPECT_EQ(quotes.rows().size(), 13u);  // every quote, none of the invoices
+    EXPECT_EQ(current(quotes, 2), "Acme Supply");
+    EXPECT_EQ(quotes->model()->rowCount(), 13);  // every quote, none of the invoices
+
+    // Enter in the locator opens the quote it found.
+    std::vector<std::int32_t> opened;
+    ui.onWindow("QuoteForm1", [&](const core::WindowRequest& r) {
+        opened.push_back(static_cast<const core::Orders*>(r.table->buffer())->OrdNum);
+        return core::WindowResponse{core::Response::Cancelled, 0, {}};
+    });
+    quotes->locator()->setFocus();
+    QTest::keyClicks(quotes->locator(), "zen");
+    QTest::keyClick(quotes->locator(), Qt::Key_Return);
+    EXPECT_EQ(opened, std::vector<std::int32_t>{7});
+    EXPECT_TRUE(quotes->locator()->text().isEmpty());
+    EXPECT_TRUE(table->hasFocus());
+    // Ctrl+F4 closes the list; F4 alone would have copied the quote.
+    QTest::keyClick(table, Qt::Key_F4, Qt::ControlModifier);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame.subWindowList().isEmpty());
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(all<core::Orders>().size(), 14u);  // nothing was copied
 }
 
 TEST_F(OrderViews, ListsOpenOnceAndLeaveTheThreadListWhenClosed) {
-    core::WindowRegistry registry;
-    registerOrderWindows(registry);
-    registry.setDatabase(db.get());
     core::ThreadQueue::instance().clear();
     auto shown = [](const char* name) {
         int n = 0;
@@ -227,11 +290,22 @@ TEST_F(OrderViews, ListsOpenOnceAndLeaveTheThreadListWhenClosed) {
     }
 }
 
+// An open quote or invoice list holds Orders for its whole life, so a backup or restore
+// is refused meanwhile; closing the window lets the table go.
+TEST_F(OrderViews, OpenOrderListsCountOrdersAsHeldUntilClosed) {
+    const int before = core::UseCounters::count("Orders");
+    core::ListView* quotes = openList("QuoteBrowse");
+    core::ListView* invoices = openList("InvoiceBrowse");
+    ASSERT_NE(quotes, nullptr);
+    ASSERT_NE(invoices, nullptr);
+    EXPECT_EQ(core::UseCounters::count("Orders"), before + 2);
+    for (QMdiSubWindow* sub : frame.subWindowList()) sub->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(core::UseCounters::count("Orders"), before);
+}
+
 TEST_F(OrderViews, WindowsOpenWhereTheyWereLeft) {
     core::Settings& settings = core::programSettings();
-    core::WindowRegistry registry;
-    registerOrderWindows(registry);
-    registry.setDatabase(db.get());
     const QRect placed(20, 30, 770, 533);  // within the 800 x 600 test screen
     auto leave = [&](QWidget* w) {
         w->show();
@@ -282,13 +356,15 @@ TEST_F(OrderViews, WindowsOpenWhereTheyWereLeft) {
     stored("InvoiceForm1");
     InvoiceForm1View closed(*db, ui, invoice);
     EXPECT_EQ(closed.geometry(), placed);
-    {
-        InvoiceSerialBrowseView search(*db, ui);
-        leave(&search);
-    }
+    registry.run(ui, "InvoiceSerialBrowse", {});
+    ASSERT_NE(topLevel("InvoiceSerialBrowse"), nullptr);
+    leave(topLevel("InvoiceSerialBrowse"));
     stored("InvoiceSerialBrowse");
-    InvoiceSerialBrowseView search(*db, ui);
-    EXPECT_EQ(search.geometry(), placed);
+    registry.run(ui, "InvoiceSerialBrowse", {});
+    ASSERT_NE(topLevel("InvoiceSerialBrowse"), nullptr);
+    EXPECT_EQ(topLevel("InvoiceSerialBrowse")->geometry(), placed);
+    topLevel("InvoiceSerialBrowse")->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(OrderViews, EveryKeyOfTheOrderFormReachesItsWindow) {
@@ -386,11 +462,11 @@ TEST_F(OrderViews, EveryKeyOfTheOrderFormReachesItsWindow) {
 }
 
 TEST_F(OrderViews, CopyFromTheListShowsTheOrderAndLandsOnTheNewQuote) {
-    OrderListView quotes(*db, ui, OrderListKind::Quotes);
-    quotes.show();
-    auto* table = quotes.findChild<QTableWidget*>();
+    runForReal("CopyOrder");
+    core::ListView* quotes = openList("QuoteBrowse");
+    ASSERT_NE(quotes, nullptr);
+    QTableView* table = quotes->table();
     table->setFocus();
-    table->selectRow(0);
     QStringList shown;
     ModalDriver driver;
     driver.window("CopyOrder", [&](QWidget* w) {
@@ -406,11 +482,10 @@ TEST_F(OrderViews, CopyFromTheListShowsTheOrderAndLandsOnTheNewQuote) {
     EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
     EXPECT_EQ(shown, QStringList({"1", "Acme Supply", "Estimate", "$54.13"}));
     ASSERT_EQ(all<core::Orders>().size(), 3u);
+    EXPECT_EQ(all<core::Orders>()[2].Status.view(), "Q");
     // The list now shows the number tab positioned on the new quote 3.
-    EXPECT_EQ(quotes.locator().tab(), OrderListTab::ByNumber);
-    ASSERT_FALSE(quotes.rows().empty());
-    EXPECT_EQ(quotes.rows()[0].OrdNum, 3);
-    EXPECT_EQ(quotes.rows()[0].Status.view(), "Q");
+    EXPECT_EQ(quotes->window().tab(), 1);
+    EXPECT_EQ(current(quotes, 0), "3");
 }
 
 TEST_F(OrderViews, CommandsFollowTheLinesOfTheOrder) {
@@ -468,12 +543,8 @@ TEST_F(OrderViews, ClosedInvoiceReprintsAndShowsItsNotesWithoutKeepingThem) {
 }
 
 TEST_F(OrderViews, ListsInTheFrameKeepThePlacementOfTheirChildWindow) {
-    QMdiArea frame;
     frame.resize(1100, 800);
     frame.show();
-    core::WindowRegistry registry;
-    registerOrderWindows(registry);
-    registry.setDatabase(db.get());
     registry.setMdiArea(&frame);
     const QRect placed(23, 34, 690, 410);
     registry.runSingle(ui, "InvoiceBrowse", "InvoiceList");
@@ -494,22 +565,14 @@ TEST_F(OrderViews, ListsInTheFrameKeepThePlacementOfTheirChildWindow) {
 }
 
 TEST_F(OrderViews, ListComingBackToTheFrontShowsOrdersChangedElsewhere) {
-    QMdiArea frame;
-    frame.resize(1100, 800);
-    frame.show();
-    core::WindowRegistry registry;
-    registerOrderWindows(registry);
-    registry.setDatabase(db.get());
-    registry.setMdiArea(&frame);
-    registry.runSingle(ui, "QuoteBrowse", "QuoteList");
-    registry.runSingle(ui, "InvoiceBrowse", "InvoiceList");
+    core::ListView* quotes = openList("QuoteBrowse");
+    ASSERT_NE(openList("InvoiceBrowse"), nullptr);
+    ASSERT_NE(quotes, nullptr);
     ASSERT_EQ(frame.subWindowList().size(), 2);
     QMdiSubWindow* quoteSub = frame.subWindowList()[0];
-    auto* quotes = dynamic_cast<OrderListView*>(quoteSub->widget());
-    ASSERT_NE(quotes, nullptr);
     frame.setActiveSubWindow(frame.subWindowList()[1]);
     QApplication::processEvents();
-    ASSERT_EQ(quotes->rows().size(), 1u);
+    ASSERT_EQ(quotes->model()->rowCount(), 1);
     // While the invoice list is in front, a new quote is stored (another window or
     // another workstation).
     core::Orders o = all<core::Orders>()[0];
@@ -518,13 +581,11 @@ TEST_F(OrderViews, ListComingBackToTheFrontShowsOrdersChangedElsewhere) {
     o.InvoiceNum = 0;
     o.REFERENCE = "Written elsewhere";
     store(o);
-    EXPECT_EQ(quotes->rows().size(), 1u);
+    EXPECT_EQ(quotes->model()->rowCount(), 1);
     frame.setActiveSubWindow(quoteSub);
     QApplication::processEvents();
-    ASSERT_EQ(quotes->rows().size(), 2u);
-    EXPECT_EQ(quotes->rows()[1].REFERENCE.view(), "Written elsewhere");
-    frame.closeAllSubWindows();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(quotes->model()->rowCount(), 2);
+    EXPECT_EQ(cell(quotes, 1, 3), "Written elsewhere");
 }
 
 TEST_F(OrderViews, ScrollingReadsOnPastManyOrdersOfOneCustomer) {
@@ -536,20 +597,124 @@ TEST_F(OrderViews, ScrollingReadsOnPastManyOrdersOfOneCustomer) {
         o.CustName = "Baker Supply";
         store(o);
     }
-    OrderListView quotes(*db, ui, OrderListKind::Quotes);
-    quotes.show();
-    auto* table = quotes.findChild<QTableWidget*>();
-    EXPECT_EQ(quotes.rows().size(), 60u);
+    core::ListView* quotes = openList("QuoteBrowse");
+    ASSERT_NE(quotes, nullptr);
+    QTableView* table = quotes->table();
+    EXPECT_EQ(quotes->model()->rowCount(), 100);
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
         table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
     }
-    ASSERT_EQ(quotes.rows().size(), 151u);  // Acme's quote and the 150
-    EXPECT_EQ(table->rowCount(), 151);
-    std::set<std::int32_t> seen;
-    for (const core::Orders& o : quotes.rows()) EXPECT_TRUE(seen.insert(o.OrdNum).second) << "twice: " << o.OrdNum;
-    EXPECT_EQ(quotes.rows()[0].CustName.view(), "Acme Supply");
-    EXPECT_EQ(quotes.rows()[1].CustName.view(), "Baker Supply");
+    ASSERT_EQ(quotes->model()->rowCount(), 151);  // Acme's quote and the 150
+    std::set<QString> seen;
+    for (int r = 0; r < 151; ++r) EXPECT_TRUE(seen.insert(cell(quotes, r, 0)).second) << "twice: " << r;
+    EXPECT_EQ(cell(quotes, 0, 2), "Acme Supply");
+    EXPECT_EQ(cell(quotes, 1, 2), "Baker Supply");
+}
+
+TEST_F(OrderViews, ListsOpenWideEnoughForTheirColumnsAndTileIntoTheirSlots) {
+    core::registerMasterWindows(registry);
+    registry.setMdiArea(&frame);
+    frame.resize(1366, 700);
+    frame.show();
+    QApplication::processEvents();
+    const QRect room = frame.viewport()->rect();
+    const char* lists[] = {"QuoteBrowse",       "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
+                           "PRODUCTBROWSE",     "VENDORBROWSE",  "SALESPEOPLEBROWSE",   "TERMSBROWSE",
+                           "MANUFACTBROWSE",    "GROUPSBROWSE",  "BROWSESHIPVIA"};
+    // Windows without a saved placement (another test may have left one: a size the
+    // user chose wins over the columns).
+    for (const char* section : {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CustomerBrowse", "ProductBrowse",
+                                "VendorBrowse", "SalespeopleBrowse", "TermsBrowse", "ManufactBrowse", "GroupsBrowse",
+                                "BrowseShipVia"})
+        ASSERT_EQ(core::programSettings().writeNumber(section, "XPosit", 0), core::SettingsStatus::Ok);
+    for (const char* procedure : lists) {
+        SCOPED_TRACE(procedure);
+        registry.run(ui, procedure, {});
+        QMdiSubWindow* sub = frame.subWindowList().back();
+        auto* list = dynamic_cast<core::ListView*>(sub->widget());
+        ASSERT_NE(list, nullptr);
+        QApplication::processEvents();
+        // Inside the frame, every column and heading readable without scrolling sideways.
+        EXPECT_TRUE(room.contains(sub->geometry())) << sub->geometry().x() << "," << sub->geometry().width();
+        EXPECT_EQ(list->table()->horizontalScrollBar()->maximum(), 0);
+        QHeaderView* head = list->table()->horizontalHeader();
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            const QString heading = list->model()->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+            EXPECT_GE(head->sectionSize(c), head->fontMetrics().horizontalAdvance(heading)) << heading.toStdString();
+            for (int r = 0; r < std::min(list->model()->rowCount(), 20); ++r)
+                EXPECT_GE(head->sectionSize(c), list->table()->fontMetrics().horizontalAdvance(cell(list, r, c)))
+                    << heading.toStdString() << " row " << r;
+        }
+    }
+    // Prices read with the two places the company rounds them to.
+    core::ListView* products = dynamic_cast<core::ListView*>(frame.subWindowList()[4]->widget());
+    ASSERT_NE(products, nullptr);
+    ASSERT_GT(products->model()->rowCount(), 0);
+    EXPECT_TRUE(QRegularExpression(R"(^\$[0-9,]+\.[0-9]{2}$)").match(cell(products, 0, 5)).hasMatch())
+        << cell(products, 0, 5).toStdString();
+    // Window > Tile: every window in its slot, none pushing the frame into scrolling.
+    frame.tileSubWindows();
+    QApplication::processEvents();
+    for (QMdiSubWindow* sub : frame.subWindowList())
+        EXPECT_TRUE(frame.viewport()->rect().contains(sub->geometry())) << sub->windowTitle().toStdString();
+    EXPECT_FALSE(frame.horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(frame.verticalScrollBar()->isVisible());
+}
+
+TEST_F(OrderViews, CloseInEveryListAndFormClosesOnlyThatWindow) {
+    core::registerMasterWindows(registry);
+    runForReal("InvoiceForm1");
+    QMainWindow program;
+    auto* area = new QMdiArea;
+    program.setCentralWidget(area);
+    program.resize(1366, 740);
+    program.show();
+    program.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program));
+    registry.setMdiArea(area);
+    registry.setFrame(&program);
+    for (const char* procedure : {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
+                                  "PRODUCTBROWSE", "VENDORBROWSE", "SALESPEOPLEBROWSE", "TERMSBROWSE",
+                                  "MANUFACTBROWSE", "GROUPSBROWSE", "BROWSESHIPVIA"}) {
+        SCOPED_TRACE(procedure);
+        registry.run(ui, procedure, {});
+        ASSERT_EQ(area->subWindowList().size(), 1);
+        QWidget* list = area->subWindowList()[0]->widget();
+        // The list has the focus as it opens.
+        EXPECT_EQ(QApplication::focusWidget(), static_cast<core::ListView*>(list)->table());
+        QTest::mouseClick(ModalDriver::button(list, "Close"), Qt::LeftButton);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(area->subWindowList().isEmpty());
+        EXPECT_TRUE(program.isVisible()) << "Close ended the program";
+    }
+    // The closed invoice and its notes window, each left by its Close button.
+    registry.run(ui, "InvoiceBrowse", {});
+    ASSERT_EQ(area->subWindowList().size(), 1);
+    auto* invoices = static_cast<core::ListView*>(area->subWindowList()[0]->widget());
+    QStringList closed;
+    ModalDriver driver;
+    driver.window("InvoiceForm1", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F4); })
+        .step("notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
+              [&](QWidget* w) {
+                  closed << w->windowTitle();
+                  QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+              })
+        .window("InvoiceForm1", [&](QWidget* w) {
+            closed << w->windowTitle();
+            QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+        });
+    driver.start();
+    QTest::keyClick(invoices->table(), Qt::Key_Return);
+    driver.stop();
+    EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
+    EXPECT_EQ(closed, QStringList({"Invoice Comments", "Closed Invoice"}));
+    EXPECT_TRUE(program.isVisible());
+    EXPECT_EQ(area->subWindowList().size(), 1);  // the invoice list is still there
+    area->closeAllSubWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    registry.setMdiArea(nullptr);
+    registry.setFrame(nullptr);
 }
 
 class SerialSearch : public OrderViews {
@@ -585,42 +750,39 @@ protected:
 };
 
 TEST_F(SerialSearch, RowsArriveAPageAtATimeInSerialOrder) {
-    InvoiceSerialBrowseView search(*db, ui);
-    search.show();
-    auto* table = search.findChild<QTableWidget*>();
-    ASSERT_EQ(search.rows().size(), InvoiceSerialBrowseView::kPageSize);
-    EXPECT_EQ(table->rowCount(), 100);
+    core::ListView* search = openList("InvoiceSerialBrowse");
+    ASSERT_NE(search, nullptr);
+    QTableView* table = search->table();
+    ASSERT_EQ(search->model()->rowCount(), 100);
     // Scrolling to the bottom reads the next page after the last row.
     table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
-    EXPECT_EQ(search.rows().size(), 200u);
-    while (search.more()) {
+    EXPECT_EQ(search->model()->rowCount(), 200);
+    while (search->window().fetchAfter() > 0) {
     }
-    ASSERT_EQ(search.rows().size(), 251u);  // 250 on line 100, SN0007 again on line 102
-    EXPECT_FALSE(search.more());
+    ASSERT_EQ(search->model()->rowCount(), 251);  // 250 on line 100, SN0007 again on line 102
     // Sorted by number, then line; the quote's SN0005 is left out.
-    EXPECT_EQ(search.rows()[0].serial.view(), "SN0000");
-    EXPECT_EQ(search.rows()[5].serial.view(), "SN0005");
-    EXPECT_EQ(search.rows()[6].serial.view(), "SN0006");
-    EXPECT_EQ(search.rows()[7].serial.view(), "SN0007");
-    EXPECT_EQ(search.rows()[7].iteNum, 100);
-    EXPECT_EQ(search.rows()[8].serial.view(), "SN0007");
-    EXPECT_EQ(search.rows()[8].iteNum, 102);
-    EXPECT_EQ(search.rows()[250].serial.view(), "SN0249");
-    EXPECT_EQ(table->item(7, 3)->text(), "1");
-    EXPECT_EQ(table->item(7, 5)->text(), "Acme Supply");
-    EXPECT_EQ(table->item(7, 4)->text(), QString::fromStdString(core::Picture::parse("@d2")->format(
-                                             static_cast<std::int64_t>(core::today()))));
+    EXPECT_EQ(cell(search, 0, 0), "SN0000");
+    EXPECT_EQ(cell(search, 5, 0), "SN0005");
+    EXPECT_EQ(cell(search, 6, 0), "SN0006");
+    EXPECT_EQ(cell(search, 7, 0), "SN0007");
+    EXPECT_EQ(cell(search, 8, 0), "SN0007");
+    EXPECT_EQ(cell(search, 250, 0), "SN0249");
+    EXPECT_EQ(cell(search, 7, 3), "1");
+    EXPECT_EQ(cell(search, 7, 5), "Acme Supply");
+    EXPECT_EQ(cell(search, 7, 4), QString::fromStdString(core::Picture::parse("@d2")->format(
+                                       static_cast<std::int64_t>(core::today()))));
     // Typing a number positions the list at it.
-    QTest::keyClicks(search.findChild<QLineEdit*>("Locator"), "SN0240");
-    ASSERT_EQ(search.rows().size(), 10u);
-    EXPECT_EQ(search.rows()[0].serial.view(), "SN0240");
-    shot(&search, "InvoiceSerialBrowse");
+    table->setFocus();
+    QTest::keyClicks(table, "SN0240");
+    EXPECT_EQ(current(search, 0), "SN0240");
+    shot(search, "InvoiceSerialBrowse");
 }
 
 TEST_F(SerialSearch, EnterAndTheButtonsOpenTheClosedInvoiceOfTheRow) {
-    InvoiceSerialBrowseView search(*db, ui);
-    search.show();
-    auto* table = search.findChild<QTableWidget*>();
+    runForReal("InvoiceForm1");
+    core::ListView* search = openList("InvoiceSerialBrowse");
+    ASSERT_NE(search, nullptr);
+    QTableView* table = search->table();
     table->setFocus();
     table->selectRow(3);
     QStringList seen;
@@ -633,22 +795,33 @@ TEST_F(SerialSearch, EnterAndTheButtonsOpenTheClosedInvoiceOfTheRow) {
     driver.start();
     QTest::keyClick(table, Qt::Key_Return);
     QTest::keyClick(table, Qt::Key_Insert);
-    QTest::mouseClick(ModalDriver::button(&search, "&View"), Qt::LeftButton);
+    QTest::mouseClick(ModalDriver::button(search, "&View"), Qt::LeftButton);
     driver.stop();
     EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
     EXPECT_EQ(seen, QStringList({"Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1"}));
-    EXPECT_EQ(table->currentRow(), 3);  // still on the row after the list was read again
-    EXPECT_FALSE(ModalDriver::button(&search, "&Select")->isVisible());
+    EXPECT_EQ(table->currentIndex().row(), 3);  // still on the row after the list was read again
+    EXPECT_FALSE(ModalDriver::button(search, "&Select")->isVisible());
 }
 
 TEST_F(SerialSearch, OpenedForSelectionADoubleClickPicksTheRow) {
-    InvoiceSerialBrowseView search(*db, ui, core::Request::Select);
-    search.show();
-    auto* table = search.findChild<QTableWidget*>();
-    EXPECT_TRUE(ModalDriver::button(&search, "&Select")->isVisible());
-    doubleClick(table, 2);
-    EXPECT_EQ(search.response(), core::Response::Completed);
-    EXPECT_EQ(search.selectedOrdNum(), 2);
+    ModalDriver driver;
+    bool selectShown = false;
+    driver.window("InvoiceSerialBrowse", [&](QWidget* w) {
+        selectShown = ModalDriver::button(w, "&Select")->isVisible();
+        auto* table = w->findChild<QTableView*>();
+        const QPoint at = table->visualRect(table->model()->index(2, 1)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    });
+    driver.start();
+    core::Handle<core::Serials> picked(*db);
+    ASSERT_EQ(picked.open(), core::ErrorCode::None);
+    const core::WindowResponse r = registry.run(ui, "InvoiceSerialBrowse", {core::Request::Select, &picked, 0, {}});
+    driver.stop();
+    EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
+    EXPECT_TRUE(selectShown);
+    EXPECT_EQ(r.response, core::Response::Completed);
+    EXPECT_EQ(picked.rec.SERIALNUMBER.view(), "SN0002");
 }
 
 }  // namespace

@@ -21,9 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
+#include "quay/reports/output/font_measurer.h"
+#include "quay/reports/output/pdf_output.h"
 
 namespace {
 
@@ -72,7 +73,8 @@ Figures runCase(int pages, Output output, const std::string& path) {
   Figures f;
   const ReportLayout layout = priceList();
   const Clock::time_point start = Clock::now();
-  ReportRun run(layout);
+  const QtTextMeasurer fonts;
+  ReportRun run(layout, fonts);
   for (int i = 0; run.pageCount() < pages || run.remainingHeight() >= 200; ++i) {
     run.setText("part", "PN-" + std::to_string(100000 + i));
     run.setText("desc", i % 7 == 0 ? "Galvanised mooring shackle with captive pin, rated for heavy swell, " +

@@ -11,8 +11,9 @@
 #include <memory>
 
 #include "quay/app/scripted_ui.h"
-#include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/report_run.h"
+#include "quay/reports/output/font_measurer.h"
+#include "quay/reports/output/pdf_output.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/store/table.h"
 #include "quay/store/transaction.h"
@@ -157,7 +158,8 @@ void BM_ReportOf10000Pages(benchmark::State& state) {
   const long before = peakRssKb();
   int pages = 0;
   for (auto _ : state) {
-    reports::ReportRun run(layout);
+    const reports::QtTextMeasurer fonts;
+    reports::ReportRun run(layout, fonts);
     for (int i = 0; run.pageCount() < 10000 || run.remainingHeight() >= 220; ++i) {
       run.setText("part", "P-" + std::to_string(i % 997));
       run.setText("desc", "Stock item " + std::to_string(i));

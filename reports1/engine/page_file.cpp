@@ -8,9 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace quay::reports {
@@ -79,7 +80,12 @@ class TemporaryPageFile final : public PageFile {
 PageFile::~PageFile() = default;
 
 std::unique_ptr<PageFile> openTemporaryPageFile(const std::string& folder, std::string& error) {
-  const std::string dir = folder.empty() ? QDir::tempPath().toStdString() : folder;
+  std::string dir = folder;
+  if (dir.empty()) {
+    std::error_code ec;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    dir = ec ? std::string("/tmp") : temp.string();
+  }
   int fd = -1;
 #ifdef O_TMPFILE
   fd = ::open(dir.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, S_IRUSR | S_IWUSR);

@@ -1,23 +1,14 @@
-// The desktop and recording report outputs.
+// The recording report output of the tests.
 #include "quay/reports/engine/report_output.h"
 
-#include "quay/reports/engine/print_preview.h"
-#include "quay/reports/engine/printing.h"
 
 namespace quay::reports {
 
-int DesktopReportOutput::preview(const PageList& pages, const std::string& reportTitle) {
-  return PRINTPREVIEW(pages, reportTitle);
-}
-int DesktopReportOutput::handleCopies(const PageList& pages, int copies) { return HANDLECOPIES(pages, copies); }
-int DesktopReportOutput::supported(int copies) { return SUPPORTED(copies); }
-int DesktopReportOutput::print(const PageList& pages, int copies) { return printDirect(pages, copies); }
-std::string DesktopReportOutput::defaultPrinter() { return defaultPrinterName(); }
-
-int RecordingReportOutput::preview(const PageList& pages, const std::string& reportTitle) {
+PreviewResult RecordingReportOutput::preview(const PageList& pages, const std::string& reportTitle, int copies) {
   previewed.push_back(pages);
   previewTitles.push_back(reportTitle);
-  return previewAnswer;
+  if (previewAnswer != 1) return PreviewResult::Closed;
+  return handleCopies(pages, copies) == 1 ? PreviewResult::Printed : PreviewResult::PrintFailed;
 }
 
 int RecordingReportOutput::handleCopies(const PageList& pages, int copies) {

@@ -59,12 +59,6 @@ const Band* findKind(const ReportLayout& layout, BandKind kind) {
 
 }  // namespace
 
-ReportRun::ReportRun(const ReportLayout& layout)
-    : m_layout(layout),
-      m_ownMeasurer(std::make_unique<QtTextMeasurer>()),
-      m_measurer(m_ownMeasurer.get()),
-      m_store(std::make_shared<detail::PageStore>()) {}
-
 ReportRun::ReportRun(const ReportLayout& layout, const TextMeasurer& measurer)
     : m_layout(layout), m_measurer(&measurer), m_store(std::make_shared<detail::PageStore>()) {}
 

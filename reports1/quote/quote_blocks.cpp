@@ -9,43 +9,11 @@
 namespace quay::reports::detail {
 namespace {
 
-std::string trim(std::string_view s) {
-  const std::size_t first = s.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = s.find_last_not_of(' ');
-  return std::string(s.substr(first, last - first + 1));
-}
+using house::BlockFiller;
+using house::cityLine;
+using house::joined;
 
-// Joins the non-blank parts with sep.
-std::string joined(std::initializer_list<std::string_view> parts, std::string_view sep) {
-  std::string out;
-  for (std::string_view p : parts) {
-    std::string t = trim(p);
-    if (t.empty()) continue;
-    if (!out.empty()) out += sep;
-    out += t;
-  }
-  return out;
-}
-
-template <std::size_t N>
-class BlockFiller {
- public:
-  explicit BlockFiller(std::array<std::string, N>& block, std::size_t first = 0) : m_block(block), m_next(first) {}
-  bool hasRoom() const { return m_next < N; }
-  // Takes the next line, even for a blank text (a line kept for a fixed part).
-  void put(std::string text) {
-    if (hasRoom()) m_block[m_next++] = std::move(text);
-  }
-  // Takes the next line only for a text that is not blank.
-  void putIfAny(std::string text) {
-    if (!text.empty()) put(std::move(text));
-  }
-
- private:
-  std::array<std::string, N>& m_block;
-  std::size_t m_next;
-};
+using house::trimmed;
 
 std::string personName(const core::Customer& c) { return joined({c.FNAME.view(), c.LNAME.view()}, " "); }
 
@@ -54,9 +22,9 @@ std::string personName(const core::Customer& c) { return joined({c.FNAME.view(),
 // block gives (the attention name, or the person's own name).
 std::string customerBlock(const core::Customer& c, AddressBlock& block) {
   BlockFiller<kAddressLines> fill(block);
-  fill.put(trim(c.Name.view()));
-  fill.put(trim(c.ADDRESS1.view()));
-  fill.putIfAny(trim(c.ADDRESS2.view()));
+  fill.put(trimmed(c.Name.view()));
+  fill.put(trimmed(c.ADDRESS1.view()));
+  fill.putIfAny(trimmed(c.ADDRESS2.view()));
   fill.put(cityLine(c.CITY.view(), c.STATE.view(), c.ZipCode.view()));
   std::string contact;
   if (c.COMPANY != 0) {
@@ -77,48 +45,24 @@ constexpr const char* kMonths[12] = {"January", "February", "March",     "April"
 
 }  // namespace
 
-std::string cityLine(std::string_view city, std::string_view state, std::string_view zip) {
-  const std::string tail = joined({state, zip}, " ");
-  return joined({city, tail}, ", ");
-}
-
-HeadingLines headingLines(const core::Defaults& def) {
-  HeadingLines lines;
-  if (def.PRINTNAME != 0) lines[0] = trim(def.COMPANYNAME.view());
-  BlockFiller<kHeadingLines> fill(lines, 1);
-  if (def.PRINTADDRESS != 0) {
-    fill.putIfAny(trim(def.ADD1.view()));
-    fill.putIfAny(trim(def.ADD2.view()));
-    fill.putIfAny(cityLine(def.CITY.view(), def.STATE.view(), def.ZIPCODE.view()));
-  }
-  if (def.PRINTPHONE != 0) {
-    std::string phones = joined({def.PHONE1.view(), def.PHONE2.view()}, " - ");
-    if (!def.FAX.isBlank()) phones += (phones.empty() ? "Fax " : " - Fax ") + trim(def.FAX.view());
-    fill.putIfAny(std::move(phones));
-  }
-  if (def.PRINTEMAIL != 0) fill.putIfAny(trim(def.EMAIL.view()));
-  if (def.PRINTWWW != 0) fill.putIfAny(trim(def.WEBADR.view()));
-  return lines;
-}
-
 OrderAddresses orderAddresses(const core::Orders& ord, const core::Customer& cus, const core::Customer* billTo) {
   OrderAddresses a;
   const bool ownShipTo = !ord.ST_NAME.isBlank();
   if (ownShipTo) {
     BlockFiller<kAddressLines> fill(a.shipTo);
-    fill.put(trim(ord.ST_NAME.view()));
-    fill.put(trim(ord.ST_ADD1.view()));
-    fill.putIfAny(trim(ord.ST_ADD2.view()));
+    fill.put(trimmed(ord.ST_NAME.view()));
+    fill.put(trimmed(ord.ST_ADD1.view()));
+    fill.putIfAny(trimmed(ord.ST_ADD2.view()));
     fill.put(cityLine(ord.ST_CITY.view(), ord.ST_STATE.view(), ord.ST_ZIP.view()));
     if (!ord.ST_ATTN.isBlank()) {
-      a.contact = trim(ord.ST_ATTN.view());
+      a.contact = trimmed(ord.ST_ATTN.view());
       fill.put("ATTN: " + a.contact);
     }
-    fill.putIfAny(trim(ord.ST_PHONE.view()));
+    fill.putIfAny(trimmed(ord.ST_PHONE.view()));
   } else {
     a.contact = customerBlock(cus, a.shipTo);
   }
-  if (a.contact.empty()) a.contact = trim(cus.Name.view());
+  if (a.contact.empty()) a.contact = trimmed(cus.Name.view());
 
   if (billTo != nullptr) {
     customerBlock(*billTo, a.billTo);
@@ -131,7 +75,7 @@ OrderAddresses orderAddresses(const core::Orders& ord, const core::Customer& cus
 }
 
 std::string maskedCardNumber(std::string_view number) {
-  std::string n = trim(number);
+  std::string n = trimmed(number);
   if (n.size() <= 4) return n;
   return std::string(n.size() - 4, '*') + n.substr(n.size() - 4);
 }
@@ -142,7 +86,7 @@ std::string paymentLine(const core::Payments& pay) {
   if (method == "Cash") {
     line += "  Cash";
   } else if (method == "Check") {
-    line += "  Check#" + trim(pay.CHECKNUM.view());
+    line += "  Check#" + trimmed(pay.CHECKNUM.view());
   } else if (method == "Credit") {
     std::string expiry;
     if (std::optional<core::CivilDate> d = core::civilFromDate(pay.EXPDATE)) {
@@ -151,13 +95,13 @@ std::string paymentLine(const core::Payments& pay) {
       expiry = buf;
     }
     line += "  Credit Card# " + maskedCardNumber(pay.CCNUM.view()) + "  Exp: " + expiry + "  Auth# " +
-            trim(pay.CCAUTH.view());
+            trimmed(pay.CCAUTH.view());
   } else if (method == "Accounting") {
     line += "  Accounting Adjustment";
   } else if (method == "Other") {
     line += "  Other";
   } else if (!method.empty()) {
-    line += "  " + trim(method);
+    line += "  " + trimmed(method);
   }
   return line;
 }

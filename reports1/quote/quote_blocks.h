@@ -1,5 +1,5 @@
-// The texts a printed quote or invoice is built from, each from its records alone: the
-// company heading, the ship-to and bill-to blocks with the contact name, the description
+// The texts a printed quote or invoice is built from, each from its records alone (the
+// company heading is the house layout's): the ship-to and bill-to blocks with the contact name, the description
 // of an applied payment, the order date in words, the unit-price picture and the footer
 // notice. Kept apart from the report's bands so that each rule is checked on its own.
 #pragma once
@@ -9,23 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "quay/reports/run/house_layout.h"
 #include "quay/tables/customer.h"
-#include "quay/tables/defaults.h"
 #include "quay/tables/orders.h"
 #include "quay/tables/payments.h"
 
 namespace quay::reports::detail {
 
-inline constexpr std::size_t kHeadingLines = 7;
 inline constexpr std::size_t kAddressLines = 5;
 
-using HeadingLines = std::array<std::string, kHeadingLines>;
 using AddressBlock = std::array<std::string, kAddressLines>;
-
-// The company heading: line 1 is the company name (blank when it is not printed); the
-// address lines, the city line, the phones, the e-mail and the web address follow from
-// line 2 on, each only when the company prints it and has it.
-HeadingLines headingLines(const core::Defaults& def);
 
 struct OrderAddresses {
   AddressBlock shipTo;
@@ -38,9 +31,6 @@ struct OrderAddresses {
 // CUS:BILLTO names, or nullptr when it names none or cannot be found), else a copy of the
 // customer's block.
 OrderAddresses orderAddresses(const core::Orders& ord, const core::Customer& cus, const core::Customer* billTo);
-
-// "city, state zip" without the separators of missing parts.
-std::string cityLine(std::string_view city, std::string_view state, std::string_view zip);
 
 // The payment's date and how it was paid: "03/14/2026  Check#1234".
 std::string paymentLine(const core::Payments& pay);

@@ -5,15 +5,17 @@
 
 #include <string>
 
+#include "quay/reports/run/house_layout.h"
+
 namespace quay::reports::detail {
 namespace {
 
-constexpr Units kBody = 7500;
-constexpr Units kRow = 180;
+using house::kBold;
+using house::kRow;
+using house::kSmall;
+using house::kText;
+constexpr Units kBody = house::kBodyWidth;
 
-const FontSpec kText{.pointSize = 9};
-const FontSpec kBold{.pointSize = 9, .bold = true};
-const FontSpec kSmall{.pointSize = 8};
 const FontSpec kComment{.pointSize = 8.5, .italic = true};
 
 // The four columns after the part number: where their texts start and how wide they are.
@@ -71,7 +73,7 @@ void addDetail(Band& band, Units y, const char* label, const char* name) {
 std::string ruleName(const char* prefix, int index) { return std::string(prefix) + "Rule" + std::to_string(index); }
 
 ReportLayout quoteLayout() {
-  ReportLayout layout("Quote");
+  ReportLayout layout = house::layout("Quote");
 
   Band& heading = layout.addBand(kQuoteHeading, BandKind::GroupHeader, 1300);
   heading.add(imageControl("logo", 0, 0, 1400, 1100));
@@ -164,7 +166,7 @@ ReportLayout quoteLayout() {
   footer.add(lineControl("", 0, 0, kBody, 0, 5));
   footer.add(textControl("notice", 0, 60, kBody, 170, "", kSmall, Alignment::Center));
   footer.add(textControl("footerTitle", 0, 240, 3700, 170, "", kSmall));
-  footer.add(pageNumberControl("pageNumber", 3800, 240, 3700, 170, "Page {page} of {pages}", kSmall,
+  footer.add(pageNumberControl("pageNumber", 3800, 240, 3700, 170, house::kPageNumberLine, kSmall,
                                Alignment::Right));
   return layout;
 }

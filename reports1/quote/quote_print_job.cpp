@@ -9,7 +9,6 @@
 
 #include "quay/app/last_error.h"
 #include "quay/app/standard_messages.h"
-#include "quay/defaults/company_defaults.h"
 #include "quote_blocks.h"
 #include "quote_layout.h"
 
@@ -39,66 +38,32 @@ void readFailed(core::UiPort& ui, const core::Table& table, const char* name) {
 }  // namespace
 
 QuotePrintJob::QuotePrintJob(core::Database& db, std::int32_t ordNum, std::filesystem::path logoDirectory)
-    : m_ordNum(ordNum),
+    : OrderPrintReport(db, ordNum),
       m_logoDirectory(std::move(logoDirectory)),
-      m_order(db),
-      m_items(db),
       m_products(db),
       m_serials(db),
       m_customer(db),
       m_custRef(db),
       m_charges(db),
       m_applied(db),
-      m_payments(db),
-      m_defaults(db) {}
+      m_payments(db) {}
 
 ReportLayout QuotePrintJob::layout() const { return quoteLayout(); }
 
-bool QuotePrintJob::open(core::UiPort& ui) {
-  return m_tables.open(ui, {&m_order, &m_items, &m_products, &m_serials, &m_customer, &m_custRef, &m_charges,
-                            &m_applied, &m_payments, &m_defaults});
+std::vector<core::Table*> QuotePrintJob::printTables() {
+  return {&m_products, &m_serials, &m_customer, &m_custRef, &m_charges, &m_applied, &m_payments};
 }
 
-bool QuotePrintJob::loadCompany() { return core::GETCOMPANYDEFAULTS(m_defaults, 1) == 0; }
-
-bool QuotePrintJob::begin(core::UiPort& ui, ReportRun& run) {
-  m_order.clear();
-  m_order.rec.OrdNum = m_ordNum;
-  if (m_ordNum <= 0 || m_order.get(core::Orders::byOrdNum) != ErrorCode::None) {
-    ui.message("ERROR", "Invalid Global Order Number", Icon::Error, Button::Ok, Button::Ok);
-    return false;
-  }
-  const std::int32_t number = isInvoice() ? m_order.rec.InvoiceNum : m_order.rec.OrdNum;
+void QuotePrintJob::startPrint(ReportRun& run) {
+  const std::int32_t number = isInvoice() ? order().InvoiceNum : order().OrdNum;
   m_word = isInvoice() ? "Invoice" : "Quote";
   m_title = m_word + "# " + std::to_string(number);
-  setHeading(run);
-  if (!positionLines()) {
-    readFailed(ui, m_items, "ItemsOrd");
-    return false;
-  }
-  return true;
-}
-
-// Counts the order's lines for the progress, then stands before the first of them.
-bool QuotePrintJob::positionLines() {
-  m_items.send("QUICKSCAN=on");
-  m_lineCount = 0;
-  m_items.clear();
-  m_items.rec.OrdNum = m_ordNum;
-  if (m_items.setAtKey(core::ItemsOrd::byOrdNum) != ErrorCode::None) return false;
-  while (m_items.next() == ErrorCode::None && m_items.rec.OrdNum == m_ordNum) ++m_lineCount;
-  m_items.clear();
-  m_items.rec.OrdNum = m_ordNum;
-  return m_items.setAtKey(core::ItemsOrd::byOrdNum) == ErrorCode::None;
-}
-
-void QuotePrintJob::setHeading(ReportRun& run) {
-  const core::Defaults& def = m_defaults.rec;
-  const HeadingLines lines = headingLines(def);
+  const core::Defaults& def = company();
+  const house::HeadingLines lines = house::companyHeading(def);
   for (std::size_t i = 0; i < lines.size(); ++i) run.setText("head" + std::to_string(i + 1), lines[i]);
   run.setText("docWord", m_word);
   run.setText("docTitle", m_title);
-  run.setText("docDate", longDate(m_order.rec.OrdDate));
+  run.setText("docDate", longDate(order().OrdDate));
 
   // The logo is a plain file name in the program's folder; anything that would reach
   // outside it, or a file that is not there, prints as no logo.
@@ -126,9 +91,9 @@ void QuotePrintJob::setHeading(ReportRun& run) {
   run.setText("footerTitle", m_title);
 }
 
-bool QuotePrintJob::startOrder(core::UiPort& ui, ReportRun& run) {
+bool QuotePrintJob::beginOrder(core::UiPort& ui, ReportRun& run) {
   m_customer.clear();
-  m_customer.rec.Name = m_order.rec.CustName;
+  m_customer.rec.Name = order().CustName;
   if (m_customer.get(core::Customer::byName) != ErrorCode::None) {
     ui.message("Error", "Referential Integrity error finding ShipTo Information", Icon::Error, Button::Ok,
                Button::Ok);
@@ -141,7 +106,7 @@ bool QuotePrintJob::startOrder(core::UiPort& ui, ReportRun& run) {
     m_custRef.rec.Name = cus.BILLTO;
     if (m_custRef.get(core::CustRef::byName) == ErrorCode::None) billTo = &m_custRef.rec;
   }
-  const OrderAddresses a = orderAddresses(m_order.rec, cus, billTo);
+  const OrderAddresses a = orderAddresses(order(), cus, billTo);
   for (std::size_t i = 0; i < kAddressLines; ++i) {
     run.setText("shipTo" + std::to_string(i + 1), a.shipTo[i]);
     run.setText("billTo" + std::to_string(i + 1), a.billTo[i]);
@@ -150,21 +115,7 @@ bool QuotePrintJob::startOrder(core::UiPort& ui, ReportRun& run) {
   run.print(kQuoteHeading);
   run.print(kQuoteAddresses);
   for (const char* control : kContinuedControls) run.setHidden(control, false);
-  m_headed = true;
   return true;
-}
-
-JobStep QuotePrintJob::next(core::UiPort& ui, ReportRun& run) {
-  const ErrorCode e = m_items.next();
-  if (e == ErrorCode::RecordNotAvailable) return JobStep::End;
-  if (e != ErrorCode::None) {
-    // A document with lines missing must not pass for the whole order.
-    readFailed(ui, m_items, "ItemsOrd");
-    return JobStep::Failed;
-  }
-  if (m_items.rec.OrdNum != m_ordNum) return JobStep::End;
-  if (!m_headed && !startOrder(ui, run)) return JobStep::Failed;
-  return printLine(ui, run) ? JobStep::Record : JobStep::Failed;
 }
 
 void QuotePrintJob::printComment(ReportRun& run, std::string_view text) {
@@ -175,7 +126,7 @@ void QuotePrintJob::printComment(ReportRun& run, std::string_view text) {
 }
 
 bool QuotePrintJob::printLine(core::UiPort& ui, ReportRun& run) {
-  const core::ItemsOrd& line = m_items.rec;
+  const core::ItemsOrd& line = this->line();
   m_products.clear();
   m_products.rec.PartNum = line.PartNum;
   if (m_products.get(core::Products::byPartNum) != ErrorCode::None) m_products.clear();
@@ -212,14 +163,10 @@ bool QuotePrintJob::printLine(core::UiPort& ui, ReportRun& run) {
   return true;
 }
 
-void QuotePrintJob::finish(core::UiPort&, ReportRun& run) {
-  if (m_headed) printTotals(run);
-}
-
-void QuotePrintJob::printTotals(ReportRun& run) {
+void QuotePrintJob::endOrder(ReportRun& run) {
   // A page that holds only the totals needs no column headings.
   for (const char* control : kContinuedControls) run.setHidden(control, true);
-  const core::OrderRef& ord = m_order.rec;
+  const core::Orders& ord = order();
   core::Decimal<18, 2> payments;
   struct Application {
     std::int32_t payId;
@@ -287,7 +234,7 @@ void QuotePrintJob::printTotals(ReportRun& run) {
     run.print(kQuotePayment);
   }
 
-  const core::Defaults& def = m_defaults.rec;
+  const core::Defaults& def = company();
   if (!def.InvComments.isEmpty()) {
     run.setText("invComments", def.InvComments.str());
     run.print(kQuoteCompanyNotes);

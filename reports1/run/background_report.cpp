@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "progress_window.h"
+#include "quay/reports/output/font_measurer.h"
 
 namespace quay::reports {
 namespace {
@@ -60,8 +61,10 @@ class GuiOutput final : public ReportOutput {
  public:
   GuiOutput(QObject* context, ReportOutput& target) : m_context(context), m_target(target) {}
 
-  int preview(const PageList& pages, const std::string& title) override {
-    return call([&] { return m_target.preview(pages, title); });
+  PreviewResult preview(const PageList& pages, const std::string& title, int copies) override {
+    PreviewResult result = PreviewResult::Closed;
+    onGuiThread(m_context, [&] { result = m_target.preview(pages, title, copies); });
+    return result;
   }
   int handleCopies(const PageList& pages, int copies) override {
     return call([&] { return m_target.handleCopies(pages, copies); });
@@ -138,7 +141,7 @@ RunResult runReportInBackground(const std::string& directory, const ReportJobFac
     } else {
       std::unique_ptr<ReportJob> job = makeJob(db);
       QtTextMeasurer measurer;
-      ReportRunner runner(guiUi, guiOutput, settings, &progress, &measurer);
+      ReportRunner runner(guiUi, guiOutput, settings, measurer, &progress);
       result = runner.run(*job, options);
     }
     QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);

@@ -56,7 +56,7 @@ RunResult ended(RunOutcome outcome, long long read = 0) {
 }  // namespace
 
 ReportRunner::ReportRunner(core::UiPort& ui, ReportOutput& output, const core::Settings& settings,
-                           ProgressSink* progress, const TextMeasurer* measurer)
+                           const TextMeasurer& measurer, ProgressSink* progress)
     : m_ui(ui), m_output(output), m_texts(ReportTexts::read(settings)), m_progress(progress), m_measurer(measurer) {}
 
 ReportRunner::CancelChoice ReportRunner::askCancel(bool havePages) {
@@ -99,8 +99,7 @@ RunResult ReportRunner::run(ReportJob& job, const RunOptions& options) {
                            core::Button::Yes | core::Button::No, core::Button::Yes) == core::Button::Yes;
   }
 
-  std::unique_ptr<ReportRun> run = m_measurer ? std::make_unique<ReportRun>(job.layout(), *m_measurer)
-                                              : std::make_unique<ReportRun>(job.layout());
+  auto run = std::make_unique<ReportRun>(job.layout(), m_measurer);
   run->setPrinterName(printer);
   run->setCopies(1);
   if (!job.begin(m_ui, *run)) {
@@ -166,23 +165,28 @@ RunResult ReportRunner::deliver(ReportJob& job, PageList pages, bool preview, lo
   }
   const int copies = pages.copies;
   if (preview) {
-    if (m_output.preview(pages, job.title()) == 1) {
-      r.response = core::Response::Completed;
-      r.outcome = m_output.handleCopies(pages, copies) == 1 ? RunOutcome::Printed : RunOutcome::PrintFailed;
-    } else {
-      r.outcome = RunOutcome::Previewed;
+    // The preview prints from inside itself and says there why a print failed.
+    switch (m_output.preview(pages, job.title(), copies)) {
+      case PreviewResult::Closed: r.outcome = RunOutcome::Previewed; break;
+      case PreviewResult::Printed:
+        r.response = core::Response::Completed;
+        r.outcome = RunOutcome::Printed;
+        break;
+      case PreviewResult::PrintFailed: r.outcome = RunOutcome::PrintFailed; break;
     }
   } else {
     // Printers that make copies themselves get one set and the count; the others get
     // every set sent again.
     const bool bySets = copies > 1 && m_output.supported(copies) != 1;
     const int done = bySets ? m_output.handleCopies(pages, copies) : m_output.print(pages, copies);
-    r.response = core::Response::Completed;
-    r.outcome = done == 1 ? RunOutcome::Printed : RunOutcome::PrintFailed;
-  }
-  if (r.outcome == RunOutcome::PrintFailed) {
-    // Never let a print that did not happen pass for one.
-    m_ui.message(m_texts.noteTitle, kPrintFailedText, core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+    if (done == 1) {
+      r.response = core::Response::Completed;
+      r.outcome = RunOutcome::Printed;
+    } else {
+      // Never let a print that did not happen pass for one.
+      r.outcome = RunOutcome::PrintFailed;
+      m_ui.message(m_texts.noteTitle, kPrintFailedText, core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+    }
   }
   r.pages = std::move(pages);
   return r;

@@ -6,6 +6,10 @@ namespace quay::reports {
 ReportTables::~ReportTables() { close(); }
 
 bool ReportTables::open(core::UiPort& ui, std::initializer_list<core::Table*> tables) {
+  return open(ui, std::vector<core::Table*>(tables));
+}
+
+bool ReportTables::open(core::UiPort& ui, const std::vector<core::Table*>& tables) {
   for (core::Table* t : tables) {
     auto access = std::make_unique<core::TableAccess>(ui, *t);
     if (!access->isOpen()) {

@@ -12,12 +12,14 @@
 #include <regex>
 
 #include "engine_test_support.h"
-#include "quay/reports/engine/page_painter.h"
-#include "quay/reports/engine/pdf_output.h"
-#include "quay/reports/engine/printing.h"
+#include "qt_test_app.h"
 #include "quay/reports/engine/report_output.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
+#include "quay/reports/output/font_measurer.h"
+#include "quay/reports/output/page_painter.h"
+#include "quay/reports/output/pdf_output.h"
+#include "quay/reports/output/printing.h"
 
 namespace quay::reports {
 namespace {
@@ -162,12 +164,12 @@ TEST(FontMeasuring, ARunWithInstalledFontsWrapsLongText) {
   layout.addBand(1, BandKind::Detail, 200)
       .add(wrappedText("memo", 0, 0, 1000, 200,
                        "Deliver to the north pier before noon and ask for the harbour master"));
-  ReportRun run(layout);
+  QtTextMeasurer m;
+  ReportRun run(layout, m);
   EXPECT_GT(run.lineCount("memo"), 3);
   run.print(1);
   PageList pages = run.finish();
   ASSERT_EQ(static_cast<int>(pages.page(0).items.size()), run.lineCount("memo"));
-  QtTextMeasurer m;
   for (const PlacedItem& it : pages.page(0).items) EXPECT_LE(m.width(it.font, it.text), 1000.0) << it.text;
 }
 
@@ -237,18 +239,24 @@ TEST(RecordingOutput, KeepsWhatItIsGivenAndAnswersAsScripted) {
   RecordingReportOutput out;
   out.previewAnswer = 1;
   PageList pages = threePages();
-  EXPECT_EQ(out.preview(pages, "Invoice# 5"), 1);
+  // Print pressed in the preview: the copies go through HANDLECOPIES from there.
+  EXPECT_EQ(out.preview(pages, "Invoice# 5", 2), PreviewResult::Printed);
   ASSERT_EQ(out.previewed.size(), 1u);
   EXPECT_EQ(out.previewTitles[0], "Invoice# 5");
-  EXPECT_EQ(out.print(pages, 3), 1);  // the printer cannot make copies: through HANDLECOPIES
   ASSERT_EQ(out.printed.size(), 1u);
-  EXPECT_TRUE(out.printed[0].throughHandleCopies);
-  EXPECT_EQ(out.printed[0].copies, 3);
+  EXPECT_EQ(out.printed[0].copies, 2);
+  EXPECT_EQ(out.print(pages, 3), 1);  // the printer cannot make copies: through HANDLECOPIES
+  ASSERT_EQ(out.printed.size(), 2u);
+  EXPECT_TRUE(out.printed[1].throughHandleCopies);
+  EXPECT_EQ(out.printed[1].copies, 3);
   out.supportedAnswer = 1;
   out.print(pages, 2);
-  EXPECT_FALSE(out.printed[1].throughHandleCopies);
+  EXPECT_FALSE(out.printed[2].throughHandleCopies);
   EXPECT_EQ(out.print(PageList{}, 1), 0);
-  EXPECT_EQ(out.printed.size(), 2u);
+  EXPECT_EQ(out.printed.size(), 3u);
+  out.previewAnswer = 0;
+  EXPECT_EQ(out.preview(pages, "Invoice# 5", 1), PreviewResult::Closed);
+  EXPECT_EQ(out.printed.size(), 3u);
 }
 
 }  // namespace

@@ -14,9 +14,10 @@
 #include "engine_test_support.h"
 #include "page_canvas.h"
 #include "page_store.h"
-#include "quay/reports/engine/pdf_output.h"
+#include "qt_test_app.h"
 #include "quay/reports/engine/report_run.h"
 #include "quay/reports/engine/text_dump.h"
+#include "quay/reports/output/pdf_output.h"
 
 namespace quay::reports {
 namespace {

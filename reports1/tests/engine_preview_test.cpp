@@ -7,13 +7,18 @@
 #include <QTimer>
 #include <atomic>
 #include <thread>
+#include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
 #include <QSpinBox>
+#include <QTemporaryDir>
 
 #include "engine_test_support.h"
 #include "preview_window.h"
-#include "quay/reports/engine/print_preview.h"
+#include "qt_test_app.h"
 #include "quay/reports/engine/preview_state.h"
+#include "quay/reports/output/print_preview.h"
 
 namespace quay::reports {
 namespace {
@@ -141,6 +146,78 @@ TEST(PreviewWindowView, AWorkerThreadsPreviewOpensOnTheGuiThread) {
 
 TEST(PreviewWindowView, AnEmptyReportOpensNoWindow) {
   EXPECT_EQ(PRINTPREVIEW(PageList{}, "Nothing"), 0);
+  EXPECT_EQ(previewAndPrint(PageList{}, "Nothing", 1), PreviewResult::Closed);
+}
+
+// The message a problem opened over the preview, or "" when none is open.
+QString problemShown(QWidget& window) {
+  for (QMessageBox* box : window.findChildren<QMessageBox*>())
+    if (box->isVisible()) return box->text();
+  return {};
+}
+
+TEST(PreviewWindowView, OpensWithinTheScreenSoTheFootOfThePageCanBeReached) {
+  PageList pages = pagesOf(1);
+  detail::PreviewWindow w(pages, "Invoice# 12");
+  w.show();
+  QApplication::processEvents();
+  const QRect free = w.screen()->availableGeometry();
+  EXPECT_TRUE(free.contains(w.geometry())) << "screen " << free.width() << "x" << free.height() << ", window "
+                                           << w.geometry().width() << "x" << w.geometry().height();
+}
+
+TEST(PreviewWindowView, AFailedPrintKeepsThePreviewOpenWithTheReason) {
+  PageList pages = pagesOf(2);
+  std::string answer = "The printer did not accept the pages.";
+  int tries = 0;
+  detail::PreviewWindow w(pages, "Invoice# 12", nullptr, [&] {
+    ++tries;
+    return answer;
+  });
+  w.show();
+  w.requestPrint();
+  EXPECT_EQ(tries, 1);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.printFailed());
+  EXPECT_FALSE(w.printed());
+  EXPECT_TRUE(w.statusLabel()->text().contains("The printer did not accept the pages.")) << w.statusLabel()->text().toStdString();
+  EXPECT_TRUE(problemShown(w).contains("The report could not be printed.")) << problemShown(w).toStdString();
+  // Trying again once the printer is back: the pages go and the preview closes.
+  answer.clear();
+  w.requestPrint();
+  EXPECT_EQ(tries, 2);
+  EXPECT_TRUE(w.printed());
+  EXPECT_FALSE(w.printFailed());
+  EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST(PreviewWindowView, SaveAsPdfWritesTheWholeDocumentAndKeepsThePreviewOpen) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  PageList pages = pagesOf(3);
+  detail::PreviewWindow w(pages, "Invoice# 12");
+  w.show();
+  ASSERT_TRUE(w.saveAsPdf(dir.filePath("invoice-12")));  // the suffix is added
+  QFile pdf(dir.filePath("invoice-12.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const QByteArray bytes = pdf.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF"));
+  EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 3) << "three pages";
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_TRUE(w.statusLabel()->text().contains("Saved as")) << w.statusLabel()->text().toStdString();
+  EXPECT_TRUE(problemShown(w).isEmpty());
+}
+
+TEST(PreviewWindowView, APdfThatCannotBeWrittenSaysWhyAndTheWindowStays) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  PageList pages = pagesOf(1);
+  detail::PreviewWindow w(pages, "Invoice# 12");
+  w.show();
+  EXPECT_FALSE(w.saveAsPdf(dir.filePath("no-such-folder/invoice.pdf")));
+  EXPECT_TRUE(problemShown(w).contains("The PDF file was not written.")) << problemShown(w).toStdString();
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_FALSE(QFile::exists(dir.filePath("no-such-folder/invoice.pdf")));
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 // Shared pieces of the report engine's tests: a fixed-pitch measurer that makes every
-// position in a dump predictable, and the Qt application the font and widget tests need.
+// position in a dump predictable, and a page file that fills up. No Qt: the tests of the
+// devices add qt_test_app.h.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -65,32 +65,5 @@ class FillingPageFile final : public PageFile {
   std::string m_data;
   std::uint64_t m_damageAt = ~std::uint64_t{0};
 };
-
-// One QApplication for the whole test program (the offscreen platform is set by CTest).
-// It is made before the first test and destroyed after the last, while Qt's own globals
-// still exist.
-inline std::unique_ptr<QApplication>& qtAppHolder() {
-  static std::unique_ptr<QApplication> app;
-  return app;
-}
-
-inline QApplication& qtApp() {
-  static int argc = 1;
-  static char name[] = "quayrep1_engine_tests";
-  static char* argv[] = {name, nullptr};
-  std::unique_ptr<QApplication>& app = qtAppHolder();
-  if (!app) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app = std::make_unique<QApplication>(argc, argv);
-  }
-  return *app;
-}
-
-class QtEnvironment final : public ::testing::Environment {
- public:
-  void SetUp() override { qtApp(); }
-  void TearDown() override { qtAppHolder().reset(); }
-};
-inline ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 }  // namespace quay::reports::testing

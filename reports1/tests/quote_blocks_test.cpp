@@ -15,8 +15,8 @@ using testing::companyCustomer;
 using testing::day;
 using testing::person;
 
-HeadingLines heading(std::initializer_list<const char*> lines) {
-  HeadingLines h;
+house::HeadingLines heading(std::initializer_list<const char*> lines) {
+  house::HeadingLines h;
   std::size_t i = 0;
   for (const char* l : lines) h[i++] = l;
   return h;
@@ -30,7 +30,7 @@ TEST(QuoteHeading, EveryFlagSetWithBothAddressLinesPutsTheWebAddressOnLineSeven)
   d.EMAIL = "office@harboursupply.test";
   d.WEBADR = "www.harboursupply.test";
   d.PRINTPHONE = d.PRINTEMAIL = d.PRINTWWW = 1;
-  EXPECT_EQ(headingLines(d), heading({"Harbour Supply Co.", "12 Quay Street", "Unit 3", "Portsmouth, NH 03801-1234",
+  EXPECT_EQ(house::companyHeading(d), heading({"Harbour Supply Co.", "12 Quay Street", "Unit 3", "Portsmouth, NH 03801-1234",
                                       "(603)555-0100 - (603)555-0101 - Fax (603)555-0102",
                                       "office@harboursupply.test", "www.harboursupply.test"}));
 }
@@ -42,7 +42,7 @@ TEST(QuoteHeading, NameNotPrintedLeavesLineOneBlankAndTheRestFollowFromLineTwo) 
   d.PRINTEMAIL = 1;
   d.EMAIL = "office@harboursupply.test";
   d.PRINTWWW = 1;  // no web address: no line
-  EXPECT_EQ(headingLines(d), heading({"", "office@harboursupply.test"}));
+  EXPECT_EQ(house::companyHeading(d), heading({"", "office@harboursupply.test"}));
 }
 
 TEST(QuoteHeading, BlankPartsTakeNoLine) {
@@ -50,7 +50,7 @@ TEST(QuoteHeading, BlankPartsTakeNoLine) {
   d.PRINTPHONE = 1;
   d.PHONE1 = "";
   d.FAX = "(603)555-0102";
-  EXPECT_EQ(headingLines(d), heading({"Harbour Supply Co.", "12 Quay Street", "Portsmouth, NH 03801-1234",
+  EXPECT_EQ(house::companyHeading(d), heading({"Harbour Supply Co.", "12 Quay Street", "Portsmouth, NH 03801-1234",
                                       "Fax (603)555-0102"}));
 }
 
@@ -150,8 +150,8 @@ TEST(QuoteTexts, DatesPicturesAndNotice) {
   EXPECT_EQ(unitPricePicture("H"), "n$-13.4");
   EXPECT_EQ(unitPricePicture(""), "n$-14.4");
   EXPECT_EQ(footerNotice("Invoice").rfind("This Invoice was generated with Billquay.", 0), 0u);
-  EXPECT_EQ(cityLine("", "NH", ""), "NH");
-  EXPECT_EQ(cityLine("Portsmouth", "", ""), "Portsmouth");
+  EXPECT_EQ(house::cityLine("", "NH", ""), "NH");
+  EXPECT_EQ(house::cityLine("Portsmouth", "", ""), "Portsmouth");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "engine_test_support.h"
+#include "qt_test_app.h"
 #include "order_data_support.h"
 #include "quay/app/globals.h"
 #include "quay/app/scripted_ui.h"

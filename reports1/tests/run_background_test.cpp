@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "engine_test_support.h"
+#include "qt_test_app.h"
 #include "quay/app/scripted_ui.h"
 #include "quay/reports/run/background_report.h"
 #include "quay/reports/run/page_text.h"

@@ -83,9 +83,10 @@ class ScriptedProgress final : public ProgressSink {
   void end() override { ended = true; }
 };
 
+// A printer that refuses every page; its preview is left after the failed print.
 class FailingPrinter final : public ReportOutput {
  public:
-  int preview(const PageList&, const std::string&) override { return 1; }
+  PreviewResult preview(const PageList&, const std::string&, int) override { return PreviewResult::PrintFailed; }
   int handleCopies(const PageList&, int) override { return 0; }
   int supported(int) override { return 0; }
   int print(const PageList&, int) override { return 0; }
@@ -97,7 +98,7 @@ class ReportRunFixture : public ::testing::Test {
   ReportRunFixture() : settings(std::filesystem::temp_directory_path() / "quay-run-test-absent.ini") {}
 
   RunResult run(const RunOptions& options = {}) {
-    ReportRunner runner(ui, output, settings, &progress, &measurer);
+    ReportRunner runner(ui, output, settings, measurer, &progress);
     return runner.run(job, options);
   }
 
@@ -224,7 +225,7 @@ TEST_F(ReportRunFixture, NoPagesSaysNothingToPreview) {
     void finish(core::UiPort&, ReportRun&) override {}
     void close() override {}
   } silent;
-  ReportRunner runner(ui, output, settings, &progress, &measurer);
+  ReportRunner runner(ui, output, settings, measurer, &progress);
   const RunResult r = runner.run(silent);
   EXPECT_EQ(r.outcome, RunOutcome::NothingToPreview);
   EXPECT_EQ(ui.captions(), std::vector<std::string>{"NOTE..."});
@@ -312,10 +313,20 @@ TEST_F(ReportRunFixture, DirectPrintingLeavesCopiesToAPrinterThatMakesThem) {
 
 TEST_F(ReportRunFixture, PrinterThatRefusesIsReportedNotPassedForPrinted) {
   FailingPrinter failing;
-  ReportRunner runner(ui, failing, settings, nullptr, &measurer);
-  const RunResult r = runner.run(job);
+  ReportRunner runner(ui, failing, settings, measurer);
+  // From the preview: the preview itself said why, and the run does not pass it off as printed.
+  RunResult r = runner.run(job);
   EXPECT_EQ(r.outcome, RunOutcome::PrintFailed);
-  EXPECT_EQ(ui.texts(), std::vector<std::string>{"The report could not be printed.||No printer accepted the pages."});
+  EXPECT_EQ(r.response, core::Response::Cancelled);
+  EXPECT_TRUE(ui.texts().empty());
+  // Printing directly: the run says so.
+  job.read = 0;
+  ui.answer(Button::No);
+  r = runner.run(job, RunOptions{.askPreview = true});
+  EXPECT_EQ(r.outcome, RunOutcome::PrintFailed);
+  EXPECT_EQ(r.response, core::Response::Cancelled);
+  EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Do you wish to PREVIEW this Report?",
+                                                  "The report could not be printed.||No printer accepted the pages."}));
 }
 
 TEST(ReportProgress, PercentOfRecordsRead) {

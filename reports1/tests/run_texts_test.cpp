@@ -66,7 +66,7 @@ TEST_F(ReportTextsFile, RunShowsTheWorkstationsWording) {
     void finish(core::UiPort&, ReportRun&) override {}
     void close() override {}
   } job;
-  ReportRunner(ui, output, settings, nullptr, &measurer).run(job);
+  ReportRunner(ui, output, settings, measurer).run(job);
   EXPECT_EQ(ui.captions(), std::vector<std::string>{"Note"});
   EXPECT_EQ(ui.texts(), std::vector<std::string>{"No pages."});
 }

@@ -2,20 +2,16 @@
 // names its order; the report fills it before the first line prints.
 #include "order_ticket_layout.h"
 
+#include "quay/reports/run/house_layout.h"
+
 namespace quay::reports::detail {
 namespace {
 
-constexpr Units kBody = 7500;
-constexpr Units kRow = 180;
-
-const FontSpec kText{.pointSize = 9};
-const FontSpec kBold{.pointSize = 9, .bold = true};
-const FontSpec kSmall{.pointSize = 8};
-
-void labelled(Band& band, Units x, Units y, const char* label, const char* name, Units width) {
-  band.add(textControl("", x, y, 1100, kRow, label, kBold));
-  band.add(textControl(name, x + 1100, y, width, kRow, "", kText));
-}
+using house::kBold;
+using house::kRow;
+using house::kSmall;
+using house::kText;
+constexpr Units kBody = house::kBodyWidth;
 
 }  // namespace
 
@@ -25,25 +21,21 @@ const char* ticketTitle(TicketKind kind) {
 
 ReportLayout ticketLayout(TicketKind kind) {
   const bool ticket = kind == TicketKind::DetailTicket;
-  ReportLayout layout(ticketTitle(kind));
+  ReportLayout layout = house::layout(ticketTitle(kind));
 
   Band& head = layout.addBand(kTicketHeading, BandKind::PageHeader, 1560);
-  head.add(textControl("title", 0, 0, 5000, 320, ticketTitle(kind), FontSpec{.pointSize = 15, .bold = true}));
-  head.add(textControl("", 5300, 0, 600, kRow, "Run:", kBold));
-  head.add(fieldControl("runDate", 5900, 0, 900, kRow, "@d2", kText));
-  head.add(fieldControl("runTime", 6800, 0, 700, kRow, "@t7", kText, Alignment::Right));
-  head.add(textControl("", 5300, 200, 600, kRow, "Page:", kBold));
-  head.add(pageNumberControl("page", 5900, 200, 1600, kRow, "{page} of {pages}", kText));
-  labelled(head, 0, 480, "Customer:", "customer", 3300);
+  head.add(textControl("title", 0, 0, 5000, 320, ticketTitle(kind), house::kTitle));
+  house::addRunStamp(head);
+  house::addLabelled(head, 0, 480, "Customer:", "customer", 3300);
   head.add(textControl("docLabel", 4600, 480, 1100, kRow, "", kBold));
   head.add(textControl("docNumber", 5700, 480, 1800, kRow, "", kText));
-  labelled(head, 0, 480 + kRow, "Phone#:", "phone", 3300);
-  labelled(head, 4600, 480 + kRow, "Order Date:", "orderDate", 1800);
-  labelled(head, 0, 480 + 2 * kRow, "Fax#:", "fax", 3300);
-  labelled(head, 4600, 480 + 2 * kRow, "Salesperson:", "salesperson", 1800);
+  house::addLabelled(head, 0, 480 + kRow, "Phone#:", "phone", 3300);
+  house::addLabelled(head, 4600, 480 + kRow, "Order Date:", "orderDate", 1800);
+  house::addLabelled(head, 0, 480 + 2 * kRow, "Fax#:", "fax", 3300);
+  house::addLabelled(head, 4600, 480 + 2 * kRow, "Salesperson:", "salesperson", 1800);
   if (ticket) {
-    labelled(head, 0, 480 + 3 * kRow, "PO#:", "poNum", 3300);
-    labelled(head, 4600, 480 + 3 * kRow, "Reference:", "reference", 1800);
+    house::addLabelled(head, 0, 480 + 3 * kRow, "PO#:", "poNum", 3300);
+    house::addLabelled(head, 4600, 480 + 3 * kRow, "Reference:", "reference", 1800);
   }
   head.add(textControl("", 0, 1300, 800, kRow, "Qty", kBold, Alignment::Right));
   head.add(textControl("", 1000, 1300, 1600, kRow, "Part#", kBold));

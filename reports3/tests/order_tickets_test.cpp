@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "engine_test_support.h"
+#include "qt_test_app.h"
 #include "order_data_support.h"
 #include "quay/app/scripted_ui.h"
 #include "quay/reports/run/page_text.h"

@@ -66,7 +66,7 @@ ListSpec groupSpec() {
     s.title = "Group List";
     s.formProcedure = "GroupForm";
     s.columns = {{"Group", 15}};
-    s.format = [](const void* r) { return std::vector<std::string>{static_cast<const Groups*>(r)->GROUP.str()}; };
+    s.format = rowCells<Groups>([](const Groups& g) { return std::vector<std::string>{g.GROUP.str()}; });
     s.tabs = {{"by &Group", Groups::ByActiveGroup, Groups::desc().fieldIndex("GROUP")}};
     s.activeField = Groups::desc().fieldIndex("ACTIVE");
     return s;

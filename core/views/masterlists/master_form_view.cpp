@@ -1,10 +1,12 @@
 // The master form dialog. Layout: fields without a tab above the tabs; on each tab
 // a grid whose rows hold one field, or several when a field sits beside the one
 // before (label and widget in column pairs); memos and related lists fill their
-// tab. "&OK" and "Cancel" below. The close box is Cancel.
+// tab. The form dialog's status line, "&OK" and "Cancel" below.
 #include "quay/views/masterlists/master_form_view.h"
 
 #include <algorithm>
+#include <map>
+#include <optional>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,7 +31,7 @@
 #include "quay/types/picture.h"
 #include "quay/ui/field_entry.h"
 #include "quay/ui/record_fields.h"
-#include "quay/views/placement_keeper.h"
+#include "quay/views/field_binder.h"
 
 namespace quay::core {
 namespace {
@@ -51,63 +53,66 @@ int charsOf(const TableDesc& desc, const FormField& f) {
     return 12;
 }
 
-}  // namespace
-
-MasterFormView::MasterFormView(MasterForm& form, QWidget* parent) : QDialog(parent), m_form(form) {
-    setWindowTitle(qs(form.windowTitle()));
-    setObjectName(qs(form.spec().procedure));
-    build();
-    showRecord();
-    form.setReloadListener([this] { showRecord(); });
-    auto* recall = new QShortcut(QKeySequence(QStringLiteral("Ctrl+'")), this);
-    connect(recall, &QShortcut::activated, this, [this] {
-        QWidget* focus = QApplication::focusWidget();
-        for (Bound& b : m_bound) {
-            if (b.widget == focus || (b.widget && b.widget->isAncestorOf(focus))) {
-                m_form.recallField(b.spec.field);
-                b.typed = false;
-                showRecord();
-                return;
-            }
+// The letter Alt reaches in a caption ("P&O Comments" -> 'o'), or 0.
+QChar mnemonicOf(const QString& text) {
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
         }
-    });
+        return text[i + 1].toLower();
+    }
+    return QChar();
 }
 
-QWidget* MasterFormView::makeWidget(Bound& b, QWidget* parent) {
-    const TableDesc& desc = m_form.table().desc();
-    const FormField& f = b.spec;
+// `caption` with its Alt+letter moved to the first letter no other control shown
+// with it already answers ("&Insert" beside the tab "Customer &Information" becomes
+// "Ins&ert"), so every Alt+letter reaches one control.
+QString captionAvoiding(const QString& caption, const std::vector<QChar>& taken) {
+    const QString plain = QString(caption).remove(QLatin1Char('&'));
+    const QChar own = mnemonicOf(caption);
+    if (std::find(taken.begin(), taken.end(), own) == taken.end()) return caption;
+    for (int i = 0; i < plain.size(); ++i) {
+        const QChar c = plain[i].toLower();
+        if (c.isLetterOrNumber() && std::find(taken.begin(), taken.end(), c) == taken.end())
+            return plain.left(i) + QLatin1Char('&') + plain.mid(i);
+    }
+    return plain;
+}
+
+}  // namespace
+
+MasterFormView::MasterFormView(FormWindow& form, QWidget* parent) : FormDialog(form, parent), m_form(form) {
+    FieldBinder* b = binder();
+    b->setReadTypedOnly(true);
+    b->setEntryListener([this](int field) {
+        const bool accepted = m_form.accept(field);
+        if (!accepted) showRefusal();
+        return accepted;
+    });
+    QWidget* body = build();
+    form.setReloadListener([this] { showRecord(); });
+    QWidget* first = form.layout().fields.empty() ? nullptr : widgetFor(form.layout().fields.front().field);
+    setBody(body, first);
+    showRecord();
+}
+
+QWidget* MasterFormView::makeWidget(const FormField& f, QWidget* parent) {
+    const TableDesc& desc = m_form.desc();
+    FieldBinder* b = binder();
     const int chars = charsOf(desc, f);
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('M')) * 3 / 4;
     switch (f.kind) {
-        case FieldKind::Check: {
-            auto* box = new QCheckBox(qs(f.label), parent);
-            connect(box, &QCheckBox::toggled, this, [this, &b](bool on) {
-                if (m_showing) return;
-                setFieldNumber(m_form.table().desc(), b.spec.field, m_form.table().buffer(), on ? 1 : 0);
-                afterAccept(b, m_form.accept(b.spec.field));
-            });
-            return box;
-        }
+        case FieldKind::Check: return b->bindCheck(new QCheckBox(qs(f.label), parent), f.field);
         case FieldKind::Choice: {
-            auto* combo = new QComboBox(parent);
-            for (const QString& c : qs(f.choices).split(QLatin1Char('|'))) combo->addItem(c);
+            std::vector<std::string> values;
+            for (const QString& c : qs(f.choices).split(QLatin1Char('|'))) values.push_back(c.toStdString());
+            auto* combo = b->bindChoice(new QComboBox(parent), f.field, values);
             combo->setMinimumWidth(charWidth * 6 + 30);
-            connect(combo, &QComboBox::activated, this, [this, &b, combo](int) {
-                setFieldText(m_form.table().desc(), b.spec.field, m_form.table().buffer(),
-                             combo->currentText().toStdString());
-                afterAccept(b, m_form.accept(b.spec.field));
-            });
             return combo;
         }
-        case FieldKind::Memo: {
-            auto* memo = new QPlainTextEdit(parent);
-            connect(memo, &QPlainTextEdit::textChanged, this, [this, &b, memo] {
-                if (m_showing) return;
-                setFieldText(m_form.table().desc(), b.spec.field, m_form.table().buffer(),
-                             memo->toPlainText().toStdString());
-            });
-            return memo;
-        }
+        case FieldKind::Memo: return b->bindMemo(new QPlainTextEdit(parent), f.field);
         case FieldKind::Display: {
             auto* label = new QLabel(parent);
             label->setFrameShape(QFrame::StyledPanel);
@@ -115,23 +120,21 @@ QWidget* MasterFormView::makeWidget(Bound& b, QWidget* parent) {
             label->setMinimumWidth(charWidth * std::min(chars, 40) + 8);
             if (pictureOf(f) && pictureOf(f)->kind() == PictureKind::Numeric)
                 label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (f.text) return b->bindComputed(label, f.text);
+            if (f.field >= 0) return b->bindDisplay(label, f.field, f.picture);
             return label;
         }
         case FieldKind::Entry:
         case FieldKind::Lookup: {
             auto* edit = new QLineEdit(parent);
+            b->bindText(edit, f.field, f.picture);
             // As wide as the field holds, so a state code does not look like a name.
             edit->setFixedWidth(charWidth * std::clamp(chars, 4, 40) + 14);
-            if (f.field >= 0 && desc.fields[static_cast<std::size_t>(f.field)].type == FieldType::String &&
-                f.picture.empty())
-                edit->setMaxLength(static_cast<int>(desc.fields[static_cast<std::size_t>(f.field)].size));
+            if (!f.picture.empty()) edit->setMaxLength(32767);
             if (pictureOf(f) && pictureOf(f)->kind() == PictureKind::Numeric) edit->setAlignment(Qt::AlignRight);
+            else edit->setAlignment(Qt::AlignLeft);
             edit->installEventFilter(this);
-            connect(edit, &QLineEdit::textEdited, this, [&b] { b.typed = true; });
-            connect(edit, &QLineEdit::editingFinished, this, [this, &b] {
-                if (m_finishing || !b.typed) return;
-                commit(b);
-            });
+            m_doubleClick.push_back(edit);
             if (f.kind == FieldKind::Entry) return edit;
             auto* holder = new QWidget(parent);
             auto* row = new QHBoxLayout(holder);
@@ -143,9 +146,11 @@ QWidget* MasterFormView::makeWidget(Bound& b, QWidget* parent) {
             pick->setFocusPolicy(Qt::NoFocus);
             row->addWidget(pick);
             holder->setFocusProxy(edit);
-            connect(pick, &QToolButton::clicked, this, [this, &b] {
-                if (m_form.lookup(b.spec.field)) b.typed = false;
+            const int field = f.field;
+            connect(pick, &QToolButton::clicked, this, [this, field, edit] {
+                m_form.lookup(field);
                 showRecord();
+                edit->setFocus();
             });
             return holder;
         }
@@ -153,25 +158,25 @@ QWidget* MasterFormView::makeWidget(Bound& b, QWidget* parent) {
     return nullptr;
 }
 
-void MasterFormView::build() {
+QWidget* MasterFormView::build() {
     const FormLayout& layout = m_form.layout();
-    auto* outer = new QVBoxLayout(this);
-    m_bound.reserve(layout.fields.size());
-    for (const FormField& f : layout.fields) m_bound.push_back(Bound{f, nullptr, false});
+    auto* body = new QWidget(this);
+    auto* outer = new QVBoxLayout(body);
+    outer->setContentsMargins(0, 0, 0, 0);
 
     // One grid per tab ("" for above the tabs).
     std::map<std::string, QGridLayout*> grids;
     std::map<std::string, int> rows, cols;
     std::map<std::string, QHBoxLayout*> lastCell;  // the cell of the last entry, per tab
     std::map<std::string, QWidget*> pages;
-    auto* top = new QWidget(this);
+    auto* top = new QWidget(body);
     auto* topGrid = new QGridLayout(top);
     topGrid->setContentsMargins(0, 0, 0, 0);
     grids[""] = topGrid;
     pages[""] = top;
     outer->addWidget(top);
     if (!layout.tabs.empty()) {
-        m_tabs = new QTabWidget(this);
+        m_tabs = new QTabWidget(body);
         for (const std::string& t : layout.tabs) {
             auto* page = new QWidget(m_tabs);
             auto* v = new QVBoxLayout(page);
@@ -185,44 +190,50 @@ void MasterFormView::build() {
         }
         outer->addWidget(m_tabs, 1);
     }
-    for (Bound& b : m_bound) {
-        const std::string tab = grids.count(b.spec.tab) ? b.spec.tab : std::string();
+    for (const FormField& f : layout.fields) {
+        const std::string tab = grids.count(f.tab) ? f.tab : std::string();
         QGridLayout* grid = grids[tab];
         QWidget* page = grid->parentWidget();
-        if (!b.spec.besideLast || !rows.count(tab)) {
+        if (!f.besideLast || !rows.count(tab)) {
             rows[tab] = rows.count(tab) ? rows[tab] + 1 : 0;
             cols[tab] = 0;
         }
         int row = rows[tab];
         int col = cols[tab];
-        b.widget = makeWidget(b, page);
-        if (b.spec.kind == FieldKind::Memo) {
-            if (!b.spec.label.empty()) grid->addWidget(new QLabel(qs(b.spec.label), page), row++, 0, 1, 8);
-            grid->addWidget(b.widget, row++, 0, 1, 8);
-            if (!b.spec.note.empty()) {
-                auto* note = new QLabel(qs(b.spec.note), page);
+        QWidget* widget = makeWidget(f, page);
+        if (f.kind == FieldKind::Memo) {
+            if (!f.label.empty()) {
+                auto* label = new QLabel(qs(f.label), page);
+                label->setBuddy(widget);
+                grid->addWidget(label, row++, 0, 1, 8);
+            }
+            grid->addWidget(widget, row++, 0, 1, 8);
+            if (!f.note.empty()) {
+                auto* note = new QLabel(qs(f.note), page);
                 note->setWordWrap(true);
                 grid->addWidget(note, row, 0, 1, 8);
             }
             rows[tab] = row;
             continue;
         }
-        if (b.spec.besideLast && b.spec.label.empty() && lastCell[tab]) {
+        if (f.besideLast && f.label.empty() && lastCell[tab]) {
             // A field without a label of its own (the time of a date) sits right
             // beside the field it belongs to.
-            lastCell[tab]->insertWidget(lastCell[tab]->count() - 1, b.widget);
+            lastCell[tab]->insertWidget(lastCell[tab]->count() - 1, widget);
             continue;
         }
-        if (b.spec.kind == FieldKind::Check) {
-            grid->addWidget(b.widget, row, col + 1);
+        if (f.kind == FieldKind::Check) {
+            grid->addWidget(widget, row, col + 1);
             lastCell[tab] = nullptr;
         } else {
-            auto* label = new QLabel(qs(b.spec.label), page);
-            label->setBuddy(b.widget);
+            auto* label = new QLabel(qs(f.label), page);
+            // A look-up's label leads to its entry, not to the row holding its "...".
+            QWidget* bound = f.field >= 0 ? binder()->widgetOf(f.field) : nullptr;
+            label->setBuddy(bound != nullptr ? bound : widget);
             grid->addWidget(label, row, col, Qt::AlignRight);
             auto* cell = new QHBoxLayout;
             cell->setSpacing(4);
-            cell->addWidget(b.widget);
+            cell->addWidget(widget);
             cell->addStretch(1);
             grid->addLayout(cell, row, col + 1);
             lastCell[tab] = cell;
@@ -236,6 +247,7 @@ void MasterFormView::build() {
     for (const FormButton& fb : layout.buttons) {
         QWidget* page = pages.count(fb.tab) ? pages[fb.tab] : top;
         auto* button = new QPushButton(qs(fb.caption), page);
+        button->setAutoDefault(false);
         auto* v = qobject_cast<QVBoxLayout*>(page->layout());
         auto* line = new QHBoxLayout;
         line->addStretch(1);
@@ -244,7 +256,7 @@ void MasterFormView::build() {
         else grids[""]->addWidget(button, rows[""] + 1, 0, 1, 2);
         auto action = fb.action;
         connect(button, &QPushButton::clicked, this, [this, action] {
-            commitFocused();
+            if (!binder()->storeAll()) return;
             if (action) action();
             showRecord();
         });
@@ -274,8 +286,14 @@ void MasterFormView::build() {
             line->addStretch(1);
             const std::pair<const char*, Request> commands[] = {
                 {"&Insert", Request::Insert}, {"&Change", Request::Change}, {"&Delete", Request::Delete}};
+            // The tabs and OK are shown with the list on every page.
+            std::vector<QChar> taken{mnemonicOf(okButton()->text())};
+            for (const std::string& t : layout.tabs) taken.push_back(mnemonicOf(qs(t)));
             for (const auto& [caption, request] : commands) {
-                auto* button = new QPushButton(tr(caption), page);
+                const QString text = captionAvoiding(tr(caption), taken);
+                taken.push_back(mnemonicOf(text));
+                auto* button = new QPushButton(text, page);
+                button->setAutoDefault(false);
                 const Request r = request;
                 const std::size_t index = m_lists.size() - 1;
                 connect(button, &QPushButton::clicked, this, [this, index, r] { listCommand(m_lists[index], r); });
@@ -287,61 +305,15 @@ void MasterFormView::build() {
                     [this, index](int, int) { listCommand(m_lists[index], Request::Change); });
         }
     }
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new QLabel(qs(m_form.statusText()), this));
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(tr("&OK"), this);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"), this);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    outer->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &MasterFormView::onOk);
-    connect(cancel, &QPushButton::clicked, this, &MasterFormView::onCancel);
+    return body;
 }
 
-QWidget* MasterFormView::widgetFor(int field) const {
-    for (const Bound& b : m_bound) {
-        if (b.spec.field == field) return b.widget;
-    }
-    return nullptr;
-}
+QWidget* MasterFormView::widgetFor(int field) const { return binder()->widgetOf(field); }
 
 void MasterFormView::showRecord() {
-    m_showing = true;
-    const TableDesc& desc = m_form.table().desc();
-    const void* rec = m_form.table().buffer();
     setWindowTitle(qs(m_form.windowTitle()));
-    for (Bound& b : m_bound) {
-        const std::string text = b.spec.text ? b.spec.text()
-                                 : b.spec.field >= 0 ? formatField(desc, b.spec.field, rec, pictureOf(b.spec))
-                                                     : std::string();
-        b.typed = false;
-        switch (b.spec.kind) {
-            case FieldKind::Check:
-                static_cast<QCheckBox*>(b.widget)->setChecked(fieldNumber(desc, b.spec.field, rec) != 0);
-                break;
-            case FieldKind::Choice: {
-                auto* combo = static_cast<QComboBox*>(b.widget);
-                const int i = combo->findText(qs(fieldText(desc, b.spec.field, rec)));
-                combo->setCurrentIndex(i);
-                break;
-            }
-            case FieldKind::Memo: {
-                auto* memo = static_cast<QPlainTextEdit*>(b.widget);
-                const QString t = qs(fieldText(desc, b.spec.field, rec));
-                if (memo->toPlainText() != t) memo->setPlainText(t);
-                break;
-            }
-            case FieldKind::Display: static_cast<QLabel*>(b.widget)->setText(qs(text)); break;
-            case FieldKind::Entry: static_cast<QLineEdit*>(b.widget)->setText(qs(text)); break;
-            case FieldKind::Lookup:
-                b.widget->findChild<QLineEdit*>()->setText(qs(text));
-                break;
-        }
-    }
+    binder()->load();
     for (ListBox& box : m_lists) fillList(box);
-    m_showing = false;
 }
 
 void MasterFormView::fillList(ListBox& box) {
@@ -358,7 +330,7 @@ void MasterFormView::fillList(ListBox& box) {
 }
 
 void MasterFormView::listCommand(ListBox& box, Request request) {
-    commitFocused();
+    if (!binder()->storeAll()) return;
     const int row = box.table->currentRow();
     if (row >= 0) box.spec.list->setCurrent(static_cast<std::size_t>(row));
     const std::string owner = m_form.owner();
@@ -371,115 +343,36 @@ void MasterFormView::listCommand(ListBox& box, Request request) {
     showRecord();
 }
 
-bool MasterFormView::commit(Bound& b) {
-    auto* edit = b.spec.kind == FieldKind::Lookup ? b.widget->findChild<QLineEdit*>() : qobject_cast<QLineEdit*>(b.widget);
-    if (!edit) return true;
-    std::string reason;
-    const EntryStatus s = readField(m_form.table().desc(), b.spec.field, m_form.table().buffer(), pictureOf(b.spec),
-                                    edit->text().toStdString(), &reason);
-    if (s != EntryStatus::Ok) {
-        m_form.ui().beep(150, 16);
-        m_form.ui().message(m_form.spec().title, reason.empty() ? "The value is not valid for this field." : reason,
-                            Icon::Warning, Button::Ok, Button::Ok);
-        edit->setFocus();
-        return false;
-    }
-    b.typed = false;
-    const bool accepted = m_form.accept(b.spec.field);
-    afterAccept(b, accepted);
-    return accepted;
-}
-
-bool MasterFormView::commitFocused() {
-    for (Bound& b : m_bound) {
-        if (b.typed && !commit(b)) return false;
-    }
-    return true;
-}
-
-void MasterFormView::afterAccept(Bound& b, bool accepted) {
-    showRecord();
-    if (!accepted) {
-        applyFocusRequest();
-        if (b.widget) b.widget->setFocus();
-    }
-}
-
-void MasterFormView::applyFocusRequest() {
-    const int field = m_form.takeFocusRequest();
-    if (field < 0) return;
-    for (Bound& b : m_bound) {
-        if (b.spec.field != field || !b.widget) continue;
-        if (m_tabs) {
-            for (int i = 0; i < m_tabs->count(); ++i) {
-                if (m_tabs->widget(i)->isAncestorOf(b.widget)) m_tabs->setCurrentIndex(i);
-            }
-        }
-        b.widget->setFocus();
-        return;
-    }
-}
-
-void MasterFormView::onOk() {
-    if (!commitFocused()) return;
-    m_finishing = true;
-    const bool over = m_form.ok();
-    m_finishing = false;
-    if (over) {
-        QDialog::done(m_form.response().response == Response::Completed ? Accepted : Rejected);
-        return;
-    }
-    showRecord();
-    applyFocusRequest();
-}
-
-void MasterFormView::onCancel() {
-    m_finishing = true;
-    const bool over = m_form.cancel();
-    m_finishing = false;
-    if (over) QDialog::done(Rejected);
-}
-
-void MasterFormView::done(int result) {
-    // Escape and the close box come here: they are Cancel, which may keep the form.
-    if (!m_form.isClosed()) {
-        onCancel();
-        return;
-    }
-    QDialog::done(result);
-}
-
 bool MasterFormView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
-        for (Bound& b : m_bound) {
-            const auto picture = pictureOf(b.spec);
-            if (b.widget != watched || !picture || picture->kind() != PictureKind::Date) continue;
-            if (b.typed && !commit(b)) return true;
+        const int field = binder()->fieldOf(qobject_cast<QWidget*>(watched));
+        const FormField* f = nullptr;
+        for (const FormField& each : m_form.layout().fields)
+            if (each.field == field && field >= 0) f = &each;
+        const auto picture = f ? pictureOf(*f) : std::nullopt;
+        if (picture && picture->kind() == PictureKind::Date) {
+            if (!binder()->storeAll()) return true;
             // The calendar opens on the field's date (today for none) and its choice
             // is entered as if typed.
-            const TableDesc& desc = m_form.table().desc();
-            const auto current = static_cast<std::int32_t>(fieldNumber(desc, b.spec.field, m_form.table().buffer()));
+            const auto current = static_cast<std::int32_t>(fieldNumber(m_form.desc(), field, m_form.buffer()));
             const std::int32_t chosen = DATESELECT(m_form.ui(), current);
-            setFieldNumber(desc, b.spec.field, m_form.table().buffer(), chosen);
-            afterAccept(b, m_form.accept(b.spec.field));
+            setFieldNumber(m_form.desc(), field, m_form.buffer(), chosen);
+            if (!m_form.accept(field)) showRefusal();
+            showRecord();
             return true;
         }
     }
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        for (Bound& b : m_bound) {
-            if (b.widget == watched || (b.widget && b.widget->isAncestorOf(qobject_cast<QWidget*>(watched)))) {
-                m_form.doubleClick(b.spec.field);
-                return true;
-            }
-        }
+    if (event->type() == QEvent::MouseButtonDblClick &&
+        std::find(m_doubleClick.begin(), m_doubleClick.end(), watched) != m_doubleClick.end()) {
+        m_form.doubleClick(binder()->fieldOf(qobject_cast<QWidget*>(watched)));
+        return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return FormDialog::eventFilter(watched, event);
 }
 
-WindowResponse runMasterForm(WindowContext& context, MasterForm& form) {
+WindowResponse runMasterForm(WindowContext& context, FormWindow& form) {
     if (!form.open()) return form.response();
     MasterFormView view(form, context.parent);
-    keepPlacement(&view, QString::fromStdString(form.spec().procedure));
     view.exec();
     if (!form.isClosed()) form.cancel();
     return form.response();

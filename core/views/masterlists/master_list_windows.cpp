@@ -2,13 +2,9 @@
 // every master-data window.
 #include <memory>
 
-#include <QDesktopServices>
-#include <QUrl>
-
 #include "quay/app/table_access.h"
 #include "quay/masterlists/master_lists.h"
 #include "quay/store/table.h"
-#include "quay/tools/mail_launch.h"
 #include "quay/views/list_view.h"
 #include "quay/views/masterlists/master_form_view.h"
 #include "quay/views/masterlists/master_windows.h"
@@ -24,12 +20,6 @@ WindowResponse openList(WindowContext& context, const WindowRequest& request, co
     Table& table = held->table();
     return openListWindow(context, request, held, table, std::move(spec));
 }
-
-// Opens mail and web targets with the desktop's default programs.
-class DesktopLauncher : public Launcher {
-public:
-    void open(const std::string& target) override { QDesktopServices::openUrl(QUrl(QString::fromStdString(target))); }
-};
 
 }  // namespace
 
@@ -52,12 +42,8 @@ void registerMasterListWindows(WindowRegistry& registry) {
 }
 
 void registerMasterWindows(WindowRegistry& registry) {
-    // The e-mail and web double-clicks need the desktop's launcher; the program may
-    // have set one of its own already.
-    if (programLauncher() == nullptr) {
-        static DesktopLauncher launcher;
-        setProgramLauncher(&launcher);
-    }
+    // The e-mail and web double-clicks go through the program's launcher, which the
+    // framework's windows set (one that opens only mail and web addresses).
     registerCustomerWindows(registry);
     registerProductWindows(registry);
     registerMasterListWindows(registry);

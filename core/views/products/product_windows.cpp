@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "quay/app/table_access.h"
+#include "quay/defaults/company_defaults.h"
+#include "quay/tables/defaults.h"
 #include "quay/products/product_browse.h"
 #include "quay/products/product_form.h"
 #include "quay/products/vendor_part_form.h"
@@ -17,7 +19,15 @@ namespace quay::core {
 
 void registerProductWindows(WindowRegistry& registry) {
     auto list = [](WindowContext& c, const WindowRequest& r) {
-        return openListWindow<Products>(c, r, productBrowseSpec());
+        // Prices read with the places the company shows them with (cents with "C").
+        int places = 4;
+        if (c.database != nullptr) {
+            HeldTable<Defaults> defaults(*c.database, c.ui);
+            if (defaults.isOpen() && GETCOMPANYDEFAULTS(defaults.handle, 1) == 0 &&
+                defaults.rec().ROUNDPC.equalsNoCase("C"))
+                places = 2;
+        }
+        return openListWindow<Products>(c, r, productBrowseSpec(places));
     };
     registry.add("ProductBrowse", list);
     registry.add("PRODUCTBROWSE", list);

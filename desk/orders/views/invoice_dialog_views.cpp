@@ -20,7 +20,6 @@
 #include "quay/app/globals.h"
 #include "quay/types/picture.h"
 #include "quay/views/field_binder.h"
-#include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
@@ -45,35 +44,33 @@ QString money(const core::Decimal<13, 2>& v) { return qs(core::Picture::parse(kM
 // --- SaveInvoiceForm ----------------------------------------------------------------
 
 SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Orders& order, QWidget* parent)
-    : QDialog(parent), m_logic(db, ui, order), m_order(order) {
-    setObjectName("SaveInvoiceForm");
-    setWindowTitle(SaveInvoiceForm::kCaption);
+    : OwnedLogic(db, ui, order), FormDialog(m_logic, parent, {"Ok", "Cancel"}), m_order(order) {
     m_opened = m_logic.open();
-    m_binder = new core::FieldBinder(core::Orders::desc(), [this] { return static_cast<void*>(&m_order); }, this);
+    m_binder = binder();
     core::FieldBinder& b = *m_binder;
 
     FormGrid g(this);
     g.display("Quote#", "OrdNum", 10, true)->setText(QString::number(order.OrdNum));
     // The number the save proposes; the user may confirm it or continue a series of
     // his own. A number taken meanwhile is settled by the save's retry.
-    m_invoice = b.bindText(g.entry("Invoice#:", "InvoiceNum", 10, "Invoice Number"), "InvoiceNum", nullptr,
+    m_invoice = b.bindText(g.entry("&Invoice#:", "InvoiceNum", 10, "Invoice Number"), "InvoiceNum", nullptr,
                            [this] { return m_logic.acceptInvoiceNumber(); });
     m_invoice->setAlignment(Qt::AlignRight);
-    QLineEdit* date = m_date = b.bindDate(g.entry("Date:", "OrdDate", 10), "OrdDate", ui);
+    QLineEdit* date = m_date = b.bindDate(g.entry("&Date:", "OrdDate", 10), "OrdDate", ui);
     detail::titleCalendar(date, SaveInvoiceForm::kCalendarTitle, [this] {
         if (!m_logic.enterDate()) return false;
         m_binder->loadField(fieldIndexOf(core::Orders::desc(), "OrdDate"));
         return true;
     });
-    QWidget* po = b.bindText(g.entry("PO#:", "PONUM", 12), "PONUM");
+    QWidget* po = b.bindText(g.entry("&PO#:", "PONUM", 12), "PONUM");
     QToolButton* pickTerms = nullptr;
     QToolButton* pickShip = nullptr;
-    m_terms = b.bindText(g.entry("Terms:", "TERMS", 15, nullptr, &pickTerms), "TERMS", nullptr,
-                         [this] { return m_logic.acceptField(HeaderField::TERMS, !m_inOk); });
-    QWidget* reference = b.bindText(g.entry("Reference:", "REFERENCE", 30), "REFERENCE");
-    m_shipVia = b.bindText(g.entry("Ship Via:", "SHIPVIA", 20, nullptr, &pickShip), "SHIPVIA", nullptr,
-                           [this] { return m_logic.acceptField(HeaderField::SHIPVIA, !m_inOk); });
-    QWidget* shipTrak = b.bindText(g.entry("Ship Trak:", "SHIPTRAK", 30, "Shipment Tracking Number"), "SHIPTRAK");
+    m_terms = b.bindText(g.entry("T&erms:", "TERMS", 15, nullptr, &pickTerms), "TERMS", nullptr,
+                         [this] { return m_logic.acceptField(HeaderField::TERMS, !isFinishing()); });
+    QWidget* reference = b.bindText(g.entry("&Reference:", "REFERENCE", 30), "REFERENCE");
+    m_shipVia = b.bindText(g.entry("S&hip Via:", "SHIPVIA", 20, nullptr, &pickShip), "SHIPVIA", nullptr,
+                           [this] { return m_logic.acceptField(HeaderField::SHIPVIA, !isFinishing()); });
+    QWidget* shipTrak = b.bindText(g.entry("&Ship Trak:", "SHIPTRAK", 30, "Shipment Tracking Number"), "SHIPTRAK");
     for (auto [button, field, edit] : {std::tuple{pickTerms, HeaderField::TERMS, m_terms},
                                        std::tuple{pickShip, HeaderField::SHIPVIA, m_shipVia}}) {
         connect(button, &QToolButton::clicked, this, [this, field, edit] {
@@ -84,15 +81,15 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     }
     g.setColumn(1);
     g.display(" Total:", "TOTAL", 14, true)->setText(money(order.TOTAL));
-    m_payment = g.entry("Initial Payment:", "DOWNPAYMENT", 14, "Payment at Invoice Time");
+    m_payment = g.entry("Ini&tial Payment:", "DOWNPAYMENT", 14, "Payment at Invoice Time");
     m_payment->setAlignment(Qt::AlignRight);
     m_payment->setText(money(order.DOWNPAYMENT));
     connect(m_payment, &QLineEdit::editingFinished, this, [this] { acceptPayment(); });
-    m_packList = g.check("Print Packing List", "PrintPackList");
+    m_packList = g.check("Print P&acking List", "PrintPackList");
     m_packList->setChecked(core::glo.PrintPackList == 1);
     connect(m_packList, &QCheckBox::toggled, this, [](bool on) { core::glo.PrintPackList = on ? 1 : 0; });
     m_balance = g.display("Balance Due:", "BalanceDue", 14, true);
-    auto* notesLabel = new QLabel("Notes:", this);
+    auto* notesLabel = new QLabel("&Notes:", this);
     auto* notes = b.bindMemo(new QPlainTextEdit(this), "Notes");
     notes->setObjectName("Notes");
     notes->setToolTip("Ticket Notes");
@@ -100,20 +97,17 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     notes->setMinimumHeight(notes->fontMetrics().height() * 5);
     notesLabel->setBuddy(notes);
 
-    const detail::OkCancelRow buttons = detail::okCancelRow(this, "Ok", "Cancel", [this] { onOk(); });
-    detail::chainTabs(
-        {m_invoice, date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes, buttons.ok, buttons.cancel});
+    detail::chainTabs({m_invoice, date, po, m_terms, reference, m_shipVia, shipTrak, m_payment, m_packList, notes,
+                       okButton(), cancelButton()});
 
     g.layout()->setColumnMinimumWidth(2, 24);
     g.layout()->setColumnStretch(4, 1);
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(g.layout());
-    outer->addWidget(notesLabel);
-    outer->addWidget(notes, 1);
-    outer->addLayout(buttons.row);
-    b.load();
+    auto* body = new QVBoxLayout;
+    body->addLayout(g.layout());
+    body->addWidget(notesLabel);
+    body->addWidget(notes, 1);
+    setBody(body, m_invoice);
     showBalance();
-    core::keepPlacement(this, "SaveInvoiceForm");
 }
 
 bool SaveInvoiceView::acceptPayment() {
@@ -126,7 +120,8 @@ bool SaveInvoiceView::acceptPayment() {
         QToolTip::showText(m_payment->mapToGlobal(QPoint(0, m_payment->height())), qs(picture->reason(read)),
                            m_payment);
     } else {
-        accepted = m_logic.acceptPayment(amount);  // beeps when out of range
+        accepted = m_logic.acceptPayment(amount);  // beeps and says why when out of range
+        if (!accepted) showRefusal();
     }
     if (!accepted) {
         m_payment->setFocus();
@@ -138,41 +133,21 @@ bool SaveInvoiceView::acceptPayment() {
     return true;
 }
 
+QWidget* SaveInvoiceView::unboundWidget(int field) const {
+    return field == fieldIndexOf(core::Orders::desc(), "DOWNPAYMENT") ? m_payment : nullptr;
+}
+
+bool SaveInvoiceView::hasUnboundEntry() const { return m_payment->isModified(); }
+
 void SaveInvoiceView::showBalance() { m_balance->setText(money(m_logic.balanceDue())); }
 
-void SaveInvoiceView::onOk() {
-    m_inOk = true;
-    const bool stored = m_binder->storeAll() && acceptPayment();
-    m_inOk = false;
-    if (!stored) return;
-    if (m_logic.ok()) {
-        QDialog::accept();
-        return;
-    }
-    QLineEdit* where = m_payment;
-    switch (m_logic.focus()) {
-        case SaveInvoiceForm::Focus::InvoiceNum: where = m_invoice; break;
-        case SaveInvoiceForm::Focus::Date: where = m_date; break;
-        case SaveInvoiceForm::Focus::TERMS: where = m_terms; break;
-        case SaveInvoiceForm::Focus::SHIPVIA: where = m_shipVia; break;
-        default: break;
-    }
-    where->setFocus();
-    where->selectAll();
-}
-
-void SaveInvoiceView::reject() {
-    m_logic.cancel();
-    QDialog::reject();
-}
 
 // --- PostInvoicePayment -------------------------------------------------------------
 
 PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments& payment, QWidget* parent)
-    : QDialog(parent), m_logic(ui, payment), m_pay(payment) {
-    setObjectName("PostInvoicePayment");
-    setWindowTitle(PostInvoicePayment::kCaption);
-    m_binder = new core::FieldBinder(core::Payments::desc(), [this] { return static_cast<void*>(&m_pay); }, this);
+    : OwnedLogic(ui, payment), FormDialog(m_logic, parent, {"&Ok", "&Cancel"}), m_pay(payment) {
+    m_logic.open();
+    m_binder = binder();
     core::FieldBinder& b = *m_binder;
 
     FormGrid g(this);
@@ -193,18 +168,15 @@ PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments&
     g.display("Payment Amount:", "AMOUNT", 14, true)->setText(money(payment.AMOUNT));
     connect(m_method, &QComboBox::currentIndexChanged, this, [this] { enableDetails(); });
 
-    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Ok", "&Cancel", [this] { onOk(); });
     detail::chainTabs({m_date, m_method, m_checkFields[0], m_checkFields[1], m_cardFields[0], m_cardFields[1],
-                       m_cardFields[2], m_cardFields[3], comments, buttons.ok, buttons.cancel});
+                       m_cardFields[2], m_cardFields[3], comments, okButton(), cancelButton()});
 
     g.layout()->setColumnStretch(2, 1);
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(g.layout());
-    outer->addStretch(1);
-    outer->addLayout(buttons.row);
-    b.load();
+    auto* body = new QVBoxLayout;
+    body->addLayout(g.layout());
+    body->addStretch(1);
+    setBody(body, m_date);
     enableDetails();
-    core::keepPlacement(this, "PostInvoicePayment");
 }
 
 void PostInvoicePaymentView::enableDetails() {
@@ -212,21 +184,5 @@ void PostInvoicePaymentView::enableDetails() {
     for (QWidget* w : m_cardFields) w->setEnabled(m_logic.cardFieldsEnabled());
 }
 
-void PostInvoicePaymentView::onOk() {
-    if (!m_binder->storeAll()) return;
-    if (m_logic.ok()) {
-        QDialog::accept();
-        return;
-    }
-    if (m_logic.focus() == PostInvoicePayment::Focus::Date)
-        m_date->setFocus();
-    else
-        m_method->setFocus();
-}
-
-void PostInvoicePaymentView::reject() {
-    m_logic.cancel();
-    QDialog::reject();
-}
 
 }  // namespace quay::desk

@@ -6,9 +6,8 @@
 // payment dialog enables the check and card fields by the method. Placement
 // sections "SaveInvoiceForm" and "PostInvoicePayment".
 #pragma once
-#include <QDialog>
-
 #include "orders/invoice_dialogs.h"
+#include "quay/views/form_dialog.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,7 +20,7 @@ class FieldBinder;
 
 namespace quay::desk {
 
-class SaveInvoiceView : public QDialog {
+class SaveInvoiceView : private core::detail::OwnedLogic<SaveInvoiceForm>, public core::FormDialog {
 public:
     // REQUIRES: `order` outlives the view; the view edits it in place.
     SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Orders& order, QWidget* parent = nullptr);
@@ -29,17 +28,17 @@ public:
     // False when there is no company record (the user has been told).
     bool opened() const { return m_opened; }
     SaveInvoiceForm& logic() { return m_logic; }
-    core::Response response() const { return m_logic.response(); }
 
-    void onOk();
-    void reject() override;
+protected:
+    bool storeUnbound() override { return acceptPayment(); }
+    QWidget* unboundWidget(int field) const override;
+    bool hasUnboundEntry() const override;
 
 private:
     // Reads the typed initial payment; false (cursor kept there) when it is refused.
     bool acceptPayment();
     void showBalance();
 
-    SaveInvoiceForm m_logic;
     core::Orders& m_order;
     core::FieldBinder* m_binder = nullptr;
     QLineEdit* m_invoice = nullptr;
@@ -50,24 +49,18 @@ private:
     QCheckBox* m_packList = nullptr;
     QLabel* m_balance = nullptr;
     bool m_opened = false;
-    bool m_inOk = false;
 };
 
-class PostInvoicePaymentView : public QDialog {
+class PostInvoicePaymentView : private core::detail::OwnedLogic<PostInvoicePayment>, public core::FormDialog {
 public:
     // REQUIRES: `payment` outlives the view; the view edits it in place.
     PostInvoicePaymentView(core::UiPort& ui, core::Payments& payment, QWidget* parent = nullptr);
 
     PostInvoicePayment& logic() { return m_logic; }
-    core::Response response() const { return m_logic.response(); }
-
-    void onOk();
-    void reject() override;
 
 private:
     void enableDetails();
 
-    PostInvoicePayment m_logic;
     core::Payments& m_pay;
     core::FieldBinder* m_binder = nullptr;
     QComboBox* m_method = nullptr;

@@ -93,7 +93,7 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
         reports::QUOTEPRINT(m_db, m_order.OrdNum, m_ui);
         load();
     });
-    add("F4 - &Invoice Comments", Qt::Key_F4, [this] { runOrderComments("Invoice Comments", m_order, false, this); });
+    add("F4 - &Invoice Comments", Qt::Key_F4, [this] { runOrderComments(m_ui, "Invoice Comments", m_order, false, this); });
     add("F9 - Con&vert to Quote", Qt::Key_F9, [this] { convert(); });
     row->addStretch();
     add("Close", Qt::Key_unknown, [this] { reject(); });

@@ -21,7 +21,6 @@
 #include "quay/types/picture.h"
 #include "quay/ui/field_entry.h"
 #include "quay/views/field_binder.h"
-#include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
@@ -34,17 +33,15 @@ int lineField(const char* name) { return fieldIndexOf(lineEntryDesc(), name); }
 
 ItemOrdView::ItemOrdView(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line,
                          QWidget* parent)
-    : QDialog(parent), m_logic(db, ui, request, line), m_line(line) {
-    setObjectName("ItemOrdForm");
-    setWindowTitle(ItemOrdForm::kCaption);
+    : OwnedLogic(db, ui, request, line), FormDialog(m_logic, parent, {"&Ok", "Cancel"}), m_ui(ui), m_line(line) {
     m_opened = m_logic.open();
-    m_binder = new core::FieldBinder(lineEntryDesc(), [this] { return static_cast<void*>(&m_line); }, this);
+    m_binder = binder();
     core::FieldBinder& b = *m_binder;
 
     FormGrid g(this);
     QToolButton* pick = nullptr;
     m_part = b.bindText(g.entry("Ven.Part#:", "PARTNUM", 20, nullptr, &pick), "PARTNUM", nullptr, [this] {
-        const bool accepted = m_logic.acceptPart(!m_inOk);
+        const bool accepted = m_logic.acceptPart(!isFinishing());
         showLine();
         return accepted;
     });
@@ -85,22 +82,18 @@ ItemOrdView::ItemOrdView(core::Database& db, core::UiPort& ui, core::Request req
         connect(sc, &QShortcut::activated, this, [this, k] { priceKey(k); });
     }
 
-    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Ok", "Cancel", [this] { onOk(); });
     QPushButton* notesButton = new QPushButton("F4 - &Notes", this);
     notesButton->setObjectName("F4Notes");
     notesButton->setAutoDefault(false);
-    buttons.row->insertWidget(0, notesButton);
+    buttonRow()->insertWidget(1, notesButton);
     connect(notesButton, &QPushButton::clicked, this, [this] { notes(); });
     auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this);
     connect(f4, &QShortcut::activated, this, [this] { notes(); });
 
-    detail::chainTabs({m_part, desc, group, tax1, tax2, track, m_qty, m_price, buttons.ok, buttons.cancel, notesButton});
+    detail::chainTabs({m_part, desc, group, tax1, tax2, track, m_qty, m_price, okButton(), cancelButton(), notesButton});
 
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(g.layout());
-    outer->addLayout(buttons.row);
+    setBody(g.layout(), m_part);
     showLine();
-    core::keepPlacement(this, "ItemOrdForm");
 }
 
 void ItemOrdView::showLine() {
@@ -146,46 +139,26 @@ void ItemOrdView::priceKey(int key) {
 }
 
 void ItemOrdView::notes() {
-    ItemCommentsView comments(m_line, this);
+    ItemCommentsView comments(m_ui, m_line, this);
     comments.exec();
     m_qty->setFocus();
 }
 
-void ItemOrdView::onOk() {
-    m_inOk = true;
-    const bool stored = m_binder->storeAll() && readPrice();
-    m_inOk = false;
-    if (!stored) return;
+QWidget* ItemOrdView::unboundWidget(int field) const { return field == lineField("PRICE") ? m_price : nullptr; }
+
+bool ItemOrdView::hasUnboundEntry() const { return m_price->isModified(); }
+
+bool ItemOrdView::storeUnbound() {
+    if (!readPrice()) return false;
     m_logic.recompute();
-    if (m_logic.ok()) {
-        QDialog::accept();
-        return;
-    }
-    showLine();
-    switch (m_logic.focus()) {
-        case ItemOrdForm::Focus::Qty: m_qty->setFocus(); break;
-        case ItemOrdForm::Focus::Price: m_price->setFocus(); break;
-        default: m_part->setFocus(); break;
-    }
+    return true;
 }
 
-void ItemOrdView::reject() {
-    m_logic.cancel();
-    QDialog::reject();
-}
-
-ItemCommentsView::ItemCommentsView(LineEntry& line, QWidget* parent) : QDialog(parent), m_line(line) {
-    setObjectName("ItemComments");
-    setWindowTitle("Item Comments");
-    m_buffer.COMMENTS = line.COMMENTS;
-    auto* binder = new core::FieldBinder(LineComments::desc(), [this] { return static_cast<void*>(&m_buffer); }, this);
-    detail::notesWindow(this, binder, "COMMENTS", nullptr, 10);
-    core::keepPlacement(this, "ItemComments");
-}
-
-void ItemCommentsView::done(int result) {
-    m_line.COMMENTS = std::string(m_buffer.COMMENTS.view());
-    QDialog::done(result);
+ItemCommentsView::ItemCommentsView(core::UiPort& ui, LineEntry& line, QWidget* parent)
+    : OwnedLogic(ui, line), FormDialog(m_logic, parent, {"Close", nullptr}) {
+    m_logic.open();
+    QPlainTextEdit* notes = detail::notesBody(this, binder(), "COMMENTS", nullptr, 10);
+    setBody(notes, notes);
 }
 
 }  // namespace quay::desk

@@ -5,9 +5,8 @@
 // total and the stock on hand follow every change. Placement sections
 // "ItemOrdForm" and "ItemComments".
 #pragma once
-#include <QDialog>
-
 #include "orders/item_ord_form.h"
+#include "quay/views/form_dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +17,7 @@ class FieldBinder;
 
 namespace quay::desk {
 
-class ItemOrdView : public QDialog {
+class ItemOrdView : private core::detail::OwnedLogic<ItemOrdForm>, public core::FormDialog {
 public:
     // REQUIRES: `line` outlives the view; the view edits it in place.
     ItemOrdView(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line,
@@ -26,10 +25,11 @@ public:
 
     bool opened() const { return m_opened; }
     ItemOrdForm& logic() { return m_logic; }
-    core::Response response() const { return m_logic.response(); }
 
-    void onOk();
-    void reject() override;
+protected:
+    bool storeUnbound() override;
+    QWidget* unboundWidget(int field) const override;
+    bool hasUnboundEntry() const override;
 
 private:
     void showLine();
@@ -38,7 +38,7 @@ private:
     void priceKey(int key);
     void notes();
 
-    ItemOrdForm m_logic;
+    core::UiPort& m_ui;
     LineEntry& m_line;
     core::FieldBinder* m_binder = nullptr;
     QLineEdit* m_part = nullptr;
@@ -47,19 +47,12 @@ private:
     QLabel* m_onHand = nullptr;
     QLabel* m_total = nullptr;
     bool m_opened = false;
-    bool m_inOk = false;
 };
 
 // ItemComments: one multi-line field of at most 1000 characters and "Close".
-class ItemCommentsView : public QDialog {
+class ItemCommentsView : private core::detail::OwnedLogic<ItemComments>, public core::FormDialog {
 public:
-    ItemCommentsView(LineEntry& line, QWidget* parent = nullptr);
-    // Closing keeps the text in the line.
-    void done(int result) override;
-
-private:
-    LineEntry& m_line;
-    LineComments m_buffer;
+    ItemCommentsView(core::UiPort& ui, LineEntry& line, QWidget* parent = nullptr);
 };
 
 }  // namespace quay::desk

@@ -175,30 +175,12 @@ QPushButton* commandButton(QBoxLayout* row, const char* caption, QWidget* parent
     return b;
 }
 
-OkCancelRow okCancelRow(QDialog* dialog, const char* okCaption, const char* cancelCaption, std::function<void()> onOk) {
-    auto* row = new QHBoxLayout;
-    row->addStretch(1);
-    QPushButton* ok = commandButton(row, okCaption, dialog, true);
-    QPushButton* cancel = commandButton(row, cancelCaption, dialog);
-    QObject::connect(ok, &QPushButton::clicked, dialog, std::move(onOk));
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-    return {row, ok, cancel};
-}
-
-QPlainTextEdit* notesWindow(QDialog* dialog, core::FieldBinder* binder, const char* field, const char* tip, int lines) {
-    auto* text = binder->bindMemo(new QPlainTextEdit(dialog), field);
+QPlainTextEdit* notesBody(QWidget* parent, core::FieldBinder* binder, const char* field, const char* tip, int lines) {
+    auto* text = binder->bindMemo(new QPlainTextEdit(parent), field);
     text->setObjectName(field);
     if (tip) text->setToolTip(tip);
     text->setTabChangesFocus(true);  // Tab reaches "Close"; the notes need no tab stops
     text->setMinimumSize(textWidth(text, 40) + 160, text->fontMetrics().height() * lines);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* close = commandButton(buttons, "Close", dialog, true);
-    QObject::connect(close, &QPushButton::clicked, dialog, &QDialog::accept);
-    auto* outer = new QVBoxLayout(dialog);
-    outer->addWidget(text, 1);
-    outer->addLayout(buttons);
-    binder->load();
     return text;
 }
 

@@ -75,18 +75,9 @@ void titleCalendar(QLineEdit* edit, const char* title, std::function<bool()> ent
 // A command button in `row`; `isDefault` makes it the button Enter presses.
 QPushButton* commandButton(QBoxLayout* row, const char* caption, QWidget* parent, bool isDefault = false);
 
-// The foot of a form: the ok button (the default) runs `onOk`, the cancel button
-// rejects the dialog, both at the right.
-struct OkCancelRow {
-    QHBoxLayout* row;
-    QPushButton* ok;
-    QPushButton* cancel;
-};
-OkCancelRow okCancelRow(QDialog* dialog, const char* okCaption, const char* cancelCaption, std::function<void()> onOk);
-
-// A notes window: one multi-line field bound to the memo `field` of the binder's
-// record (its objectName the field's), `lines` high, over a "Close" button.
-QPlainTextEdit* notesWindow(QDialog* dialog, core::FieldBinder* binder, const char* field, const char* tip, int lines);
+// The body of a notes window: one multi-line field bound to the memo `field` of the
+// binder's record (its objectName the field's), `lines` high.
+QPlainTextEdit* notesBody(QWidget* parent, core::FieldBinder* binder, const char* field, const char* tip, int lines);
 
 // Tab goes from each widget to the next, in the order given.
 void chainTabs(const std::vector<QWidget*>& widgets);

@@ -46,15 +46,15 @@ core::Response runQuoteSerialList(core::UiPort& ui, std::vector<core::FixedStrin
     return d.response();
 }
 
-void runOrderComments(const char* caption, core::Orders& order, bool keep, QWidget* parent) {
+void runOrderComments(core::UiPort& ui, const char* caption, core::Orders& order, bool keep, QWidget* parent) {
     const std::string procedure = std::string(caption) == "Invoice Comments" ? "InvoiceComments" : "QuoteComments";
     if (keep) {
-        OrderCommentsView d(procedure, order, parent);
+        OrderCommentsView d(ui, procedure, order, parent);
         d.exec();
         return;
     }
     core::Orders shown = order;
-    OrderCommentsView d(procedure, shown, parent);
+    OrderCommentsView d(ui, procedure, shown, parent);
     d.exec();
 }
 
@@ -85,7 +85,7 @@ void registerOrderDialogs(core::WindowRegistry& registry) {
             WindowResponse w;
             core::Orders* o = orderOf(r);
             if (o == nullptr) return w;
-            runOrderComments(caption, *o, std::string(caption) == "Quote Comments", c.parent);
+            runOrderComments(c.ui, caption, *o, std::string(caption) == "Quote Comments", c.parent);
             w.response = core::Response::Completed;
             return w;
         });
@@ -94,26 +94,6 @@ void registerOrderDialogs(core::WindowRegistry& registry) {
         runProfitMarginWindow(c.parent);
         return WindowResponse{core::Response::Completed, 0, {}};
     });
-}
-
-QWidget* makeDialogForScreenshot(const std::string& name, core::Database& db, core::UiPort& ui, core::Orders& order,
-                                 core::Payments& payment, LineEntry& line, QWidget* parent) {
-    if (name == "QuoteDetails") return new QuoteDetailsView(db, ui, order, parent);
-    if (name == "ItemOrdForm") return new ItemOrdView(db, ui, core::Request::Change, line, parent);
-    if (name == "ItemComments") return new ItemCommentsView(line, parent);
-    if (name == "SaveInvoiceForm") return new SaveInvoiceView(db, ui, order, parent);
-    if (name == "PostInvoicePayment") return new PostInvoicePaymentView(ui, payment, parent);
-    if (name == "QuoteSerialList") {
-        static std::vector<core::FixedString<20>> numbers{core::FixedString<20>("A1"), core::FixedString<20>("B7")};
-        return new QuoteSerialListView(ui, numbers, parent);
-    }
-    if (name == "SerialNumberForm") {
-        static QuoteSerialList::Number number("B7");
-        return new SerialNumberFormView(core::Request::Change, number, parent);
-    }
-    if (name == "QuoteComments" || name == "InvoiceComments") return new OrderCommentsView(name, order, parent);
-    if (name == "ProfitMarginWindow") return new ProfitMarginView(parent);
-    return nullptr;
 }
 
 }  // namespace quay::desk

@@ -31,19 +31,12 @@ core::Response runQuoteSerialList(core::UiPort& ui, std::vector<core::FixedStrin
 // QuoteComments / InvoiceComments (caption "Quote Comments" or "Invoice Comments"):
 // the order's notes; `keep` false shows them without keeping changes (the closed
 // invoice stores nothing).
-void runOrderComments(const char* caption, core::Orders& order, bool keep, QWidget* parent);
+void runOrderComments(core::UiPort& ui, const char* caption, core::Orders& order, bool keep, QWidget* parent);
 void runProfitMarginWindow(QWidget* parent);
 
 // Registers "QuoteDetails" (the Orders handle of the request holds the order),
 // "QuoteComments", "InvoiceComments" (likewise) and "ProfitMarginWindow", so that
 // they can also be run by name.
 void registerOrderDialogs(core::WindowRegistry& registry);
-
-// The dialogs as the tests and the screenshot tool build them, without running
-// them: "QuoteDetails", "ItemOrdForm", "ItemComments", "SaveInvoiceForm",
-// "PostInvoicePayment", "QuoteSerialList", "SerialNumberForm", "QuoteComments",
-// "InvoiceComments", "ProfitMarginWindow"; null for another name.
-QWidget* makeDialogForScreenshot(const std::string& name, core::Database& db, core::UiPort& ui, core::Orders& order,
-                                 core::Payments& payment, LineEntry& line, QWidget* parent);
 
 }  // namespace quay::desk

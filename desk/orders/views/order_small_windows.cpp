@@ -27,24 +27,14 @@ using detail::qs;
 
 // --- SerialNumberForm ---------------------------------------------------------------
 
-SerialNumberFormView::SerialNumberFormView(core::Request request, QuoteSerialList::Number& number, QWidget* parent)
-    : QDialog(parent), m_number(number) {
-    setObjectName("SerialNumberForm");
-    setWindowTitle("Serial Number Form");
+SerialNumberFormView::SerialNumberFormView(core::UiPort& ui, core::Request request, QuoteSerialList::Number& number,
+                                           QWidget* parent)
+    : OwnedLogic(ui, request, number), FormDialog(m_logic, parent, {"&Save", "&Cancel"}) {
+    m_logic.open();
     FormGrid g(this);
     g.display("Part#:", "PartNum", 20, false)->setText(qs(core::glo.PartNum.view()));
-    m_serial = g.entry("Serial#:", "SERIALNUMBER", 20);
-    m_serial->setMaxLength(20);
-    if (request != core::Request::Insert) m_serial->setText(qs(number.view()));
-    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Save", "&Cancel", [this] {
-        m_number = m_serial->text().toStdString();
-        m_response = core::Response::Completed;
-        accept();
-    });
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(g.layout());
-    outer->addLayout(buttons.row);
-    core::keepPlacement(this, "SerialNumberForm");
+    m_serial = binder()->bindText(g.entry("Serial#:", "SERIALNUMBER", 20), "SERIALNUMBER");
+    setBody(g.layout(), m_serial);
 }
 
 // --- QuoteSerialList ----------------------------------------------------------------
@@ -76,7 +66,7 @@ private:
 
 QuoteSerialListView::QuoteSerialListView(core::UiPort& ui, std::vector<QuoteSerialList::Number>& numbers,
                                          QWidget* parent)
-    : QDialog(parent), m_logic(ui, numbers) {
+    : QDialog(parent), m_ui(ui), m_logic(ui, numbers) {
     setObjectName("QuoteSerialList");
     setWindowTitle("Serial Numbers");
     auto* title = new QLabel("Serial Number List", this);
@@ -131,7 +121,7 @@ void QuoteSerialListView::edit(core::Request request) {
     if (request == core::Request::Change && m_logic.selected() < 0) return;
     QuoteSerialList::Number number;
     if (request == core::Request::Change) number = m_logic.numbers()[static_cast<std::size_t>(m_logic.selected())];
-    SerialNumberFormView form(request, number, this);
+    SerialNumberFormView form(m_ui, request, number, this);
     form.exec();
     if (form.response() != core::Response::Completed) return;
     if (request == core::Request::Insert)
@@ -162,13 +152,25 @@ void QuoteSerialListView::reject() {
 
 // --- QuoteComments / InvoiceComments ------------------------------------------------
 
-OrderCommentsView::OrderCommentsView(const std::string& procedure, core::Orders& order, QWidget* parent)
-    : QDialog(parent) {
-    setObjectName(qs(procedure));
-    setWindowTitle(procedure == "InvoiceComments" ? "Invoice Comments" : "Quote Comments");
-    auto* binder = new core::FieldBinder(core::Orders::desc(), [&order] { return static_cast<void*>(&order); }, this);
-    detail::notesWindow(this, binder, "Notes", "Order Comments to be printed on Invoices", 14);
-    core::keepPlacement(this, qs(procedure));
+namespace {
+
+core::FormSpec commentsSpec(const std::string& procedure) {
+    core::FormSpec s;
+    s.procedure = procedure;
+    s.title = procedure == "InvoiceComments" ? "Invoice Comments" : "Quote Comments";
+    return s;
+}
+
+}  // namespace
+
+OrderCommentsView::OrderCommentsView(core::UiPort& ui, const std::string& procedure, core::Orders& order,
+                                     QWidget* parent)
+    : OwnedLogic(ui, core::Orders::desc(), &order, commentsSpec(procedure),
+                 core::WindowRequest{core::Request::Change, nullptr, 0, {}}),
+      FormDialog(m_logic, parent, {"Close", nullptr}) {
+    m_logic.open();
+    QPlainTextEdit* notes = detail::notesBody(this, binder(), "Notes", "Order Comments to be printed on Invoices", 14);
+    setBody(notes, notes);
 }
 
 // --- ProfitMarginWindow -------------------------------------------------------------

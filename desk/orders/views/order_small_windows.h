@@ -11,23 +11,22 @@
 
 #include "serials/quote_serial_list.h"
 #include "quay/tables/orders.h"
+#include "quay/views/form_dialog.h"
 
 class QLineEdit;
 class QTableWidget;
 
 namespace quay::desk {
 
-class SerialNumberFormView : public QDialog {
+class SerialNumberFormView : private core::detail::OwnedLogic<SerialNumberForm>, public core::FormDialog {
 public:
     // "Part#:" shows glo.PartNum; "Serial#:" edits `number`.
-    SerialNumberFormView(core::Request request, QuoteSerialList::Number& number, QWidget* parent = nullptr);
-    core::Response response() const { return m_response; }
+    SerialNumberFormView(core::UiPort& ui, core::Request request, QuoteSerialList::Number& number,
+                         QWidget* parent = nullptr);
     QLineEdit* serialField() const { return m_serial; }
 
 private:
-    QuoteSerialList::Number& m_number;
     QLineEdit* m_serial = nullptr;
-    core::Response m_response = core::Response::Cancelled;
 };
 
 class QuoteSerialListView : public QDialog {
@@ -47,15 +46,16 @@ public:
 private:
     void refresh();
 
+    core::UiPort& m_ui;
     QuoteSerialList m_logic;
     QTableWidget* m_list = nullptr;
 };
 
-class OrderCommentsView : public QDialog {
+class OrderCommentsView : private core::detail::OwnedLogic<core::FormWindow>, public core::FormDialog {
 public:
     // `procedure` is "QuoteComments" or "InvoiceComments" (also the placement
     // section); the caption is its spaced form. The view edits `order`'s notes.
-    OrderCommentsView(const std::string& procedure, core::Orders& order, QWidget* parent = nullptr);
+    OrderCommentsView(core::UiPort& ui, const std::string& procedure, core::Orders& order, QWidget* parent = nullptr);
 };
 
 class ProfitMarginView : public QDialog {

@@ -1,10 +1,7 @@
 // Each factory builds its view on the desk's connection to the data set.
 #include "orders/views/order_windows.h"
 
-#include <QLabel>
-#include <QMdiSubWindow>
-#include <QTimer>
-
+#include "orders/views/copy_order_view.h"
 #include "orders/views/invoice_form_view.h"
 #include "orders/views/invoice_serial_browse_view.h"
 #include "orders/views/order_dialogs.h"
@@ -12,7 +9,6 @@
 #include "orders/views/quote_form_view.h"
 #include "quay/tables/orders.h"
 #include "quay/tables/payments.h"
-#include "quay/views/placement_keeper.h"
 #include "quay/views/window_registry.h"
 
 namespace quay::desk {
@@ -23,36 +19,29 @@ using core::WindowResponse;
 
 namespace {
 
-WindowResponse openList(WindowContext& c, OrderListKind kind) {
-    WindowResponse w;
-    if (c.database == nullptr) return w;
-    // The small loading window shows until the list's first timer tick.
-    auto* loading = new QLabel(QString(OrderList::loadingTitle(kind)) + " ...");
-    loading->setWindowTitle(OrderList::loadingTitle(kind));
-    loading->setAttribute(Qt::WA_DeleteOnClose);
-    loading->setMargin(24);
-    loading->show();
-    auto* list = new OrderListView(*c.database, c.ui, kind);
-    QMdiSubWindow* sub = c.showChild(list);
-    // The placement belongs to the frame's child window when there is one.
-    core::keepPlacement(sub != nullptr ? static_cast<QWidget*>(sub) : list,
-                        kind == OrderListKind::Quotes ? "QuoteBrowse" : "InvoiceBrowse");
-    QTimer::singleShot(0, loading, &QWidget::close);
-    w.response = core::Response::Completed;
-    return w;
-}
-
+// The order a form is called with: the caller's Orders buffer, or none when the
+// caller handed no handle on Orders.
 const core::Orders& orderOf(const WindowRequest& r) {
     static const core::Orders none;
-    return r.table != nullptr ? *static_cast<const core::Orders*>(r.table->buffer()) : none;
+    const bool orders = r.table != nullptr && r.table->desc().fileName == core::Orders::desc().fileName &&
+                        r.table->desc().recordSize == sizeof(core::Orders);
+    return orders ? *static_cast<const core::Orders*>(r.table->buffer()) : none;
 }
 
 }  // namespace
 
 void registerOrderWindows(core::WindowRegistry& registry) {
-    registry.add("QuoteBrowse", [](WindowContext& c, const WindowRequest&) { return openList(c, OrderListKind::Quotes); });
+    registry.add("QuoteBrowse",
+                 [](WindowContext& c, const WindowRequest& r) { return openOrderList(c, r, OrderListKind::Quotes); });
     registry.add("InvoiceBrowse",
-                 [](WindowContext& c, const WindowRequest&) { return openList(c, OrderListKind::Invoices); });
+                 [](WindowContext& c, const WindowRequest& r) { return openOrderList(c, r, OrderListKind::Invoices); });
+    // Copies the order glo.OrdNum into a new quote; answers the new quote's number.
+    registry.add("CopyOrder", [](WindowContext& c, const WindowRequest&) {
+        WindowResponse w;
+        if (c.database == nullptr) return w;
+        w.response = runCopyOrder(*c.database, c.ui, w.number, c.parent);
+        return w;
+    });
     registry.add("QuoteForm1", [](WindowContext& c, const WindowRequest& r) {
         WindowResponse w;
         if (c.database == nullptr) return w;
@@ -81,14 +70,7 @@ void registerOrderWindows(core::WindowRegistry& registry) {
         w.response = runPostInvoicePayment(c.ui, *static_cast<core::Payments*>(r.table->buffer()), c.parent);
         return w;
     });
-    registry.add("InvoiceSerialBrowse", [](WindowContext& c, const WindowRequest& r) {
-        WindowResponse w;
-        if (c.database == nullptr) return w;
-        InvoiceSerialBrowseView view(*c.database, c.ui, r.request, c.parent);
-        view.exec();
-        w.response = view.response();
-        return w;
-    });
+    registry.add("InvoiceSerialBrowse", openInvoiceSerialBrowse);
 }
 
 }  // namespace quay::desk

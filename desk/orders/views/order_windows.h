@@ -1,7 +1,7 @@
 // Registration of the order-entry windows under their procedure names, so that the
 // frame's "&Orders" menu and the toolbar reach them through the window registry:
 // "QuoteBrowse" (single, kept as "QuoteList"), "InvoiceBrowse" ("InvoiceList"),
-// "QuoteForm1", "InvoiceForm1", "SaveInvoiceForm", "PostInvoicePayment",
+// "CopyOrder", "QuoteForm1", "InvoiceForm1", "SaveInvoiceForm", "PostInvoicePayment",
 // "InvoiceSerialBrowse".
 #pragma once
 

@@ -1,7 +1,7 @@
 // The header window. Look-up fields are accepted through the logic, which opens
 // the table's list when a typed value names no record; after a customer is taken
-// the fields its copy rule fills are shown again. Ok stores every field first and
-// re-checks the look-ups without opening a list a second time.
+// the fields its copy rule fills are shown again. Ok (the form dialog's) stores
+// every field first and re-checks the look-ups without opening a list a second time.
 #include "orders/views/quote_details_view.h"
 
 #include <QCheckBox>
@@ -16,7 +16,6 @@
 
 #include "orders/views/order_dialog_support.h"
 #include "quay/views/field_binder.h"
-#include "quay/views/placement_keeper.h"
 
 namespace quay::desk {
 
@@ -41,17 +40,15 @@ int fieldIndex(const char* name) { return fieldIndexOf(core::Orders::desc(), nam
 }  // namespace
 
 QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::Orders& order, QWidget* parent)
-    : QDialog(parent), m_logic(db, ui, order), m_order(order) {
-    setObjectName("QuoteDetails");
-    setWindowTitle("Quote Details");
+    : OwnedLogic(db, ui, order), FormDialog(m_logic, parent, {"&Ok", "&Cancel"}), m_order(order) {
     m_opened = m_logic.open();
-    m_binder = new core::FieldBinder(core::Orders::desc(), [this] { return static_cast<void*>(&m_order); }, this);
+    m_binder = binder();
     core::FieldBinder& b = *m_binder;
     std::vector<QWidget*> tabs;
 
     FormGrid g(this);
     QToolButton* pick[4] = {};
-    QLineEdit* date = b.bindDate(g.entry("Date:", "OrdDate", 10), "OrdDate", ui);
+    QLineEdit* date = b.bindDate(g.entry("Da&te:", "OrdDate", 10), "OrdDate", ui);
     detail::titleCalendar(date, QuoteDetails::kCalendarTitle, [this] {
         if (!m_logic.enterDate()) return false;
         m_binder->loadField(fieldIndex("OrdDate"));
@@ -65,36 +62,36 @@ QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::O
         return e;
     };
     tabs.push_back(date);
-    tabs.push_back(lookupField("Customer:", "CustName", 35, HeaderField::CustName));
-    tabs.push_back(b.bindText(g.entry("Reference:", "REFERENCE", 30), "REFERENCE"));
-    tabs.push_back(lookupField("Salesperson:", "Salesperson", 6, HeaderField::Salesperson));
-    tabs.push_back(lookupField("Terms:", "TERMS", 15, HeaderField::TERMS));
-    tabs.push_back(b.bindChoice(g.choice("Price Class:", "PRICECLASS", 2), "PRICECLASS", priceClasses()));
-    tabs.push_back(b.bindText(g.entry("PO#:", "PONUM", 12), "PONUM"));
-    tabs.push_back(lookupField("Ship Via:", "SHIPVIA", 20, HeaderField::SHIPVIA));
+    tabs.push_back(lookupField("C&ustomer:", "CustName", 35, HeaderField::CustName));
+    tabs.push_back(b.bindText(g.entry("Re&ference:", "REFERENCE", 30), "REFERENCE"));
+    tabs.push_back(lookupField("Sa&lesperson:", "Salesperson", 6, HeaderField::Salesperson));
+    tabs.push_back(lookupField("Ter&ms:", "TERMS", 15, HeaderField::TERMS));
+    tabs.push_back(b.bindChoice(g.choice("Pric&e Class:", "PRICECLASS", 2), "PRICECLASS", priceClasses()));
+    tabs.push_back(b.bindText(g.entry("&PO#:", "PONUM", 12), "PONUM"));
+    tabs.push_back(lookupField("Ship &Via:", "SHIPVIA", 20, HeaderField::SHIPVIA));
 
     g.setColumn(1);
-    tabs.push_back(b.bindText(g.entry("Tax Rate 1:", "SLSTAXRATE1", 10), "SLSTAXRATE1", "@n10.4"));
-    tabs.push_back(b.bindCheck(g.check("Tax 1 Exempt", "TAX1EXEMPT"), "TAX1EXEMPT"));
-    tabs.push_back(b.bindText(g.entry("Tax Rate 2:", "SLSTAXRATE2", 10), "SLSTAXRATE2", "@n10.4"));
-    tabs.push_back(b.bindCheck(g.check("Tax 2 Exempt", "TAX2EXEMPT"), "TAX2EXEMPT"));
-    tabs.push_back(b.bindText(g.entry("Down Payment:", "DOWNPAYMENT", 13, "Payment at Invoice Time"), "DOWNPAYMENT",
+    tabs.push_back(b.bindText(g.entry("Tax &Rate 1:", "SLSTAXRATE1", 10), "SLSTAXRATE1", "@n10.4"));
+    tabs.push_back(b.bindCheck(g.check("Tax &1 Exempt", "TAX1EXEMPT"), "TAX1EXEMPT"));
+    tabs.push_back(b.bindText(g.entry("Ta&x Rate 2:", "SLSTAXRATE2", 10), "SLSTAXRATE2", "@n10.4"));
+    tabs.push_back(b.bindCheck(g.check("Tax &2 Exempt", "TAX2EXEMPT"), "TAX2EXEMPT"));
+    tabs.push_back(b.bindText(g.entry("Do&wn Payment:", "DOWNPAYMENT", 13, "Payment at Invoice Time"), "DOWNPAYMENT",
                               "@n-13.2"));
-    tabs.push_back(b.bindText(g.entry("Handling:", "HANDLING", 13), "HANDLING", "@n-13.2"));
-    tabs.push_back(b.bindText(g.entry("Shipping:", "SHIPPING", 13), "SHIPPING", "@n-13.2"));
-    tabs.push_back(b.bindText(g.entry("COD:", "COD", 13), "COD", "@n-13.2"));
-    tabs.push_back(b.bindText(g.entry("Discount%:", "DISCOUNTPCT", 8), "DISCOUNTPCT", "@n-8.2"));
-    tabs.push_back(b.bindText(g.entry("Surcharge%:", "SURCHARGEPCT", 8), "SURCHARGEPCT", "@n-8.2"));
+    tabs.push_back(b.bindText(g.entry("H&andling:", "HANDLING", 13), "HANDLING", "@n-13.2"));
+    tabs.push_back(b.bindText(g.entry("S&hipping:", "SHIPPING", 13), "SHIPPING", "@n-13.2"));
+    tabs.push_back(b.bindText(g.entry("CO&D:", "COD", 13), "COD", "@n-13.2"));
+    tabs.push_back(b.bindText(g.entry("D&iscount%:", "DISCOUNTPCT", 8), "DISCOUNTPCT", "@n-8.2"));
+    tabs.push_back(b.bindText(g.entry("Surchar&ge%:", "SURCHARGEPCT", 8), "SURCHARGEPCT", "@n-8.2"));
     g.layout()->setColumnMinimumWidth(2, 24);
 
     auto* shipTo = new QGroupBox("&Ship To", this);
     FormGrid s(shipTo);
-    tabs.push_back(b.bindText(s.entry("Name:", "ST_NAME", 35), "ST_NAME"));
+    tabs.push_back(b.bindText(s.entry("&Name:", "ST_NAME", 35), "ST_NAME"));
     tabs.push_back(b.bindText(s.entry("Address:", "ST_ADD1", 35), "ST_ADD1"));
     tabs.push_back(b.bindText(s.entry("", "ST_ADD2", 35), "ST_ADD2"));
-    tabs.push_back(b.bindText(s.entry("City:", "ST_CITY", 20), "ST_CITY"));
+    tabs.push_back(b.bindText(s.entry("Cit&y:", "ST_CITY", 20), "ST_CITY"));
     tabs.push_back(b.bindText(s.entry("State:", "ST_STATE", 3), "ST_STATE"));
-    tabs.push_back(b.bindText(s.entry("Zip:", "ST_ZIP", 10), "ST_ZIP"));
+    tabs.push_back(b.bindText(s.entry("&Zip:", "ST_ZIP", 10), "ST_ZIP"));
     s.setColumn(1);
     tabs.push_back(b.bindText(s.entry("Attn:", "ST_ATTN", 35), "ST_ATTN"));
     tabs.push_back(b.bindText(s.entry("Phone:", "ST_PHONE", 13), "ST_PHONE"));
@@ -107,24 +104,21 @@ QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::O
     s.layout()->addWidget(note, 6, 0, 1, 5);
     shipTo->setLayout(s.layout());
 
-    const detail::OkCancelRow buttons = detail::okCancelRow(this, "&Ok", "&Cancel", [this] { onOk(); });
-    tabs.push_back(buttons.ok);
-    tabs.push_back(buttons.cancel);
+    tabs.push_back(okButton());
+    tabs.push_back(cancelButton());
     detail::chainTabs(tabs);
 
     auto* top = new QHBoxLayout;
     top->addLayout(g.layout());
     top->addStretch(1);
-    auto* outer = new QVBoxLayout(this);
-    outer->addLayout(top);
-    outer->addWidget(shipTo);
-    outer->addLayout(buttons.row);
-    b.load();
-    core::keepPlacement(this, "QuoteDetails");
+    auto* body = new QVBoxLayout;
+    body->addLayout(top);
+    body->addWidget(shipTo);
+    setBody(body, date);
 }
 
 bool QuoteDetailsView::acceptLookup(HeaderField field) {
-    const bool accepted = m_logic.acceptField(field, !m_inOk);
+    const bool accepted = m_logic.acceptField(field, !isFinishing());
     if (accepted && field == HeaderField::CustName) showCopiedFields();
     return accepted;
 }
@@ -140,25 +134,5 @@ void QuoteDetailsView::showCopiedFields() {
         m_binder->loadField(fieldIndex(f));
 }
 
-QWidget* QuoteDetailsView::widgetOf(HeaderField field) const { return m_lookups[static_cast<int>(field)]; }
-
-void QuoteDetailsView::onOk() {
-    m_inOk = true;
-    const bool stored = m_binder->storeAll();
-    m_inOk = false;
-    if (!stored) return;
-    if (m_logic.ok()) {
-        QDialog::accept();
-        return;
-    }
-    QWidget* w = widgetOf(m_logic.focus());
-    w->setFocus();
-    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
-}
-
-void QuoteDetailsView::reject() {
-    m_logic.cancel();
-    QDialog::reject();
-}
 
 }  // namespace quay::desk

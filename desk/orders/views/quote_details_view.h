@@ -5,9 +5,8 @@
 // class list, rates to four places, money to two, and the "&Ship To" group.
 // Placement section "QuoteDetails".
 #pragma once
-#include <QDialog>
-
 #include "orders/quote_details.h"
+#include "quay/views/form_dialog.h"
 
 class QLineEdit;
 
@@ -17,7 +16,7 @@ class FieldBinder;
 
 namespace quay::desk {
 
-class QuoteDetailsView : public QDialog {
+class QuoteDetailsView : private core::detail::OwnedLogic<QuoteDetails>, public core::FormDialog {
 public:
     // REQUIRES: `order` outlives the view; the view edits it in place.
     QuoteDetailsView(core::Database& db, core::UiPort& ui, core::Orders& order, QWidget* parent = nullptr);
@@ -25,24 +24,16 @@ public:
     // False when the window could not open its tables (the user has been told).
     bool opened() const { return m_opened; }
     QuoteDetails& logic() { return m_logic; }
-    core::Response response() const { return m_logic.response(); }
-
-    // "&Ok" and "&Cancel" (also Escape and the close box).
-    void onOk();
-    void reject() override;
 
 private:
     bool acceptLookup(HeaderField field);
     void browse(HeaderField field);
     void showCopiedFields();
-    QWidget* widgetOf(HeaderField field) const;
 
-    QuoteDetails m_logic;
     core::Orders& m_order;
     core::FieldBinder* m_binder = nullptr;
     QLineEdit* m_lookups[4] = {nullptr, nullptr, nullptr, nullptr};
     bool m_opened = false;
-    bool m_inOk = false;
 };
 
 }  // namespace quay::desk

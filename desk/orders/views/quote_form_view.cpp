@@ -27,6 +27,19 @@ using text::amountText;
 using text::dateText;
 using text::qstr;
 
+namespace {
+
+// Each print of an order and the report procedure that makes it on the desktop.
+void runOrderPrint(OrderPrint print, core::Database& db, std::int32_t ordNum, core::UiPort& ui) {
+    switch (print) {
+        case OrderPrint::QuoteOrInvoice: reports::QUOTEPRINT(db, ordNum, ui); return;
+        case OrderPrint::DetailTicket: reports::QUOTEPRINTDETAIL(db, ordNum, ui); return;
+        case OrderPrint::PackingList: reports::QUOTEPACKINGLIST(db, ordNum, ui); return;
+    }
+}
+
+}  // namespace
+
 QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Request request, const core::Orders& order,
                                QWidget* parent)
     : QDialog(parent), m_db(db), m_ui(ui) {
@@ -42,13 +55,11 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     };
     hooks.editLine = [this](core::Request r, LineEntry& l) { return runItemOrdForm(m_db, m_ui, r, l, this); };
     hooks.editSerials = [this](std::vector<core::FixedString<20>>& n) { return runQuoteSerialList(m_ui, n, this); };
-    hooks.notes = [this](core::Orders& o) { runOrderComments("Quote Comments", o, true, this); };
+    hooks.notes = [this](core::Orders& o) { runOrderComments(m_ui, "Quote Comments", o, true, this); };
     hooks.profit = [this] { runProfitMarginWindow(this); };
-    hooks.print = [this](const std::string& procedure, std::int32_t ordNum) {
+    hooks.print = [this](OrderPrint print, std::int32_t ordNum) {
         refresh();  // the stored order, with its number, shows while it prints
-        if (procedure == "QUOTEPRINT") reports::QUOTEPRINT(m_db, ordNum, m_ui);
-        else if (procedure == "QUOTEPRINTDETAIL") reports::QUOTEPRINTDETAIL(m_db, ordNum, m_ui);
-        else if (procedure == "QUOTEPACKINGLIST") reports::QUOTEPACKINGLIST(m_db, ordNum, m_ui);
+        runOrderPrint(print, m_db, ordNum, m_ui);
     };
     hooks.status = [this](const std::string& text) {
         m_status->setText(text.empty() ? QString() : QString(OrderSave::kStatusCaption) + "  " + qstr(text));

@@ -1,17 +1,18 @@
 // quayprint: prints one order of a data directory without the desktop, as a PDF file or
 // as text, for checking documents, for scripts and for the tests' screenshots.
 //
-//   quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text) DATADIR ORDNUM
+//   quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text | --preview) DATADIR ORDNUM
 //   quayprint --sample DATADIR
 //
 // --quote (the default) prints the quote or invoice, --detail the order detail ticket,
 // --packing the packing list. --pdf writes the pages as a PDF file, --dump writes the full
-// page list (positions included), --text the pages as lines of text. --sample writes a
+// page list (positions included), --text the pages as lines of text, --preview shows the
+// pages in the desktop's preview window (print, save as PDF) and exits when it closes. --sample writes a
 // small sample data set (a quote, an invoice and a long quote: orders 1 to 3) into an empty
 // data directory.
 // Messages the report shows go to standard error; the exit status is 0 when the pages were
 // written, 1 when the report ended without pages, 2 for a wrong command line.
-#include <QGuiApplication>
+#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -22,8 +23,8 @@
 
 #include "quay/app/scripted_ui.h"
 #include "quay/app/ui_port.h"
-#include "quay/reports/engine/pdf_output.h"
 #include "quay/reports/engine/text_dump.h"
+#include "quay/reports/output/pdf_output.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/reports/run/page_text.h"
 #include "quay/reports/tickets/order_tickets.h"
@@ -34,7 +35,7 @@ using namespace quay;
 
 namespace {
 
-enum class Format { Pdf, Dump, Text };
+enum class Format { Pdf, Dump, Text, Preview };
 
 // Shows each message on standard error and answers with the box's default button, so a
 // report run never waits for a user who is not there.
@@ -62,9 +63,9 @@ class FileOutput final : public reports::ReportOutput {
  public:
   FileOutput(Format format, std::string path) : m_format(format), m_path(std::move(path)) {}
 
-  int preview(const reports::PageList& pages, const std::string&) override {
+  reports::PreviewResult preview(const reports::PageList& pages, const std::string&, int) override {
     m_written = write(pages);
-    return 0;
+    return reports::PreviewResult::Closed;
   }
   int handleCopies(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
   int supported(int) override { return 1; }
@@ -97,7 +98,8 @@ class FileOutput final : public reports::ReportOutput {
 };
 
 int usage() {
-  std::cerr << "usage: quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text) DATADIR ORDNUM\n"
+  std::cerr << "usage: quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text | --preview) DATADIR "
+               "ORDNUM\n"
                "       quayprint --sample DATADIR\n";
   return 2;
 }
@@ -115,7 +117,7 @@ bool parseOrderNumber(const char* text, std::int32_t& out) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
 
   std::string report = "quote";
   Format format = Format::Text;
@@ -138,6 +140,9 @@ int main(int argc, char** argv) {
     } else if (a == "--pdf" && i + 1 < argc) {
       format = Format::Pdf;
       pdfPath = argv[++i];
+      formatGiven = true;
+    } else if (a == "--preview") {
+      format = Format::Preview;
       formatGiven = true;
     } else if (a == "--dump" || a == "--text") {
       format = a == "--dump" ? Format::Dump : Format::Text;
@@ -163,6 +168,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   ConsoleUi ui;
+  if (format == Format::Preview) {
+    // The desktop's way: the worker thread, the progress window and the preview.
+    reports::RunResult r = report == "detail"    ? reports::QUOTEPRINTDETAIL(db, ordNum, ui)
+                           : report == "packing" ? reports::QUOTEPACKINGLIST(db, ordNum, ui)
+                                                 : reports::QUOTEPRINT(db, ordNum, ui);
+    return r.pages.isEmpty() ? 1 : 0;
+  }
   FileOutput output(format, pdfPath);
   core::Settings settings;
   const reports::ReportContext ctx{.ui = ui, .output = output, .settings = settings, .progress = nullptr,

@@ -4,13 +4,17 @@
 // its initial values before the window shows and runs as an insert ("Record Will Be
 // Added"), and cancelling then deletes that record again.
 //
-// OK of a change writes only when a field or one of the six memos differs from
-// what was read, in a transaction over Defaults; a failure asks "Record Update
-// Error" (Yes tries again, No closes unsaved, Cancel returns to the window). OK of
-// an insert writes the record back; a duplicate company number names the key "by
-// Company Number" and keeps the window open; another failure shows "Record Insert
-// Error". The three phone fields go through the phone formatter when accepted; a
-// rejected number beeps (150, 16) and the cursor stays on the field.
+// The window runs on the form pattern (FormWindow). OK of a change writes only when
+// a field or one of the six memos differs from what was read, in a transaction
+// over Defaults; another station's change meanwhile shows "Record Was Not Updated"
+// and its version; a failure asks "Record Update Error" (Yes tries again, No
+// closes unsaved, Cancel returns to the window). OK of an insert writes the record
+// back; a duplicate company number names the key "by Company Number" and keeps the
+// window open; another failure shows "Record Insert Error". OK without a company
+// name is refused with kNameRequired and the cursor on the name: every quote,
+// invoice and statement is headed by it. The three phone fields go through the
+// phone formatter when accepted; a rejected number beeps (150, 16) and the cursor
+// stays on the field.
 //
 // The window keeps its placement under section "DefaultsForm".
 #pragma once
@@ -36,6 +40,8 @@ public:
     // The methods a price class may use, as the list offers them.
     static constexpr const char* kMethods = "DISCOUNT|MARKUP|MARGIN";
     static std::vector<std::string> methods();
+    static constexpr const char* kNameRequired =
+        "Enter the company name: it heads every quote, invoice and statement.";
 
     // The phone fields the formatter checks.
     enum class Phone { Phone1, Phone2, Fax };
@@ -61,6 +67,9 @@ public:
     // Ctrl+' on a field (its index in Defaults::desc()).
     void recallField(int field) { m_form->recallField(field); }
 
+    // The reason the last OK was refused, for the status line; empty when none.
+    const std::string& notice() const { return m_form->notice(); }
+
     bool ok() { return m_form->ok(); }
     bool cancel() { return m_form->cancel(); }
     bool isClosed() const { return m_closed || (m_form && m_form->isClosed()); }
@@ -70,7 +79,7 @@ public:
     static constexpr int kBeepDuration = 16;
 
 private:
-    ErrorCode writeInTransaction(Table& table);
+    class Record;
 
     UiPort& m_ui;
     Database& m_db;

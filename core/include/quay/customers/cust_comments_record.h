@@ -9,11 +9,11 @@
 #include <string>
 
 #include "quay/export.h"
-#include "quay/masterlists/master_form.h"
+#include "quay/ui/form_window.h"
 
 namespace quay::core {
 
-class QUAY_EXPORT CustCommentsRecord : public MasterForm {
+class QUAY_EXPORT CustCommentsRecord : public FormWindow {
 public:
     // REQUIRES: `comments` is a Comments handle open on `db`; request.text names the
     // customer for an insert.

@@ -14,7 +14,7 @@
 
 #include "quay/app/ui_port.h"
 #include "quay/export.h"
-#include "quay/masterlists/master_form.h"
+#include "quay/ui/form_window.h"
 #include "quay/store/database.h"
 #include "quay/types/fixed_string.h"
 #include "quay/ui/list_window.h"
@@ -22,7 +22,7 @@
 namespace quay::core {
 
 struct MasterListFormConfig {
-    MasterFormSpec spec;
+    FormSpec spec;
     FormLayout layout;
     std::vector<int> phoneFields;  // brought into the house form when accepted
     int emailField = -1;           // double-click: SENDEMAIL
@@ -34,7 +34,7 @@ struct MasterListFormConfig {
     int activeField = -1;          // set to 1 for a new record
 };
 
-class QUAY_EXPORT MasterListForm : public MasterForm {
+class QUAY_EXPORT MasterListForm : public FormWindow {
 public:
     MasterListForm(Database& db, UiPort& ui, Table& table, MasterListFormConfig config, const WindowRequest& request);
 

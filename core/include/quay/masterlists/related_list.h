@@ -27,19 +27,22 @@ struct RelatedListSpec {
     std::vector<std::string> headings;     // column headings
     KeyId key{0};
     // Writes the owner's key values into the cleared buffer, where reading starts.
-    std::function<void(void* record)> start;
+    RecordSetter start;
     // True while a record read in key order still belongs to the owner.
-    RecordFilter belongs;
+    RowFilter belongs;
     RowFormatter format;
     std::size_t maxRows = 5000;            // the most rows one owner's list holds
 };
 
 class QUAY_EXPORT RelatedList {
 public:
-    // REQUIRES: `table` is open and outlives the list.
+    // REQUIRES: `table` is open and outlives the list; its record functions
+    // fit the table.
     RelatedList(UiPort& ui, Table& table, RelatedListSpec spec);
 
     // Reads the rows again; keeps the highlight on `position` when given and listed.
+    // A read that fails shows "Record Retrieval Error" for the table (and says so
+    // when the data set is damaged) and returns its code with the rows read so far.
     ErrorCode load(const std::string& position = {});
     const std::vector<ListRow>& rows() const { return m_rows; }
     std::size_t rowCount() const { return m_rows.size(); }

@@ -11,7 +11,9 @@
 
 namespace quay::core {
 
-QUAY_EXPORT ListSpec productBrowseSpec();
+// The Price column shows `pricePlaces` places: 4, as prices are kept, or 2 for a
+// company that rounds its prices to cents (DEF:ROUNDPC "C"), as the product form does.
+QUAY_EXPORT ListSpec productBrowseSpec(int pricePlaces = 4);
 
 // The price a price class code selects: "1" to "6" the class prices, "C" the cost,
 // any other code (such as "R") the MSRP. Trailing blanks and case are ignored.

@@ -22,7 +22,7 @@
 #include "quay/app/table_access.h"
 #include "quay/defaults/price_classes.h"
 #include "quay/export.h"
-#include "quay/masterlists/master_form.h"
+#include "quay/ui/form_window.h"
 #include "quay/masterlists/related_list.h"
 #include "quay/tables/groups.h"
 #include "quay/tables/manufact.h"
@@ -31,7 +31,7 @@
 
 namespace quay::core {
 
-class QUAY_EXPORT ProductForm : public MasterForm {
+class QUAY_EXPORT ProductForm : public FormWindow {
 public:
     ProductForm(Database& db, UiPort& ui, Table& products, const WindowRequest& request);
     ~ProductForm() override;

@@ -10,12 +10,12 @@
 
 #include "quay/app/table_access.h"
 #include "quay/export.h"
-#include "quay/masterlists/master_form.h"
+#include "quay/ui/form_window.h"
 #include "quay/tables/vendors.h"
 
 namespace quay::core {
 
-class QUAY_EXPORT VendorPartForm : public MasterForm {
+class QUAY_EXPORT VendorPartForm : public FormWindow {
 public:
     // REQUIRES: `venProds` is a VenProds handle open on `db`.
     VendorPartForm(Database& db, UiPort& ui, Table& venProds, const WindowRequest& request);

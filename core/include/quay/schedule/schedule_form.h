@@ -20,7 +20,7 @@
 
 #include "quay/app/table_access.h"
 #include "quay/export.h"
-#include "quay/masterlists/master_form.h"
+#include "quay/ui/form_window.h"
 #include "quay/tables/customer.h"
 #include "quay/tables/products.h"
 #include "quay/tables/schedule.h"
@@ -29,11 +29,9 @@
 
 namespace quay::core {
 
-class QUAY_EXPORT ScheduleForm : public MasterForm {
+class QUAY_EXPORT ScheduleForm : public FormWindow {
 public:
     static constexpr int kAddAttempts = 4;
-    static constexpr int kBeepFrequency = 150;
-    static constexpr int kBeepDuration = 16;
 
     // REQUIRES: `schedule` is a Schedule handle open on `db`; for a change it holds
     // the entry (answerWithoutWindow() reads it).

@@ -10,6 +10,7 @@
 // that handle's buffer, or Cancelled.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@
 #include "quay/ui/list_pager.h"
 
 namespace quay::core {
+
+// A record filter over the look-up's buffer; true keeps the record.
+using RecordFilter = std::function<bool(const void* record)>;
 
 struct LookupSpec {
     KeyId key{0};                // the key the value is sought in
@@ -47,7 +51,8 @@ public:
     // REQUIRES: `table` is open and outlives the look-up; spec.field >= 0.
     FieldLookup(UiPort& ui, Table& table, LookupSpec spec);
 
-    // Checks a typed value; opens the list when nothing matches.
+    // Checks a typed value; opens the list when nothing matches. A read error is
+    // reported ("Record Retrieval Error") and refuses the value without the list.
     LookupResult check(std::string_view typed);
     // The "..." button: the list in select mode.
     LookupResult browse();
@@ -59,6 +64,7 @@ private:
     UiPort& m_ui;
     Table& m_table;
     LookupSpec m_spec;
+    bool m_readFailed = false;
 };
 
 }  // namespace quay::core

@@ -38,10 +38,92 @@ struct ListRow {
     std::vector<std::string> cells;
 };
 
-// What a row shows, computed from the record buffer when the row is read.
-using RowFormatter = std::function<std::vector<std::string>(const void* record)>;
-// A record filter; true keeps the record.
-using RecordFilter = std::function<bool(const void* record)>;
+// A function of one record, written for the record type of the table it reads
+// (rowCells<Vendors>(...)) and bound to that table's file and record size. A list
+// checks it against the table it runs over, so no list ever reads one table's
+// buffer as another table's record.
+template <class Result>
+class RecordFunction {
+public:
+    RecordFunction() = default;
+
+    // The function `f(const R&)` over records of type R.
+    template <class R, class F>
+    static RecordFunction of(F f) {
+        RecordFunction fn;
+        fn.m_fileName = R::desc().fileName;
+        fn.m_recordSize = sizeof(R);
+        fn.m_call = [f = std::move(f)](const void* record) -> Result { return f(*static_cast<const R*>(record)); };
+        return fn;
+    }
+
+    explicit operator bool() const { return static_cast<bool>(m_call); }
+    // True when the function reads records of `desc`'s file and layout (an empty
+    // function fits every table).
+    bool fits(const TableDesc& desc) const {
+        return !m_call || (m_fileName == desc.fileName && m_recordSize == desc.recordSize);
+    }
+    // REQUIRES: *this and fits(table.desc()).
+    Result operator()(Table& table) const { return m_call(table.buffer()); }
+
+private:
+    std::string m_fileName;
+    std::size_t m_recordSize = 0;
+    std::function<Result(const void*)> m_call;
+};
+
+// Writes into one record of type R (the owner's key values where a list starts,
+// the status a new order gets), bound to that table's file and record size.
+class RecordSetter {
+public:
+    RecordSetter() = default;
+    template <class R, class F>
+    static RecordSetter of(F f) {
+        RecordSetter s;
+        s.m_fileName = R::desc().fileName;
+        s.m_recordSize = sizeof(R);
+        s.m_call = [f = std::move(f)](void* record) { f(*static_cast<R*>(record)); };
+        return s;
+    }
+    explicit operator bool() const { return static_cast<bool>(m_call); }
+    bool fits(const TableDesc& desc) const {
+        return !m_call || (m_fileName == desc.fileName && m_recordSize == desc.recordSize);
+    }
+    // REQUIRES: *this and fits(table.desc()).
+    void operator()(Table& table) const { m_call(table.buffer()); }
+
+private:
+    std::string m_fileName;
+    std::size_t m_recordSize = 0;
+    std::function<void(void*)> m_call;
+};
+
+template <class R, class F>
+RecordSetter recordSetter(F f) {
+    return RecordSetter::of<R>(std::move(f));
+}
+
+// What a row shows, computed from the record when the row is read.
+using RowFormatter = RecordFunction<std::vector<std::string>>;
+// Which records a list keeps; true keeps the record.
+using RowFilter = RecordFunction<bool>;
+
+template <class R, class F>
+RowFormatter rowCells(F f) {
+    return RowFormatter::template of<R>(std::move(f));
+}
+template <class R, class F>
+RowFilter rowsWhere(F f) {
+    return RowFilter::template of<R>(std::move(f));
+}
+
+// A limit on the first component of the list's key: only records whose field
+// `field` holds `value` (a number as decimal text; text compared without regard to
+// case, as the keys order it). Sought, never scanned.
+struct ListRange {
+    int field = -1;
+    std::string value;
+};
 
 class QUAY_EXPORT ListPager {
 public:
@@ -49,7 +131,7 @@ public:
     // Rows kept at most; the far end is dropped beyond this.
     static constexpr std::size_t kMaxRows = 1000;
 
-    // REQUIRES: `table` is open and outlives the pager.
+    // REQUIRES: `table` is open and outlives the pager; `format` fits the table.
     ListPager(Table& table, RowFormatter format);
     virtual ~ListPager();
 
@@ -57,19 +139,21 @@ public:
     // nullopt for none) and the filter. Takes effect at the next load.
     void setKey(KeyId key) { m_key = key; }
     KeyId key() const { return m_key; }
-    void setRange(std::optional<std::pair<int, std::int64_t>> range) { m_range = range; }
-    void setFilter(RecordFilter filter) { m_filter = std::move(filter); }
+    void setRange(std::optional<ListRange> range) { m_range = std::move(range); }
+    // The filter is asked first; the formatter runs right after it accepted a record,
+    // on the same record, so a filter that read joined records may leave them for it.
+    void setFilter(RowFilter filter) { m_filter = std::move(filter); }
 
     // Replaces the rows with the first page of the list.
     ErrorCode loadFirst();
     // Replaces the rows with the last page.
     ErrorCode loadLast();
     // Replaces the rows with a page starting at the first record at or after the key
-    // values `prepare` writes into the buffer (the buffer is cleared first and the
-    // range value written), with up to half a page before it. Returns the index of
+    // values `prepare` writes into the table's buffer (the buffer is cleared first and
+    // the range value written), with up to half a page before it. Returns the index of
     // that record in rows(), or nullopt when no record is at or after it (the rows
     // are then the last page).
-    std::optional<std::size_t> loadAt(const std::function<void(void* record)>& prepare);
+    std::optional<std::size_t> loadAt(const std::function<void(Table& table)>& prepare);
     // Replaces the rows with a page around the record at `position` (a record just
     // inserted or changed); its index, or nullopt when it is gone or outside the
     // range and filter (the rows are then the page at where it was in key order).
@@ -87,7 +171,9 @@ public:
     std::size_t size() const { return m_rows.size(); }
     bool atStart() const { return m_atStart; }
     bool atEnd() const { return m_atEnd; }
-    // The error of the last read that failed (other than the end of the list).
+    // The error of the last read that failed (other than the end of the list). Any
+    // failure but a vanished record is also saved as the thread's last error, with
+    // the engine's text and code, for the message that reports it.
     ErrorCode lastError() const { return m_lastError; }
 
     // Reads row `index`'s record into the table buffer. RecordNotFound when another
@@ -101,8 +187,13 @@ protected:
     virtual void sendHint(const char* hint);
 
 private:
-    bool inRange(const void* record) const;
-    bool keep(const void* record) const;
+    // Records a failed read (and, but for a vanished record, the engine's own error
+    // for the message that reports it).
+    ErrorCode fail(ErrorCode ec);
+    bool inRange();
+    bool keep();
+    // Writes the range value (or its successor, for the end) into the cleared buffer.
+    bool writeRange(bool successor);
     ListRow makeRow();
     // Reads forward/backward from the cursor until n kept rows, the end, or the range left.
     std::size_t readRun(bool forward, std::size_t n, std::vector<ListRow>& out, bool& hitEnd);
@@ -112,8 +203,8 @@ private:
     Table& m_table;
     RowFormatter m_format;
     KeyId m_key{0};
-    std::optional<std::pair<int, std::int64_t>> m_range;
-    RecordFilter m_filter;
+    std::optional<ListRange> m_range;
+    RowFilter m_filter;
     std::deque<ListRow> m_rows;
     bool m_atStart = true;
     bool m_atEnd = true;

@@ -22,6 +22,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
@@ -55,6 +56,24 @@ public:
     QComboBox* bindChoice(QComboBox* combo, const char* field, const std::vector<std::string>& values);
     void bindRadio(const std::vector<std::pair<QRadioButton*, std::string>>& buttons, const char* field);
     QPlainTextEdit* bindMemo(QPlainTextEdit* edit, const char* field);
+    // A field shown but not entered, through `picture` (empty: its plain text).
+    QLabel* bindDisplay(QLabel* label, int field, const std::string& picture = {});
+    // A value the form computes, shown again with every field.
+    QLabel* bindComputed(QLabel* label, std::function<std::string()> text);
+    // The same bindings by field index, for forms described by their layout.
+    QLineEdit* bindText(QLineEdit* edit, int field, const std::string& picture);
+    QCheckBox* bindCheck(QCheckBox* box, int field);
+    QComboBox* bindChoice(QComboBox* combo, int field, const std::vector<std::string>& values);
+    QPlainTextEdit* bindMemo(QPlainTextEdit* edit, int field);
+
+    // Text fields are read back only when the user typed in them, so a value shown
+    // with fewer places than it is kept with is never cut by reading it back.
+    void setReadTypedOnly(bool on) { m_typedOnly = on; }
+    // Called after an entry of a text, check, choice or date field was stored into
+    // the record; false refuses it (the cursor stays there). Every field is shown
+    // again afterwards, since one entry may change others (a built name, a
+    // formatted phone).
+    void setEntryListener(std::function<bool(int field)> listener) { m_onEntry = std::move(listener); }
 
     // Shows every bound field from the record.
     void load();
@@ -62,6 +81,13 @@ public:
     // Reads every text field back (the one being typed in may not have been left
     // yet). False when one is refused; the cursor is then in it.
     bool storeAll();
+    // Told when an entry is refused: with the picture's sentence when the text could
+    // not be read, empty when the form's own check refused it (the form says why).
+    void setRefusalListener(std::function<void(const std::string& reason)> listener) {
+        m_onRefused = std::move(listener);
+    }
+    // True when the user has typed into a text field that was not read back yet.
+    bool hasPendingEntry() const;
     // The field a widget is bound to, or -1.
     int fieldOf(const QWidget* widget) const;
     QWidget* widgetOf(int field) const;
@@ -71,15 +97,18 @@ protected:
 
 private:
     struct Binding {
-        enum class Kind { Text, Check, Choice, Radio, Memo } kind;
+        enum class Kind { Text, Check, Choice, Radio, Memo, Display, Computed } kind;
         int field;
         std::vector<QWidget*> widgets;
         std::optional<Picture> picture;
         std::vector<std::string> values;
         std::function<bool()> accepted;
+        std::function<std::string()> computed;
     };
     int index(const char* field) const;
     bool storeText(const Binding& b, QLineEdit* edit);
+    // Runs the entry listener for a stored field and shows the record again.
+    bool entered(int field);
     void show(const Binding& b);
 
     const TableDesc& m_desc;
@@ -91,6 +120,9 @@ private:
     std::map<const QWidget*, UiPort*> m_dates;
     std::map<const QWidget*, std::pair<Address, UiPort*>> m_addresses;
     bool m_loading = false;
+    std::function<void(const std::string&)> m_onRefused;
+    std::function<bool(int)> m_onEntry;
+    bool m_typedOnly = false;
 };
 
 }  // namespace quay::core

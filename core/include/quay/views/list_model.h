@@ -1,9 +1,9 @@
 // ListModel: the Qt item model of a list window. It shows the rows the window's
-// pager holds and asks for more as the view scrolls: a page after the last row
-// when the view reaches the bottom (fetchMore), a page before the first when it
-// reaches the top (fetchBefore), and drops rows far from the view, so the model
-// never holds more than a few pages whatever the size of the table, and no
-// scroll ever counts the table.
+// pager holds and asks the window for more as the view scrolls: a page after the
+// last row when the view reaches the bottom (fetchMore), a page before the first
+// when it reaches the top (fetchBefore). The window decides what is read and what is
+// dropped beyond its row limit; the model only tells the view, in the order Qt
+// wants, so no scroll ever counts the table.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -13,11 +13,12 @@
 
 namespace quay::core {
 
-class QUAY_EXPORT ListModel : public QAbstractTableModel {
+class QUAY_EXPORT ListModel : public QAbstractTableModel, private ListObserver {
     Q_OBJECT
 public:
-    // REQUIRES: `window` outlives the model. The model listens to its resets.
+    // REQUIRES: `window` outlives the model. The model observes its rows.
     explicit ListModel(ListWindow& window, QObject* parent = nullptr);
+    ~ListModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,10 +35,16 @@ public:
 
 signals:
     // The rows were replaced; `current` is the highlighted row or -1.
-    void rowsReset(int current);
+    void resetTo(int current);
+    // The window closed itself.
+    void windowClosed();
 
 private:
-    void onReset();
+    void rowsReset() override;
+    void rowsAdded(bool front, std::size_t count) override;
+    void rowsAboutToDrop(bool front, std::size_t count) override;
+    void rowsDropped() override;
+    void closed() override;
 
     ListWindow& m_window;
 };

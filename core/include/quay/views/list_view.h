@@ -1,10 +1,16 @@
 // ListView: the widget of every list window, over a ListWindow. Tabs above the
 // list choose the key order, the "Active" box and the locator sit above it, the
-// buttons below ("&Select" only when choosing a record, "&Insert", "&Change",
-// "&Delete", "Close"). Keys in the list: Insert inserts, Delete deletes, Enter
-// changes (picks when choosing), double-click likewise; Ctrl+Home and Ctrl+End go
-// to the first and last record; a letter or digit typed in the list goes to the
-// locator.
+// buttons below ("&Select" only when choosing a record, "&Insert", "&Change" or
+// "&View", "&Delete", the list's own commands, "Close"). The window opens with the
+// focus on the list. Keys in the list: Insert inserts, Delete deletes, Enter changes
+// (picks when choosing), double-click likewise; Ctrl+Home and Ctrl+End go to the
+// first and last record; the list's function keys (F4) run their commands when
+// pressed alone, Ctrl+F4 closes the window; typed characters build the locator
+// (Backspace takes one back) while the focus stays on the list, and Enter in the
+// locator opens (or picks) the record it found.
+//
+// The window is as wide as its columns, which are as wide as what they show (their
+// heading, the rows first read), within the room the frame or the screen gives.
 //
 // openListWindow() is what a list's factory calls: it opens the table through the
 // open routine, builds the logic and the view, and shows it as a child window of
@@ -48,6 +54,10 @@ public:
     // Reads the rows again around the highlighted record (also done whenever the
     // list's child window comes back to the front).
     void refresh();
+    // As wide as the columns, as high as a page of rows (before any room is applied).
+    QSize sizeHint() const override;
+    // Sizes the columns to their heading and what the rows read so far show.
+    void fitColumns();
 
 signals:
     // The window closed itself (Close, or a pick in select mode).
@@ -59,6 +69,7 @@ protected:
 private:
     void build();
     void showCurrent(int row);
+    void showLocator();
     void syncCurrent();
     void showDetail(int row);  // the highlighted record's detail texts
     void command(const std::function<void()>& what);
@@ -74,12 +85,14 @@ private:
     QLabel* m_detail = nullptr;
     QPushButton* m_select = nullptr;
     bool m_fetchingBefore = false;
+    bool m_finished = false;
 };
 
 // Opens a list window over `table` (held open by `tables`, which the view keeps).
 // Select requests run modally and answer Completed with the picked record copied
 // into request.table's buffer when that is a handle on the same table, and its
-// position in the response's text.
+// position in the response's text. A list whose first read failed is not shown
+// (the user was told) and answers Cancelled.
 QUAY_EXPORT WindowResponse openListWindow(WindowContext& context, const WindowRequest& request,
                                           std::shared_ptr<void> tables, Table& table, ListSpec spec);
 

@@ -47,9 +47,8 @@ class PageStore;
 // The run works on its own copy of the layout; control changes last until changed again.
 class QUAY_EXPORT ReportRun {
  public:
-  // Measures with the installed fonts.
-  explicit ReportRun(const ReportLayout& layout);
-  // Measures with the caller's measurer, which must outlive the run.
+  // Measures with the caller's measurer (the installed fonts: QtTextMeasurer), which must
+  // outlive the run.
   ReportRun(const ReportLayout& layout, const TextMeasurer& measurer);
   ~ReportRun();
   ReportRun(const ReportRun&) = delete;
@@ -132,7 +131,6 @@ class QUAY_EXPORT ReportRun {
   void flushPending();
 
   ReportLayout m_layout;
-  std::unique_ptr<TextMeasurer> m_ownMeasurer;
   const TextMeasurer* m_measurer;
   std::shared_ptr<detail::PageStore> m_store;
   Page m_openPage;                             // the page being filled

@@ -14,15 +14,13 @@
 #include "quay/export.h"
 #include "quay/reports/engine/report_output.h"
 #include "quay/reports/run/report_job.h"
+#include "quay/reports/run/report_procedure.h"
 #include "quay/reports/run/report_runner.h"
 #include "quay/store/database.h"
 
 namespace quay::reports {
 
-// Makes the report's job on the worker's own connection.
-using ReportJobFactory = std::function<std::unique_ptr<ReportJob>(core::Database& workerDb)>;
-
-// Runs the report made by makeJob over the data set in `directory` and returns when the
+// Runs the report made by makeJob (on the worker's own connection) over the data set in `directory` and returns when the
 // run is over (after the preview). ui, output and settings are used on the calling
 // thread only. A data set that cannot be opened is reported ("Report Error") and ends the
 // run as Failed.

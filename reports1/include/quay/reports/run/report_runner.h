@@ -9,10 +9,11 @@
 //      this Report?" and, with pages already generated, whether to preview them
 //      (Yes previews them, No discards them, Cancel goes on);
 //   6. pages that could not be stored (a full disk): "Report Error" with the reason, and
-//      nothing is previewed or printed; no pages: "Nothing to Preview."; otherwise the preview, and when the user asks to
-//      print there, the pages with the report's copy count; direct printing sends the
+//      nothing is previewed or printed; no pages: "Nothing to Preview."; otherwise the
+//      preview, which prints the pages with the report's copy count when the user asks
+//      (and stays open, saying why, when the printer refuses); direct printing sends the
 //      pages to the printer, through the copy handling when the printer cannot make the
-//      copies itself.
+//      copies itself, and says so when the printer refuses.
 // The runner is window logic: it talks to the user through the UI port and to the preview
 // and printer through a ReportOutput, so every path runs in tests without a display.
 #pragma once
@@ -32,7 +33,8 @@ namespace quay::reports {
 enum class RunOutcome {
   Previewed,         // the pages were shown and the preview was left without printing
   Printed,           // the pages went to the printer (from the preview or directly)
-  PrintFailed,       // the user asked to print and the printer refused
+  PrintFailed,       // the user asked to print and the printer refused (the response
+                     // stays Cancelled: nothing was printed)
   NothingToPreview,  // the walk produced no page; "Nothing to Preview." was shown
   Cancelled,         // the user cancelled the run and discarded what was generated
   Declined,          // No to the missing-printer warning
@@ -48,7 +50,7 @@ struct RunOptions {
 
 struct RunResult {
   RunOutcome outcome = RunOutcome::Failed;
-  // GlobalResponse: Completed when the user asked to print, Cancelled otherwise.
+  // GlobalResponse: Completed when the pages went to the printer, Cancelled otherwise.
   core::Response response = core::Response::Cancelled;
   // The pages that were previewed or printed; empty for the other outcomes.
   PageList pages;
@@ -58,11 +60,10 @@ struct RunResult {
 
 class QUAY_EXPORT ReportRunner {
  public:
-  // REQUIRES: ui, output and settings outlive the runner; so do progress and measurer
-  // when given. Without a measurer the installed fonts measure (a QGuiApplication must
-  // exist then).
-  ReportRunner(core::UiPort& ui, ReportOutput& output, const core::Settings& settings,
-               ProgressSink* progress = nullptr, const TextMeasurer* measurer = nullptr);
+  // REQUIRES: ui, output, settings and measurer outlive the runner; so does progress
+  // when given.
+  ReportRunner(core::UiPort& ui, ReportOutput& output, const core::Settings& settings, const TextMeasurer& measurer,
+               ProgressSink* progress = nullptr);
 
   RunResult run(ReportJob& job, const RunOptions& options = {});
 
@@ -78,7 +79,7 @@ class QUAY_EXPORT ReportRunner {
   ReportOutput& m_output;
   ReportTexts m_texts;
   ProgressSink* m_progress;
-  const TextMeasurer* m_measurer;
+  const TextMeasurer& m_measurer;
 };
 
 }  // namespace quay::reports

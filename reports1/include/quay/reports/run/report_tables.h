@@ -23,6 +23,7 @@ class QUAY_EXPORT ReportTables {
   // Opens each table in turn; false as soon as the open routine ended the program, with
   // the tables opened before it closed again.
   bool open(core::UiPort& ui, std::initializer_list<core::Table*> tables);
+  bool open(core::UiPort& ui, const std::vector<core::Table*>& tables);
   // Closes every table this set opened; later calls do nothing.
   void close();
 

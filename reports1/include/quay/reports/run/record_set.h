@@ -1,0 +1,72 @@
+// A report's record set: the records of one table in the order of one of its keys,
+// starting at the first key value of the set and ending at the first record that no
+// longer belongs to it, each record kept or skipped by the report's filter. The set
+// counts its records for the progress window, tells the record store a long scan is
+// coming ("QUICKSCAN=on", and "off" when the set closes) and reports a failed read
+// through the standard "Record Retrieval Error" message, so a report never passes a
+// partial walk for a whole one.
+//
+//   RecordSet lines(items, core::ItemsOrd::byOrdNum);
+//   lines.startAt([&] { items.rec.OrdNum = ordNum; })
+//        .whileTrue([&] { return items.rec.OrdNum == ordNum; });
+//
+// The set reads through the caller's table handle: after next() answers Record, the
+// handle's buffer holds the record.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "quay/app/ui_port.h"
+#include "quay/export.h"
+#include "quay/store/table.h"
+
+namespace quay::reports {
+
+class QUAY_EXPORT RecordSet {
+ public:
+  enum class Read {
+    Record,  // the next record of the set is in the buffer
+    End,     // no record of the set is left
+    Failed,  // the store failed; the standard message has been shown
+  };
+
+  // REQUIRES: table is open while the set is walked and outlives the set.
+  RecordSet(core::Table& table, core::KeyId key);
+
+  // Fills the key fields of the first record in the cleared buffer; without it the set
+  // starts at the key's first record.
+  RecordSet& startAt(std::function<void()> fillKey);
+  // True while the record in the buffer belongs to the set; without it every record
+  // that follows in key order does.
+  RecordSet& whileTrue(std::function<bool()> belongs);
+  // False skips the record in the buffer (a pick list, a status); without it every
+  // record of the set is kept.
+  RecordSet& keepIf(std::function<bool()> keep);
+
+  // Counts the set and stands before its first record. False, with the message shown,
+  // when the store fails.
+  bool position(core::UiPort& ui);
+  // The records the set spans (kept or not), as counted by position().
+  std::int64_t count() const { return m_count; }
+  // The next record that is kept.
+  Read next(core::UiPort& ui);
+  // Ends the long scan; later calls do nothing.
+  void close();
+
+  core::Table& table() { return m_table; }
+
+ private:
+  bool seek();
+  void readFailed(core::UiPort& ui);
+
+  core::Table& m_table;
+  core::KeyId m_key;
+  std::function<void()> m_fillKey;
+  std::function<bool()> m_belongs;
+  std::function<bool()> m_keep;
+  std::int64_t m_count = 0;
+  bool m_scanning = false;
+};
+
+}  // namespace quay::reports

@@ -9,9 +9,15 @@
 
 namespace quay::core {
 
-AlarmLoader::AlarmLoader(Database& db, std::string userId) : m_db(db), m_user(std::move(userId)), m_schedule(db) {}
+AlarmLoader::AlarmLoader(Database& db, std::string userId, AlarmQueue& queue)
+    : m_db(db), m_user(std::move(userId)), m_queue(queue), m_schedule(db) {
+    m_queue.beginLoad();
+}
 
-AlarmLoader::~AlarmLoader() { end(); }
+AlarmLoader::~AlarmLoader() {
+    end();
+    m_queue.endLoad();
+}
 
 void AlarmLoader::end() {
     if (m_schedule.isOpen()) {
@@ -66,17 +72,17 @@ bool AlarmLoader::step(int records) {
     return !m_over;
 }
 
-NextAlarm AlarmLoader::install(AlarmQueue& queue) { return queue.replace(m_entries); }
+NextAlarm AlarmLoader::install() { return m_queue.replace(m_entries); }
 
 ErrorCode loadAlarmQueueNow(const std::string& dataDirectory, const std::string& userId, AlarmQueue& queue) {
     Database db(dataDirectory);
     if (!db.isOpen()) return db.lastError();
-    AlarmLoader loader(db, userId);
+    AlarmLoader loader(db, userId, queue);
     const ErrorCode ec = loader.start();
     if (ec != ErrorCode::None) return ec;
     while (loader.step(512)) {
     }
-    loader.install(queue);
+    loader.install();
     return ErrorCode::None;
 }
 
@@ -88,7 +94,7 @@ WorkerOutcome AlarmLoadJob::run(const std::string& dataDirectory, WorkerProgress
         m_failure = "The schedule could not be read: " + db.driverErrorText();
         return WorkerOutcome::Failed;
     }
-    AlarmLoader loader(db, m_user);
+    AlarmLoader loader(db, m_user, m_queue);
     if (const ErrorCode ec = loader.start(); ec != ErrorCode::None) {
         m_failure = "The schedule could not be read (error " + std::to_string(static_cast<int>(ec)) + ").";
         return WorkerOutcome::Failed;
@@ -97,14 +103,14 @@ WorkerOutcome AlarmLoadJob::run(const std::string& dataDirectory, WorkerProgress
     while (loader.step()) {
         if (progress.isCancelled()) {
             m_loaded = loader.loaded();
-            loader.install(m_queue);
+            loader.install();
             return WorkerOutcome::Cancelled;
         }
         if (++batches % 100 == 0) progress.report(static_cast<long>(loader.loaded()), 0, {});
         std::this_thread::yield();
     }
     m_loaded = loader.loaded();
-    loader.install(m_queue);
+    loader.install();
     progress.report(static_cast<long>(m_loaded), 0, {});
     return WorkerOutcome::Finished;
 }

@@ -136,6 +136,27 @@ TEST_F(AlarmList, CancelledLoadKeepsTheAlarmsReadSoFar) {
     EXPECT_EQ(queue.count(), 35u);
 }
 
+TEST_F(AlarmList, ChangesMadeWhileLoadingAreNotUndoneByTheLoad) {
+    for (int i = 1; i <= 30; ++i) store(entry(i, "PAT", kDay + i, kNine));
+    AlarmLoader loader(*db, "PAT", queue);
+    ASSERT_EQ(loader.start(), ErrorCode::None);
+    ASSERT_TRUE(loader.step());  // entries 1 to 10 read
+    // Meanwhile this station saves a new entry, completes one already read, and the
+    // frame fires another from the list it still had.
+    queue.put(AlarmEntry{kDay + 5, kNine, 5, 0});
+    UPDATESCHEDULEQUEUE(31, ScheduleChange::Added, entry(31, "PAT", kDay, kNine + 6000), queue);
+    UPDATESCHEDULEQUEUE(2, ScheduleChange::Changed, entry(2, "PAT", 0, 0, 1), queue);
+    queue.markDone(5);
+    while (loader.step()) {
+    }
+    loader.install();
+    EXPECT_EQ(queue.count(), 30u);  // 1, 3 to 31
+    EXPECT_FALSE(queue.find(2));
+    ASSERT_TRUE(queue.find(31));
+    EXPECT_EQ(queue.find(5)->EVENTDONE, 1);  // fired stays fired
+    EXPECT_EQ(glo.nextAlarm().AlarmActive, 31);
+}
+
 TEST_F(AlarmList, EntryCompletedAtAnotherStationLeavesTheListWhenItIsReadAgain) {
     store(entry(1, "PAT", kDay, kNine));
     store(entry(2, "PAT", kDay, kNine + 6000));

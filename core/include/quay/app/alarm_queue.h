@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -56,12 +57,19 @@ public:
     // Replaces every entry with `entries` (any order) and chooses the next alarm, in
     // one locked step: the loader's result.
     NextAlarm replace(std::vector<AlarmEntry> entries);
+    // Brackets a load: changes made between beginLoad() and replace() (entries saved,
+    // deleted or fired meanwhile) are kept and applied over the loaded entries, so a
+    // load never undoes them. Every beginLoad() is matched by one endLoad().
+    void beginLoad();
+    void endLoad();
 
 private:
     NextAlarm pendingLocked() const;
 
     mutable std::mutex m_mutex;
     std::vector<AlarmEntry> m_entries;  // sorted on EVENTID
+    int m_loads = 0;                    // loads running
+    std::map<std::int32_t, std::optional<AlarmEntry>> m_journal;  // changes while loading; nullopt = removed
 };
 
 }  // namespace quay::core

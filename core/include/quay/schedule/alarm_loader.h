@@ -30,8 +30,9 @@ public:
     // Records read per step.
     static constexpr int kBatch = 10;
 
-    // REQUIRES: `db` outlives the loader.
-    AlarmLoader(Database& db, std::string userId);
+    // REQUIRES: `db` and `queue` outlive the loader. Changes made to `queue` while the
+    // loader lives are kept over what it reads (AlarmQueue::beginLoad()).
+    AlarmLoader(Database& db, std::string userId, AlarmQueue& queue = AlarmQueue::instance());
     ~AlarmLoader();
     AlarmLoader(const AlarmLoader&) = delete;
     AlarmLoader& operator=(const AlarmLoader&) = delete;
@@ -45,14 +46,16 @@ public:
     bool isOver() const { return m_over; }
     // Entries queued so far.
     std::size_t loaded() const { return m_entries.size(); }
-    // Puts what was read into `queue` (replacing its entries) and chooses the next alarm.
-    NextAlarm install(AlarmQueue& queue);
+    // Puts what was read into the queue (replacing its entries, changes made meanwhile
+    // kept) and chooses the next alarm.
+    NextAlarm install();
 
 private:
     void end();
 
     Database& m_db;
     std::string m_user;
+    AlarmQueue& m_queue;
     Handle<Schedule> m_schedule;
     std::vector<AlarmEntry> m_entries;
     bool m_over = false;

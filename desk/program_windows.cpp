@@ -7,8 +7,10 @@
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
 #include "quay/app/window_name.h"
+#include "quay/util/util_windows.h"
 #include "quay/util/verify_windows.h"
 #include "quay/views/masterlists/master_windows.h"
+#include "quay/views/schedule/schedule_windows.h"
 #include "quay/views/tool_views.h"
 #include "quay/views/window_registry.h"
 
@@ -17,6 +19,8 @@ namespace quay::desk {
 void registerProgramWindows(core::WindowRegistry& registry) {
     core::registerFrameworkWindows(registry);
     core::registerMasterWindows(registry);
+    core::registerScheduleWindows(registry);
+    util::registerUtilWindows(registry);
     registerDeskWindows(registry);
     registerOrderWindows(registry);
     registerOrderDialogs(registry);

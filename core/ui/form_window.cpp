@@ -309,6 +309,11 @@ bool FormWindow::ok() {
     m_notice.clear();
     m_focus = -1;
     if (!checkBeforeSave()) return false;
+    if (const std::optional<Response> own = writeRecord()) {
+        if (*own == Response::None) return false;
+        finish(*own);
+        return true;
+    }
     if (!isStored()) return writeBuffer();
     switch (m_request) {
         case Request::Insert: return m_added ? writeAdded() : writeInsert();

@@ -92,6 +92,11 @@ void ListView::build() {
     top->addWidget(locLabel);
     top->addWidget(m_locator);
     layout->addLayout(top);
+    if (!spec.detailLabels.empty()) {
+        m_detail = new QLabel(this);
+        m_detail->setTextFormat(Qt::PlainText);
+        layout->addWidget(m_detail);
+    }
 
     m_model = new ListModel(m_window, nullptr);
     m_table = new QTableView(this);
@@ -175,6 +180,11 @@ void ListView::build() {
         m_finished = true;
         emit finished();
     });
+    if (m_detail) {
+        connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this](const QModelIndex& i) { showDetail(i.row()); });
+        connect(m_model, &ListModel::resetTo, this, &ListView::showDetail);
+    }
     connect(m_table->verticalScrollBar(), &QScrollBar::valueChanged, this, &ListView::onScroll);
 
     m_window.open();
@@ -219,6 +229,21 @@ void ListView::showCurrent(int row) {
     const QModelIndex index = m_model->index(row, 0);
     m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_table->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void ListView::showDetail(int row) {
+    if (!m_detail) return;
+    const ListSpec& spec = m_window.spec();
+    QString text;
+    if (row >= 0 && static_cast<std::size_t>(row) < m_window.rowCount()) {
+        const std::vector<std::string>& cells = m_window.row(static_cast<std::size_t>(row)).cells;
+        for (std::size_t d = 0; d < spec.detailLabels.size(); ++d) {
+            const std::size_t c = spec.columns.size() + d;
+            if (!text.isEmpty()) text += QStringLiteral("    ");
+            text += qs(spec.detailLabels[d]) + QLatin1Char(' ') + (c < cells.size() ? qs(cells[c]) : QString());
+        }
+    }
+    m_detail->setText(text);
 }
 
 void ListView::showLocator() {

@@ -19,9 +19,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Demo data written to %s: %d customers, %d products, %d vendors (%d vendor part numbers), "
-                "%d salespeople, %d terms, %d shipping methods, %d groups, %d manufacturers, %d tips.\n",
+                "%d salespeople, %d terms, %d shipping methods, %d groups, %d manufacturers, %d tips, "
+                "%d schedule entries.\n",
                 argv[1], s.customers, s.products, s.vendors, s.vendorParts, s.salespeople, s.terms,
-                s.shippingMethods, s.groups, s.manufacturers, s.tips);
+                s.shippingMethods, s.groups, s.manufacturers, s.tips, s.scheduleEntries);
 
     // Orders go through the order save itself, so stock, charges, payments and balances
     // of the demo agree exactly as a user's work would leave them.

@@ -20,11 +20,14 @@ struct DemoSummary {
     int groups = 0;
     int manufacturers = 0;
     int tips = 0;
+    int scheduleEntries = 0;  // the demo user's follow-ups
 };
 
-// Writes the demo data set into `directory` (made when missing). Refuses a directory
+// Writes the demo data set into `directory` (made when missing), with a schedule for
+// `userId` (empty: the user of this log-in, as the program will name them). Refuses a directory
 // that already holds a data set, so existing data is never touched. Returns an empty
 // text on success, else what went wrong (and nothing is stored).
-std::string writeDemoData(const std::filesystem::path& directory, DemoSummary* summary = nullptr);
+std::string writeDemoData(const std::filesystem::path& directory, DemoSummary* summary = nullptr,
+                          std::string userId = {});
 
 }  // namespace quay::desk

@@ -8,6 +8,8 @@
 
 #include "demo/demo_catalogue.h"
 #include "demo/demo_data_set.h"
+#include "demo/demo_schedule.h"
+#include "quay/app/login_name.h"
 #include "quay/defaults/price_classes.h"
 #include "quay/store/table.h"
 #include "quay/store/transaction.h"
@@ -82,7 +84,7 @@ void primeCompany(core::Defaults& d) {
 
 }  // namespace
 
-std::string writeDemoData(const fs::path& directory, DemoSummary* summary) {
+std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::string userId) {
     std::error_code ec;
     fs::create_directories(directory, ec);
     if (!fs::is_directory(directory, ec)) return "The folder " + directory.string() + " could not be made.";
@@ -103,7 +105,8 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary) {
     core::Handle<core::Groups> grp(db);
     core::Handle<core::Manufact> mfr(db);
     core::Handle<core::TipOfDay> tip(db);
-    std::vector<core::Table*> tables = {&def, &cus, &prd, &ven, &vpr, &sal, &trm, &shp, &grp, &mfr, &tip};
+    core::Handle<core::Schedule> sch(db);
+    std::vector<core::Table*> tables = {&def, &cus, &prd, &ven, &vpr, &sal, &trm, &shp, &grp, &mfr, &tip, &sch};
     // Every other table too, so the data set opens without creating anything.
     for (const core::TableDesc* desc : core::fileTables()) {
         auto buffer = std::make_unique<std::max_align_t[]>(desc->recordSize / sizeof(std::max_align_t) + 1);
@@ -244,9 +247,13 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary) {
         tip.rec.Comment = t;
         if (tip.add() != ErrorCode::None) return describe(tip, "A tip");
     }
+    if (userId.empty()) userId = core::userIdForLoginName(core::loginName());
+    const int entries = addDemoSchedule(sch, userId);
+    if (entries < 0) return describe(sch, "A schedule entry");
     if (tx.commit() != ErrorCode::None) return "The demo data could not be stored: " + tx.driverErrorText();
 
     if (summary) {
+        summary->scheduleEntries = entries;
         summary->customers = static_cast<int>(demoCustomers().size());
         summary->products = static_cast<int>(demoProducts().size());
         summary->vendors = static_cast<int>(demoVendors().size());

@@ -58,9 +58,9 @@ MainFrame::MainFrame(core::WindowRegistry& registry, core::UiPort& ui, core::Set
     m_toolbar->restorePlace();
 
     FrameTimer::Actions actions;
-    actions.loadAlarmQueue = [this] { startProcedure("LOADALARMQUEUE", true); };
-    actions.displayTipOfDay = [this] { startProcedure("DISPLAYTIPOFDAY", true); };
-    actions.alarmWindow = [this] { startProcedure("ALARMWINDOW", false); };
+    actions.loadAlarmQueue = [this] { startProcedure("LOADALARMQUEUE"); };
+    actions.displayTipOfDay = [this] { startProcedure("DISPLAYTIPOFDAY"); };
+    actions.alarmWindow = [this] { startProcedure("ALARMWINDOW"); };
     m_timerLogic = std::make_unique<FrameTimer>(m_ui, core::AlarmQueue::instance(), std::move(actions));
     m_timer = new QTimer(this);
     m_timer->setInterval(kTickMilliseconds);
@@ -138,16 +138,15 @@ QAction* MainFrame::menuAction(std::string_view menu, std::string_view text) con
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void MainFrame::startProcedure(std::string_view procedure, bool silentWhenMissing) {
+void MainFrame::startProcedure(std::string_view procedure) {
     const std::optional<std::string> name = registeredName(m_registry, procedure);
-    if (!name && silentWhenMissing) return;
     m_registry.run(m_ui, name ? *name : std::string(procedure), core::WindowRequest{}, this);
 }
 
 void MainFrame::runCommand(const MenuEntry& entry) {
     closeSplash();
     switch (entry.kind) {
-    case CommandKind::Procedure: startProcedure(entry.procedure, false); break;
+    case CommandKind::Procedure: startProcedure(entry.procedure); break;
     case CommandKind::SingleList: {
         const std::optional<std::string> name = registeredName(m_registry, entry.procedure);
         m_registry.runSingle(m_ui, name ? *name : std::string(entry.procedure), std::string(entry.listName));

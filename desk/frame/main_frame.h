@@ -77,7 +77,7 @@ protected:
 private:
     void buildMenus();
     QMenu* menuFor(const QString& path);
-    void startProcedure(std::string_view procedure, bool silentWhenMissing);
+    void startProcedure(std::string_view procedure);
     void updateFrameGlobals();
     void closeSplash();
 

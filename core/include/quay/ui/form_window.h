@@ -39,6 +39,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,10 @@ protected:
     virtual bool beforeWrite() { return true; }
     // After the record was written (completed).
     virtual void afterWrite() {}
+    // OK, after checkBeforeSave(), for a form that writes its record its own way (its
+    // own numbering and messages): Completed or Cancelled ends the form so, None keeps
+    // it open. The default, nullopt, lets the pattern write.
+    virtual std::optional<Response> writeRecord() { return std::nullopt; }
     // After a cancelled insert (the numbered record, if any, is already gone).
     virtual void afterCancelledInsert() {}
     // The field the cursor returns to after a duplicate key (default: the first).

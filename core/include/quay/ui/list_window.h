@@ -86,7 +86,10 @@ struct ListSpec {
     std::string heading;        // a title shown above the list, or empty
     WindowName formProcedure;   // the form insert/change/delete run: "VendorForm"
     std::vector<ListColumn> columns;
-    RowFormatter format;        // the column texts of a record
+    RowFormatter format;        // the column texts of a record, then its detail texts
+    // Texts of the highlighted record shown above the list, each after its label
+    // ("Customer:"); the formatter gives them after the columns' texts.
+    std::vector<std::string> detailLabels;
     std::vector<ListTab> tabs;  // at least one
     // A fixed limit on the first component of every tab's key (the orders of one
     // status), or none.

@@ -27,6 +27,7 @@
 #include "quay/views/window_registry.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabBar;
@@ -70,6 +71,7 @@ private:
     void showCurrent(int row);
     void showLocator();
     void syncCurrent();
+    void showDetail(int row);  // the highlighted record's detail texts
     void command(const std::function<void()>& what);
     void onScroll(int value);
 
@@ -80,6 +82,7 @@ private:
     QTableView* m_table = nullptr;
     QCheckBox* m_active = nullptr;
     QLineEdit* m_locator = nullptr;
+    QLabel* m_detail = nullptr;
     QPushButton* m_select = nullptr;
     bool m_fetchingBefore = false;
     bool m_finished = false;

@@ -237,32 +237,41 @@ int32_t Extraction::extractOne(size_t index) {
         m_ctx.logs.memberLine(m.name, "Extracted");
         return ZW_OK;
     }
-    // Most targets do not exist yet: one look settles that, and only a
-    // target that exists is compared with the archive and asked about.
-    struct stat present {};
-    if (::lstat(path.c_str(), &present) == 0) {
-        struct stat target {};
-        if (::stat(path.c_str(), &target) == 0 && isArchive(target)) {
-            m_ctx.messenger.reportError(ZW_USER_SKIPPED,
-                                        "You are trying to unzip from this ZIP file on top of itself, which is not "
-                                        "permitted. \nSkipping this item...");
-            return ZW_USER_SKIPPED;
-        }
-        if (int32_t rc = askOverwrite(path)) return rc;
-    }
-    if (m.isVolumeLabel()) return ZW_VOLUME_ID;
-    if (!MemberDecoder::supports(m.method)) return ZW_UNKNOWN_METHOD;
-    if (int32_t rc = passwordGate(index)) return rc;
-    m_ctx.logs.memberLine(m.name, "Extracted");
-    if (m_cmd.wUnzipSubOptions & ZW_SUB_DELETE_EXISTING) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-            ::chmod(path.c_str(), st.st_mode | S_IWUSR);
-            if (::unlink(path.c_str()) != 0) return ZW_CREATE_ERROR;
-        }
-    }
+    // Most targets do not exist yet. For a member that needs no question
+    // before it is written (not a volume label, a method this build has, not
+    // encrypted) creating the target settles that at once: a target this call
+    // created cannot be the archive, and there is nothing to ask about or to
+    // delete. Any other outcome takes the full road below.
     OutputFile out;
-    if (int32_t rc = out.open(path, m_cmd.textModeFlag != 0)) return rc;
+    const bool plain = !m.isVolumeLabel() && MemberDecoder::supports(m.method) && !m.isEncrypted() &&
+                       !(m_cmd.wUnzipSubOptions & ZW_SUB_DELETE_EXISTING);
+    if (plain && out.openNew(path, m_cmd.textModeFlag != 0)) {
+        m_ctx.logs.memberLine(m.name, "Extracted");
+    } else {
+        struct stat present {};
+        if (::lstat(path.c_str(), &present) == 0) {
+            struct stat target {};
+            if (::stat(path.c_str(), &target) == 0 && isArchive(target)) {
+                m_ctx.messenger.reportError(ZW_USER_SKIPPED,
+                                            "You are trying to unzip from this ZIP file on top of itself, which is "
+                                            "not permitted. \nSkipping this item...");
+                return ZW_USER_SKIPPED;
+            }
+            if (int32_t rc = askOverwrite(path)) return rc;
+        }
+        if (m.isVolumeLabel()) return ZW_VOLUME_ID;
+        if (!MemberDecoder::supports(m.method)) return ZW_UNKNOWN_METHOD;
+        if (int32_t rc = passwordGate(index)) return rc;
+        m_ctx.logs.memberLine(m.name, "Extracted");
+        if (m_cmd.wUnzipSubOptions & ZW_SUB_DELETE_EXISTING) {
+            struct stat st {};
+            if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+                ::chmod(path.c_str(), st.st_mode | S_IWUSR);
+                if (::unlink(path.c_str()) != 0) return ZW_CREATE_ERROR;
+            }
+        }
+        if (int32_t rc = out.open(path, m_cmd.textModeFlag != 0)) return rc;
+    }
     // Binary output is exactly the declared size once checked; room for it is
     // taken up front, unless the size is one the member's data could not
     // produce (then the member fails anyway) or too small to matter.

@@ -3,7 +3,8 @@
 #   1. the whole project (business program and zwunzip32), all CTest suites;
 #   2. zwunzip32 as a 32-bit build, where the command structure has its original offsets;
 #   3. zwunzip32's suite under AddressSanitizer and UndefinedBehaviorSanitizer;
-#   4. zwunzip32's fuzz target for a fixed time.
+#   4. zwunzip32's suite under ThreadSanitizer (its inflate-ahead workers);
+#   5. zwunzip32's fuzz target for a fixed time.
 # Build folders live under build/ in the checkout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,6 +31,12 @@ cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUAY_WERROR=ON \
   -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_BENCH=OFF -DQUAY_SANITIZE=address,undefined
 cmake --build build/asan -j "$jobs"
 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== zwunzip32 under the thread sanitizer"
+cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON \
+  -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_BENCH=OFF -DQUAY_SANITIZE=thread
+cmake --build build/tsan -j "$jobs"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --test-dir build/tsan --output-on-failure -j "$jobs"
 
 echo "== zwunzip32 fuzzing for ${fuzz_seconds}s"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,10 +1,19 @@
 // Extraction benchmark of zwunzip32. Builds three archives deterministically
 // (a: about 256 MiB of text-like data in deflated members, b: 20,000 small
 // files, c: stored members), then times testing and extraction to files
-// through the public interface against the limit: a plain loop over the same
-// members that inflates each with libdeflate into a reused buffer and checks
-// its CRC-32. Prints MB/s of output for every case and, last, one line per
-// case: RATIO <case> zw_ms=<n> limit_ms=<n> ratio=<zw/limit>.
+// through the public interface against the limit: a plain loop on one core
+// over the same members that inflates each with libdeflate into a reused
+// buffer and checks its CRC-32. zwunzip runs with one worker inflating ahead
+// and with one worker per core (ZWUNZIP_WORKERS). Prints MB/s of output for
+// every case and, last, one line per case and setting:
+//   RATIO <case>-<test|files>[-1worker] zw_ms=<n> limit_ms=<n> ratio=<zw/limit>
+// (without the suffix: all cores). Each extraction to files writes into a
+// folder of its own, and a case's folders are removed only after its last
+// round: ext4 without a journal passes over inodes freed in the last minutes
+// one by one when it creates a file, so clearing the previous round's 20,000
+// files just before the next would time the file system's reuse delay
+// instead of the extraction (archives of few members are cleared after each
+// round). The load average is printed before and after.
 #include <fcntl.h>
 #include <libdeflate.h>
 #include <sys/mman.h>
@@ -50,6 +59,7 @@ std::string textLike(std::mt19937& rng, size_t size) {
 struct Archive {
     std::string name, path;
     uint64_t outputBytes = 0;
+    size_t members = 0;
 };
 
 // Walks the central directory of an archive this program wrote and runs the limit loop.
@@ -92,14 +102,26 @@ double limitMs(const Archive& a) {
     return best;
 }
 
-double zwMs(const Archive& a, bool test, const std::string& scratch) {
+std::string loadAverage() {
+    char text[128] = {};
+    if (FILE* f = std::fopen("/proc/loadavg", "r")) {
+        if (!std::fgets(text, sizeof text, f)) text[0] = '\0';
+        std::fclose(f);
+    }
+    std::string s = text;
+    while (!s.empty() && s.back() == '\n') s.pop_back();
+    return s;
+}
+
+void removeTree(const std::string& path) {
+    std::string rm = "rm -rf '" + path + "'";
+    if (std::system(rm.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", path.c_str());
+}
+
+// One timed call; `dest` is a folder that does not exist yet (files) or empty (testing).
+double zwMs(const Archive& a, bool test, const std::string& dest) {
     double best = 1e100;
     {
-        std::string dest = scratch + "/out";
-        if (!test) {
-            std::string rm = "rm -rf '" + dest + "'";
-            if (std::system(rm.c_str()) != 0) std::fprintf(stderr, "cannot clear %s\n", dest.c_str());
-        }
         UNZIPCMDSTRUCT c{};
         c.unzipStructSize = UNZIPCMDSTRUCT_SIZE_V3;
         c.Function = UNZIP_EXTRACT;
@@ -110,7 +132,8 @@ double zwMs(const Archive& a, bool test, const std::string& scratch) {
         c.quietFlag = 1;
         c.overWriteFlag = 1;
         c.testFlag = test ? 1 : 0;
-        c.lpszDestination = test ? nullptr : dest.data();
+        std::string target = dest;
+        c.lpszDestination = test ? nullptr : target.data();
         auto t0 = Clock::now();
         int32_t rc = zwunzip(&c);
         double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
@@ -134,6 +157,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 64; ++i) {
             std::string data = textLike(rng, 4u << 20);
             a.outputBytes += data.size();
+            ++a.members;
             b.add("text/part" + std::to_string(i) + ".txt", data, 8);
         }
         b.writeTo(a.path);
@@ -145,6 +169,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 20000; ++i) {
             std::string data = textLike(rng, 500 + rng() % 3500);
             a.outputBytes += data.size();
+            ++a.members;
             b.add("small/d" + std::to_string(i / 500) + "/f" + std::to_string(i) + ".txt", data, 8);
         }
         b.writeTo(a.path);
@@ -156,31 +181,56 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 16; ++i) {
             std::string data = textLike(rng, 4u << 20);
             a.outputBytes += data.size();
+            ++a.members;
             b.add("stored/s" + std::to_string(i) + ".bin", data, 0);
         }
         b.writeTo(a.path);
         archives.push_back(a);
     }
+    const unsigned cores = std::max(1u, unsigned(::sysconf(_SC_NPROCESSORS_ONLN)));
+    const unsigned allCores = std::min(cores, 8u);
+    std::printf("load average before: %s\n", loadAverage().c_str());
+    // Worker counts: one, then one per core; RATIO suffix of each.
+    const struct {
+        unsigned workers;
+        const char* suffix;
+    } settings[] = {{1, "-1worker"}, {allCores, ""}};
     std::vector<std::string> ratios;
+    // ZWUNZIP_BENCH_CASES=ab runs only the cases named by their letters.
+    const char* only = std::getenv("ZWUNZIP_BENCH_CASES");
     for (const Archive& a : archives) {
-        double limit = 1e100, test = 1e100, files = 1e100;
+        if (only && *only && !std::strchr(only, a.name[0])) continue;
+        double limit = 1e100, test[2] = {1e100, 1e100}, files[2] = {1e100, 1e100};
+        int folder = 0;
         for (int round = 0; round < kRounds; ++round) {
             limit = std::min(limit, limitMs(a));
-            test = std::min(test, zwMs(a, true, scratch));
-            files = std::min(files, zwMs(a, false, scratch));
+            for (int s = 0; s < 2; ++s) {
+                setenv("ZWUNZIP_WORKERS", std::to_string(settings[s].workers).c_str(), 1);
+                test[s] = std::min(test[s], zwMs(a, true, ""));
+                const std::string dest = scratch + "/out" + std::to_string(folder++);
+                files[s] = std::min(files[s], zwMs(a, false, dest));
+                // A few large files go at once, so that the disk does not fill
+                // with rounds of them; many small ones wait for the case's end.
+                if (a.members < 1000) removeTree(dest);
+            }
         }
+        for (int f = 0; f < folder; ++f) removeTree(scratch + "/out" + std::to_string(f));
         const double mb = double(a.outputBytes) / 1e6;
         std::printf("%-20s output %.1f MB, limit %.1f ms (%.0f MB/s)\n", a.name.c_str(), mb, limit, mb / limit * 1000);
-        for (bool isTest : {true, false}) {
-            const double zw = isTest ? test : files;
-            const std::string label = a.name + (isTest ? "-test" : "-files");
-            std::printf("%-26s zwunzip %.1f ms (%.0f MB/s)\n", label.c_str(), zw, mb / zw * 1000);
-            char line[200];
-            std::snprintf(line, sizeof line, "RATIO %s zw_ms=%.0f limit_ms=%.0f ratio=%.2f", label.c_str(), zw,
-                          limit, zw / limit);
-            ratios.push_back(line);
+        for (int s = 0; s < 2; ++s) {
+            for (bool isTest : {true, false}) {
+                const double zw = isTest ? test[s] : files[s];
+                const std::string label = a.name + (isTest ? "-test" : "-files") + settings[s].suffix;
+                std::printf("%-34s zwunzip %u worker(s) %.1f ms (%.0f MB/s)\n", label.c_str(), settings[s].workers,
+                            zw, mb / zw * 1000);
+                char line[200];
+                std::snprintf(line, sizeof line, "RATIO %s zw_ms=%.0f limit_ms=%.0f ratio=%.2f", label.c_str(), zw,
+                              limit, zw / limit);
+                ratios.push_back(line);
+            }
         }
     }
+    std::printf("load average after: %s\n", loadAverage().c_str());
     std::string rm = "rm -rf '" + scratch + "'";
     if (std::system(rm.c_str()) != 0) std::fprintf(stderr, "cannot remove %s\n", scratch.c_str());
     for (const std::string& r : ratios) std::printf("%s\n", r.c_str());

@@ -110,6 +110,8 @@ private:
     // Makes a directory and its missing levels, remembering those this call
     // has made or seen so that each is checked once.
     bool ensureDirectory(const std::string& path);
+    // True when `target` is the archive being read (looked at once per call).
+    bool isArchive(const struct stat& target);
 
     CallContext& m_ctx;
     UNZIPCMDSTRUCT& m_cmd;
@@ -118,7 +120,14 @@ private:
     std::string m_destination;
     bool m_overwriteAll = false;
     std::unordered_set<std::string> m_directories;
+    int m_archiveKnown = 0;  // 0 not looked at yet, 1 known, -1 cannot be looked at
+    struct stat m_archive {};
 };
+
+bool Extraction::isArchive(const struct stat& target) {
+    if (m_archiveKnown == 0) m_archiveKnown = ::stat(m_ctx.archivePath.c_str(), &m_archive) == 0 ? 1 : -1;
+    return m_archiveKnown == 1 && target.st_dev == m_archive.st_dev && target.st_ino == m_archive.st_ino;
+}
 
 bool Extraction::ensureDirectory(const std::string& path) {
     if (m_directories.count(path)) return true;
@@ -228,28 +237,41 @@ int32_t Extraction::extractOne(size_t index) {
         m_ctx.logs.memberLine(m.name, "Extracted");
         return ZW_OK;
     }
-    struct stat target {}, archive {};
-    if (::stat(path.c_str(), &target) == 0 && ::stat(m_ctx.archivePath.c_str(), &archive) == 0 &&
-        target.st_dev == archive.st_dev && target.st_ino == archive.st_ino) {
-        m_ctx.messenger.reportError(ZW_USER_SKIPPED,
-                                    "You are trying to unzip from this ZIP file on top of itself, which is not "
-                                    "permitted. \nSkipping this item...");
-        return ZW_USER_SKIPPED;
-    }
-    if (int32_t rc = askOverwrite(path)) return rc;
-    if (m.isVolumeLabel()) return ZW_VOLUME_ID;
-    if (!MemberDecoder::supports(m.method)) return ZW_UNKNOWN_METHOD;
-    if (int32_t rc = passwordGate(index)) return rc;
-    m_ctx.logs.memberLine(m.name, "Extracted");
-    if (m_cmd.wUnzipSubOptions & ZW_SUB_DELETE_EXISTING) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
-            ::chmod(path.c_str(), st.st_mode | S_IWUSR);
-            if (::unlink(path.c_str()) != 0) return ZW_CREATE_ERROR;
-        }
-    }
+    // Most targets do not exist yet. For a member that needs no question
+    // before it is written (not a volume label, a method this build has, not
+    // encrypted) creating the target settles that at once: a target this call
+    // created cannot be the archive, and there is nothing to ask about or to
+    // delete. Any other outcome takes the full road below.
     OutputFile out;
-    if (int32_t rc = out.open(path, m_cmd.textModeFlag != 0)) return rc;
+    const bool plain = !m.isVolumeLabel() && MemberDecoder::supports(m.method) && !m.isEncrypted() &&
+                       !(m_cmd.wUnzipSubOptions & ZW_SUB_DELETE_EXISTING);
+    if (plain && out.openNew(path, m_cmd.textModeFlag != 0)) {
+        m_ctx.logs.memberLine(m.name, "Extracted");
+    } else {
+        struct stat present {};
+        if (::lstat(path.c_str(), &present) == 0) {
+            struct stat target {};
+            if (::stat(path.c_str(), &target) == 0 && isArchive(target)) {
+                m_ctx.messenger.reportError(ZW_USER_SKIPPED,
+                                            "You are trying to unzip from this ZIP file on top of itself, which is "
+                                            "not permitted. \nSkipping this item...");
+                return ZW_USER_SKIPPED;
+            }
+            if (int32_t rc = askOverwrite(path)) return rc;
+        }
+        if (m.isVolumeLabel()) return ZW_VOLUME_ID;
+        if (!MemberDecoder::supports(m.method)) return ZW_UNKNOWN_METHOD;
+        if (int32_t rc = passwordGate(index)) return rc;
+        m_ctx.logs.memberLine(m.name, "Extracted");
+        if (m_cmd.wUnzipSubOptions & ZW_SUB_DELETE_EXISTING) {
+            struct stat st {};
+            if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) {
+                ::chmod(path.c_str(), st.st_mode | S_IWUSR);
+                if (::unlink(path.c_str()) != 0) return ZW_CREATE_ERROR;
+            }
+        }
+        if (int32_t rc = out.open(path, m_cmd.textModeFlag != 0)) return rc;
+    }
     // Binary output is exactly the declared size once checked; room for it is
     // taken up front, unless the size is one the member's data could not
     // produce (then the member fails anyway) or too small to matter.
@@ -297,6 +319,9 @@ int32_t Extraction::extract() {
         m_progress.startExternal();
         if (m_progress.externalRunning()) SessionState::instance().setActiveProgress(&m_progress);
     }
+    // The chosen members inflate ahead on the pool while each is checked,
+    // written and reported here in turn.
+    m_extractor.planAhead(chosen);
     int32_t result = ZW_OK, done = 0;
     const int32_t total = int32_t(chosen.size());
     for (int32_t k = 0; k < total; ++k) {
@@ -304,7 +329,6 @@ int32_t Extraction::extract() {
             result = ZW_USER_CANCELLED;
             break;
         }
-        if (!test) m_extractor.expectNext(k + 1 < total ? chosen[size_t(k + 1)] : MemberExtractor::kNoMember);
         int32_t rc = test ? testOne(chosen[size_t(k)]) : extractOne(chosen[size_t(k)]);
         if (rc == ZW_OK) {
             ++done;
@@ -315,10 +339,14 @@ int32_t Extraction::extract() {
             continue;
         }
         result = rc;
+        // Nothing more is wanted from the workers: they stop before the
+        // error is reported.
+        m_extractor.stopAhead();
         if (rc != ZW_APP_CANCELLED && rc != ZW_USER_CANCELLED)
             m_ctx.messenger.reportError(rc, detailText::kProblemExtracting);
         break;
     }
+    m_extractor.stopAhead();
     SessionState::instance().setActiveProgress(nullptr);
     m_progress.stopExternal();
     m_cmd.returnCount = done;

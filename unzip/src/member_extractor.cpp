@@ -18,19 +18,22 @@
 namespace zw::detail {
 namespace {
 
-// Below this a member inflates in about the time handing it to the worker
-// and back takes.
-constexpr uint64_t kAheadMinimum = 128u << 10;
-
 class CountingSink : public ByteSink {
 public:
     CountingSink(uint64_t expected, Destination where, OutputFile* out, MemoryBlock* block,
                  Progress& progress, const std::string& text)
         : m_expected(expected), m_where(where), m_out(out), m_block(block), m_progress(progress), m_text(text) {}
 
+    // The CRC-32 of every byte this sink will take, already computed where
+    // the bytes were inflated.
+    void setKnownCrc(uint32_t crc) {
+        m_crc = crc;
+        m_crcKnown = true;
+    }
+
     bool take(const uint8_t* data, size_t size) override {
         if (m_where == Destination::Memory) return takeForMemory(data, size);
-        m_crc = libdeflate_crc32(m_crc, data, size);
+        if (!m_crcKnown) m_crc = libdeflate_crc32(m_crc, data, size);
         m_produced += size;
         if (m_produced > m_expected + MemberDecoder::kSizeTolerance) {
             m_code = ZW_APP_CANCELLED;
@@ -91,6 +94,7 @@ private:
     uint64_t m_produced = 0;
     int32_t m_code = 0;
     bool m_filled = false;
+    bool m_crcKnown = false;
 };
 
 }  // namespace
@@ -109,27 +113,47 @@ int32_t MemberExtractor::memberBytes(size_t index, const uint8_t*& data, uint64_
 
 bool MemberExtractor::aheadWorthy(size_t index) const {
     const Member& m = m_ctx.directory.members()[index];
-    return !m_ctx.volumes.isSplit() && !m.isEncrypted() && !m.isDirectory() && m.size >= kAheadMinimum &&
+    return !m_ctx.volumes.isSplit() && !m.isEncrypted() && !m.isDirectory() &&
            MemberDecoder::inflatesWhole(m.method, m.size, false);
 }
 
-void MemberExtractor::startExpected(size_t current) {
-    const size_t next = m_expected;
-    if (next == kNoMember || next == current || next >= m_ctx.directory.members().size() || !aheadWorthy(next))
-        return;
-    // In an archive of one file, finding the member reads only its mapping:
-    // no disk prompt, no message. A member that cannot be found is left for
-    // its own turn, which reports why.
-    MemberData where;
-    if (m_ctx.directory.locate(m_ctx.volumes, next, where, m_ctx.messenger)) return;
-    const Member& m = m_ctx.directory.members()[next];
-    if (m.compressedSize > SIZE_MAX / 2) return;
-    std::vector<uint8_t> scratch;
-    const uint8_t* data = nullptr;
-    if (m_ctx.volumes.read(where.disk, where.offset, m.compressedSize, scratch, data, m_ctx.messenger)) return;
-    if (!scratch.empty()) return;  // not inside the mapping, which alone outlives this call
-    const size_t size = static_cast<size_t>(m.compressedSize);
-    m_ahead.start(next, data, size, MemberDecoder::wholeRoom(size, m.size));
+void MemberExtractor::planAhead(const std::vector<size_t>& members) {
+    const InflateAhead::Settings settings = InflateAhead::Settings::fromEnvironment();
+    if (settings.workers == 0 || m_ctx.volumes.isSplit()) return;
+    m_plan = members;
+    m_planned = 0;
+    m_ahead = std::make_unique<InflateAhead>(settings,
+                                             [this](InflateAhead::Candidate& c) { return nextAhead(c); });
+}
+
+void MemberExtractor::stopAhead() {
+    if (m_ahead) m_ahead->stop();
+}
+
+bool MemberExtractor::nextAhead(InflateAhead::Candidate& out) {
+    const size_t count = m_ctx.directory.members().size();
+    while (m_planned < m_plan.size()) {
+        const size_t next = m_plan[m_planned++];
+        if (next >= count || !aheadWorthy(next)) continue;
+        // In an archive of one file, finding the member reads only its
+        // mapping: no disk prompt, no message. A member that cannot be found
+        // is left for its own turn, which reports why.
+        MemberData where;
+        if (m_ctx.directory.locate(m_ctx.volumes, next, where, m_ctx.messenger)) continue;
+        const Member& m = m_ctx.directory.members()[next];
+        if (m.compressedSize > SIZE_MAX / 2) continue;
+        const uint8_t* data = nullptr;
+        std::vector<uint8_t> scratch;
+        if (m_ctx.volumes.read(where.disk, where.offset, m.compressedSize, scratch, data, m_ctx.messenger))
+            continue;
+        if (!scratch.empty()) continue;  // not inside the mapping, which alone outlives the call
+        out.member = next;
+        out.in = data;
+        out.inSize = static_cast<size_t>(m.compressedSize);
+        out.room = MemberDecoder::wholeRoom(out.inSize, m.size);
+        return true;
+    }
+    return false;
 }
 
 int32_t MemberExtractor::checkPassword(size_t index) {
@@ -166,11 +190,9 @@ int32_t MemberExtractor::run(size_t index, Destination where, OutputFile* out, M
     CountingSink sink(m.size, where, out, block, m_progress, statusText);
     int32_t rc = ZW_OK;
     const size_t inSize = static_cast<size_t>(size);
-    if (where == Destination::File && aheadWorthy(index) &&
-        (m_ahead.holds(index) || m_ahead.start(index, data, inSize, MemberDecoder::wholeRoom(inSize, m.size)))) {
-        InflateAhead::Inflated done = m_ahead.take(index);
-        // The next member inflates while this one is checked and written.
-        startExpected(index);
+    InflateAhead::Inflated done;
+    if (where != Destination::Memory && m_ahead && m_ahead->take(index, done)) {
+        if (done.result == LIBDEFLATE_SUCCESS) sink.setKnownCrc(done.crc);
         rc = MemberDecoder::deliverWhole(done.result, done.data, done.produced, done.room, sink);
     } else {
         rc = m_decoder.decode(m.method, m.flags, data, inSize, m.size, partial, sink);

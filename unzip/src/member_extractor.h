@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,28 +42,31 @@ public:
     // 0, 41 (no password given) or 44 (wrong password).
     int32_t checkPassword(size_t index);
 
-    // Names the member the next file extraction will most likely ask for
-    // (kNoMember for none), so that it can be inflated while this one is
-    // written. Only a hint: a member asked for in its place is decoded as
-    // usual and the one inflated ahead is dropped.
-    void expectNext(size_t index) { m_expected = index; }
-    static constexpr size_t kNoMember = ~size_t(0);
+    // Names the members the call will decode next, in order (testing or
+    // extraction to files), so that they can be inflated ahead on the
+    // pool's workers while earlier ones are checked and written. Only a
+    // hint: a member not asked for is dropped, one asked for that was not
+    // inflated ahead is decoded as usual.
+    void planAhead(const std::vector<size_t>& members);
+    // Stops inflating ahead; waits for the members being inflated.
+    void stopAhead();
 
 private:
     int32_t memberBytes(size_t index, const uint8_t*& data, uint64_t& size);
-    // True when member `index` is worth inflating on the worker: deflated,
-    // not encrypted, inflated at once, large enough to outweigh handing it
-    // over, in an archive of one file (no disk can need asking for).
+    // True when member `index` is worth inflating ahead: deflated, not
+    // encrypted, inflated at once, in an archive of one file (no disk can
+    // need asking for).
     bool aheadWorthy(size_t index) const;
-    // Starts the expected member on the worker when it is worthy and its
-    // compressed bytes can be found.
-    void startExpected(size_t current);
+    // The next member of the plan worth inflating ahead whose compressed
+    // bytes can be found, for the pool.
+    bool nextAhead(InflateAhead::Candidate& out);
 
     CallContext& m_ctx;
     Progress& m_progress;
     MemberDecoder m_decoder;
-    InflateAhead m_ahead;
-    size_t m_expected = kNoMember;
+    std::unique_ptr<InflateAhead> m_ahead;
+    std::vector<size_t> m_plan;
+    size_t m_planned = 0;  // members of m_plan already given to the pool
     std::vector<uint8_t> m_scratch;
     std::vector<uint8_t> m_plain;
 };

@@ -18,6 +18,16 @@ namespace zw::detail {
 
 OutputFile::~OutputFile() { abandon(); }
 
+bool OutputFile::openNew(const std::string& target, bool textMode) {
+    m_fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0) return false;
+    m_target = target;
+    m_textMode = textMode;
+    m_temp = target;
+    m_inPlace = true;
+    return true;
+}
+
 int32_t OutputFile::open(const std::string& target, bool textMode) {
     m_target = target;
     m_textMode = textMode;

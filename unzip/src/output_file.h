@@ -22,6 +22,9 @@ public:
 
     // Creates the temporary file for `target`. Returns 0, or 28.
     int32_t open(const std::string& target, bool textMode);
+    // Creates `target` when nothing of that name exists yet; false when
+    // something does or it cannot be created (open() then tells which).
+    bool openNew(const std::string& target, bool textMode);
     // Takes room on disk for `size` bytes before they are written, without
     // changing the file's length: a disk too full for the member shows
     // before its first byte, and the file system lays the file out at once

@@ -1,4 +1,5 @@
 // The menu's report procedures of the first set of reports and the windows they open.
+#include "quay/reports/lists/list_reports.h"
 #include "quay/reports/sales/sales_reports.h"
 #include "quay/reports/select/report_windows.h"
 
@@ -12,6 +13,10 @@ void registerReports1Windows(core::WindowRegistry& registry) {
   addReportWindow(registry, "SALESBYSPSELECT",
                   [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::BySalesperson); });
   addReportWindow(registry, "SALESTAXCOLLRPTSELECT", [] { return salesTaxReportWindow(); });
+  addReportWindow(registry, "CUSTLISTRPTSELECT", [] { return customerListWindow(); });
+  addReportWindow(registry, "CUSTMAILLBLRPTSELECT", [] { return customerLabelsWindow(); });
+  addReportWindow(registry, "CUST1LINESELECT", [] { return customerOneLineWindow(); });
+  addReportWindow(registry, "VENDORLISTSELECT", [] { return vendorListWindow(); });
 }
 
 }  // namespace quay::reports

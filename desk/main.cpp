@@ -7,6 +7,7 @@
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
 #include "frame/main_frame.h"
+#include "quay/reports/reports2_windows.h"
 #include "quay/reports/select/report_windows.h"
 #include "quay/views/masterlists/master_windows.h"
 #include "quay/views/placement_keeper.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     quay::desk::registerOrderWindows(registry);
     quay::desk::registerOrderDialogs(registry);
     quay::reports::registerReports1Windows(registry);
+    quay::reports::registerReports2Windows(registry);
     quay::desk::aliasDocumentedProcedures(registry);
 
     quay::core::QtUiPort ui(registry);

@@ -4,20 +4,23 @@
 
 #include "quay/reports/products/product_reports.h"
 #include "quay/reports/sales/sales_reports.h"
-#include "quay/reports/select/report_windows.h"
 
 namespace quay::reports {
 
+const std::vector<ReportEntry>& reports2Entries() {
+  static const std::vector<ReportEntry> entries = {
+      {"QUOTESBYDATESELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByDate); }},
+      {"QUOTESBYCUSTSELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByCustomer); }},
+      {"QUOTESBYSPSELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::BySalesperson); }},
+      {"INVENTORYLEVELSSELECT", inventoryLevelsWindow},
+      {"PRDCATSELECT", productCatalogWindow},
+      {"PRICELISTSELECT", priceListWindow},
+  };
+  return entries;
+}
+
 void registerReports2Windows(core::WindowRegistry& registry) {
-  addReportWindow(registry, "QUOTESBYDATESELECT",
-                  [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByDate); });
-  addReportWindow(registry, "QUOTESBYCUSTSELECT",
-                  [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByCustomer); });
-  addReportWindow(registry, "QUOTESBYSPSELECT",
-                  [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::BySalesperson); });
-  addReportWindow(registry, "INVENTORYLEVELSSELECT", [] { return inventoryLevelsWindow(); });
-  addReportWindow(registry, "PRDCATSELECT", [] { return productCatalogWindow(); });
-  addReportWindow(registry, "PRICELISTSELECT", [] { return priceListWindow(); });
+  for (const ReportEntry& e : reports2Entries()) addReportWindow(registry, e.procedure, e.make);
 }
 
 }  // namespace quay::reports

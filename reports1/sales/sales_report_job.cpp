@@ -26,7 +26,7 @@ constexpr const char* kMoney = "@n$-15.2";
 constexpr const char* kMargin = "@n-13.2~%~";
 
 // Columns of the sales line: date, number, customer, reference, then four figures.
-constexpr Units kNumberX = 850, kCustomerX = 1450, kReferenceX = 3250, kSubTotalX = 4300, kCostX = 5150,
+constexpr Units kNumberX = 850, kCustomerX = 1550, kReferenceX = 3300, kSubTotalX = 4300, kCostX = 5150,
                 kProfitX = 6000, kMarginX = 6800, kFigureW = 800;
 
 std::string dateRangeText(std::int32_t low, std::int32_t high) {
@@ -273,8 +273,10 @@ void SalesReportJob::finish(core::UiPort& ui, ReportRun& run) {
 // --- sales tax ------------------------------------------------------------------------
 
 namespace {
-constexpr Units kTaxRefX = 3500, kTaxTotalX = 4800, kTaxNonX = 5600, kTaxTypeX = 6400, kTaxTaxableX = 7700,
-                kTaxExemptX = 8500, kTaxTaxX = 9300 - 500, kTaxRateX = 9300;
+// Left edges of the tax report's columns on the landscape page; each figure column ends
+// where the next begins.
+constexpr Units kTaxCustomerX = 1650, kTaxRefX = 3300, kTaxTotalX = 4300, kTaxNonX = 5150, kTaxTypeX = 6000,
+                kTaxTaxableX = 7150, kTaxExemptX = 7950, kTaxTaxX = 8700, kTaxRateX = 9350;
 }
 
 SalesTaxReportJob::SalesTaxReportJob(core::Database& db, std::string tax)
@@ -293,34 +295,41 @@ ReportLayout SalesTaxReportJob::layout() const {
   head.add(textControl("taxType", 3100, 540, 900, kRow, "", kText));
   addRunStamp(head);
   const std::pair<Units, const char*> left[] = {
-      {0, "Order Date"}, {850, "Order/Inv#"}, {1600, "Customer Name"}, {kTaxRefX, "Reference"}, {kTaxTypeX + 100, ""}};
+      {0, "Order Date"}, {850, "Order/Inv#"}, {kTaxCustomerX, "Customer Name"}, {kTaxRefX, "Reference"}};
   for (auto [x, caption] : left) head.add(textControl("", x, 760, 1100, kRow, caption, kBold));
-  const std::pair<Units, const char*> right[] = {{kTaxTotalX, "Order Total"}, {kTaxNonX, "Non-Taxable"},
-                                                 {kTaxTaxableX, "Taxable"},   {kTaxExemptX, "Exempt"},
-                                                 {kTaxTaxX, "Tax"}};
-  for (auto [x, caption] : right) head.add(textControl("", x - 100, 760, 850, kRow, caption, kBold, Alignment::Right));
+  // name, caption, left edge, right edge
+  struct Figure {
+    const char* name;
+    const char* caption;
+    Units x, end;
+  };
+  const Figure figures[] = {{"total", "Order Total", kTaxTotalX, kTaxNonX},
+                            {"nonTaxable", "Non-Taxable", kTaxNonX, kTaxTypeX},
+                            {"taxable", "Taxable", kTaxTaxableX, kTaxExemptX},
+                            {"exempt", "Exempt", kTaxExemptX, kTaxTaxX},
+                            {"tax", "Tax", kTaxTaxX, kTaxRateX}};
+  for (const Figure& f : figures)
+    head.add(textControl("", f.x, 760, f.end - f.x - 60, kRow, f.caption, kBold, Alignment::Right));
   head.add(textControl("", kTaxRateX, 760, body - kTaxRateX, kRow, "Rate", kBold, Alignment::Right));
   head.add(lineControl("", 0, 950, body, 0));
 
   Band& line = l.addBand(kTaxLine, BandKind::Detail, kRow + 20);
   line.add(fieldControl("date", 0, 0, 800, kRow, "@d2", kText));
   line.add(fieldControl("invoice", 850, 0, 700, kRow, "@n_9", kText));
-  line.add(textControl("customer", 1600, 0, kTaxRefX - 1650, kRow, "", kText));
-  line.add(textControl("reference", kTaxRefX, 0, kTaxTotalX - kTaxRefX - 150, kRow, "", kText));
-  const std::pair<Units, const char*> figures[] = {{kTaxTotalX, "total"}, {kTaxNonX, "nonTaxable"},
-                                                   {kTaxTaxableX, "taxable"}, {kTaxExemptX, "exempt"},
-                                                   {kTaxTaxX, "tax"}};
-  for (auto [x, name] : figures) {
-    line.add(fieldControl(name, x - 100, 0, 850, kRow, kMoney, kText, Alignment::Right));
-    if (x == kTaxNonX) line.add(textControl("type", kTaxTypeX + 100, 0, kTaxTaxableX - kTaxTypeX - 250, kRow, "", kText));
+  line.add(textControl("customer", kTaxCustomerX, 0, kTaxRefX - kTaxCustomerX - 50, kRow, "", kText));
+  line.add(textControl("reference", kTaxRefX, 0, kTaxTotalX - kTaxRefX - 50, kRow, "", kText));
+  for (const Figure& f : figures) {
+    line.add(fieldControl(f.name, f.x, 0, f.end - f.x - 60, kRow, kMoney, kText, Alignment::Right));
+    if (f.x == kTaxNonX) line.add(textControl("type", kTaxTypeX + 60, 0, kTaxTaxableX - kTaxTypeX - 60, kRow, "", kText));
   }
   line.add(fieldControl("rate", kTaxRateX, 0, body - kTaxRateX, kRow, "@n-10.4~%~", kText, Alignment::Right));
 
   Band& totals = l.addBand(kTaxTotals, BandKind::Totals, 360);
-  totals.add(lineControl("", kTaxTotalX - 100, 30, kTaxRateX - kTaxTotalX + 100, 0));
-  totals.add(textControl("", kTaxRefX, 80, 1100, kRow, "Totals", kBold));
-  for (auto [x, name] : figures)
-    totals.add(fieldControl(std::string("sum_") + name, x - 100, 80, 850, kRow, kMoney, kBold, Alignment::Right));
+  totals.add(lineControl("", kTaxTotalX, 30, kTaxRateX - kTaxTotalX, 0));
+  totals.add(textControl("", kTaxRefX, 80, 1000, kRow, "Totals", kBold));
+  for (const Figure& f : figures)
+    totals.add(fieldControl(std::string("sum_") + f.name, f.x, 80, f.end - f.x - 60, kRow, kMoney, kBold,
+                            Alignment::Right));
   return l;
 }
 

@@ -5,18 +5,22 @@
 
 namespace quay::reports {
 
+const std::vector<ReportEntry>& reports1Entries() {
+  static const std::vector<ReportEntry> entries = {
+      {"SALESBYDATESELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByDate); }},
+      {"SALESBYCUSTSELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByCustomer); }},
+      {"SALESBYSPSELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::BySalesperson); }},
+      {"SALESTAXCOLLRPTSELECT", salesTaxReportWindow},
+      {"CUSTLISTRPTSELECT", customerListWindow},
+      {"CUSTMAILLBLRPTSELECT", customerLabelsWindow},
+      {"CUST1LINESELECT", customerOneLineWindow},
+      {"VENDORLISTSELECT", vendorListWindow},
+  };
+  return entries;
+}
+
 void registerReports1Windows(core::WindowRegistry& registry) {
-  addReportWindow(registry, "SALESBYDATESELECT",
-                  [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByDate); });
-  addReportWindow(registry, "SALESBYCUSTSELECT",
-                  [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByCustomer); });
-  addReportWindow(registry, "SALESBYSPSELECT",
-                  [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::BySalesperson); });
-  addReportWindow(registry, "SALESTAXCOLLRPTSELECT", [] { return salesTaxReportWindow(); });
-  addReportWindow(registry, "CUSTLISTRPTSELECT", [] { return customerListWindow(); });
-  addReportWindow(registry, "CUSTMAILLBLRPTSELECT", [] { return customerLabelsWindow(); });
-  addReportWindow(registry, "CUST1LINESELECT", [] { return customerOneLineWindow(); });
-  addReportWindow(registry, "VENDORLISTSELECT", [] { return vendorListWindow(); });
+  for (const ReportEntry& e : reports1Entries()) addReportWindow(registry, e.procedure, e.make);
 }
 
 }  // namespace quay::reports

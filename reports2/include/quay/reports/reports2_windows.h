@@ -2,14 +2,14 @@
 // lists), as the program's menu opens them.
 #pragma once
 
-#include "quay/export.h"
+#include <vector>
 
-namespace quay::core {
-class WindowRegistry;
-}
+#include "quay/export.h"
+#include "quay/reports/select/report_windows.h"
 
 namespace quay::reports {
 
+QUAY_EXPORT const std::vector<ReportEntry>& reports2Entries();
 QUAY_EXPORT void registerReports2Windows(core::WindowRegistry& registry);
 
 }  // namespace quay::reports

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "quay/export.h"
 #include "quay/reports/run/report_window.h"
@@ -21,7 +22,14 @@ namespace quay::reports {
 QUAY_EXPORT void addReportWindow(core::WindowRegistry& registry, const std::string& procedure,
                                  std::function<ReportWindow()> make);
 
-// The selection windows of the first set of reports.
+// A menu procedure and the window it opens.
+struct ReportEntry {
+  const char* procedure;  // "SALESBYDATESELECT"
+  ReportWindow (*make)();
+};
+
+// The reports of the first set, and their windows registered with the program.
+QUAY_EXPORT const std::vector<ReportEntry>& reports1Entries();
 QUAY_EXPORT void registerReports1Windows(core::WindowRegistry& registry);
 
 }  // namespace quay::reports

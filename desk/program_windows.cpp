@@ -7,6 +7,8 @@
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
 #include "quay/app/window_name.h"
+#include "quay/reports/reports2_windows.h"
+#include "quay/reports/select/report_windows.h"
 #include "quay/util/util_windows.h"
 #include "quay/util/verify_windows.h"
 #include "quay/views/masterlists/master_windows.h"
@@ -26,6 +28,8 @@ void registerProgramWindows(core::WindowRegistry& registry) {
     registerOrderDialogs(registry);
     registerAccountWindows(registry);
     util::registerVerifyWindows(registry);
+    reports::registerReports1Windows(registry);
+    reports::registerReports2Windows(registry);
     aliasDocumentedProcedures(registry);
 }
 

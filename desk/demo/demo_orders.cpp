@@ -1,4 +1,4 @@
-// The demo orders rotate over the first customers and products: every third order
+// The demo orders rotate over the first forty customers and products: every third order
 // stays a quote, the others become invoices, every second invoice paid in full at
 // once. Products that track serial numbers get one number per unit sold.
 #include "demo/demo_orders.h"
@@ -41,16 +41,28 @@ std::string addDemoOrders(core::Database& db, DemoOrdersSummary* summary) {
 
     std::vector<core::Customer> customers;
     t.cus.handle.set(core::Customer::byName);
-    while (customers.size() < 6 && t.cus.handle.next() == ErrorCode::None)
+    while (customers.size() < 40 && t.cus.handle.next() == ErrorCode::None)
         if (t.cus.handle.rec.Active == 1) customers.push_back(t.cus.handle.rec);
     std::vector<core::Products> products;
     t.prd.handle.set(core::Products::byPartNum);
-    while (products.size() < 12 && t.prd.handle.next() == ErrorCode::None)
+    while (products.size() < 40 && t.prd.handle.next() == ErrorCode::None)
         if (t.prd.handle.rec.Active == 1) products.push_back(t.prd.handle.rec);
     if (customers.empty() || products.empty()) return "The data set has no active customers or products.";
+    std::vector<std::string> salespeople;
+    {
+        core::Handle<core::Salesmen> sal(db);
+        if (sal.open() == ErrorCode::None) {
+            sal.set(core::Salesmen::byInitials);
+            while (sal.next() == ErrorCode::None) salespeople.push_back(sal.rec.Initials.str());
+            sal.close();
+        }
+    }
 
     DemoOrdersSummary s;
-    for (int n = 0; n < 12; ++n) {
+    // A year of trade: enough orders for the sales and quote reports to run to several
+    // pages with every customer and salesperson in them.
+    constexpr int kOrders = 150;
+    for (int n = 0; n < kOrders; ++n) {
         const core::Customer& c = customers[static_cast<std::size_t>(n) % customers.size()];
         t.ord.handle.clear();
         core::Orders& o = t.ord.handle.rec;
@@ -62,7 +74,8 @@ std::string addDemoOrders(core::Database& db, DemoOrdersSummary* summary) {
         o.TAX2EXEMPT = c.TAX2EXEMPT;
         o.SLSTAXRATE1 = c.SALESTAX1;
         o.SLSTAXRATE2 = c.SALESTAX2;
-        o.ENTRYDATE = o.OrdDate = core::today() - (12 - n) * 5;
+        o.ENTRYDATE = o.OrdDate = core::today() - (kOrders - n) * 2;
+        if (!salespeople.empty()) o.Salesperson = salespeople[static_cast<std::size_t>(n * 7 / 3) % salespeople.size()];
         o.REFERENCE = n % 3 == 0 ? "Estimate for the season" : "Standing order";
         if (n % 4 == 1) (void)o.SHIPPING.parse("12.50");
         OrderWork work;

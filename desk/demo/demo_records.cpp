@@ -106,7 +106,8 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
     core::Handle<core::Manufact> mfr(db);
     core::Handle<core::TipOfDay> tip(db);
     core::Handle<core::Schedule> sch(db);
-    std::vector<core::Table*> tables = {&def, &cus, &prd, &ven, &vpr, &sal, &trm, &shp, &grp, &mfr, &tip, &sch};
+    core::Handle<core::Comments> cmt(db);
+    std::vector<core::Table*> tables = {&def, &cus, &prd, &ven, &vpr, &sal, &trm, &shp, &grp, &mfr, &tip, &sch, &cmt};
     // Every other table too, so the data set opens without creating anything.
     for (const core::TableDesc* desc : core::fileTables()) {
         auto buffer = std::make_unique<std::max_align_t[]>(desc->recordSize / sizeof(std::max_align_t) + 1);
@@ -158,6 +159,32 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
         ven.rec.EMAIL = v.email;
         ven.rec.TERMS = "NET 30";
         if (ven.add() != ErrorCode::None) return describe(ven, "A vendor");
+    }
+    // Smaller suppliers, enough for a vendor list of several pages, with their terms and
+    // the buyer's notes about them.
+    static const char* const kSupplierTowns[][3] = {{"Portland", "ME", "04101"}, {"Bath", "ME", "04530"},
+                                                    {"Newport", "RI", "02840"}, {"Mystic", "CT", "06355"},
+                                                    {"Salem", "MA", "01970"},   {"Camden", "ME", "04843"}};
+    static const char* const kSupplierKinds[] = {"Canvas",   "Fasteners", "Paints", "Rigging", "Pumps",
+                                                 "Lighting", "Cordage",   "Teak",   "Fenders", "Safety"};
+    int moreVendors = 0;
+    for (int k = 0; k < 30; ++k) {
+        const auto& town = kSupplierTowns[k % 6];
+        ven.clear();
+        ven.rec.Active = k % 9 == 8 ? 0 : 1;
+        ven.rec.COMPANY = 1;
+        ven.rec.NAME = std::string(town[0]) + " " + kSupplierKinds[k % 10] + (k >= 10 ? " " + std::to_string(k / 10 + 1) : "");
+        ven.rec.ADD1 = std::to_string(10 + k * 7) + " Wharf Street";
+        ven.rec.CITY = town[0];
+        ven.rec.STATE = town[1];
+        ven.rec.ZIPCODE = town[2];
+        char phone[16];
+        std::snprintf(phone, sizeof phone, "(207)555-%04d", 2000 + k);
+        ven.rec.PHONE1 = phone;
+        ven.rec.TERMS = k % 3 == 0 ? "NET 30" : k % 3 == 1 ? "NET 15" : "";
+        if (k % 2 == 0) ven.rec.Comments = "Order by Thursday for Monday delivery; minimum order $150.";
+        if (ven.add() != ErrorCode::None) return describe(ven, "A vendor");
+        ++moreVendors;
     }
     const auto& vendors = demoVendors();
     std::int32_t vprId = 0;
@@ -240,6 +267,52 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
         if (cus.add() != ErrorCode::None) return describe(cus, "A customer");
         ++i;
     }
+    // Private boat owners, enough for lists and label sheets of several pages, and notes
+    // of calls with some of them.
+    static const char* const kLast[] = {"Abbott", "Baker", "Carver", "Dunn", "Ellis", "Foster", "Gray", "Hale",
+                                        "Irving", "Jewett", "Knox", "Lowell"};
+    static const char* const kFirst[] = {"Ann", "Ben", "Clara", "Dan", "Edith", "Fred", "Grace"};
+    static const char* const kTowns[][3] = {{"Kittery", "ME", "03904"}, {"Rye", "NH", "03870"},
+                                            {"Hampton", "NH", "03842"}, {"York", "ME", "03909"},
+                                            {"Newbury", "MA", "01951"}};
+    int moreCustomers = 0;
+    std::int32_t cmtId = 0;
+    for (int k = 0; k < 42; ++k) {
+        const auto& town = kTowns[k % 5];
+        cus.clear();
+        cus.rec.Active = k % 13 == 12 ? 0 : 1;
+        cus.rec.LNAME = kLast[k % 12];
+        cus.rec.FNAME = kFirst[k % 7];
+        cus.rec.Name = std::string(kLast[k % 12]) + ", " + kFirst[k % 7];
+        cus.rec.ADDRESS1 = std::to_string(3 + k * 11) + " Harbor View Road";
+        if (k % 4 == 0) cus.rec.ADDRESS2 = "Slip " + std::to_string(k + 1);
+        cus.rec.CITY = town[0];
+        cus.rec.STATE = town[1];
+        cus.rec.ZipCode = town[2];
+        char phone[16];
+        std::snprintf(phone, sizeof phone, "(603)555-%04d", 3000 + k);
+        cus.rec.PHONE1 = phone;
+        if (k % 3 == 0) cus.rec.FAX = phone;
+        cus.rec.SALESTAX1.assign(company.SALESTAX1);
+        cus.rec.SALESTAX2.assign(company.SALESTAX2);
+        static const char* const kClasses[] = {"4", "5", "6", "R"};
+        cus.rec.PRICECLASS = kClasses[k % 4];
+        if (k % 5 == 0) cus.rec.TAXLIC1 = "NH-" + std::to_string(41000 + k);
+        if (k % 2 == 0) setAmount(cus.rec.CREDITLIMIT, 500.0 + 100.0 * (k % 4));
+        if (cus.add() != ErrorCode::None) return describe(cus, "A customer");
+        ++moreCustomers;
+        for (int c = 0; c < k % 3; ++c) {
+            cmt.clear();
+            cmt.rec.CMTID = ++cmtId;
+            cmt.rec.Customer = cus.rec.Name;
+            cmt.rec.CMTDATE = core::today() - 20 * (c + 1) - k;
+            cmt.rec.CMTTIME = (9 + c) * 360000 + 15 * 6000;
+            cmt.rec.SUBJECT = c == 0 ? "Spring launch" : "Winter storage";
+            cmt.rec.Notes = c == 0 ? "Asked for a quote on new dock lines and fenders before launch."
+                                   : "Wants the mooring pennant checked when the boat comes out.";
+            if (cmt.add() != ErrorCode::None) return describe(cmt, "A customer note");
+        }
+    }
     std::int32_t tipId = 0;
     for (std::string_view t : demoTips()) {
         tip.clear();
@@ -254,9 +327,9 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
 
     if (summary) {
         summary->scheduleEntries = entries;
-        summary->customers = static_cast<int>(demoCustomers().size());
+        summary->customers = static_cast<int>(demoCustomers().size()) + moreCustomers;
         summary->products = static_cast<int>(demoProducts().size());
-        summary->vendors = static_cast<int>(demoVendors().size());
+        summary->vendors = static_cast<int>(demoVendors().size()) + moreVendors;
         summary->vendorParts = vprId;
         summary->salespeople = static_cast<int>(demoSalespeople().size());
         summary->terms = static_cast<int>(demoTerms().size());

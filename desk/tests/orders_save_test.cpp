@@ -413,14 +413,15 @@ TEST_F(OrderSaving, DemoOrdersLeaveTheAccountsWhole) {
     store(tracked);
     DemoOrdersSummary s;
     ASSERT_EQ(addDemoOrders(*db, &s), "");
-    EXPECT_EQ(s.quotes, 4);
-    EXPECT_EQ(s.invoices, 8);
-    EXPECT_EQ(s.payments, 4);
+    // A year of orders: every third one stays a quote, every second invoice is paid at once.
+    EXPECT_EQ(s.quotes, 50);
+    EXPECT_EQ(s.invoices, 100);
+    EXPECT_EQ(s.payments, 50);
     EXPECT_GT(s.serials, 0);
     const auto charges = all<core::Charges>();
-    EXPECT_EQ(charges.size(), 8u);
-    EXPECT_EQ(all<core::Payments>().size(), 4u);
-    EXPECT_EQ(all<core::Applied>().size(), 4u);
+    EXPECT_EQ(charges.size(), 100u);
+    EXPECT_EQ(all<core::Payments>().size(), 50u);
+    EXPECT_EQ(all<core::Applied>().size(), 50u);
     core::Decimal<13, 2> unpaid;
     for (const auto& c : charges) ASSERT_EQ(unpaid.assign(unpaid + c.UNPAIDBAL), core::DecimalStatus::Ok);
     EXPECT_EQ(all<core::Customer>()[0].BALANCEDUE, unpaid);

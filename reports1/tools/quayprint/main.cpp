@@ -3,13 +3,18 @@
 //
 //   quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text | --preview) DATADIR ORDNUM
 //   quayprint --sample DATADIR
+//   quayprint --report PROCEDURE [--from DATE] [--to DATE] [--flag N]... [--choice N=VALUE]...
+//             (--pdf FILE | --dump | --text) DATADIR
 //
 // --quote (the default) prints the quote or invoice, --detail the order detail ticket,
 // --packing the packing list. --pdf writes the pages as a PDF file, --dump writes the full
 // page list (positions included), --text the pages as lines of text, --preview shows the
 // pages in the desktop's preview window (print, save as PDF) and exits when it closes. --sample writes a
 // small sample data set (a quote, an invoice and a long quote: orders 1 to 3) into an empty
-// data directory.
+// data directory. --report runs a report as its selection window would (PROCEDURE is its
+// menu name, SALESBYDATESELECT): the window opens with its defaults, --from and --to set
+// the dates (mm/dd/yyyy), --flag N ticks its Nth flag and --choice N=VALUE chooses in
+// its Nth choice (both counted from 0), and Print runs it.
 // Messages the report shows go to standard error; the exit status is 0 when the pages were
 // written, 1 when the report ended without pages, 2 for a wrong command line.
 #include <QApplication>
@@ -26,6 +31,7 @@
 #include "quay/reports/engine/text_dump.h"
 #include "quay/reports/output/pdf_output.h"
 #include "quay/reports/quote/quote_print.h"
+#include "quay/reports/reports2_windows.h"
 #include "quay/reports/run/page_text.h"
 #include "quay/reports/tickets/order_tickets.h"
 #include "quay/store/database.h"
@@ -100,8 +106,63 @@ class FileOutput final : public reports::ReportOutput {
 int usage() {
   std::cerr << "usage: quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text | --preview) DATADIR "
                "ORDNUM\n"
-               "       quayprint --sample DATADIR\n";
+               "       quayprint --sample DATADIR\n"
+               "       quayprint --report PROCEDURE [--from DATE] [--to DATE] [--flag N]... [--choice N=VALUE]...\n"
+               "                 (--pdf FILE | --dump | --text) DATADIR\n";
   return 2;
+}
+
+// What --report asks of the selection window.
+struct WindowSettings {
+  std::string procedure;
+  std::string from, to;
+  std::vector<std::size_t> flags;
+  std::vector<std::pair<std::size_t, std::string>> choices;
+};
+
+const reports::ReportEntry* findReport(const std::string& procedure) {
+  for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries()})
+    for (const reports::ReportEntry& e : *list)
+      if (procedure == e.procedure) return &e;
+  return nullptr;
+}
+
+// Runs the report as its window's Print would; false when the window refused a setting.
+bool runFromWindow(core::Database& db, core::UiPort& ui, const WindowSettings& w, const reports::ReportContext& ctx) {
+  const reports::ReportEntry* entry = findReport(w.procedure);
+  if (entry == nullptr) {
+    std::cerr << "No report " << w.procedure << '\n';
+    return false;
+  }
+  reports::ReportWindow window = entry->make();
+  reports::ReportSelection selection(ui, window.spec,
+                                     [&db, &ctx, job = window.report](core::UiPort&, const reports::RunOptions& o) {
+                                       return reports::runReport(db, job, ctx, o);
+                                     });
+  selection.open();
+  using Field = reports::ReportSelection::Field;
+  for (auto [field, text] : {std::pair{Field::BeginDate, w.from}, {Field::EndDate, w.to}}) {
+    if (text.empty()) continue;
+    const std::string why = selection.enterDate(field, text);
+    if (!why.empty()) {
+      std::cerr << text << ": " << why << '\n';
+      return false;
+    }
+  }
+  for (std::size_t f : w.flags) {
+    if (f >= window.spec.flags.size()) return false;
+    selection.setFlag(f, true);
+  }
+  for (const auto& [c, value] : w.choices) {
+    if (c >= window.spec.choices.size()) return false;
+    selection.setChoice(c, value);
+    if (selection.choice(c) != value) {
+      std::cerr << value << " is not offered by " << window.spec.choices[c].caption << '\n';
+      return false;
+    }
+  }
+  selection.print();
+  return true;
 }
 
 // A positive order number, all digits.
@@ -124,6 +185,7 @@ int main(int argc, char** argv) {
   bool formatGiven = false;
   std::string pdfPath;
   std::vector<std::string> rest;
+  WindowSettings window;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--sample") {
@@ -135,7 +197,18 @@ int main(int argc, char** argv) {
       }
       return 0;
     }
-    if (a == "--quote" || a == "--detail" || a == "--packing") {
+    if (a == "--report" && i + 1 < argc) {
+      window.procedure = argv[++i];
+    } else if ((a == "--from" || a == "--to") && i + 1 < argc) {
+      (a == "--from" ? window.from : window.to) = argv[++i];
+    } else if (a == "--flag" && i + 1 < argc) {
+      window.flags.push_back(static_cast<std::size_t>(std::atoi(argv[++i])));
+    } else if (a == "--choice" && i + 1 < argc) {
+      const std::string c = argv[++i];
+      const std::size_t eq = c.find('=');
+      if (eq == std::string::npos) return usage();
+      window.choices.emplace_back(static_cast<std::size_t>(std::atoi(c.substr(0, eq).c_str())), c.substr(eq + 1));
+    } else if (a == "--quote" || a == "--detail" || a == "--packing") {
       report = a.substr(2);
     } else if (a == "--pdf" && i + 1 < argc) {
       format = Format::Pdf;
@@ -154,7 +227,10 @@ int main(int argc, char** argv) {
     }
   }
   std::int32_t ordNum = 0;
-  if (!formatGiven || rest.size() != 2 || !parseOrderNumber(rest[1].c_str(), ordNum)) return usage();
+  const bool byWindow = !window.procedure.empty();
+  if (byWindow ? (!formatGiven || format == Format::Preview || rest.size() != 1)
+               : (!formatGiven || rest.size() != 2 || !parseOrderNumber(rest[1].c_str(), ordNum)))
+    return usage();
 
   // A mistyped folder must not gain an empty data set of its own.
   std::error_code ec;
@@ -179,7 +255,9 @@ int main(int argc, char** argv) {
   core::Settings settings;
   const reports::ReportContext ctx{.ui = ui, .output = output, .settings = settings, .progress = nullptr,
                                    .measurer = nullptr, .logoDirectory = {}};
-  if (report == "detail")
+  if (byWindow) {
+    if (!runFromWindow(db, ui, window, ctx)) return 2;
+  } else if (report == "detail")
     reports::QUOTEPRINTDETAIL(db, ordNum, ctx);
   else if (report == "packing")
     reports::QUOTEPACKINGLIST(db, ordNum, ctx);

@@ -3,6 +3,7 @@
 // exists, then opens the frame and runs until it is closed.
 #include <QApplication>
 
+#include "counts/views/count_windows.h"
 #include "desk_windows.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     quay::desk::registerDeskWindows(registry);
     quay::desk::registerOrderWindows(registry);
     quay::desk::registerOrderDialogs(registry);
+    quay::desk::registerCountWindows(registry);
     quay::desk::aliasDocumentedProcedures(registry);
 
     quay::core::QtUiPort ui(registry);

@@ -5,6 +5,7 @@
 
 #include "counts/views/count_windows.h"
 #include "desk_windows.h"
+#include "quay/util/util_windows.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
 #include "frame/main_frame.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     quay::desk::registerOrderWindows(registry);
     quay::desk::registerOrderDialogs(registry);
     quay::desk::registerCountWindows(registry);
+    quay::util::registerUtilWindows(registry);
     quay::desk::aliasDocumentedProcedures(registry);
 
     quay::core::QtUiPort ui(registry);

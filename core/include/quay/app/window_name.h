@@ -17,7 +17,7 @@ namespace quay::core {
 
 // Every window that window logic opens by name: the documented procedure names and the
 // window names the program registers them under.
-inline constexpr std::array<std::string_view, 61> kWindowCatalogue = {
+inline constexpr std::array<std::string_view, 63> kWindowCatalogue = {
     // small tools, the company and the first start
     "DATESELECT", "DefaultsForm", "DEFAULTSFORM", "EnterDefaultAreaCode",
     "PICKCUSTOMERS", "PICKPRODUCTS", "PICKVENDORS", "PICKSALESMEN", "PICKGROUPS", "PICKMANUFACTURERS",
@@ -33,6 +33,8 @@ inline constexpr std::array<std::string_view, 61> kWindowCatalogue = {
     "InvoiceComments",
     // accounts receivable
     "ARBrowse", "BrwsCustAccount", "EditPayments", "EditCharges", "VERIFYARFILES",
+    // stock upkeep
+    "BrowseProdCounts", "ProdCountsForm",
     // the schedule and the frame's timer stages
     "SCHEDULEFORM", "ScheduleForm", "SCHEDULEBROWSE", "ScheduleBrowse", "LOADALARMQUEUE", "DISPLAYTIPOFDAY", "ALARMWINDOW",
 };

@@ -26,7 +26,7 @@ public:
 protected:
     bool checkBeforeSave() override {
         if (m_rec.COMPANYNAME.isBlank())
-            return refuse(Defaults::desc().fieldIndex("COMPANYNAME"), kNameRequired);
+            return refuse(fieldOf(&Defaults::COMPANYNAME), kNameRequired);
         return true;
     }
 

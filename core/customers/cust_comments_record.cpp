@@ -12,7 +12,7 @@ FormSpec notesSpec() {
     FormSpec s;
     s.procedure = "CustCommentsRecord";
     s.title = "Customer Comments";
-    s.numberField = Comments::desc().fieldIndex("CMTID");
+    s.numberField = fieldOf(&Comments::CMTID);
     s.numberKey = Comments::ByCmtID;
     s.cancelQuestion = StandardMessage::SaveOnCancel;
     return s;
@@ -33,14 +33,13 @@ void primeCustomerNote(void* comments, std::string_view customer, std::string_vi
 
 CustCommentsRecord::CustCommentsRecord(Database& db, UiPort& ui, Table& comments, const WindowRequest& request)
     : FormWindow(db, ui, comments, notesSpec(), request), m_customer(request.text) {
-    const TableDesc& d = Comments::desc();
     FormLayout& l = mutableLayout();
-    FormField customer = formField("Customer:", d.fieldIndex("Customer"), FieldKind::Display);
-    FormField date = formField("Date:", d.fieldIndex("CMTDATE"), FieldKind::Entry, "@d2");
-    FormField time = formField("", d.fieldIndex("CMTTIME"), FieldKind::Entry, "@t7");
+    FormField customer = formField("Customer:", fieldOf(&Comments::Customer), FieldKind::Display);
+    FormField date = formField("Date:", fieldOf(&Comments::CMTDATE), FieldKind::Entry, "@d2");
+    FormField time = formField("", fieldOf(&Comments::CMTTIME), FieldKind::Entry, "@t7");
     time.besideLast = true;
-    FormField subject = formField("Subject:", d.fieldIndex("SUBJECT"));
-    FormField notes = formField("Notes:", d.fieldIndex("Notes"), FieldKind::Memo);
+    FormField subject = formField("Subject:", fieldOf(&Comments::SUBJECT));
+    FormField notes = formField("Notes:", fieldOf(&Comments::Notes), FieldKind::Memo);
     l.fields = {customer, date, time, subject, notes};
 }
 

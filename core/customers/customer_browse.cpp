@@ -15,14 +15,13 @@ std::vector<std::string> customerCells(const Customer& c) {
 template <class R>
 ListSpec customerColumns() {
     ListSpec s;
-    const TableDesc& d = Customer::desc();
     s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false}, {"City", 20, false}, {"ST", 3, false},
                  {"Zip Code", 10, false}};
     s.format = rowCells<R>([](const R& c) { return customerCells(c); });
-    s.tabs = {{"by &Name / Company", Customer::byActiveName, d.fieldIndex("Name")},
-              {"by &First Name", Customer::byActiveFName, d.fieldIndex("FNAME")},
-              {"by &Last Name", Customer::byActiveLName, d.fieldIndex("LNAME")}};
-    s.activeField = d.fieldIndex("Active");
+    s.tabs = {{"by &Name / Company", Customer::byActiveName, fieldOf(&Customer::Name)},
+              {"by &First Name", Customer::byActiveFName, fieldOf(&Customer::FNAME)},
+              {"by &Last Name", Customer::byActiveLName, fieldOf(&Customer::LNAME)}};
+    s.activeField = fieldOf(&Customer::Active);
     s.activeCaption = "&Active";
     s.activeTip = "Active Customers Only";
     return s;

@@ -26,7 +26,6 @@ Decimal<13, 4> classPrice(const Products& p, std::string_view code) {
 
 ListSpec productBrowseSpec(int pricePlaces) {
     ListSpec s;
-    const TableDesc& d = Products::desc();
     s.procedure = "ProductBrowse";
     s.title = "Product List";
     s.formProcedure = "ProductForm";
@@ -38,10 +37,10 @@ ListSpec productBrowseSpec(int pricePlaces) {
         return std::vector<std::string>{p.PartNum.str(), p.Group.str(), p.DESCRIPTION.str(), cellText(qty, p.OnHand),
                                         cellText(qty, p.OnOrder), cellText(price, classPrice(p, glo.PriceClass.view()))};
     });
-    s.tabs = {{"by &Part#", Products::ByActivePartNum, d.fieldIndex("PartNum")},
-              {"by &Group", Products::ByActiveGroup, d.fieldIndex("Group")},
-              {"by &Description", Products::ByActiveDesc, d.fieldIndex("DESCRIPTION")}};
-    s.activeField = d.fieldIndex("Active");
+    s.tabs = {{"by &Part#", Products::ByActivePartNum, fieldOf(&Products::PartNum)},
+              {"by &Group", Products::ByActiveGroup, fieldOf(&Products::Group)},
+              {"by &Description", Products::ByActiveDesc, fieldOf(&Products::DESCRIPTION)}};
+    s.activeField = fieldOf(&Products::Active);
     s.activeTip = "Active Products Only";
     return s;
 }

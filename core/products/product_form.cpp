@@ -197,10 +197,10 @@ bool ProductForm::pick(int f, bool browse) {
     Products& p = rec();
     const bool group = f == field("Group");
     FieldLookup lookup = group ? FieldLookup(ui(), m_groups,
-                                             LookupSpec{Groups::byGroup, Groups::desc().fieldIndex("GROUP"),
+                                             LookupSpec{Groups::byGroup, fieldOf(&Groups::GROUP),
                                                         "GROUPSBROWSE", {}, true})
                                : FieldLookup(ui(), m_manufact,
-                                             LookupSpec{Manufact::byName, Manufact::desc().fieldIndex("NAME"),
+                                             LookupSpec{Manufact::byName, fieldOf(&Manufact::NAME),
                                                         "MANUFACTBROWSE", {}, true});
     const LookupResult r = browse ? lookup.browse() : lookup.check(group ? p.Group.view() : p.MANUFACTURER.view());
     if (!r.accepted()) {

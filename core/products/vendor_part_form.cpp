@@ -11,7 +11,7 @@ FormSpec pairSpec() {
     FormSpec s;
     s.procedure = "VendorPartForm";
     s.title = "Vendor Part Number";
-    s.numberField = VenProds::desc().fieldIndex("VPRID");
+    s.numberField = fieldOf(&VenProds::VPRID);
     s.numberKey = VenProds::byVPRId;
     return s;
 }
@@ -51,7 +51,7 @@ bool VendorPartForm::lookup(int f) { return f == vpr("Vendor") && pick(true); }
 
 bool VendorPartForm::pick(bool browse) {
     auto& p = *static_cast<VenProds*>(table().buffer());
-    FieldLookup lookup(ui(), m_vendors, LookupSpec{Vendors::byName, Vendors::desc().fieldIndex("NAME"), "VENDORBROWSE", {}, true});
+    FieldLookup lookup(ui(), m_vendors, LookupSpec{Vendors::byName, fieldOf(&Vendors::NAME), "VENDORBROWSE", {}, true});
     const LookupResult r = browse ? lookup.browse() : lookup.check(p.Vendor.view());
     if (!r.accepted()) {
         if (!browse) requestFocus(vpr("Vendor"));

@@ -125,13 +125,13 @@ bool ScheduleForm::primeInsert() {
 std::optional<FieldLookup> ScheduleForm::lookupFor(int f) {
     if (f == field("Customer"))
         return FieldLookup(ui(), m_customers.handle,
-                           LookupSpec{Customer::byName, Customer::desc().fieldIndex("Name"), "CustomerBrowse", {}, true});
+                           LookupSpec{Customer::byName, fieldOf(&Customer::Name), "CustomerBrowse", {}, true});
     if (f == field("VENDOR"))
         return FieldLookup(ui(), m_vendors.handle,
-                           LookupSpec{Vendors::byName, Vendors::desc().fieldIndex("NAME"), "VendorBrowse", {}, true});
+                           LookupSpec{Vendors::byName, fieldOf(&Vendors::NAME), "VendorBrowse", {}, true});
     if (f == field("PRODUCT"))
         return FieldLookup(ui(), m_products.handle,
-                           LookupSpec{Products::byPartNum, Products::desc().fieldIndex("PartNum"), "ProductBrowse", {}, true});
+                           LookupSpec{Products::byPartNum, fieldOf(&Products::PartNum), "ProductBrowse", {}, true});
     return std::nullopt;
 }
 

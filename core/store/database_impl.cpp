@@ -70,12 +70,23 @@ DatabaseImpl::DatabaseImpl(std::string directory) : m_directory(std::move(direct
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_handler(db, &DatabaseImpl::busyWait, this);
 
-    std::string mode;
-    rc = queryText(db, "PRAGMA journal_mode", mode);
-    if (rc == SQLITE_OK && mode != "wal") rc = queryText(db, "PRAGMA journal_mode=WAL", mode);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, kConnectionPragmas, nullptr, nullptr, nullptr);
-    std::string count;
-    if (rc == SQLITE_OK) rc = queryText(db, "SELECT count(*) FROM sqlite_master", count);
+    // Stations starting together on a new data set all switch it to WAL at once; the
+    // engine answers some of those switches "busy" at once, without calling the busy
+    // handler (it will not wait where waiting could deadlock). The set-up is therefore
+    // tried again, with short naps, for as long as the busy timeout allows.
+    const auto setUpSince = std::chrono::steady_clock::now();
+    for (;;) {
+        std::string mode;
+        rc = queryText(db, "PRAGMA journal_mode", mode);
+        if (rc == SQLITE_OK && mode != "wal") rc = queryText(db, "PRAGMA journal_mode=WAL", mode);
+        if (rc == SQLITE_OK) rc = sqlite3_exec(db, kConnectionPragmas, nullptr, nullptr, nullptr);
+        std::string count;
+        if (rc == SQLITE_OK) rc = queryText(db, "SELECT count(*) FROM sqlite_master", count);
+        const int primary = rc & 0xff;
+        if (primary != SQLITE_BUSY && primary != SQLITE_LOCKED) break;
+        if (std::chrono::steady_clock::now() - setUpSince >= std::chrono::milliseconds(kBusyTimeoutMs)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1 + (setUpSince.time_since_epoch().count() & 3)));
+    }
     if (rc != SQLITE_OK) {
         m_status.setSqlite(db, rc);
         sqlite3_close_v2(db);

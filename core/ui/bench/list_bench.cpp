@@ -67,8 +67,8 @@ ListSpec groupSpec() {
     s.formProcedure = "GroupForm";
     s.columns = {{"Group", 15}};
     s.format = rowCells<Groups>([](const Groups& g) { return std::vector<std::string>{g.GROUP.str()}; });
-    s.tabs = {{"by &Group", Groups::ByActiveGroup, Groups::desc().fieldIndex("GROUP")}};
-    s.activeField = Groups::desc().fieldIndex("ACTIVE");
+    s.tabs = {{"by &Group", Groups::ByActiveGroup, fieldOf(&Groups::GROUP)}};
+    s.activeField = fieldOf(&Groups::ACTIVE);
     return s;
 }
 

@@ -2,6 +2,7 @@
 //
 // Exit status: 0 done, 1 refused (the message says why), 2 bad usage.
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -36,7 +37,8 @@ const char* const kHelp =
     "  report NAME [--from YYYY-MM-DD] [--to YYYY-MM-DD] (--pdf FILE | --text FILE)\n"
     "                    run a report (NAME as the menu names it; 'quay report --list')\n"
     "  verify-ar         check the A/R tables, repair them and print what changed\n"
-    "  backup [--to DIR] write a dated backup and check it\n"
+    "  backup [--to DIR] [--keep N]\n"
+    "                    write a dated backup, check it, keep the newest N\n"
     "  restore FILE      replace the data set with a checked backup\n"
     "\n"
     "--data DIR names the data directory (default: the current directory).\n"
@@ -222,19 +224,46 @@ desk::CopyProgress progressOnTerminal() {
   };
 }
 
+// Removes all but the newest `keep` dated backups ("billquay-YYYY-MM-DD-HHMM.bqbackup",
+// whose names sort by date) in `folder`; backups kept before a restore are left alone.
+void removeOldBackups(const fs::path& folder, std::size_t keep) {
+  std::vector<fs::path> dated;
+  std::error_code ec;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+    const std::string name = e.path().filename().string();
+    if (name.size() == std::string("billquay-2026-12-08-1530.bqbackup").size() && name.starts_with("billquay-") &&
+        name.ends_with(desk::kBackupExtension))
+      dated.push_back(e.path());
+  }
+  std::sort(dated.begin(), dated.end());
+  for (std::size_t i = 0; i + keep < dated.size(); ++i) {
+    if (fs::remove(dated[i], ec))
+      std::cout << "Removed " << dated[i].string() << '\n';
+    else
+      std::cerr << "Cannot remove " << dated[i].string() << ": " << ec.message() << '\n';
+  }
+}
+
 core::DateTime moment() { return core::DateTime{core::today(), core::now()}; }
 
 int cmdBackup(const fs::path& dataDir, const std::vector<std::string>& args) {
   if (hasHelp(args)) {
-    std::cout << "usage: quay backup [--to DIR]\n"
-                 "Writes a dated backup (default folder: DATADIR/backups) and checks it.\n";
+    std::cout << "usage: quay backup [--to DIR] [--keep N]\n"
+                 "Writes a dated backup (default folder: DATADIR/backups) and checks it; --keep N then removes\n"
+                 "all but the newest N dated backups in that folder.\n";
     return kDone;
   }
   fs::path folder = dataDir / "backups";
+  std::size_t keep = 0;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--to" && i + 1 < args.size())
+    if (args[i] == "--to" && i + 1 < args.size()) {
       folder = args[++i];
-    else
+    } else if (args[i] == "--keep" && i + 1 < args.size()) {
+      const std::string& n = args[++i];
+      if (n.empty() || n.size() > 6 || n.find_first_not_of("0123456789") != std::string::npos || std::stoul(n) == 0)
+        return usage("backup: --keep needs a number of backups, 1 or more");
+      keep = std::stoul(n);
+    } else
       return usage("backup: unknown argument " + args[i]);
   }
   std::error_code ec;
@@ -255,6 +284,7 @@ int cmdBackup(const fs::path& dataDir, const std::vector<std::string>& args) {
     return kRefused;
   }
   std::cout << made.file.string() << '\n';
+  if (keep > 0) removeOldBackups(folder, keep);
   return kDone;
 }
 

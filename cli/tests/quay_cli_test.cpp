@@ -149,3 +149,26 @@ TEST_F(QuayCli, VerifyArPrintsWhatItChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(QuayCli, BackupKeepsOnlyTheNewestDatedBackups) {
+  const fs::path folder = root / "backups";
+  fs::create_directories(folder);
+  for (const char* old : {"billquay-2020-01-01-0900.bqbackup", "billquay-2020-01-02-0900.bqbackup",
+                          "billquay-2020-01-03-0900-before-restore.bqbackup", "notes.txt"})
+    std::ofstream(folder / old) << "old";
+  Outcome r = quay(data() + " backup --to " + folder.string() + " --keep 2");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_FALSE(fs::exists(folder / "billquay-2020-01-01-0900.bqbackup"));
+  EXPECT_TRUE(fs::exists(folder / "billquay-2020-01-02-0900.bqbackup"));
+  EXPECT_TRUE(fs::exists(folder / "billquay-2020-01-03-0900-before-restore.bqbackup"));
+  EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+  EXPECT_NE(r.out.find("Removed " + (folder / "billquay-2020-01-01-0900.bqbackup").string()), std::string::npos);
+
+  Outcome bad = quay(data() + " backup --to " + folder.string() + " --keep 0");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(fs::exists(folder / "billquay-2020-01-02-0900.bqbackup"));
+}
+
+}  // namespace

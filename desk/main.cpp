@@ -15,6 +15,22 @@
 #include "startup/startup_sequence.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window system is needed, so they work from a plain terminal.
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--version") {
+            std::printf("quaydesk (Billquay) 1.01.00\n");
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            std::printf("usage: quaydesk [DATADIR]\n"
+                        "Opens the Billquay data set in DATADIR (default: the current directory).\n"
+                        "  --version  print the version and exit\n"
+                        "  --help     print this help and exit\n"
+                        "Exit status: 0 closed, 1 the data set could not be opened.\n");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Billquay"));
     // No display name: the window system would append it to every title, and the frame's

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test suite:
 #   1. the whole project (business program and zwunzip32), all CTest suites;
+#   1b. the Debian package built from that build, installed, its programs run;
 #   2. zwunzip32 as a 32-bit build, where the command structure has its original offsets;
 #   3. zwunzip32's suite under AddressSanitizer and UndefinedBehaviorSanitizer;
 #   4. zwunzip32's suite under ThreadSanitizer (its inflate-ahead workers);
@@ -17,6 +18,12 @@ echo "== main build"
 cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON
 cmake --build build/main -j "$jobs"
 ctest --test-dir build/main --output-on-failure -j "$jobs"
+
+echo "== Debian package"
+(cd build/main && rm -f billquay_*.deb && cpack -G DEB >/dev/null)
+apt-get install -y ./build/main/billquay_*.deb >/dev/null
+/usr/bin/quaydesk --version
+/usr/bin/quay --help >/dev/null
 
 echo "== zwunzip32, 32-bit"
 if dpkg-query -W -f='${Status}' zlib1g-dev:i386 libdeflate-dev:i386 libgtest-dev:i386 g++-multilib 2>/dev/null \

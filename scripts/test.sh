@@ -21,7 +21,8 @@ ctest --test-dir build/main --output-on-failure -j "$jobs"
 
 echo "== Debian package"
 (cd build/main && rm -f billquay_*.deb && cpack -G DEB >/dev/null)
-apt-get install -y ./build/main/billquay_*.deb >/dev/null
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --reinstall ./build/main/billquay_*.deb >/dev/null
 /usr/bin/quaydesk --version
 /usr/bin/quay --help >/dev/null
 

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -51,6 +52,23 @@ TipOfDayView::TipOfDayView(std::unique_ptr<TipOfDayWindow> window, QWidget* pare
 }
 
 void TipOfDayView::showTip() { m_text->setPlainText(QString::fromStdString(m_window->text())); }
+
+void TipOfDayView::keyPressEvent(QKeyEvent* event) {
+    // A window of its own, not a dialog: Escape and Enter (Close is the default
+    // button) are handled here.
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+                QWidget::close();
+                return;
+            }
+            break;
+        default: break;
+    }
+    QWidget::keyPressEvent(event);
+}
 
 void TipOfDayView::closeEvent(QCloseEvent* event) {
     if (!m_window->isClosed()) m_window->close();

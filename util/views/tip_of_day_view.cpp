@@ -4,11 +4,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include "quay/views/dialog_keys.h"
 
 namespace quay::util {
 
@@ -48,27 +49,11 @@ TipOfDayView::TipOfDayView(std::unique_ptr<TipOfDayWindow> window, QWidget* pare
         showTip();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    new core::DialogKeys(this, close, close);
     showTip();
 }
 
 void TipOfDayView::showTip() { m_text->setPlainText(QString::fromStdString(m_window->text())); }
-
-void TipOfDayView::keyPressEvent(QKeyEvent* event) {
-    // A window of its own, not a dialog: Escape and Enter (Close is the default
-    // button) are handled here.
-    switch (event->key()) {
-        case Qt::Key_Escape:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-                QWidget::close();
-                return;
-            }
-            break;
-        default: break;
-    }
-    QWidget::keyPressEvent(event);
-}
 
 void TipOfDayView::closeEvent(QCloseEvent* event) {
     if (!m_window->isClosed()) m_window->close();

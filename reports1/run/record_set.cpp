@@ -28,6 +28,18 @@ RecordSet& RecordSet::keepIf(std::function<bool()> keep) {
   return *this;
 }
 
+RecordSet& RecordSet::skipIf(std::function<bool()> skip) {
+  m_skip = std::move(skip);
+  return *this;
+}
+
+bool RecordSet::skipped(bool* failed) {
+  *failed = false;
+  if (!m_skip || !m_skip()) return false;
+  *failed = m_table.setAtKey(m_key) != ErrorCode::None;
+  return true;
+}
+
 bool RecordSet::seek() {
   m_table.clear();
   if (m_fillKey) m_fillKey();
@@ -47,7 +59,14 @@ bool RecordSet::position(core::UiPort& ui) {
     readFailed(ui);
     return false;
   }
-  while (m_table.next() == ErrorCode::None && (!m_belongs || m_belongs())) ++m_count;
+  bool failed = false;
+  while (m_table.next() == ErrorCode::None && (!m_belongs || m_belongs())) {
+    if (!skipped(&failed)) ++m_count;
+    if (failed) {
+      readFailed(ui);
+      return false;
+    }
+  }
   if (!seek()) {
     readFailed(ui);
     return false;
@@ -64,6 +83,12 @@ RecordSet::Read RecordSet::next(core::UiPort& ui) {
       return Read::Failed;
     }
     if (m_belongs && !m_belongs()) return Read::End;
+    bool failed = false;
+    if (skipped(&failed)) {
+      if (!failed) continue;
+      readFailed(ui);
+      return Read::Failed;
+    }
     if (!m_keep || m_keep()) return Read::Record;
   }
 }

@@ -43,6 +43,12 @@ class QUAY_EXPORT RecordSet {
   // False skips the record in the buffer (a pick list, a status); without it every
   // record of the set is kept.
   RecordSet& keepIf(std::function<bool()> keep);
+  // True when the record in the buffer begins a stretch of the key the set leaves out
+  // (the rest of a customer's charges once its open ones are read): the hook has filled
+  // the buffer's key fields with the values the set goes on from, and the set seeks
+  // there instead of reading the stretch record by record. Asked before keepIf.
+  // REQUIRES: the values filled lie after the record's own in key order.
+  RecordSet& skipIf(std::function<bool()> skip);
 
   // Counts the set and stands before its first record. False, with the message shown,
   // when the store fails.
@@ -58,6 +64,9 @@ class QUAY_EXPORT RecordSet {
 
  private:
   bool seek();
+  // After a record was read: false when it belongs to the set and is not skipped; true
+  // when the set sought on past it (*failed when that seek failed).
+  bool skipped(bool* failed);
   void readFailed(core::UiPort& ui);
 
   core::Table& m_table;
@@ -65,6 +74,7 @@ class QUAY_EXPORT RecordSet {
   std::function<void()> m_fillKey;
   std::function<bool()> m_belongs;
   std::function<bool()> m_keep;
+  std::function<bool()> m_skip;
   std::int64_t m_count = 0;
   bool m_scanning = false;
 };

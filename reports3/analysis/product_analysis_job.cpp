@@ -34,7 +34,7 @@ enum AnalysisBand { kHeading = 1, kProductRow, kGrand };
 
 constexpr const char* kCell = "@n-13.2";
 // Columns on the landscape page: part, description, group, twelve months and the total.
-constexpr Units kDescX = 1150, kGroupX = 2600, kFirstMonthX = 3250, kMonthW = 520, kTotalX = kFirstMonthX + 12 * kMonthW,
+constexpr Units kDescX = 950, kGroupX = 2500, kFirstMonthX = 3300, kMonthW = 500, kTotalX = kFirstMonthX + 12 * kMonthW,
                 kEndX = 10000, kGap = 30;
 const FontSpec kCellFont{.pointSize = 7};
 const FontSpec kCellBold{.pointSize = 7, .bold = true};
@@ -70,8 +70,9 @@ ReportLayout ProductAnalysisJob::layout() const {
 
   Band& row = l.addBand(kProductRow, BandKind::Detail, kRow + 20);
   row.add(textControl("part", 0, 0, kDescX - kGap, kRow, "", kSmall));
-  row.add(textControl("description", kDescX, 0, kGroupX - kDescX - kGap, kRow, "", kSmall));
-  row.add(textControl("group", kGroupX, 0, kFirstMonthX - kGroupX - kGap, kRow, "", kSmall));
+  // A long description wraps within its column and the row grows.
+  row.add(wrappedText("description", kDescX, 0, kGroupX - kDescX - 2 * kGap, kRow, "", kSmall));
+  row.add(textControl("group", kGroupX, 10, kFirstMonthX - kGroupX - kGap, kRow, "", kCellFont));
   for (int i = 0; i < 12; ++i)
     row.add(fieldControl(cellName("m", i), kFirstMonthX + i * kMonthW, 10, kMonthW - kGap, kRow, kCell, kCellFont,
                          Alignment::Right));

@@ -28,19 +28,27 @@ RecordSet& RecordSet::keepIf(std::function<bool()> keep) {
   return *this;
 }
 
-RecordSet& RecordSet::skipIf(std::function<bool()> skip) {
+RecordSet& RecordSet::skipIf(std::function<bool()> skip, std::function<void()> resume) {
   m_skip = std::move(skip);
+  m_resume = std::move(resume);
   return *this;
 }
 
 bool RecordSet::skipped(bool* failed) {
   *failed = false;
-  if (!m_skip || !m_skip()) return false;
+  if (!m_skip || !m_skip()) {
+    m_skipRun = 0;
+    return false;
+  }
+  if (++m_skipRun < kReadPast) return true;
+  m_skipRun = 0;
+  m_resume();
   *failed = m_table.setAtKey(m_key) != ErrorCode::None;
   return true;
 }
 
 bool RecordSet::seek() {
+  m_skipRun = 0;
   m_table.clear();
   if (m_fillKey) m_fillKey();
   return m_table.setAtKey(m_key) == ErrorCode::None;

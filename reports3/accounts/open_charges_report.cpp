@@ -26,32 +26,44 @@ bool OpenChargesReport::start(core::UiPort&, ReportRun& run) {
   m_today = core::today();
   m_picked = PickFilter(core::pick::Cust::Queue);
   startReport(run);
-  setRecords(m_charges, core::Charges::byCustPaidDate).skipIf([this] { return skipCharge(); });
+  setRecords(m_charges, core::Charges::byCustPaidDate)
+      .skipIf([this] { return skipCharge(); }, [this] { resumeAfterCustomer(); });
   return true;
 }
 
 // The rest of the customer's charges are paid or dated after the end date (the key
-// orders them after its open ones by date), or the customer is not picked: go on from
-// the next customer. CHG:Paid 255 lies after every charge of this customer.
-bool OpenChargesReport::skipCharge() {
-  core::Charges& c = m_charges.rec;
-  if (c.Paid == 0 && c.Date <= m_endDate && m_picked.accepts(c.Customer.view())) return false;
-  const core::FixedString<35> who = c.Customer;
+// orders them after its open ones by date), or the customer is not picked.
+bool OpenChargesReport::skipCharge() const {
+  const core::Charges& c = m_charges.rec;
+  return c.Paid != 0 || c.Date > m_endDate || !m_picked.accepts(c.Customer.view());
+}
+
+// CHG:Paid 255 lies after every charge of this customer.
+void OpenChargesReport::resumeAfterCustomer() {
+  const core::FixedString<35> who = m_charges.rec.Customer;
   m_charges.clear();
   m_charges.rec.Customer = who;
   m_charges.rec.Paid = 255;
-  return true;
 }
 
-void OpenChargesReport::joinCustomer() {
+bool OpenChargesReport::joinCustomer(core::UiPort& ui) {
   const core::FixedString<35> who = m_charges.rec.Customer;
-  m_customer.clear();
-  m_customer.rec.Name = who;
-  // A charge whose customer is gone still prints, under the name it carries.
-  if (m_customer.get(core::Customer::byName) != ErrorCode::None) {
-    m_customer.clear();
-    m_customer.rec.Name = who;
+  const ErrorCode e = m_customerSteps.advanceTo(
+      [this, &who] { return compareNames(m_customer.rec.Name.view(), who.view()) < 0; },
+      [this, &who] { m_customer.rec.Name = who; });
+  if (e != ErrorCode::None && e != ErrorCode::RecordNotAvailable) {
+    core::saveError(m_customer);
+    core::showStandardMessage(ui, core::StandardMessage::RecordRetrievalError, {m_customer.desc().name});
+    return false;
   }
+  if (e == ErrorCode::None && sameName(m_customer.rec.Name.view(), who.view())) {
+    m_joined = m_customer.rec;
+  } else {
+    // A charge whose customer is gone still prints, under the name it carries.
+    m_joined = core::Customer{};
+    m_joined.Name = who;
+  }
+  return true;
 }
 
 std::string OpenChargesReport::describe() {
@@ -72,7 +84,7 @@ bool OpenChargesReport::printRecord(core::UiPort& ui, ReportRun& run) {
     m_current = c.Customer.str();
     m_open = true;
     m_figures.clear();
-    joinCustomer();
+    if (!joinCustomer(ui)) return false;
     beginCustomer(run);
   }
   if (!m_figures.addCharge(ageOf(c.Date, m_today), c.UNPAIDBAL)) {
@@ -98,15 +110,13 @@ bool OpenChargesReport::paymentsFailed(core::UiPort& ui, ErrorCode e) {
 }
 
 bool OpenChargesReport::closeCustomer(core::UiPort& ui, ReportRun& run) {
-  m_payments.clear();
-  m_payments.rec.Customer = m_current;
-  m_payments.rec.Applied = 0;
-  m_payments.rec.Date = 0;
-  ErrorCode e = m_payments.setAtKey(core::Payments::byCustAppDate);
-  if (e != ErrorCode::None) return paymentsFailed(ui, e);
+  // (customer, Applied 0, date 0) comes before every payment of the customer: anything
+  // of an earlier customer lies before it.
+  ErrorCode e = m_paymentSteps.advanceTo(
+      [this] { return compareNames(m_payments.rec.Customer.view(), m_current) < 0; },
+      [this] { m_payments.rec.Customer = m_current; });
   bool first = true;
-  for (;;) {
-    e = m_payments.next();
+  for (;; e = m_paymentSteps.next()) {
     if (e == ErrorCode::RecordNotAvailable) break;
     if (e != ErrorCode::None) return paymentsFailed(ui, e);
     const core::Payments& p = m_payments.rec;

@@ -7,12 +7,14 @@
 // Keys read, in one forward pass each:
 //   - CHG:byCustPaidDate from the first customer. A customer's open charges come first
 //     in it (CHG:Paid 0, in date order); at the first paid charge, or the first dated
-//     after the end date, the walk seeks on to the next customer, so paid charges are
-//     never read one by one. A customer the pick list leaves out is skipped the same way.
-//   - CUS:byName once per customer (the address, the name as the customer record holds it).
-//   - PAY:byCustAppDate once per customer from (customer, PAY:Applied 0, date 0) for as
-//     long as the payments are that customer's and unapplied. The seeks follow the
-//     customers' key order, so the payments key is walked forward once, never scanned.
+//     after the end date, the walk goes on to the next customer, seeking it when more than
+//     a few charges lie between, so a long paid history is never read one by one. A
+//     customer the pick list leaves out is skipped the same way.
+//   - CUS:byName in step with the charges (the address, the name as the customer record
+//     holds it), and PAY:byCustAppDate from (customer, PAY:Applied 0, date 0) for as long
+//     as the payments are that customer's and unapplied: both keys are read forward once,
+//     in the customers' order, reading on to the next customer or seeking it when it lies
+//     farther (StepReader), so neither table is searched or scanned per customer.
 //   - ORD:byInvoiceNum for a charge with an invoice number, for its description.
 //
 // A report built on it gives the bands: a customer's start, each charge, the payments
@@ -25,6 +27,7 @@
 #include "age_buckets.h"
 #include "quay/reports/run/house_report.h"
 #include "quay/reports/run/pick_filter.h"
+#include "quay/reports/run/step_reader.h"
 #include "quay/tables/charges.h"
 #include "quay/tables/customer.h"
 #include "quay/tables/orders.h"
@@ -52,7 +55,7 @@ class OpenChargesReport : public HouseReport {
   // After the last customer's close.
   virtual void endReport(ReportRun& run) = 0;
 
-  const core::Customer& customer() const { return m_customer.rec; }
+  const core::Customer& customer() const { return m_joined; }
   const core::Charges& charge() const { return m_charges.rec; }
   const core::Payments& payment() const { return m_payments.rec; }
   // The day the ages are counted from: today when the report runs.
@@ -65,8 +68,9 @@ class OpenChargesReport : public HouseReport {
   bool printRecord(core::UiPort& ui, ReportRun& run) final;
   bool endOfRecords(core::UiPort& ui, ReportRun& run) final;
 
-  bool skipCharge();
-  void joinCustomer();
+  bool skipCharge() const;
+  void resumeAfterCustomer();
+  bool joinCustomer(core::UiPort& ui);
   std::string describe();
   bool closeCustomer(core::UiPort& ui, ReportRun& run);
   bool paymentsFailed(core::UiPort& ui, core::ErrorCode e);
@@ -75,6 +79,9 @@ class OpenChargesReport : public HouseReport {
   core::Handle<core::Customer> m_customer;
   core::Handle<core::Orders> m_orders;
   core::Handle<core::Payments> m_payments;
+  StepReader m_customerSteps{m_customer, core::Customer::byName};
+  StepReader m_paymentSteps{m_payments, core::Payments::byCustAppDate};
+  core::Customer m_joined{};
   PickFilter m_picked;
   std::int32_t m_endDate = 0;
   std::int32_t m_today = 0;

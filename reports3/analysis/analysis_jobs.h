@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "quay/reports/run/house_report.h"
@@ -33,10 +34,6 @@ class ProductAnalysisJob final : public HouseReport {
  private:
   using Cell = core::Decimal<15, 2>;
   using Cells = std::array<Cell, 13>;  // twelve months and the total
-  struct Invoice {
-    std::int32_t ordNum;
-    std::int32_t column;  // 0 to 11
-  };
 
   std::vector<core::Table*> tables() override;
   bool start(core::UiPort& ui, ReportRun& run) override;
@@ -45,9 +42,9 @@ class ProductAnalysisJob final : public HouseReport {
 
   bool loadInvoices(core::UiPort& ui, std::int32_t low, std::int32_t high, int firstMonth);
   int columnOf(std::int32_t ordNum) const;
-  bool addLines(core::UiPort& ui, Cells& cells);
-  core::ErrorCode readLine();
-  core::ErrorCode seekLines(std::string_view part);
+  bool sumLines(core::UiPort& ui);
+  // A part number as the case-insensitive key compares it.
+  static std::string partKey(std::string_view part);
   static bool add(Cells& cells, int column, const core::Decimal<13, 2>& value);
   static bool readFailed(core::UiPort& ui, core::Table& table);
 
@@ -58,9 +55,12 @@ class ProductAnalysisJob final : public HouseReport {
   ProductPicks m_picks;
   bool m_quantity = false;
   bool m_inStockOnly = false;
-  std::vector<Invoice> m_invoices;  // by invoice number
-  bool m_linePositioned = false;
-  bool m_haveLine = false;          // the lines handle holds the next unread line
+  // The month column of each kept invoice, by order number (-1: not kept): a byte each
+  // for order numbers below kDenseOrders, a map for the rare ones above.
+  static constexpr std::size_t kDenseOrders = std::size_t{1} << 24;
+  std::vector<std::int8_t> m_columns;
+  std::unordered_map<std::int32_t, std::int8_t> m_farColumns;
+  std::unordered_map<std::string, Cells> m_sales;  // by partKey()
   Cells m_grand{};
   long m_printed = 0;
 };

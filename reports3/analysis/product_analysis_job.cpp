@@ -2,14 +2,17 @@
 // twelve months from the first of the begin date's month, and the total; money (ITE:TOTAL)
 // or quantity (ITE:QTY) as the window chose.
 //
-// Keys read, each in one pass:
-//   - ORD:byStatOrdDate over the invoices dated in the range, once at the start: each
-//     invoice of a picked customer is kept as its number and the month column it falls
-//     in (eight bytes an invoice), so no order is read again per line;
-//   - PRD:byPartNum over the products, each tested against the in-stock flag and the
-//     pick lists of groups, products, vendors and manufacturers;
-//   - ITE:byPartNum over the lines, in step with the products: the lines of products the
-//     report leaves out are read past while few, and sought past when many.
+// Reads, each table once:
+//   - ORD:byStatOrdDate over the invoices dated in the range: each invoice of a picked
+//     customer is kept as the month column it falls in, by invoice number, so no order
+//     is read again per line;
+//   - the order lines in file order: each line of a kept invoice adds to its product's
+//     cells, kept by part number as the case-insensitive key compares them. Reading the
+//     lines by ITE:byPartNum would read the same lines, each through a look-up of the
+//     index into the table; in file order they are read straight through;
+//   - PRD:byPartNum over the products, each tested against the in-stock flag and the pick
+//     lists, and printed with its cells (zero when it sold nothing); the grand row sums
+//     the rows printed.
 #include "analysis_jobs.h"
 
 #include <algorithm>
@@ -21,7 +24,6 @@
 #include "quay/tools/pick_queues.h"
 #include "quay/types/date.h"
 #include "quay/types/picture.h"
-#include "../accounts/age_buckets.h"
 
 namespace quay::reports::detail {
 
@@ -38,10 +40,6 @@ constexpr Units kDescX = 950, kGroupX = 2500, kFirstMonthX = 3300, kMonthW = 500
                 kEndX = 10000, kGap = 30;
 const FontSpec kCellFont{.pointSize = 7};
 const FontSpec kCellBold{.pointSize = 7, .bold = true};
-
-// Lines of products the report leaves out are read past up to this many; beyond, the
-// lines key is sought at the next product instead.
-constexpr int kReadPast = 32;
 
 std::string cellName(const char* prefix, int i) { return std::string(prefix) + std::to_string(i); }
 
@@ -110,7 +108,8 @@ bool ProductAnalysisJob::readFailed(core::UiPort& ui, core::Table& table) {
 
 bool ProductAnalysisJob::loadInvoices(core::UiPort& ui, std::int32_t low, std::int32_t high, int firstMonth) {
   const PickFilter customers(core::pick::Cust::Queue);
-  m_invoices.clear();
+  m_columns.clear();
+  m_farColumns.clear();
   m_orders.send("QUICKSCAN=on");
   m_orders.clear();
   m_orders.rec.Status = "I";
@@ -121,17 +120,62 @@ bool ProductAnalysisJob::loadInvoices(core::UiPort& ui, std::int32_t low, std::i
     if (e != ErrorCode::None) break;
     const core::Orders& o = m_orders.rec;
     if (o.Status != "I" || o.OrdDate > high) break;
-    if (!customers.accepts(o.CustName.view())) continue;
+    if (o.OrdNum <= 0 || !customers.accepts(o.CustName.view())) continue;
     const std::optional<core::CivilDate> c = core::civilFromDate(o.OrdDate);
     if (!c) continue;
     // A date in the range whose month has no column (a range over twelve months) adds nothing.
     const int column = c->year * 12 + c->month - 1 - firstMonth;
-    if (column >= 0 && column < 12) m_invoices.push_back({o.OrdNum, column});
+    if (column < 0 || column >= 12) continue;
+    const auto n = static_cast<std::size_t>(o.OrdNum);
+    if (n >= kDenseOrders) {
+      m_farColumns[o.OrdNum] = static_cast<std::int8_t>(column);
+      continue;
+    }
+    if (n >= m_columns.size()) m_columns.resize(n + 1, -1);
+    m_columns[n] = static_cast<std::int8_t>(column);
   }
   m_orders.send("QUICKSCAN=off");
   if (e != ErrorCode::None && e != ErrorCode::RecordNotAvailable) return readFailed(ui, m_orders);
-  std::sort(m_invoices.begin(), m_invoices.end(),
-            [](const Invoice& a, const Invoice& b) { return a.ordNum < b.ordNum; });
+  return true;
+}
+
+int ProductAnalysisJob::columnOf(std::int32_t ordNum) const {
+  if (ordNum <= 0) return -1;
+  const auto n = static_cast<std::size_t>(ordNum);
+  if (n < m_columns.size()) return m_columns[n];
+  if (n < kDenseOrders) return -1;
+  const auto found = m_farColumns.find(ordNum);
+  return found == m_farColumns.end() ? -1 : found->second;
+}
+
+std::string ProductAnalysisJob::partKey(std::string_view part) {
+  while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+  std::string k(part);
+  for (char& ch : k)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch + 32);
+  return k;
+}
+
+bool ProductAnalysisJob::sumLines(core::UiPort& ui) {
+  m_sales.clear();
+  if (m_columns.empty() && m_farColumns.empty()) return true;  // no invoice in the range: every cell is zero
+  m_items.send("QUICKSCAN=on");
+  ErrorCode e = m_items.setFileOrder();
+  while (e == ErrorCode::None) {
+    e = m_items.next();
+    if (e != ErrorCode::None) break;
+    const core::ItemsOrd& line = m_items.rec;
+    const int column = columnOf(line.OrdNum);
+    if (column < 0) continue;  // a quote, out of the range, of a customer not picked, or gone
+    Cells& cells = m_sales[partKey(line.PartNum.view())];
+    if (!add(cells, column, m_quantity ? line.QTY : line.TOTAL)) {
+      m_items.send("QUICKSCAN=off");
+      ui.inform("Report Error", "The totals are too large to print.", core::Icon::Error);
+      return false;
+    }
+  }
+  m_items.send("QUICKSCAN=off");
+  if (e != ErrorCode::RecordNotAvailable) return readFailed(ui, m_items);
   return true;
 }
 
@@ -154,60 +198,12 @@ bool ProductAnalysisJob::start(core::UiPort& ui, ReportRun& run) {
     const std::optional<std::int32_t> month = core::addMonths(*first, i);
     run.setText(cellName("label", i), month ? core::formatPicture("@d14", *month) : std::string());
   }
-  if (!loadInvoices(ui, low, high, c.year * 12 + c.month - 1)) return false;
-  m_items.send("QUICKSCAN=on");
-  m_linePositioned = false;
+  if (!loadInvoices(ui, low, high, c.year * 12 + c.month - 1) || !sumLines(ui)) return false;
   setRecords(m_products, core::Products::byPartNum).keepIf([this] {
     const core::Products& p = m_products.rec;
     if (m_inStockOnly && p.OnHand.isZero()) return false;
     return m_picks.accepts(p, m_venProds);
   });
-  return true;
-}
-
-int ProductAnalysisJob::columnOf(std::int32_t ordNum) const {
-  auto it = std::lower_bound(m_invoices.begin(), m_invoices.end(), ordNum,
-                             [](const Invoice& a, std::int32_t n) { return a.ordNum < n; });
-  return it != m_invoices.end() && it->ordNum == ordNum ? it->column : -1;
-}
-
-ErrorCode ProductAnalysisJob::readLine() {
-  const ErrorCode e = m_items.next();
-  m_haveLine = e == ErrorCode::None;
-  return e;
-}
-
-ErrorCode ProductAnalysisJob::seekLines(std::string_view part) {
-  m_items.clear();
-  m_items.rec.PartNum = part;
-  const ErrorCode e = m_items.setAtKey(core::ItemsOrd::byPartNum);
-  m_linePositioned = true;
-  return e != ErrorCode::None ? e : readLine();
-}
-
-bool ProductAnalysisJob::addLines(core::UiPort& ui, Cells& cells) {
-  const std::string_view part = m_products.rec.PartNum.view();
-  ErrorCode e = ErrorCode::None;
-  if (!m_linePositioned) {
-    e = seekLines(part);
-  } else if (m_haveLine && compareNames(m_items.rec.PartNum.view(), part) < 0) {
-    for (int i = 0; i < kReadPast && e == ErrorCode::None && compareNames(m_items.rec.PartNum.view(), part) < 0; ++i)
-      e = readLine();
-    if (e == ErrorCode::None && compareNames(m_items.rec.PartNum.view(), part) < 0) e = seekLines(part);
-  }
-  while (e == ErrorCode::None && m_haveLine && sameName(m_items.rec.PartNum.view(), part)) {
-    const core::ItemsOrd& line = m_items.rec;
-    const int column = columnOf(line.OrdNum);
-    if (column >= 0) {
-      const core::Decimal<13, 2>& value = m_quantity ? line.QTY : line.TOTAL;
-      if (!add(cells, column, value) || !add(m_grand, column, value)) {
-        ui.inform("Report Error", "The totals are too large to print.", core::Icon::Error);
-        return false;
-      }
-    }
-    e = readLine();
-  }
-  if (e != ErrorCode::None && e != ErrorCode::RecordNotAvailable) return readFailed(ui, m_items);
   return true;
 }
 
@@ -221,9 +217,18 @@ bool ProductAnalysisJob::add(Cells& cells, int column, const core::Decimal<13, 2
 
 bool ProductAnalysisJob::printRecord(core::UiPort& ui, ReportRun& run) {
   if (m_picks.readFailed()) return readFailed(ui, m_venProds);
-  Cells cells{};
-  if (!addLines(ui, cells)) return false;
   const core::Products& p = m_products.rec;
+  static const Cells kNone{};
+  const auto found = m_sales.find(partKey(p.PartNum.view()));
+  const Cells& cells = found == m_sales.end() ? kNone : found->second;
+  Cells grand = m_grand;
+  for (std::size_t i = 0; i < grand.size(); ++i) {
+    if ((grand[i] += cells[i]) != core::DecimalStatus::Ok) {
+      ui.inform("Report Error", "The totals are too large to print.", core::Icon::Error);
+      return false;
+    }
+  }
+  m_grand = grand;
   run.setText("part", p.PartNum.str());
   run.setText("description", p.DESCRIPTION.str());
   run.setText("group", p.Group.str());
@@ -240,7 +245,6 @@ bool ProductAnalysisJob::endOfRecords(core::UiPort& ui, ReportRun&) {
 }
 
 void ProductAnalysisJob::finish(core::UiPort&, ReportRun& run) {
-  m_items.send("QUICKSCAN=off");
   if (m_printed == 0) return;
   for (int i = 0; i < 12; ++i) run.setValue(cellName("g", i), m_grand[static_cast<std::size_t>(i)]);
   run.setValue("grandTotal", m_grand[12]);

@@ -238,6 +238,23 @@ TEST_F(Accounts, AnEarlierEndDateLeavesOutLaterCharges) {
   EXPECT_EQ(text.find("Oakes"), std::string::npos) << text;
 }
 
+TEST_F(Accounts, LongPaidHistoryAndPaymentsOfCustomersWithoutChargesAreSteppedOver) {
+  // Forty paid charges after Lee's open ones, and a customer between Marsh and Oakes with
+  // thirty unapplied payments and no charge: the walk seeks past both and every figure
+  // stays as worked out.
+  const std::int32_t today = day(2026, 4, 30);
+  for (int i = 0; i < 40; ++i) addCharge(100 + i, "Lee, Ann", today - 300 + i, "Old invoice", "10.00", "0.00", 0, 1);
+  data.add(testing::companyCustomer("Nash Boats"));
+  for (int i = 0; i < 30; ++i) addPayment(100 + i, "Nash Boats", today - 20 - i, "Cash", "5.00", "5.00", "Advance");
+  const std::string text = print(agingWindow());
+  EXPECT_NE(text.find("Customer Totals: | $100.00 | $40.00 | $60.00 | $120.00 | $320.00\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Customer Totals: | $0.00 | $30.00 | $0.00 | $0.00 | $30.00\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Customer Totals: | $0.00 | $0.00 | $0.00 | $0.00 | -$25.00\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("Grand Totals: | $100.00 | $70.00 | $60.00 | $120.00 | $325.00\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Nash"), std::string::npos) << text;
+  EXPECT_EQ(text.find("Old invoice"), std::string::npos) << text;
+}
+
 TEST_F(Accounts, NoOpenChargeHasNothingToPreview) {
   const std::string text = print(customerBillingWindow(), [](ReportSelection& s) { s.setEndDate(day(2025, 1, 1)); });
   EXPECT_TRUE(text.empty());

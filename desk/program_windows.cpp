@@ -12,6 +12,7 @@
 #include "quay/reports/reports3_windows.h"
 #include "quay/reports/select/report_windows.h"
 #include "quay/util/maintenance_windows.h"
+#include "quay/util/po_windows.h"
 #include "quay/util/util_windows.h"
 #include "quay/util/verify_windows.h"
 #include "quay/views/masterlists/master_windows.h"
@@ -27,6 +28,7 @@ void registerProgramWindows(core::WindowRegistry& registry) {
     core::registerScheduleWindows(registry);
     util::registerUtilWindows(registry);
     util::registerMaintenanceWindows(registry);
+    util::registerPoWindows(registry);
     registerCountWindows(registry);
     registerDeskWindows(registry);
     registerOrderWindows(registry);

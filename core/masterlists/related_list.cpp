@@ -56,7 +56,7 @@ void RelatedList::setCurrent(std::size_t index) {
     if (index < m_rows.size()) m_current = index;
 }
 
-Response RelatedList::run(Request request, const std::string& owner) {
+Response RelatedList::run(Request request, const std::string& owner, std::int32_t number) {
     if (m_spec.formProcedure.empty()) return Response::Cancelled;
     std::string neighbour;
     if (request == Request::Insert) {
@@ -76,6 +76,7 @@ Response RelatedList::run(Request request, const std::string& owner) {
     r.request = request;
     r.table = &m_table;
     r.text = owner;
+    r.number = number;
     const WindowResponse response = m_ui.runWindow(m_spec.formProcedure, r);
     glo.GlobalResponse = response.response;
     if (m_onForm) m_onForm(request, response.response);
@@ -87,8 +88,8 @@ Response RelatedList::run(Request request, const std::string& owner) {
     return response.response;
 }
 
-Response RelatedList::insert(const std::string& owner) { return run(Request::Insert, owner); }
-Response RelatedList::change(const std::string& owner) { return run(Request::Change, owner); }
-Response RelatedList::remove(const std::string& owner) { return run(Request::Delete, owner); }
+Response RelatedList::insert(const std::string& owner, std::int32_t number) { return run(Request::Insert, owner, number); }
+Response RelatedList::change(const std::string& owner, std::int32_t number) { return run(Request::Change, owner, number); }
+Response RelatedList::remove(const std::string& owner, std::int32_t number) { return run(Request::Delete, owner, number); }
 
 }  // namespace quay::core

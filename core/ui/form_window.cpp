@@ -336,24 +336,26 @@ bool FormWindow::cancel(bool entryPending) {
     if (!isStored()) {
         restore(m_original);
     } else if (m_request == Request::Insert) {
-        if (m_added) {
-            // The record added at open goes again; read it back first, the buffer
-            // holds the user's values.
-            const std::string position = m_table->position();
-            if (!position.empty()) m_table->reget(position);
-            if (m_table->erase() != ErrorCode::None) {
-                saveError(*m_table);
-                showStandardMessage(m_ui, StandardMessage::DeleteError, {m_desc.name});
-            } else {
-                m_added = false;
-            }
-        }
+        if (m_added && eraseAdded()) m_added = false;
         afterCancelledInsert();
         m_table->clear();
     } else if (m_request == Request::Change) {
         restore(m_original);
     }
     finish(Response::Cancelled);
+    return true;
+}
+
+bool FormWindow::eraseAdded() {
+    // The record added at open goes again; read it back first, the buffer holds the
+    // user's values.
+    const std::string position = m_table->position();
+    if (!position.empty()) m_table->reget(position);
+    if (m_table->erase() != ErrorCode::None) {
+        saveError(*m_table);
+        showStandardMessage(m_ui, StandardMessage::DeleteError, {m_desc.name});
+        return false;
+    }
     return true;
 }
 

@@ -86,8 +86,10 @@ void ListWindow::ensurePager() {
 
 void ListWindow::applyTab() {
     ensurePager();
-    m_pager->setKey(m_spec.tabs[static_cast<std::size_t>(m_tab)].key);
-    if (m_spec.limit) m_pager->setRange(m_spec.limit);
+    const ListTab& tab = m_spec.tabs[static_cast<std::size_t>(m_tab)];
+    m_pager->setKey(tab.key);
+    if (tab.range) m_pager->setRange(tab.range);
+    else if (m_spec.limit) m_pager->setRange(m_spec.limit);
     else if (m_activeOnly && m_spec.activeField >= 0)
         m_pager->setRange(ListRange{m_spec.activeField, std::to_string(m_spec.activeValue)});
     else m_pager->setRange(std::nullopt);
@@ -362,6 +364,7 @@ bool ListWindow::select() {
 
 void ListWindow::activate() {
     if (m_selecting) select();
+    else if (m_spec.activateCommand >= 0) command(static_cast<std::size_t>(m_spec.activateCommand));
     else change();
 }
 
@@ -389,6 +392,7 @@ bool ListWindow::functionKey(int n) {
 void ListWindow::close() {
     if (m_closed) return;
     m_closed = true;
+    if (m_spec.onClose) m_spec.onClose(*this);
     glo.GlobalResponse = m_response.response;
     if (m_observer) m_observer->closed();
 }

@@ -5,6 +5,9 @@
 // what is going, so the view lets go of them first.
 #include "quay/views/list_model.h"
 
+#include <QApplication>
+#include <QStyle>
+
 namespace quay::core {
 
 ListModel::ListModel(ListWindow& window, QObject* parent) : QAbstractTableModel(parent), m_window(window) {
@@ -50,9 +53,18 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<std::size_t>(index.row()) >= m_window.rowCount()) return {};
     const auto col = static_cast<std::size_t>(index.column());
+    const bool mark = col < m_window.spec().columns.size() && m_window.spec().columns[col].mark;
     if (role == Qt::DisplayRole) {
+        if (mark) return QString();
         const ListRow& r = m_window.row(static_cast<std::size_t>(index.row()));
         return col < r.cells.size() ? QString::fromStdString(r.cells[col]) : QString();
+    }
+    if (role == Qt::DecorationRole && mark) {
+        // A mark is a tick where the cell holds anything, nothing where it is empty.
+        const ListRow& r = m_window.row(static_cast<std::size_t>(index.row()));
+        if (col < r.cells.size() && !r.cells[col].empty())
+            return QApplication::style()->standardIcon(QStyle::SP_DialogApplyButton);
+        return {};
     }
     if (role == Qt::TextAlignmentRole && col < m_window.spec().columns.size())
         return QVariant::fromValue(Qt::AlignVCenter |

@@ -131,6 +131,7 @@ void ListView::build() {
     insert->setEnabled(spec.allowInsert && !spec.formProcedure.empty());
     change->setEnabled(spec.allowChange && !spec.formProcedure.empty());
     del->setEnabled(spec.allowDelete && !spec.formProcedure.empty());
+    for (QPushButton* b : {insert, change, del}) b->setVisible(spec.formButtons);
     std::vector<QPushButton*> all{m_select, insert, change, del};
     for (std::size_t i = 0; i < spec.commands.size(); ++i) {
         auto* b = new QPushButton(qs(spec.commands[i].caption), this);
@@ -336,7 +337,7 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
     auto logic = std::make_shared<ListWindow>(context.ui, table, std::move(spec), request);
     auto owner = std::make_shared<std::pair<std::shared_ptr<void>, std::shared_ptr<ListWindow>>>(tables, logic);
 
-    if (request.request == Request::Select) {
+    if (request.request == Request::Select || logic->spec().modal) {
         QDialog dialog(context.parent);
         dialog.setWindowTitle(QString::fromStdString(logic->spec().title));
         dialog.setObjectName(QString::fromStdString(section));

@@ -4,6 +4,7 @@
 #include "demo/demo_data_set.h"
 #include "demo/demo_accounts.h"
 #include "demo/demo_orders.h"
+#include "demo/demo_purchasing.h"
 #include "quay/store/database.h"
 
 int main(int argc, char** argv) {
@@ -47,5 +48,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("Demo accounts: %d charges, %d credits, %d payments.\n", a.charges, a.credits, a.payments);
+    quay::desk::DemoPurchasingSummary p;
+    const std::string purchasingError = quay::desk::addDemoPurchasing(db, &p);
+    if (!purchasingError.empty()) {
+        std::fprintf(stderr, "quay_demo_data: %s\n", purchasingError.c_str());
+        return 1;
+    }
+    std::printf("Demo purchasing: %d open and %d closed purchase orders, %d lines.\n", p.openOrders, p.closedOrders,
+                p.lines);
     return 0;
 }

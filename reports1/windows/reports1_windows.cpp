@@ -1,5 +1,6 @@
 // The menu's report procedures of the first set of reports and the windows they open.
 #include "quay/reports/lists/list_reports.h"
+#include "quay/reports/po/po_print.h"
 #include "quay/reports/sales/sales_reports.h"
 #include "quay/reports/select/report_windows.h"
 
@@ -21,6 +22,7 @@ const std::vector<ReportEntry>& reports1Entries() {
 
 void registerReports1Windows(core::WindowRegistry& registry) {
   for (const ReportEntry& e : reports1Entries()) addReportWindow(registry, e.procedure, e.make);
+  registerPoPrintWindow(registry);
 }
 
 }  // namespace quay::reports

@@ -26,6 +26,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "quay/app/globals.h"
 #include "quay/masterlists/related_list.h"
 #include "quay/tools/date_select.h"
 #include "quay/types/picture.h"
@@ -83,7 +84,18 @@ QString captionAvoiding(const QString& caption, const std::vector<QChar>& taken)
 
 }  // namespace
 
-MasterFormView::MasterFormView(FormWindow& form, QWidget* parent) : FormDialog(form, parent), m_form(form) {
+namespace {
+
+FormButtons buttonsOf(const FormWindow& form) {
+    FormButtons b;
+    if (!form.layout().okCaption.empty()) b.ok = form.layout().okCaption.c_str();
+    return b;
+}
+
+}  // namespace
+
+MasterFormView::MasterFormView(FormWindow& form, QWidget* parent)
+    : FormDialog(form, parent, buttonsOf(form)), m_form(form) {
     FieldBinder* b = binder();
     b->setReadTypedOnly(true);
     b->setEntryListener([this](int field) {
@@ -244,6 +256,23 @@ QWidget* MasterFormView::build() {
         grid->setColumnStretch(7, 1);
         if (!tab.empty()) grid->setRowStretch(rows[tab] + 1, 1);
     }
+    if (layout.dittoButton) {
+        // Ditto works on the field the cursor was in, so the button never takes it.
+        auto* ditto = new QPushButton(tr("Ditto"), this);
+        ditto->setFocusPolicy(Qt::NoFocus);
+        ditto->setAutoDefault(false);
+        ditto->setToolTip(tr("Copy the value this field had in the last record saved (Ctrl+')"));
+        buttonRow()->insertWidget(1, ditto);
+        connect(ditto, &QPushButton::clicked, this, [this] {
+            QWidget* focused = QApplication::focusWidget();
+            const int field = binder()->fieldOf(focused);
+            if (field < 0) return;
+            m_form.recallField(field);
+            binder()->loadField(field);
+            if (!m_form.accept(field)) showRefusal();
+            showRecord();
+        });
+    }
     for (const FormButton& fb : layout.buttons) {
         QWidget* page = pages.count(fb.tab) ? pages[fb.tab] : top;
         auto* button = new QPushButton(qs(fb.caption), page);
@@ -334,10 +363,11 @@ void MasterFormView::listCommand(ListBox& box, Request request) {
     const int row = box.table->currentRow();
     if (row >= 0) box.spec.list->setCurrent(static_cast<std::size_t>(row));
     const std::string owner = m_form.owner();
+    const std::int32_t number = m_form.ownerNumber();
     switch (request) {
-        case Request::Insert: box.spec.list->insert(owner); break;
-        case Request::Change: box.spec.list->change(owner); break;
-        case Request::Delete: box.spec.list->remove(owner); break;
+        case Request::Insert: box.spec.list->insert(owner, number); break;
+        case Request::Change: box.spec.list->change(owner, number); break;
+        case Request::Delete: box.spec.list->remove(owner, number); break;
         default: break;
     }
     showRecord();
@@ -354,6 +384,7 @@ bool MasterFormView::eventFilter(QObject* watched, QEvent* event) {
             if (!binder()->storeAll()) return true;
             // The calendar opens on the field's date (today for none) and its choice
             // is entered as if typed.
+            if (!f->calendarTitle.empty()) glo.CalendarTitle = f->calendarTitle;
             const auto current = static_cast<std::int32_t>(fieldNumber(m_form.desc(), field, m_form.buffer()));
             const std::int32_t chosen = DATESELECT(m_form.ui(), current);
             setFieldNumber(m_form.desc(), field, m_form.buffer(), chosen);

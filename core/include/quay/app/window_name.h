@@ -17,7 +17,7 @@ namespace quay::core {
 
 // Every window that window logic opens by name: the documented procedure names and the
 // window names the program registers them under.
-inline constexpr std::array<std::string_view, 63> kWindowCatalogue = {
+inline constexpr std::array<std::string_view, 75> kWindowCatalogue = {
     // small tools, the company and the first start
     "DATESELECT", "DefaultsForm", "DEFAULTSFORM", "EnterDefaultAreaCode",
     "PICKCUSTOMERS", "PICKPRODUCTS", "PICKVENDORS", "PICKSALESMEN", "PICKGROUPS", "PICKMANUFACTURERS",
@@ -35,6 +35,9 @@ inline constexpr std::array<std::string_view, 63> kWindowCatalogue = {
     "ARBrowse", "BrwsCustAccount", "EditPayments", "EditCharges", "VERIFYARFILES",
     // stock upkeep
     "BrowseProdCounts", "ProdCountsForm",
+    // purchasing
+    "NEWPOFORM", "NewPOForm", "BROWSENEWPOS", "BrowseNewPOs", "BROWSEPOS", "BrowsePOs", "POForm", "UpdatePOItems",
+    "POItemLookup", "VendorProductForm", "ReceivePOItems", "PrintPO",
     // the schedule and the frame's timer stages
     "SCHEDULEFORM", "ScheduleForm", "SCHEDULEBROWSE", "ScheduleBrowse", "LOADALARMQUEUE", "DISPLAYTIPOFDAY", "ALARMWINDOW",
 };

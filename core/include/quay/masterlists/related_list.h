@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -56,13 +57,14 @@ public:
     void setCurrent(std::size_t index);
 
     // The form commands; each returns the form's response (Cancelled when nothing
-    // was highlighted). `request.text` carries the owner to the form.
-    Response insert(const std::string& owner = {});
-    Response change(const std::string& owner = {});
-    Response remove(const std::string& owner = {});
+    // was highlighted). `request.text` carries the owner to the form, and
+    // `request.number` the owner's number where it has one.
+    Response insert(const std::string& owner = {}, std::int32_t number = 0);
+    Response change(const std::string& owner = {}, std::int32_t number = 0);
+    Response remove(const std::string& owner = {}, std::int32_t number = 0);
 
 private:
-    Response run(Request request, const std::string& owner);
+    Response run(Request request, const std::string& owner, std::int32_t number);
 
     UiPort& m_ui;
     Table& m_table;

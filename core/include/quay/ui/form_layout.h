@@ -33,6 +33,9 @@ struct FormField {
     std::string note;         // a line of text shown under a memo
     // Display fields without a record field: the text to show.
     std::function<std::string()> text;
+    // Date fields: the title of the calendar F2 opens ("Select Ship Date for PO"),
+    // empty for the calendar's own.
+    std::string calendarTitle;
 };
 
 // A field of `kind` with its label, record field and picture.
@@ -59,6 +62,8 @@ struct FormListTab {
 };
 
 struct FormLayout {
+    std::string okCaption;             // the OK button's caption ("Save and Print"); empty for "&OK"
+    bool dittoButton = false;          // a "Ditto" button doing what Ctrl+' does in the focused field
     std::vector<std::string> tabs;     // in order; fields with an empty tab sit above them
     std::vector<FormField> fields;
     std::vector<FormButton> buttons;

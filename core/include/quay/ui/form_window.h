@@ -38,6 +38,7 @@
 // window's thread.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -97,8 +98,8 @@ public:
     // The window title for the request.
     std::string windowTitle() const;
     // Stored forms: "Record Will Be Added" / "Record Will Be Changed" / "Record Will
-    // Be Deleted"; buffer forms: empty.
-    std::string statusText() const;
+    // Be Deleted"; buffer forms: empty. A form with texts of its own says them instead.
+    virtual std::string statusText() const;
 
     const TableDesc& desc() const { return m_desc; }
     void* buffer() { return m_buffer; }
@@ -112,8 +113,9 @@ public:
     // True when the buffer differs from the copy taken at open.
     bool isChanged() const;
     // Ctrl+': field back to its value at open (after another station's change: the
-    // value the user had typed).
-    void recallField(int field);
+    // value the user had typed). A form with a ditto of its own (the last record it
+    // saved) copies from there instead.
+    virtual void recallField(int field);
     bool isClosed() const { return m_closed; }
     WindowResponse response() const { return m_response; }
 
@@ -139,6 +141,8 @@ public:
     virtual bool lookup(int field);
     // Owner text handed to related lists' forms (the customer's or product's key).
     virtual std::string owner() const { return {}; }
+    // Owner number handed to related lists' forms (a purchase order's number), 0 for none.
+    virtual std::int32_t ownerNumber() const { return 0; }
 
 protected:
     // Insert: fills the cleared buffer (defaults); false ends the form.
@@ -159,6 +163,14 @@ protected:
     virtual void afterCancelledInsert() {}
     // The field the cursor returns to after a duplicate key (default: the first).
     virtual int firstField() const { return 0; }
+    // Delete (after "Confirm Delete"): removes the record through the master-record
+    // rules, asking "Record Update Error" again on failure, and finishes the form. A
+    // form whose record takes others with it in one transaction of its own overrides
+    // it. Always returns true (the form is over).
+    virtual bool removeRecord();
+    // Cancel of a numbered insert: deletes the record added at open (the buffer holds
+    // the user's values). False when it could not be deleted (the user was told).
+    virtual bool eraseAdded();
 
     void requestFocus(int field) { m_focus = field; }
     // Refuses OK or an entry: beeps, keeps `reason` for the view and sends the cursor
@@ -176,7 +188,6 @@ private:
     bool writeAdded();
     bool writeChange();
     bool writeBuffer();
-    bool removeRecord();
     bool blankIdentity();
     void duplicateKeyMessage(int key);
     std::vector<unsigned char> snapshot() const;

@@ -38,9 +38,16 @@ namespace quay::core {
 class ListWindow;
 
 struct ListColumn {
+    ListColumn() = default;
+    ListColumn(std::string h, int w = 12, bool right = false, bool isMark = false)  // NOLINT: {"Name", 35} reads well
+        : heading(std::move(h)), width(w), rightAligned(right), mark(isMark) {}
+
     std::string heading;    // "Name / Company"
     int width = 12;         // characters
     bool rightAligned = false;
+    // A mark column: a non-empty cell shows a tick, an empty one nothing (a PO line's
+    // received mark).
+    bool mark = false;
 };
 
 // A column shown through a display picture: as wide as the picture (or the heading),
@@ -65,11 +72,18 @@ std::string cellText(const Picture& picture, const V& value) {
 QUAY_EXPORT int listField(const TableDesc& desc, std::string_view name);
 
 struct ListTab {
+    ListTab() = default;
+    ListTab(std::string c, KeyId k, int locator = -1, std::optional<ListRange> r = std::nullopt)  // NOLINT: brace lists
+        : caption(std::move(c)), key(k), locatorField(locator), range(std::move(r)) {}
+
     std::string caption;    // "by &Vendor Name"
     KeyId key{0};
     // The field typed text is sought in (index in the table's fields), -1 for none.
     // A numeric field takes digits only.
     int locatorField = -1;
+    // This tab's own limit on the first component of its key (the open orders of one
+    // tab beside all orders on another); the list's fixed limit when unset.
+    std::optional<ListRange> range;
 };
 
 // A command of the list beyond the form commands: a button, and a function key
@@ -106,6 +120,9 @@ struct ListSpec {
     bool allowChange = true;
     bool allowDelete = true;
     std::string changeCaption = "&Change";  // "&View" where the form only shows
+    // False: the list has no Insert, Change and Delete buttons at all (its own commands
+    // stand in their place), rather than showing them disabled.
+    bool formButtons = true;
     // Written into the cleared buffer before the insert form runs (a new quote's status).
     RecordSetter prepareInsert;
     // The handle the form runs on when a row stands for a record of another table
@@ -115,6 +132,15 @@ struct ListSpec {
     std::vector<ListCommand> commands;
     // Rows the first read asks for; the view asks for more as it scrolls.
     std::size_t firstPage = ListPager::kPageSize;
+    // Double-click and Enter run this command (an index into commands) instead of
+    // the change form; -1 for the form.
+    int activateCommand = -1;
+    // The window runs modally on its caller's thread (a window a list opens for its
+    // highlighted record) instead of as a child of the frame.
+    bool modal = false;
+    // Called once when the window closes, however it is closed (the status of a
+    // purchase order following its lines).
+    std::function<void(ListWindow&)> onClose;
 };
 
 // What the view of a list is told about its rows.

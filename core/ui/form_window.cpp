@@ -9,7 +9,8 @@
 // Change:            open: copy, watch        OK: nothing when unchanged; taken key ->
 //                    24; the rules' change (89 -> the other station's version, kept as
 //                    the new copy; failure -> 16)   Cancel: ask when changed, restore
-// Delete:            open: 32, the rules' delete (failure -> 18: Yes again)
+// Delete:            open: 32, the rules' delete (failure -> 18: Yes again); or, when
+//                    deleted at OK, open: copy   OK: the delete
 // Buffer forms:      open: copy               OK: checks, completed
 //                    Cancel: ask when changed, restore
 //
@@ -144,6 +145,7 @@ bool FormWindow::open() {
         case Request::Delete:
             if (!isStored()) break;
             takeCopy();
+            if (m_spec.deleteAtOk) return true;
             if (showStandardMessage(m_ui, StandardMessage::ConfirmDelete) != Button::Ok) {
                 finish(Response::Cancelled);
                 return false;
@@ -318,6 +320,9 @@ bool FormWindow::ok() {
     switch (m_request) {
         case Request::Insert: return m_added ? writeAdded() : writeInsert();
         case Request::Change: return writeChange();
+        case Request::Delete:
+            if (m_spec.deleteAtOk) return removeRecord();
+            [[fallthrough]];
         default: finish(Response::Cancelled); return true;
     }
 }

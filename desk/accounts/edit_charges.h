@@ -1,5 +1,6 @@
 // EditCharges ("Charges Form"): enters, changes or deletes one charge or credit of a
-// customer and lists the payments applied to it ("&Payments").
+// customer and lists the payments applied to it ("&Payments"). It runs on the form
+// pattern (numbering, the copy taken at open, the Cancel question, focus and reload).
 //
 // A charge posted from an invoice is protected: its date, reason and amount cannot
 // be changed here and it cannot be deleted here ("re-open ticket"). A charge with
@@ -17,18 +18,19 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "accounts/ar_ledger.h"
 #include "quay/app/ui_port.h"
 #include "quay/masterlists/related_list.h"
 #include "quay/store/table.h"
+#include "quay/ui/form_window.h"
 
 namespace quay::desk {
 
-class EditCharges {
+class EditCharges : public core::FormWindow {
 public:
     static constexpr const char* kProcedure = "EditCharges";
     static constexpr const char* kTitle = "Charges Form";
@@ -36,12 +38,10 @@ public:
     // REQUIRES: `charges` is a Charges handle on `db`, open, holding the charge for
     // change and delete; for insert request.text (else Glo:CustName) names the customer.
     EditCharges(core::Database& db, core::UiPort& ui, core::Table& charges, const core::WindowRequest& request);
-    ~EditCharges();
+    ~EditCharges() override;
 
-    bool open();  // false when the form is already over
-    core::Charges& rec() { return *static_cast<core::Charges*>(m_table.buffer()); }
-    core::Request request() const { return m_request; }
-    const char* statusText() const;
+    core::Charges& rec() { return *static_cast<core::Charges*>(buffer()); }
+    std::string statusText() const override;
 
     core::RelatedList& payments() { return *m_payments; }
     std::int64_t totalApplied() const { return m_totalApplied; }
@@ -50,40 +50,33 @@ public:
     bool reasonEnabled() const { return m_reasonEnabled; }
     bool amountEnabled() const { return m_amountEnabled; }
 
+    // The alerted key on Date: the calendar ("Select Charge Date"), F2 always, other
+    // keys only on an empty date.
     void dateKey(bool f2);
+    // After every event: the unpaid balance follows the amount less what is applied.
     void afterEvent();
-    bool ok();
-    bool cancel();
-    bool takeFirstFieldRequest();
-    void setReloadListener(std::function<void()> l) { m_onReload = std::move(l); }
 
-    bool isClosed() const { return m_closed; }
-    core::WindowResponse response() const { return m_response; }
+protected:
+    bool mayOpen() override;
+    bool primeInsert() override;
+    bool beforeWrite() override;
+    std::optional<core::Response> writeRecord() override;
+    bool removeRecord() override;
+    bool eraseAdded() override;
 
 private:
-    void finish(core::Response r);
-    bool writeChange();
-    bool writeInsert();
-    bool eraseNow();
+    std::optional<core::Response> writeChange();
 
-    core::Database& m_db;
-    core::UiPort& m_ui;
     core::Table& m_table;
-    core::Request m_request;
     std::string m_owner;
     ArTables m_ledger;
     core::HeldTable<core::Applied> m_listApp;
     core::HeldTable<core::Payments> m_joinPay;
     std::unique_ptr<core::RelatedList> m_payments;
-    core::Charges m_snapshot{};
     std::int64_t m_totalApplied = 0;
     bool m_dateEnabled = true;
     bool m_reasonEnabled = true;
     bool m_amountEnabled = true;
-    bool m_closed = false;
-    bool m_firstField = false;
-    core::WindowResponse m_response;
-    std::function<void()> m_onReload;
 };
 
 }  // namespace quay::desk

@@ -128,10 +128,28 @@ TEST_F(ChargeForm, DeleteOfAManualChargeRemovesIt) {
     const auto c = charge("Acme Supply", "10.00");
     auto f = openCharge(Request::Delete, c);
     ASSERT_FALSE(f->isClosed());
-    EXPECT_STREQ(f->statusText(), "Record will be Deleted");
+    EXPECT_EQ(f->statusText(), "Record will be Deleted");
     EXPECT_TRUE(f->ok());
     EXPECT_EQ(f->response().response, Response::Completed);
     EXPECT_TRUE(all<core::Charges>().empty());
+}
+
+TEST_F(ChargeForm, CancelOfAChangedChargeAsksAndThenKeepsTheStoredCharge) {
+    const auto c = charge("Acme Supply", "10.00");
+    auto f = openCharge(Request::Change, c);
+    f->rec().REASON = "typed by mistake";
+    f->rec().AMOUNT = money("99.00");
+    ui.answer(core::Button::No);  // "Are you sure you want to cancel?" -- no, back to the form
+    EXPECT_FALSE(f->cancel());
+    EXPECT_FALSE(f->isClosed());
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, "Are you sure you want to cancel?");
+    ui.answer(core::Button::Yes);
+    EXPECT_TRUE(f->cancel());
+    EXPECT_EQ(f->response().response, Response::Cancelled);
+    EXPECT_EQ(chargeNo(c).AMOUNT, money("10.00"));
+    EXPECT_EQ(chargeNo(c).UNPAIDBAL, money("10.00"));
+    EXPECT_EQ(f->rec().AMOUNT, money("10.00"));  // the buffer is the stored charge again
 }
 
 TEST_F(ChargeForm, ChangeByAnotherStationIsShown) {

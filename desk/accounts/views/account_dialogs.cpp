@@ -284,7 +284,7 @@ EditChargesDialog::EditChargesDialog(EditCharges& form, core::UiPort& ui, QWidge
     layout->addWidget(m_payments, 1);
     showRelatedList(m_payments, form.payments());
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(tr(form.statusText()), this));
+    bottom->addWidget(new QLabel(qs(form.statusText()), this));
     bottom->addStretch(1);
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -315,11 +315,13 @@ void EditChargesDialog::accept() {
         return;
     }
     m_binder->load();
-    if (m_form.takeFirstFieldRequest() && m_first) m_first->setFocus();
+    if (m_form.takeFocusRequest() >= 0 && m_first) m_first->setFocus();
 }
 
 void EditChargesDialog::reject() {
-    if (m_form.cancel()) QDialog::reject();
+    // Text typed but not yet read back counts as a change to ask about.
+    const bool typing = m_binder->hasPendingEntry();
+    if (m_form.cancel(typing)) QDialog::reject();
 }
 
 // --- the customer account window ---

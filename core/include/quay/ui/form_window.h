@@ -26,7 +26,8 @@
 //           available to Ctrl+'. Another failure asks "Record Update Error" (Yes
 //           again, No close unsaved, Cancel back to the form).
 //   delete: "Confirm Delete" at open; the rules delete the record (dependants go
-//           with it or the delete is refused while one exists).
+//           with it or the delete is refused while one exists). With
+//           FormSpec::deleteAtOk the form opens on the record and OK deletes it.
 //
 // Buffer forms (the dialogs of order entry) fill a buffer that their caller
 // stores: OK completes once the window's checks pass, Cancel puts the buffer back
@@ -64,6 +65,9 @@ struct FormSpec {
     // Message asked when a changed form is cancelled: 23 "Are you sure you want to
     // cancel?" or 33 "Do you want to save the changes to this record?".
     StandardMessage cancelQuestion = StandardMessage::ConfirmCancel;
+    // Delete shows the record ("Record will be Deleted") and OK removes it, instead of
+    // "Confirm Delete" at open (the charge form).
+    bool deleteAtOk = false;
 };
 
 class QUAY_EXPORT FormWindow {
@@ -180,6 +184,9 @@ protected:
     FormLayout& mutableLayout() { return m_layout; }
     void finish(Response response);
     const std::vector<unsigned char>& original() const { return m_original; }
+    // Takes the copy again from the buffer (after the form has shown another
+    // station's version of its own accord): Cancel and the next OK compare with it.
+    void takeCopy();
 
 private:
     // Adds (or rewrites) the buffer after the key and the window's checks.
@@ -192,7 +199,6 @@ private:
     void duplicateKeyMessage(int key);
     std::vector<unsigned char> snapshot() const;
     void restore(const std::vector<unsigned char>& image);
-    void takeCopy();
     void makeCurrent();
 
     Database* m_db = nullptr;

@@ -274,6 +274,19 @@ TEST_F(PoWindows, TheLineFormPicksFromTheVendorsItemsAndCancelRemovesTheLine) {
     EXPECT_EQ(stock("NUT"), "10.00 / 4.00");
 }
 
+TEST_F(PoWindows, APoWithoutAVendorGetsNoLine) {
+    order(1, "Open", "");
+    Handle<POItems> lines(*db);
+    open(lines);
+    UpdatePOItems form(*db, ui, lines, WindowRequest{Request::Insert, &lines, 1, ""});
+    EXPECT_FALSE(form.open());
+    EXPECT_EQ(form.response().response, Response::Cancelled);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Error");
+    EXPECT_EQ(ui.messages()[0].text, UpdatePOItems::kNoVendorText);
+    EXPECT_TRUE(all<POItems>().empty());
+}
+
 TEST_F(PoWindows, TheLineFormRefusesAPartNotPicked) {
     order(1);
     Handle<POItems> lines(*db);

@@ -16,6 +16,7 @@
 #include "quay/app/ui_port.h"
 #include "quay/reports/output/pdf_output.h"
 #include "quay/reports/reports2_windows.h"
+#include "quay/reports/reports3_windows.h"
 #include "quay/reports/run/page_text.h"
 #include "quay/reports/select/report_windows.h"
 #include "quay/store/database.h"
@@ -111,7 +112,7 @@ class FileOutput final : public reports::ReportOutput {
 
 std::vector<const reports::ReportEntry*> allReports() {
   std::vector<const reports::ReportEntry*> out;
-  for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries()})
+  for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries(), &reports::reports3Entries()})
     for (const reports::ReportEntry& e : *list) out.push_back(&e);
   return out;
 }

@@ -9,6 +9,7 @@
 #include "orders/views/order_windows.h"
 #include "quay/app/window_name.h"
 #include "quay/reports/reports2_windows.h"
+#include "quay/reports/reports3_windows.h"
 #include "quay/reports/select/report_windows.h"
 #include "quay/util/maintenance_windows.h"
 #include "quay/util/po_windows.h"
@@ -36,6 +37,7 @@ void registerProgramWindows(core::WindowRegistry& registry) {
     util::registerVerifyWindows(registry);
     reports::registerReports1Windows(registry);
     reports::registerReports2Windows(registry);
+    reports::registerReports3Windows(registry);
     aliasDocumentedProcedures(registry);
 }
 

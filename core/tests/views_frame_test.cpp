@@ -209,6 +209,31 @@ TEST(WidgetPlacement, FormGrownBeyondItsScreenIsBroughtWhollyOntoIt) {
     std::filesystem::remove(file);
 }
 
+TEST(WidgetPlacement, NarrowWindowOpensWideEnoughForItsTitleAndFixedOnesKeepTheirSize) {
+    app();
+    const auto file = std::filesystem::temp_directory_path() / "quay_views_title.ini";
+    std::filesystem::remove(file);
+    Settings settings(file);
+    const QString title = QStringLiteral("Customer Report Selection");
+    QWidget narrow;
+    narrow.setWindowTitle(title);
+    narrow.resize(200, 300);
+    new PlacementKeeper(&narrow, settings, "CustomerReportSelection");
+    narrow.show();
+    QApplication::processEvents();
+    EXPECT_GT(narrow.width(), narrow.fontMetrics().horizontalAdvance(title));
+    EXPECT_EQ(narrow.height(), 300);
+
+    QWidget fixed;
+    fixed.setWindowTitle(title);
+    fixed.setFixedSize(200, 120);
+    new PlacementKeeper(&fixed, settings, "FixedWindow");
+    fixed.show();
+    QApplication::processEvents();
+    EXPECT_EQ(fixed.width(), 200);
+    std::filesystem::remove(file);
+}
+
 TEST(WidgetPlacement, AbsurdSavedPlacementIsReadIntoReachAndNeverSavedBack) {
     app();
     const auto file = std::filesystem::temp_directory_path() / "quay_views_absurd.ini";

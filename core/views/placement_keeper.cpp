@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include <QEvent>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QScreen>
@@ -16,6 +18,25 @@ namespace quay::core {
 namespace {
 
 bool isResizable(const QWidget* w) { return w->minimumSize() != w->maximumSize(); }
+
+// The width a window's title bar needs to show its whole title: the caption in the
+// bold face window managers use, with room for the icon and the three buttons.
+int titleBarWidth(const QWidget* window) {
+    constexpr int kIconAndButtons = 150;
+    QFont font = window->font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(window->windowTitle()) + kIconAndButtons;
+}
+
+// A window opening without a saved placement is made wide enough for its title
+// (a narrow selection window showed "Custo... ection"), as far as its own maximum
+// width allows.
+void widenForTitle(QWidget* window) {
+    const int want = std::min(titleBarWidth(window), window->maximumWidth());
+    if (window->width() >= want) return;
+    if (window->minimumWidth() == window->maximumWidth()) return;  // a fixed size keeps its size
+    window->resize(want, window->height());
+}
 
 }  // namespace
 
@@ -107,6 +128,7 @@ bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event) {
                 // centred over its owner) wholly, a window where the user left it (perhaps
                 // on a larger screen) far enough that its title bar can be reached.
                 if (m_window->isWindow()) {
+                    if (!m_restored) widenForTitle(m_window);
                     const OnScreen how = m_restored ? OnScreen::TitleBar : OnScreen::Whole;
                     QTimer::singleShot(0, this, [this, how] { keepOnScreen(m_window, how); });
                 }

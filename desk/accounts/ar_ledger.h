@@ -108,4 +108,8 @@ inline Money money(std::int64_t cents) { return Money::fromScaled(cents); }
 // A money column's text ("$1,234.56"), without the padding to the picture's width.
 std::string moneyText(const Money& m);
 
+// An invoice number column's text: blank for a charge or credit entered by hand
+// (invoice number 0), which no invoice stands behind.
+inline std::string invoiceText(std::int32_t number) { return number > 0 ? std::to_string(number) : std::string(); }
+
 }  // namespace quay::desk

@@ -63,7 +63,7 @@ BrwsCustAccount::BrwsCustAccount(core::Database& db, core::UiPort& ui, const cor
     c.format = core::rowCells<core::Charges>([this](const core::Charges& chg) {
         m_chargesTotal += chg.UNPAIDBAL.scaled();
         return std::vector<std::string>{core::formatPicture("@d2", chg.Date), std::string(chg.REASON.view().substr(0, 20)),
-                                        std::to_string(chg.INVOICENUM), moneyText(chg.AMOUNT),
+                                        invoiceText(chg.INVOICENUM), moneyText(chg.AMOUNT),
                                         moneyText(chg.UNPAIDBAL)};
     });
     c.maxRows = 1000000;

@@ -63,7 +63,7 @@ EditPayments::EditPayments(core::Database& db, core::UiPort& ui, core::Table& pa
     out.belongs = core::rowsWhere<core::Charges>(
         [this](const core::Charges& c) { return c.Customer.equalsNoCase(rec().Customer.view()) && c.Paid == 0; });
     out.format = core::rowCells<core::Charges>([](const core::Charges& c) {
-        return std::vector<std::string>{core::formatPicture("@d2", c.Date), std::to_string(c.INVOICENUM),
+        return std::vector<std::string>{core::formatPicture("@d2", c.Date), invoiceText(c.INVOICENUM),
                                         moneyText(c.AMOUNT),
                                         moneyText(c.UNPAIDBAL), c.REASON.str()};
     });
@@ -81,7 +81,7 @@ EditPayments::EditPayments(core::Database& db, core::UiPort& ui, core::Table& pa
         const bool found = m_joinChg.handle.get(core::Charges::byId) == ErrorCode::None;
         const core::Charges& c = m_joinChg.rec();
         return std::vector<std::string>{found ? core::formatPicture("@d2", c.Date) : std::string(),
-                                        found ? std::to_string(c.INVOICENUM) : std::string(),
+                                        found ? invoiceText(c.INVOICENUM) : std::string(),
                                         moneyText(a.AMOUNT), found ? c.REASON.str() : std::string()};
     });
     app.maxRows = 100000;

@@ -1,7 +1,9 @@
 // The demo accounts: for the first customers with invoices, a freight charge, a
 // credit for returned goods, a cheque applied to the oldest charges and, for one, a
-// payment on account left unapplied; each customer's stored balance is then brought
-// up to date as the account window's Close does.
+// payment on account left unapplied; for another an old storage charge and a cheque
+// applied to it alone, so part of the cheque is left to apply. Each customer's stored
+// balance is then brought up to date as the account window's Close does. With the
+// year of invoices, the statements and the aging report show every age.
 #include "demo/demo_accounts.h"
 
 #include <set>
@@ -39,8 +41,10 @@ bool postCharge(core::Database& db, core::UiPort& ui, const std::string& who, co
     return form.ok();
 }
 
+enum class Apply { None, Oldest, OldestChargeOnly };
+
 bool postPayment(core::Database& db, core::UiPort& ui, const std::string& who, const char* value, const char* check,
-                 bool apply, int daysAgo) {
+                 Apply apply, int daysAgo) {
     core::HeldTable<core::Payments> t(db, ui);
     core::WindowRequest r;
     r.request = core::Request::Insert;
@@ -53,10 +57,11 @@ bool postPayment(core::Database& db, core::UiPort& ui, const std::string& who, c
     form.rec().CHECKNUM = check;
     form.rec().BANKID = "FNB";
     form.rec().Date = core::today() - daysAgo;
-    form.rec().COMMENTS = apply ? "Thank you" : "Payment on account";
+    form.rec().COMMENTS = apply == Apply::None ? "Payment on account" : "Thank you";
     form.rec().AMOUNT = amount(value);
     form.amountAccepted();
-    if (apply) form.applyToOldest();
+    if (apply == Apply::Oldest) form.applyToOldest();
+    if (apply == Apply::OldestChargeOnly) form.applyHighlighted();  // the list opens on the oldest charge
     return form.ok();
 }
 
@@ -86,10 +91,18 @@ std::string addDemoAccounts(core::Database& db, DemoAccountsSummary* summary) {
             if (!postCharge(db, ui, who, "Credit for returned goods", "-18.50", 12)) return "A demo credit could not be posted.";
             ++s.credits;
         }
-        if (!postPayment(db, ui, who, i % 2 ? "150.00" : "220.00", checks[i], true, 8)) return "A demo payment failed.";
+        if (!postPayment(db, ui, who, i % 2 ? "150.00" : "220.00", checks[i], Apply::Oldest, 8))
+            return "A demo payment failed.";
         ++s.payments;
         if (i == 1) {
-            if (!postPayment(db, ui, who, "60.00", "3320", false, 2)) return "A demo payment failed.";
+            if (!postPayment(db, ui, who, "60.00", "3320", Apply::None, 2)) return "A demo payment failed.";
+            ++s.payments;
+        }
+        if (i == 3) {
+            // Older than every invoice: the first charge the payment form lists.
+            if (!postCharge(db, ui, who, "Winter storage", "45.00", 400)) return "A demo charge could not be posted.";
+            ++s.charges;
+            if (!postPayment(db, ui, who, "120.00", "5519", Apply::OldestChargeOnly, 3)) return "A demo payment failed.";
             ++s.payments;
         }
         storeCustomerBalance(db, ui, who);

@@ -1,6 +1,7 @@
 // The charge form's protections and balances, the customer account window (lists,
 // totals, Balance Due, Close storing the balance) and the receivables list with its
 // outstanding balance.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "accounts/ar_browse.h"
@@ -206,6 +207,18 @@ TEST_F(AccountWindow, CurrentDisplayNetsOpenChargesAgainstUnappliedPayments) {
     // Close stores the current balance whatever the display shows.
     w->close();
     EXPECT_EQ(customerNamed("Acme Supply").BALANCEDUE, money("70.00"));
+}
+
+TEST_F(AccountWindow, ChargeEnteredByHandShowsNoInvoiceNumber) {
+    charge("Acme Supply", "38.75");  // freight entered by hand
+    charge("Acme Supply", "100.00", 81);
+    auto w = openAccount();
+    w->setDisplay(BrwsCustAccount::Display::All);
+    ASSERT_EQ(w->charges().rowCount(), 2u);
+    std::vector<std::string> invoices;
+    for (const auto& row : w->charges().rows()) invoices.push_back(row.cells[2]);
+    std::sort(invoices.begin(), invoices.end());
+    EXPECT_EQ(invoices, (std::vector<std::string>{"", "81"}));
 }
 
 TEST_F(AccountWindow, MissingCustomerEndsTheWindow) {

@@ -33,9 +33,9 @@ bool HouseReport::begin(core::UiPort& ui, ReportRun& run) {
 std::int64_t HouseReport::recordCount() { return m_records ? m_records->count() : 0; }
 
 JobStep HouseReport::next(core::UiPort& ui, ReportRun& run) {
-  if (!m_records) return JobStep::End;
+  if (!m_records) return endOfRecords(ui, run) ? JobStep::End : JobStep::Failed;
   switch (m_records->next(ui)) {
-    case RecordSet::Read::End: return JobStep::End;
+    case RecordSet::Read::End: return endOfRecords(ui, run) ? JobStep::End : JobStep::Failed;
     case RecordSet::Read::Failed: return JobStep::Failed;
     case RecordSet::Read::Record: break;
   }

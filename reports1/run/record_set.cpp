@@ -28,7 +28,27 @@ RecordSet& RecordSet::keepIf(std::function<bool()> keep) {
   return *this;
 }
 
+RecordSet& RecordSet::skipIf(std::function<bool()> skip, std::function<void()> resume) {
+  m_skip = std::move(skip);
+  m_resume = std::move(resume);
+  return *this;
+}
+
+bool RecordSet::skipped(bool* failed) {
+  *failed = false;
+  if (!m_skip || !m_skip()) {
+    m_skipRun = 0;
+    return false;
+  }
+  if (++m_skipRun < kReadPast) return true;
+  m_skipRun = 0;
+  m_resume();
+  *failed = m_table.setAtKey(m_key) != ErrorCode::None;
+  return true;
+}
+
 bool RecordSet::seek() {
+  m_skipRun = 0;
   m_table.clear();
   if (m_fillKey) m_fillKey();
   return m_table.setAtKey(m_key) == ErrorCode::None;
@@ -47,7 +67,14 @@ bool RecordSet::position(core::UiPort& ui) {
     readFailed(ui);
     return false;
   }
-  while (m_table.next() == ErrorCode::None && (!m_belongs || m_belongs())) ++m_count;
+  bool failed = false;
+  while (m_table.next() == ErrorCode::None && (!m_belongs || m_belongs())) {
+    if (!skipped(&failed)) ++m_count;
+    if (failed) {
+      readFailed(ui);
+      return false;
+    }
+  }
   if (!seek()) {
     readFailed(ui);
     return false;
@@ -64,6 +91,12 @@ RecordSet::Read RecordSet::next(core::UiPort& ui) {
       return Read::Failed;
     }
     if (m_belongs && !m_belongs()) return Read::End;
+    bool failed = false;
+    if (skipped(&failed)) {
+      if (!failed) continue;
+      readFailed(ui);
+      return Read::Failed;
+    }
     if (!m_keep || m_keep()) return Read::Record;
   }
 }

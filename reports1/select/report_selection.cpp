@@ -115,6 +115,10 @@ void ReportSelection::open() {
       setEndDate(r->end);
     }
   }
+  if (m_spec.dates && m_spec.dates->openAtEndOfLastMonth) {
+    if (std::optional<DateRange> r = presetRange(DatePreset::LastMonth, core::today())) setEndDate(r->end);
+  }
+  if (m_spec.atOpen) m_spec.atOpen();
 }
 
 std::string ReportSelection::enterDate(Field field, std::string_view text) {
@@ -130,7 +134,7 @@ std::string ReportSelection::enterDate(Field field, std::string_view text) {
 std::string ReportSelection::dateText(std::int32_t date) { return date == 0 ? std::string() : core::formatPicture("@d2", date); }
 
 void ReportSelection::calendar(Field field) {
-  if (!m_spec.dates || field == Field::None) return;
+  if (!m_spec.dates || field == Field::None || (field == Field::BeginDate && m_spec.dates->endOnly)) return;
   const bool begin = field == Field::BeginDate;
   std::int32_t date = begin ? beginDate() : endDate();
   if (date == 0) date = core::today();
@@ -179,6 +183,11 @@ void ReportSelection::setChoice(std::size_t index, const std::string& value) {
 
 bool ReportSelection::datesAllowPrint() {
   if (!m_spec.dates) return true;
+  if (m_spec.dates->endOnly) {
+    if (endDate() != 0) return true;
+    m_focus = Field::EndDate;
+    return false;
+  }
   if (m_spec.dates->requireBoth && (beginDate() == 0 || endDate() == 0)) {
     m_focus = beginDate() == 0 ? Field::BeginDate : Field::EndDate;
     return false;

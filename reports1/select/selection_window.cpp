@@ -75,10 +75,12 @@ void SelectionWindow::build() {
 
   if (spec.dates) {
     auto* grid = new QGridLayout;
-    m_begin = addDateField(grid, 0, "&Begin Date:", ReportSelection::Field::BeginDate);
-    m_end = addDateField(grid, 1, "&End Date:", ReportSelection::Field::EndDate);
+    const SelectionDates& d = *spec.dates;
+    if (!d.endOnly) m_begin = addDateField(grid, 0, "&Begin Date:", ReportSelection::Field::BeginDate);
+    m_end = addDateField(grid, 1, d.endCaption.empty() ? "&End Date:" : d.endCaption.c_str(),
+                         ReportSelection::Field::EndDate);
     layout->addLayout(grid);
-    if (spec.dates->presets) {
+    if (d.presets && !d.endOnly) {
       auto* presets = new QHBoxLayout;
       for (DatePreset p : kPresets) {
         auto* b = new QPushButton(QString::fromLatin1(presetCaption(p)), this);
@@ -127,6 +129,12 @@ void SelectionWindow::build() {
     }
     layout->addWidget(group);
     m_choices.push_back(std::move(buttons));
+  }
+
+  if (!spec.note.empty()) {
+    auto* note = new QLabel(qs(spec.note), this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
   }
 
   auto* commands = new QHBoxLayout;

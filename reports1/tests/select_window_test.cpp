@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "quay/app/scripted_ui.h"
 #include "quay/reports/select/selection_window.h"
 #include "quay/tools/pick_queues.h"
+#include "quay/types/clock.h"
 #include "quay/types/date.h"
 
 namespace quay::reports {
@@ -132,6 +134,43 @@ TEST_F(SelectionWindowTest, CancelClosesThroughTheLogic) {
   EXPECT_TRUE(logic.isClosed());
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(m_runs, 0);
+}
+
+TEST_F(SelectionWindowTest, EndDateAloneOpensAtTheEndOfLastMonthAndPrintNeedsIt) {
+  core::Settings settings(m_dir / "tallvane.ini");
+  const core::ScopedClockOverride clock(core::DateTime{*core::dateFromCivil(2026, 3, 16), 0});
+  SelectionSpec s{.procedure = "CustBillSelect",
+                  .title = "Customer Billing Selection",
+                  .dates = SelectionDates{.endCalendarTitle = "Select Invoice End Date",
+                                          .presets = false,
+                                          .endOnly = true,
+                                          .endCaption = "Invoice &End Date:",
+                                          .openAtEndOfLastMonth = true},
+                  .picks = {PickKind::Customers},
+                  .atOpen = [] { core::glo.CustType = "ACTIVE"; },
+                  .note = "Statements list the charges up to the end date."};
+  ReportSelection logic(m_ui, s, countingReport());
+  SelectionWindow window(logic, settings);
+  window.show();
+  EXPECT_EQ(window.beginDateEdit(), nullptr);
+  ASSERT_NE(window.endDateEdit(), nullptr);
+  EXPECT_EQ(window.endDateEdit()->text(), "02/28/2026");
+  EXPECT_EQ(core::glo.CustType.view(), "ACTIVE");
+  bool captioned = false, noted = false;
+  for (QLabel* l : window.findChildren<QLabel*>()) {
+    captioned = captioned || l->text() == "Invoice &End Date:";
+    noted = noted || l->text() == "Statements list the charges up to the end date.";
+  }
+  EXPECT_TRUE(captioned);
+  EXPECT_TRUE(noted);
+  // The begin date left by another window is never checked against.
+  core::glo.LowDate1 = *core::dateFromCivil(2026, 12, 1);
+  QTest::mouseClick(window.printButton(), Qt::LeftButton);
+  EXPECT_EQ(m_runs, 1);
+  window.endDateEdit()->setText("");
+  QTest::mouseClick(window.printButton(), Qt::LeftButton);
+  EXPECT_EQ(m_runs, 1);
+  if (const char* dir = std::getenv("QUAY_SCREENSHOT_DIR")) window.grab().save(QString(dir) + "/cust_bill_select.png");
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The product lists. One job prints them all: the report chosen decides the title, the
 // record set and its order, the line and the groups and totals. A product passes the
-// pick lists in the order vendors, manufacturers, groups, products, so the cheap tests
-// on the product's own fields are only reached by products that a vendor list keeps.
+// pick lists as every product report tests them (product_picks.h).
 #include <memory>
 
 #include "quay/app/globals.h"
@@ -11,14 +10,13 @@
 #include "quay/reports/products/product_reports.h"
 #include "quay/reports/run/house_layout.h"
 #include "quay/reports/run/house_report.h"
-#include "quay/reports/run/pick_filter.h"
+#include "quay/reports/select/product_picks.h"
 #include "quay/tables/products.h"
 #include "quay/tables/ven_prods.h"
 #include "quay/tools/pick_queues.h"
 
 namespace quay::reports {
 
-using core::ErrorCode;
 using core::glo;
 
 namespace {
@@ -187,15 +185,12 @@ class ProductReportJob final : public HouseReport {
   bool start(core::UiPort&, ReportRun& run) override {
     run.setText("company", company().COMPANYNAME.str());
     stampRun(run);
-    m_vendors = PickFilter(core::pick::Ven::Queue);
-    m_makers = PickFilter(core::pick::Mfr::Queue);
-    m_groups = PickFilter(core::pick::Groups::Queue);
-    m_parts = PickFilter(core::pick::Prd::Queue);
+    m_picks = ProductPicks::fromLists();
     std::string subtitle;
-    for (auto [inUse, word] : {std::pair{m_parts.inUse(), " Products,"},
-                               {m_groups.inUse(), " Groups,"},
-                               {m_makers.inUse(), " Manufacturers,"},
-                               {m_vendors.inUse(), " Vendors,"}})
+    for (auto [inUse, word] : {std::pair{m_picks.parts.inUse(), " Products,"},
+                               {m_picks.groups.inUse(), " Groups,"},
+                               {m_picks.makers.inUse(), " Manufacturers,"},
+                               {m_picks.vendors.inUse(), " Vendors,"}})
       if (inUse) subtitle += word;
     if (!subtitle.empty()) subtitle = "Filters: " + subtitle.substr(0, subtitle.size() - 1);
     run.setText("subtitle", subtitle.substr(0, 80));
@@ -218,29 +213,12 @@ class ProductReportJob final : public HouseReport {
       default:
         if (m_inStockOnly && p.OnHand.isZero()) return false;
     }
-    if (m_vendors.inUse() && !soldByPickedVendor()) return false;
-    return m_makers.accepts(p.MANUFACTURER.view()) && m_groups.accepts(p.Group.view()) &&
-           m_parts.accepts(p.PartNum.view());
-  }
-
-  // Some vendor part number of the product names a vendor marked in the list. A failed
-  // read counts as no vendor and is said at the end of the walk.
-  bool soldByPickedVendor() {
-    const std::string part = m_products.rec.PartNum.str();
-    m_venProds.clear();
-    m_venProds.rec.PartNum = part;
-    ErrorCode e = m_venProds.setAtKey(core::VenProds::byPartNum);
-    while (e == ErrorCode::None) {
-      e = m_venProds.next();
-      if (e != ErrorCode::None || m_venProds.rec.PartNum != part) break;
-      if (m_vendors.accepts(m_venProds.rec.Vendor.view())) return true;
-    }
-    if (e != ErrorCode::None && e != ErrorCode::RecordNotAvailable) m_vendorReadFailed = true;
-    return false;
+    // A vendor part number that cannot be read is said at the end of the walk.
+    return m_picks.accepts(p, m_venProds);
   }
 
   bool printRecord(core::UiPort& ui, ReportRun& run) override {
-    if (m_vendorReadFailed) {
+    if (m_picks.readFailed()) {
       core::saveError(m_venProds);
       core::showStandardMessage(ui, core::StandardMessage::RecordRetrievalError, {m_venProds.desc().name});
       return false;
@@ -310,7 +288,7 @@ class ProductReportJob final : public HouseReport {
   }
 
   void finish(core::UiPort& ui, ReportRun& run) override {
-    if (m_vendorReadFailed) {
+    if (m_picks.readFailed()) {
       core::saveError(m_venProds);
       core::showStandardMessage(ui, core::StandardMessage::RecordRetrievalError, {m_venProds.desc().name});
       return;
@@ -326,9 +304,8 @@ class ProductReportJob final : public HouseReport {
   ProductChoice m_choice;
   core::Handle<core::Products> m_products;
   core::Handle<core::VenProds> m_venProds;
-  PickFilter m_vendors, m_makers, m_groups, m_parts;
+  ProductPicks m_picks;
   bool m_inStockOnly = false;
-  bool m_vendorReadFailed = false;
   GroupBreak<std::string> m_group;
   Money m_groupTotal, m_grandTotal;
   long m_printed = 0;

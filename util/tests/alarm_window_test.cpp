@@ -4,11 +4,16 @@
 // entries deleted, completed or moved at another station opening no window.
 #include <gtest/gtest.h>
 
+#include <QPointer>
+#include <QTest>
+
 #include "../../core/tests/masterlists_test_support.h"
 #include "quay/app/alarm_queue.h"
 #include "quay/schedule/schedule_queue.h"
 #include "quay/types/clock.h"
 #include "quay/util/alarm_window.h"
+#include "../../core/tests/offscreen_app.h"
+#include "../views/alarm_window_view.h"
 
 namespace quay::util {
 namespace {
@@ -121,6 +126,33 @@ TEST_F(AlarmWindows, IgnoreWritesNothingAndTheAlarmStaysShown) {
     EXPECT_EQ(stored().ALARMTIME, before.ALARMTIME);
     EXPECT_EQ(AlarmQueue::instance().find(7)->EVENTDONE, 1);
     EXPECT_EQ(glo.nextAlarm().AlarmActive, 0);
+}
+
+TEST_F(AlarmWindows, EscapeInTheWindowIgnoresAndEnterPostpones) {
+    quay::testing::offscreenApp();
+    const Schedule before = stored();
+    auto logic = std::make_unique<AlarmWindow>(*db, ui);
+    ASSERT_TRUE(logic->open());
+    QPointer<AlarmWindowView> view = new AlarmWindowView(std::move(logic));
+    view->show();
+    QTest::keyClick(view.data(), Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(view.isNull()) << "Escape left the alarm window open";
+    EXPECT_EQ(stored().ALARMTIME, before.ALARMTIME);
+    EXPECT_EQ(AlarmQueue::instance().find(7)->EVENTDONE, 1);
+
+    // Enter presses the default button, Postpone, with its "15 minutes".
+    glo.CurrentAlarmID = 7;
+    logic = std::make_unique<AlarmWindow>(*db, ui);
+    ASSERT_TRUE(logic->open());
+    view = new AlarmWindowView(std::move(logic));
+    view->show();
+    QTest::keyClick(view.data(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(view.isNull()) << "Enter left the alarm window open";
+    EXPECT_EQ(stored().ALARMDATE, kDay);
+    EXPECT_EQ(stored().ALARMTIME, 22 * kHour + 15 * 60 * 100);
+    EXPECT_EQ(AlarmQueue::instance().find(7)->EVENTDONE, 0);
 }
 
 TEST_F(AlarmWindows, OpenItemRunsTheScheduleFormOnTheEntry) {

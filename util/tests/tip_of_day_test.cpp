@@ -3,9 +3,14 @@
 // house tips given to a data set that has none.
 #include <gtest/gtest.h>
 
+#include <QPointer>
+#include <QTest>
+
 #include "../../core/tests/masterlists_test_support.h"
 #include "quay/app/settings.h"
 #include "quay/util/tip_of_day.h"
+#include "../../core/tests/offscreen_app.h"
+#include "../views/tip_of_day_view.h"
 
 namespace quay::util {
 namespace {
@@ -93,6 +98,25 @@ TEST_F(TipsOfTheDay, DataSetWithoutTipsIsGivenTheHouseTips) {
     // Tips already kept are never replaced.
     TipOfDayWindow again(*db, ui, *settings);
     EXPECT_EQ(all<TipOfDay>().size(), houseTips().size());
+}
+
+TEST_F(TipsOfTheDay, EscapeOrEnterInTheWindowIsClose) {
+    quay::testing::offscreenApp();
+    threeTips();
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        ASSERT_EQ(settings->write("Defaults", "MODPosition", "1"), SettingsStatus::Ok);
+        glo.MODPosition = 1;
+        auto window = std::make_unique<TipOfDayWindow>(*db, ui, *settings);
+        ASSERT_TRUE(window->open());
+        QPointer<TipOfDayView> view = new TipOfDayView(std::move(window));
+        view->show();
+        QTest::keyClick(view.data(), key);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(view.isNull()) << "the window stayed open after key " << key;
+        EXPECT_EQ(settings->read("Defaults", "MODPosition", ""), "2") << "Close did not store the next tip";
+        delete view.data();
+    }
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 #include "quay/util/verify_ar_files.h"
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "quay/app/table_access.h"
 #include "quay/store/transaction.h"
@@ -133,20 +136,27 @@ bool VerifyArFiles::run() {
     if (!t.isOpen()) return false;
     m_ui.setBusy(true);
 
-    // Runs one pass in its own transaction; what the pass did is kept only when it
-    // commits, so an interrupted pass leaves nothing half done.
-    auto pass = [&](const char* status, const std::function<void()>& body) {
-        show(status);
+    // Runs passes in one transaction; what they did is kept only when it commits, so
+    // an interrupted pass leaves nothing half done. Most passes stand alone; the
+    // removal of applications and the two balance passes that follow it commit
+    // together, because a payment or charge whose application is gone is out of step
+    // with it until its balance has been corrected.
+    using Pass = std::pair<const char*, std::function<void()>>;
+    auto passes = [&](std::initializer_list<Pass> steps) {
         core::Transaction tx(m_db, {&t.app.handle, &t.chg.handle, &t.pay.handle, &t.cus.handle, &t.ord.handle});
         if (tx.begin() != ErrorCode::None) return;
         const VerifyReport before = m_report;
-        body();
+        for (const Pass& step : steps) {
+            show(step.first);
+            step.second();
+        }
         if (tx.commit() != ErrorCode::None) {
             const std::int64_t records = m_report.records;
             m_report = before;
             m_report.records = records;
         }
     };
+    auto pass = [&](const char* status, std::function<void()> body) { passes({Pass{status, std::move(body)}}); };
 
     pass("Crossreferencing Charges to Customers / Orders", [&] {
         core::Charges& c = t.chg.rec();
@@ -185,7 +195,7 @@ bool VerifyArFiles::run() {
         }
     });
 
-    pass("Checking Applied.tps", [&] {
+    const std::function<void()> checkApplied = [&] {
         core::Applied& a = t.app.rec();
         t.app.handle.setFileOrder();
         ReadAhead ahead(t.app.handle);
@@ -204,12 +214,12 @@ bool VerifyArFiles::run() {
             }
             if (invalid && t.app.handle.erase() == ErrorCode::None) ++m_report.appliedDeleted;
         }
-    });
+    };
 
     // Passes 4 and 5 walk the payments (charges) in number order beside the
     // applications in the same number's order, so each sum is read in step with its
     // record instead of sought for each one.
-    pass("Checking Payment Applied Balances", [&] {
+    const std::function<void()> paymentBalances = [&] {
         core::Payments& p = t.pay.rec();
         AppliedRun run(t.app.handle, core::Applied::byPayId, &core::Applied::PayId);
         t.pay.handle.set(core::Payments::byId);
@@ -222,9 +232,9 @@ bool VerifyArFiles::run() {
             p.Applied = unapplied == 0 ? 1 : 0;
             if (t.pay.handle.put() == ErrorCode::None) ++m_report.paymentsCorrected;
         }
-    });
+    };
 
-    pass("Checking Charges Paid Balances", [&] {
+    const std::function<void()> chargeBalances = [&] {
         core::Charges& c = t.chg.rec();
         AppliedRun run(t.app.handle, core::Applied::byChgId, &core::Applied::ChgId);
         t.chg.handle.set(core::Charges::byId);
@@ -237,7 +247,10 @@ bool VerifyArFiles::run() {
             c.Paid = unpaid == 0 ? 1 : 0;
             if (t.chg.handle.put() == ErrorCode::None) ++m_report.chargesCorrected;
         }
-    });
+    };
+    passes({{"Checking Applied.tps", checkApplied},
+            {"Checking Payment Applied Balances", paymentBalances},
+            {"Checking Charges Paid Balances", chargeBalances}});
 
     pass("Calculating Customer Balances", [&] {
         // The balance as GETCUSTBALANCE computes it (open charges less open payments).

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "quay/types/picture.h"
+#include "quay/views/dialog_keys.h"
 
 namespace quay::util {
 namespace {
@@ -88,6 +89,8 @@ void AlarmWindowView::build() {
         m_window->ignore();
         close();
     });
+    // Enter postpones (the default button); Escape, like the close box, ignores.
+    new core::DialogKeys(this, postpone, ignore);
 }
 
 }  // namespace quay::util

@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "quay/views/dialog_keys.h"
+
 namespace quay::util {
 
 TipOfDayView::TipOfDayView(std::unique_ptr<TipOfDayWindow> window, QWidget* parent)
@@ -47,6 +49,7 @@ TipOfDayView::TipOfDayView(std::unique_ptr<TipOfDayWindow> window, QWidget* pare
         showTip();
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    new core::DialogKeys(this, close, close);
     showTip();
 }
 

@@ -1,5 +1,6 @@
 // TipOfDayView: the "Tip Of The Day" window over a TipOfDayWindow: the tip's text,
-// "Display Next Time", "&Next >>>" and "&Close". Closing it any way is "&Close".
+// "Display Next Time", "&Next >>>" and "&Close". Closing it any way is "&Close",
+// Escape and Enter among them.
 // It deletes itself when closed; its placement is kept under "DisplayTipOfDay".
 #pragma once
 

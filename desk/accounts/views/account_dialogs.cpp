@@ -67,7 +67,22 @@ void showRelatedList(QTableWidget* table, core::RelatedList& list) {
         }
     if (const auto cur = list.current()) table->selectRow(static_cast<int>(*cur));
     table->resizeColumnsToContents();
-    table->horizontalHeader()->setStretchLastSection(true);
+    // The room left goes to the widest column of words (the reason or comments), not
+    // to the money column that happens to stand last.
+    int words = -1;
+    for (int c = 0; c < table->columnCount(); ++c) {
+        bool money = false;
+        for (const auto& row : rows)
+            if (static_cast<std::size_t>(c) < row.cells.size() && !row.cells[c].empty()) {
+                money = row.cells[c][0] == '$' || row.cells[c][0] == '-';
+                break;
+            }
+        if (!money && (words < 0 || table->columnWidth(c) > table->columnWidth(words))) words = c;
+    }
+    auto* header = table->horizontalHeader();
+    header->setStretchLastSection(words < 0);
+    for (int c = 0; c < table->columnCount(); ++c)
+        header->setSectionResizeMode(c, c == words ? QHeaderView::Stretch : QHeaderView::Interactive);
 }
 
 // --- the payment form ---
@@ -239,7 +254,7 @@ EditChargesDialog::EditChargesDialog(EditCharges& form, core::UiPort& ui, QWidge
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     auto* name = new QLabel(qs(form.rec().Customer.str()), this);
-    auto* invoice = new QLabel(QString::number(form.rec().INVOICENUM), this);
+    auto* invoice = new QLabel(qs(invoiceText(form.rec().INVOICENUM)), this);
     auto* date = m_binder->bindDate(new QLineEdit(this), "Date", ui, "@d2");
     date->setToolTip(tr("Date of Charge or Credit"));
     auto* reason = m_binder->bindText(new QLineEdit(this), "REASON");

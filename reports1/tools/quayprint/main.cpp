@@ -33,6 +33,7 @@
 #include "quay/reports/po/po_print.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/reports/reports2_windows.h"
+#include "quay/reports/reports3_windows.h"
 #include "quay/reports/run/page_text.h"
 #include "quay/reports/tickets/order_tickets.h"
 #include "quay/store/database.h"
@@ -122,7 +123,7 @@ struct WindowSettings {
 };
 
 const reports::ReportEntry* findReport(const std::string& procedure) {
-  for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries()})
+  for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries(), &reports::reports3Entries()})
     for (const reports::ReportEntry& e : *list)
       if (procedure == e.procedure) return &e;
   return nullptr;

@@ -51,6 +51,14 @@ class QUAY_EXPORT HouseReport : public ReportJob {
   // One record of the set, in its table's buffer: print its bands. False ends the run;
   // the report has shown its message.
   virtual bool printRecord(core::UiPort& ui, ReportRun& run) = 0;
+  // The set is read to its end, before finish(): closing work that still reads and may
+  // fail (the last customer's payments). False ends the run; the report has shown its
+  // message.
+  virtual bool endOfRecords(core::UiPort& ui, ReportRun& run) {
+    (void)ui;
+    (void)run;
+    return true;
+  }
 
   // The record set start() chose; positioned by the run after start().
   RecordSet& setRecords(core::Table& table, core::KeyId key);

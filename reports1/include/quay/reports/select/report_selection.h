@@ -1,19 +1,22 @@
 // ReportSelection: the logic of a report's selection window, the window asked before a
 // report runs. Every selection window of the program is one SelectionSpec over this
 // class, shown by the one SelectionWindow view:
-//   - the date range "Begin Date:" / "End Date:" (glo.LowDate1, glo.HiDate1): F2 or the
-//     "..." button opens the calendar (DATESELECT) under the spec's title, an empty
-//     field being set to today first; the presets MTD, YTD, This Month, This Year,
-//     Last Month and Last Year set both dates;
+//   - the date range "Begin Date:" / "End Date:" (glo.LowDate1, glo.HiDate1), or the end
+//     date alone ("Invoice End Date:"): F2 or the "..." button opens the calendar
+//     (DATESELECT) under the spec's title, an empty field being set to today first; the
+//     presets MTD, YTD, This Month, This Year, Last Month and Last Year set both dates;
 //   - the pick-list buttons (PICKCUSTOMERS, PICKSALESMEN, ...), each with its
 //     check mark shown while its list holds entries;
 //   - flags (check boxes on globals such as GLO:UseDiscount) and choices (radio groups
-//     on globals such as Glo:CustType), set to their defaults when the window opens;
+//     on globals such as Glo:CustType), set to their defaults when the window opens,
+//     and any further globals the window sets on opening (the spec's atOpen);
+//   - a note explaining the report, shown above the commands;
 //   - "P&rint" runs the report and leaves the window open; the run asks "Do you wish to
 //     PREVIEW this Report?" first for reports that may print directly; "Cancel" (or
 //     "Close") closes the window.
 // The date range is checked before the report runs: a missing date (when both are
-// required) keeps the cursor in that field, an end before the begin shows the spec's
+// required, or the end date of a window that asks for it alone) keeps the cursor in
+// that field, an end before the begin shows the spec's
 // message (caption "ERROR"); neither runs the report or changes anything.
 #pragma once
 
@@ -56,6 +59,11 @@ struct SelectionDates {
   bool presets = true;
   bool requireBoth = false;     // Print needs both dates
   bool openAtMonthToDate = false;  // the window opens at the first of this month and today
+  // One date only, the end of the period (glo.HiDate1), under its own caption; Print
+  // needs it. The begin date is neither shown nor checked.
+  bool endOnly = false;
+  std::string endCaption{};        // "Invoice End Date:"; empty: "&End Date:"
+  bool openAtEndOfLastMonth = false;  // the end date opens at the last day of the previous month
 };
 
 struct SelectionFlag {
@@ -86,6 +94,10 @@ struct SelectionSpec {
   bool clearPicksOnOpen = false;   // opening the window empties every pick list
   bool clearPicksOnClose = false;  // closing it discards its own pick lists
   bool askPreview = false;         // the report may go straight to the printer
+  // Globals the window sets each time it opens, besides its flags and choices
+  // (Glo:CustType = "ACTIVE" for the pick list of customers).
+  std::function<void()> atOpen{};
+  std::string note{};              // a sentence shown above the commands; empty: none
   std::string printCaption = "P&rint";
   std::string closeCaption = "Cancel";
 };

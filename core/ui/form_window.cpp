@@ -346,6 +346,7 @@ bool FormWindow::cancel(bool entryPending) {
         m_table->clear();
     } else if (m_request == Request::Change) {
         restore(m_original);
+        afterCancelledChange();
     }
     finish(Response::Cancelled);
     return true;

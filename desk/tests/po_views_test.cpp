@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -25,6 +26,7 @@
 #include "quay/app/table_access.h"
 #include "quay/tables/po.h"
 #include "quay/tables/po_items.h"
+#include "quay/tables/ven_prods.h"
 #include "quay/views/list_view.h"
 #include "quay/views/window_registry.h"
 #include "window_test_main.h"
@@ -166,6 +168,115 @@ TEST_F(PoViews, PurchaseOrdersListsEachTabAndOpensTheReceiveWindow) {
     QTest::mouseClick(button(view, "Re&ceive Individual Items or Change Dates"), Qt::LeftButton);
     settle();
     EXPECT_TRUE(shown);
+}
+
+TEST_F(PoViews, ModifyNewPosChangesAnOpenPoAndItsLines) {
+    ASSERT_EQ(registry.run(ui, "BROWSENEWPOS", core::WindowRequest{}).response, core::Response::Completed);
+    core::ListView* view = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "BrowseNewPOs") view = qobject_cast<core::ListView*>(w);
+    ASSERT_NE(view, nullptr);
+    view->show();
+    EXPECT_EQ(view->windowTitle(), "Browse PO's");
+    ASSERT_GT(view->table()->model()->rowCount(), 0);
+    screenshot(view, "po_browse_new_pos");
+
+    // Change on the first open PO: the PO form with its lines; "&Change" on a line opens
+    // the line form, which is cancelled, then the PO form is cancelled too.
+    bool poForm = false, lineForm = false;
+    onModal([&](QWidget* m) {
+        poForm = m->windowTitle() == "Add New PO";
+        screenshot(m, "po_form_change");
+        auto* lines = m->findChild<QTableWidget*>();
+        ASSERT_NE(lines, nullptr);
+        EXPECT_GT(lines->rowCount(), 0);
+        // The first line of the demo's open POs may be received already (and is then
+        // refused); the last one never is.
+        lines->selectRow(lines->rowCount() - 1);
+        QTimer::singleShot(100, [&, m] {
+            QWidget* line = QApplication::activeModalWidget();
+            if (line != nullptr && line != m) {
+                lineForm = line->windowTitle() == "Update the PO Item";
+                screenshot(line, "po_update_item");
+                if (QPushButton* cancel = button(line, "Cancel")) QTest::mouseClick(cancel, Qt::LeftButton);
+            }
+        });
+        QPushButton* change = nullptr;
+        for (QPushButton* b : m->findChildren<QPushButton*>())
+            if (b->text().remove('&') == "Change" && b->isVisible()) change = b;
+        ASSERT_NE(change, nullptr);
+        QTest::mouseClick(change, Qt::LeftButton);
+        settle();
+        if (QPushButton* cancel = button(m, "Cancel")) QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    view->table()->setFocus();
+    QTest::keyClick(view->table(), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(poForm);
+    EXPECT_TRUE(lineForm);
+}
+
+TEST_F(PoViews, TheItemLookupListsTheVendorsItems) {
+    core::ScriptedUi quiet;
+    core::HeldTable<core::PO> po(*db, quiet);
+    ASSERT_EQ(po.handle.set(core::PO::byPoNum), core::ErrorCode::None);
+    ASSERT_EQ(po.handle.next(), core::ErrorCode::None);
+    core::HeldTable<core::VenProds> vpr(*db, quiet);
+    vpr.rec().Vendor = po.rec().Vendor.view();
+    bool shown = false;
+    onModal([&](QWidget* m) {
+        shown = m->windowTitle() == "Select an Item to Order";
+        EXPECT_NE(button(m, "&Select"), nullptr);
+        EXPECT_NE(button(m, "&All Products"), nullptr);
+        auto* table = m->findChild<QTableView*>();
+        ASSERT_NE(table, nullptr);
+        EXPECT_GT(table->model()->rowCount(), 0);
+        screenshot(m, "po_item_lookup");
+        QTest::keyClick(table, Qt::Key_Return);  // picks the highlighted item
+    });
+    const core::WindowResponse r =
+        registry.run(ui, "POItemLookup", core::WindowRequest{core::Request::Select, &vpr.handle, 0, {}});
+    settle();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(r.response, core::Response::Completed);
+    EXPECT_TRUE(vpr.rec().Vendor.equalsNoCase(po.rec().Vendor.view()));
+    EXPECT_FALSE(vpr.rec().PartNum.isBlank());
+}
+
+TEST_F(PoViews, EnterInTheReceiveWindowReceivesTheLine) {
+    // The demo's part-received PO: its first line is received, the others not.
+    core::PO open{};
+    for (const core::PO& p : all<core::PO>()) {
+        if (p.Status.view() != "Open") continue;
+        int received = 0;
+        for (const core::POItems& l : all<core::POItems>())
+            if (l.PoNum == p.PoNum && l.RECEIVED) ++received;
+        if (received > 0) open = p;
+    }
+    ASSERT_NE(open.PoNum, 0);
+    core::ScriptedUi quiet;
+    core::HeldTable<core::PO> po(*db, quiet);
+    po.rec() = open;
+    int unreceived = 0;
+    onModal([&](QWidget* m) {
+        auto* table = m->findChild<QTableView*>();
+        ASSERT_NE(table, nullptr);
+        screenshot(m, "po_receive_part_received");
+        table->setFocus();
+        // Down to the second line (not received) and Enter: it is received.
+        QTest::keyClick(table, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Return);
+        settle();
+        screenshot(m, "po_receive_marked");
+        QTest::keyClick(m, Qt::Key_Escape);
+    });
+    registry.run(ui, "ReceivePOItems", core::WindowRequest{core::Request::Change, &po.handle, 0, {}});
+    settle();
+    for (const core::POItems& l : all<core::POItems>())
+        if (l.PoNum == open.PoNum && !l.RECEIVED) ++unreceived;
+    std::size_t lines = 0;
+    for (const core::POItems& l : all<core::POItems>()) lines += l.PoNum == open.PoNum ? 1 : 0;
+    EXPECT_EQ(unreceived, static_cast<int>(lines) - 2);
 }
 
 TEST_F(PoViews, ANewPoFormOpensAndCancelledLeavesNothing) {

@@ -87,7 +87,9 @@ void POForm::build() {
     ship.calendarTitle = "Select Ship Date for PO";
     ship.besideLast = true;
     l.fields.push_back(ship);
-    l.fields.push_back(formField("Shipping:", fieldOf(&PO::SHIPAMT), FieldKind::Entry, "@n-13.2"));
+    FormField shipping = formField("Shipping:", fieldOf(&PO::SHIPAMT), FieldKind::Entry, "@n-13.2");
+    shipping.tip = "Shipping Charges";
+    l.fields.push_back(shipping);
     FormField total = formField("Total:", fieldOf(&PO::ORDERTOTAL), FieldKind::Display, "@n$-15.2");
     total.besideLast = true;
     l.fields.push_back(total);
@@ -97,7 +99,10 @@ void POForm::build() {
     l.fields.push_back(formField("Comments:", fieldOf(&PO::Comments), FieldKind::Memo));
     m_list = std::make_unique<RelatedList>(ui(), m_lineTable.handle, linesSpec([this] { return rec().PoNum; }));
     // Every line stored or removed changes the total shown.
-    m_list->setFormListener([this](Request, Response) { recomputeTotal(); });
+    m_list->setFormListener([this](Request, Response r) {
+        if (r == Response::Completed) m_linesChanged = true;
+        recomputeTotal();
+    });
     l.lists.push_back(FormListTab{"&POItems", m_list.get(), true, {}});
 }
 
@@ -215,6 +220,12 @@ bool POForm::eraseAdded() {
     // The new PO goes with every line entered meanwhile and the on-order they added.
     const LedgerOutcome out = m_ledger.removeOrder(rec().PoNum);
     return out == LedgerOutcome::Done || out == LedgerOutcome::Unchanged;
+}
+
+void POForm::afterCancelledChange() {
+    // The lines stored meanwhile stay; the stored total follows them, not the copy
+    // the form is put back to.
+    if (m_linesChanged) m_ledger.retotal(rec().PoNum);
 }
 
 NewPOForm::NewPOForm(Database& db, UiPort& ui, Table& po)

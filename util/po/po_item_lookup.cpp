@@ -86,6 +86,7 @@ VendorProductForm::VendorProductForm(Database& db, UiPort& ui, Table& venProds, 
     l.fields.push_back(formField("Vendor:", fieldOf(&VenProds::Vendor), FieldKind::Display));
     FormField ven = formField("Ven.Part#:", fieldOf(&VenProds::VENPARTNUM));
     ven.width = 20;
+    ven.tip = "Vendor Part Number";
     l.fields.push_back(ven);
 }
 

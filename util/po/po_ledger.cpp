@@ -286,4 +286,31 @@ LedgerOutcome PoLedger::followLines(std::int32_t poNum) {
     return LedgerOutcome::Done;
 }
 
+LedgerOutcome PoLedger::retotal(std::int32_t poNum) {
+    Tx tx(*this);
+    if (!begin(tx, "PO")) return LedgerOutcome::Failed;
+    m_po.handle.clear();
+    m_po.rec().PoNum = poNum;
+    const ErrorCode e = m_po.handle.get(core::PO::byPoNum);
+    if (e == ErrorCode::RecordNotFound) return LedgerOutcome::Unchanged;
+    if (e != ErrorCode::None) return retrievalFailed(m_po.handle);
+    std::vector<std::int32_t> lines;
+    if (linesOf(poNum, lines) != ErrorCode::None) return retrievalFailed(m_lines.handle);
+    core::Decimal<13, 2> total = m_po.rec().SHIPAMT;
+    for (const std::int32_t poiNum : lines) {
+        if (readLine(m_lines, poiNum) != ErrorCode::None) return retrievalFailed(m_lines.handle);
+        if (total.assign(total + m_lines.rec().LINECOST) != core::DecimalStatus::Ok) {
+            m_ui.message("Update Operation Error",
+                         "The order total of PO " + std::to_string(poNum) + " would be too large for its field.  Nothing was changed.",
+                         core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+            return LedgerOutcome::Failed;
+        }
+    }
+    if (total == m_po.rec().ORDERTOTAL) return LedgerOutcome::Unchanged;
+    m_po.rec().ORDERTOTAL = total;
+    if (m_po.handle.put() != ErrorCode::None) return updateFailed(m_po.handle);
+    if (tx.t.commit() != ErrorCode::None) return updateFailed(m_po.handle);
+    return LedgerOutcome::Done;
+}
+
 }  // namespace quay::util

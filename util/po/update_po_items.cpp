@@ -11,6 +11,8 @@ using namespace core;
 
 namespace {
 
+bool isBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
 FormSpec lineSpec() {
     FormSpec s;
     s.procedure = "UpdatePOItems";
@@ -49,6 +51,12 @@ std::string UpdatePOItems::statusText() const {
 
 bool UpdatePOItems::mayOpen() {
     if (!m_venProds.isOpen() || !m_products.isOpen() || !m_ledger.isOpen()) return false;
+    // Items are the vendor's: without a vendor there is nothing to order, and a pairing
+    // made from "&All Products" would name no vendor.
+    if (request() == Request::Insert && isBlank(m_vendor)) {
+        ui().message(PoLedger::kErrorCaption, kNoVendorText, Icon::Warning, Button::Ok, Button::Ok);
+        return false;
+    }
     // A received line's goods are on hand already; it is unmarked in the receive
     // window before it can be changed.
     if (request() != Request::Insert && rec().RECEIVED != 0) {

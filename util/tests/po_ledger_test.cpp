@@ -192,6 +192,16 @@ TEST_F(PoLedgerTest, TheStatusFollowsTheLines) {
     EXPECT_EQ(ledger.followLines(0), LedgerOutcome::Unchanged);
 }
 
+TEST_F(PoLedgerTest, RetotallingStoresTheLinesAndShipping) {
+    line(1, 1, "BOLT", "5");  // 50.00
+    line(2, 1, "NUT", "2");   // 20.00
+    PoLedger ledger(*db, ui);
+    EXPECT_EQ(ledger.retotal(1), LedgerOutcome::Done);
+    EXPECT_EQ(orderNumbered(1).ORDERTOTAL, money("70.00"));
+    EXPECT_EQ(ledger.retotal(1), LedgerOutcome::Unchanged);
+    EXPECT_EQ(ledger.retotal(9), LedgerOutcome::Unchanged);
+}
+
 TEST_F(PoLedgerTest, RemovingAnOrderTakesItsLinesScheduleAndOpenQuantities) {
     line(1, 1, "BOLT", "5");
     line(2, 1, "NUT", "3", true);

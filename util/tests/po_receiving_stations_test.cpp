@@ -1,8 +1,8 @@
 // Two workstations receiving the same purchase orders at once, each in a process of
 // its own: one receives the entire order while the other marks the same lines one
-// by one (from the last line back, so the two meet in the middle). However their
-// transactions interleave, every line's quantity reaches on hand exactly once and
-// leaves on order exactly once.
+// by one (from the last line back, so the two meet in the middle), and two stations
+// marking the same lines in the same order. However their transactions interleave,
+// every line's quantity reaches on hand exactly once and leaves on order exactly once.
 #include <gtest/gtest.h>
 
 #include <poll.h>
@@ -35,10 +35,12 @@ bool awaitStart(int fd) {
     return ::read(fd, &c, 1) == 1;
 }
 
+enum class Station { WholeOrders, LinesBackward, LinesForward };
+
 // One station: its own connection; receives the orders whole, or marks their lines
 // singly. Returns the number of operations that failed (each was reported to the
 // station's user and changed nothing).
-int runStation(const std::string& dir, bool whole, int startFd) {
+int runStation(const std::string& dir, Station how, int startFd) {
     core::Database db(dir);
     core::ScriptedUi ui;
     ui.setDefaultAnswer(core::Button::Ok);
@@ -46,11 +48,12 @@ int runStation(const std::string& dir, bool whole, int startFd) {
     if (!ledger.isOpen() || !awaitStart(startFd)) return 1000;
     int failed = 0;
     for (int po = 1; po <= kOrders; ++po) {
-        if (whole) {
+        if (how == Station::WholeOrders) {
             if (ledger.receiveOrder(po) == LedgerOutcome::Failed) ++failed;
             continue;
         }
-        for (int l = kLinesPerOrder; l >= 1; --l) {
+        for (int i = 1; i <= kLinesPerOrder; ++i) {
+            const int l = how == Station::LinesBackward ? kLinesPerOrder + 1 - i : i;
             const int poiNum = (po - 1) * kLinesPerOrder + l;
             if (ledger.markLine(poiNum, true) == LedgerOutcome::Failed) ++failed;
         }
@@ -58,9 +61,22 @@ int runStation(const std::string& dir, bool whole, int startFd) {
     return failed;
 }
 
-class PoReceivingStations : public testing::PoDataTest {};
+class PoReceivingStations : public testing::PoDataTest {
+protected:
+    // Runs the two stations at once and checks every line received once; `closes`:
+    // the orders end closed (a station received them whole).
+    void race(Station first, Station second, bool closes);
+};
 
 TEST_F(PoReceivingStations, WholeOrderAgainstSingleLinesReceivesEachLineOnce) {
+    race(Station::WholeOrders, Station::LinesBackward, true);
+}
+
+TEST_F(PoReceivingStations, TwoStationsMarkingTheSameLinesReceiveEachOnce) {
+    race(Station::LinesForward, Station::LinesForward, false);
+}
+
+void PoReceivingStations::race(Station first, Station second, bool closes) {
     std::map<std::string, core::Decimal<13, 2>> ordered;
     for (int p = 0; p < kProducts; ++p) product(partOf(p), "100", "500");
     for (int po = 1; po <= kOrders; ++po) {
@@ -83,7 +99,7 @@ TEST_F(PoReceivingStations, WholeOrderAgainstSingleLinesReceivesEachLineOnce) {
         pids[s] = ::fork();
         ASSERT_GE(pids[s], 0);
         if (pids[s] == 0) {
-            const int failed = runStation(dir(), s == 0, start[0]);
+            const int failed = runStation(dir(), s == 0 ? first : second, start[0]);
             (void)!::write(results[s][1], &failed, sizeof failed);
             ::_exit(0);
         }
@@ -107,7 +123,7 @@ TEST_F(PoReceivingStations, WholeOrderAgainstSingleLinesReceivesEachLineOnce) {
 
     EXPECT_EQ(failures, 0);
     for (const auto& l : all<core::POItems>()) EXPECT_EQ(l.RECEIVED, 1) << "line " << l.POINUM;
-    for (const auto& p : all<core::PO>()) EXPECT_EQ(p.Status.view(), "Closed") << "PO " << p.PoNum;
+    for (const auto& p : all<core::PO>()) EXPECT_EQ(p.Status.view(), closes ? "Closed" : "Open") << "PO " << p.PoNum;
     for (int p = 0; p < kProducts; ++p) {
         const core::Products prd = productNamed(partOf(p));
         core::Decimal<13, 2> hand, onOrder;

@@ -190,6 +190,28 @@ TEST_F(PoWindows, DittoCopiesTheFieldOfTheLastSavedPo) {
     EXPECT_EQ(second.rec().PoNum, 2);
 }
 
+TEST_F(PoWindows, CancellingAChangeKeepsTheStoredLinesAndStoresTheirTotal) {
+    withCompany();
+    order(1);
+    load(1);
+    po->rec.SHIPAMT = money("2.00");
+    po->rec.ORDERTOTAL = money("2.00");
+    ASSERT_EQ(po->put(), core::ErrorCode::None);
+    POForm form(*db, ui, *po, WindowRequest{Request::Change, po.get(), 0, {}});
+    ASSERT_TRUE(form.open());
+    EXPECT_EQ(form.lines().rowCount(), 0u);
+    enter("BOLT", "10");
+    ASSERT_EQ(form.lines().insert(form.owner(), form.ownerNumber()), Response::Completed);
+    EXPECT_EQ(form.rec().ORDERTOTAL, money("14.40"));
+    ui.answer(Button::Yes);
+    ASSERT_TRUE(form.cancel());
+    // The line is stored with its on order; the stored total is the lines' and shipping's.
+    EXPECT_EQ(all<POItems>().size(), 1u);
+    EXPECT_EQ(stock("BOLT"), "2.00 / 10.00");
+    EXPECT_EQ(orderNumbered(1).ORDERTOTAL, money("14.40"));
+    EXPECT_TRUE(printed.empty());
+}
+
 TEST_F(PoWindows, DeletingAPoTakesItsLinesScheduleAndOnOrder) {
     withCompany();
     order(1);
@@ -250,6 +272,19 @@ TEST_F(PoWindows, TheLineFormPicksFromTheVendorsItemsAndCancelRemovesTheLine) {
     ASSERT_TRUE(form.cancel());
     EXPECT_TRUE(all<POItems>().empty());
     EXPECT_EQ(stock("NUT"), "10.00 / 4.00");
+}
+
+TEST_F(PoWindows, APoWithoutAVendorGetsNoLine) {
+    order(1, "Open", "");
+    Handle<POItems> lines(*db);
+    open(lines);
+    UpdatePOItems form(*db, ui, lines, WindowRequest{Request::Insert, &lines, 1, ""});
+    EXPECT_FALSE(form.open());
+    EXPECT_EQ(form.response().response, Response::Cancelled);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].caption, "Error");
+    EXPECT_EQ(ui.messages()[0].text, UpdatePOItems::kNoVendorText);
+    EXPECT_TRUE(all<POItems>().empty());
 }
 
 TEST_F(PoWindows, TheLineFormRefusesAPartNotPicked) {

@@ -213,6 +213,7 @@ QWidget* MasterFormView::build() {
         int row = rows[tab];
         int col = cols[tab];
         QWidget* widget = makeWidget(f, page);
+        if (!f.tip.empty()) widget->setToolTip(qs(f.tip));
         if (f.kind == FieldKind::Memo) {
             if (!f.label.empty()) {
                 auto* label = new QLabel(qs(f.label), page);

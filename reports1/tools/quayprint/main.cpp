@@ -1,13 +1,13 @@
 // quayprint: prints one order of a data directory without the desktop, as a PDF file or
 // as text, for checking documents, for scripts and for the tests' screenshots.
 //
-//   quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text | --preview) DATADIR ORDNUM
+//   quayprint [--quote | --detail | --packing | --po] (--pdf FILE | --dump | --text | --preview) DATADIR NUMBER
 //   quayprint --sample DATADIR
 //   quayprint --report PROCEDURE [--from DATE] [--to DATE] [--flag N]... [--choice N=VALUE]...
 //             (--pdf FILE | --dump | --text) DATADIR
 //
 // --quote (the default) prints the quote or invoice, --detail the order detail ticket,
-// --packing the packing list. --pdf writes the pages as a PDF file, --dump writes the full
+// --packing the packing list, --po the purchase order NUMBER. --pdf writes the pages as a PDF file, --dump writes the full
 // page list (positions included), --text the pages as lines of text, --preview shows the
 // pages in the desktop's preview window (print, save as PDF) and exits when it closes. --sample writes a
 // small sample data set (a quote, an invoice and a long quote: orders 1 to 3) into an empty
@@ -30,6 +30,7 @@
 #include "quay/app/ui_port.h"
 #include "quay/reports/engine/text_dump.h"
 #include "quay/reports/output/pdf_output.h"
+#include "quay/reports/po/po_print.h"
 #include "quay/reports/quote/quote_print.h"
 #include "quay/reports/reports2_windows.h"
 #include "quay/reports/reports3_windows.h"
@@ -105,8 +106,8 @@ class FileOutput final : public reports::ReportOutput {
 };
 
 int usage() {
-  std::cerr << "usage: quayprint [--quote | --detail | --packing] (--pdf FILE | --dump | --text | --preview) DATADIR "
-               "ORDNUM\n"
+  std::cerr << "usage: quayprint [--quote | --detail | --packing | --po] (--pdf FILE | --dump | --text | --preview) "
+               "DATADIR NUMBER\n"
                "       quayprint --sample DATADIR\n"
                "       quayprint --report PROCEDURE [--from DATE] [--to DATE] [--flag N]... [--choice N=VALUE]...\n"
                "                 (--pdf FILE | --dump | --text) DATADIR\n";
@@ -209,7 +210,7 @@ int main(int argc, char** argv) {
       const std::size_t eq = c.find('=');
       if (eq == std::string::npos) return usage();
       window.choices.emplace_back(static_cast<std::size_t>(std::atoi(c.substr(0, eq).c_str())), c.substr(eq + 1));
-    } else if (a == "--quote" || a == "--detail" || a == "--packing") {
+    } else if (a == "--quote" || a == "--detail" || a == "--packing" || a == "--po") {
       report = a.substr(2);
     } else if (a == "--pdf" && i + 1 < argc) {
       format = Format::Pdf;
@@ -249,6 +250,7 @@ int main(int argc, char** argv) {
     // The desktop's way: the worker thread, the progress window and the preview.
     reports::RunResult r = report == "detail"    ? reports::QUOTEPRINTDETAIL(db, ordNum, ui)
                            : report == "packing" ? reports::QUOTEPACKINGLIST(db, ordNum, ui)
+                           : report == "po"      ? reports::PRINTPO(db, ordNum, ui)
                                                  : reports::QUOTEPRINT(db, ordNum, ui);
     return r.pages.isEmpty() ? 1 : 0;
   }
@@ -262,6 +264,8 @@ int main(int argc, char** argv) {
     reports::QUOTEPRINTDETAIL(db, ordNum, ctx);
   else if (report == "packing")
     reports::QUOTEPACKINGLIST(db, ordNum, ctx);
+  else if (report == "po")
+    reports::PRINTPO(db, ordNum, ctx);
   else
     reports::QUOTEPRINT(db, ordNum, ctx);
   return output.written() ? 0 : 1;

@@ -36,6 +36,8 @@ struct FormField {
     // Date fields: the title of the calendar F2 opens ("Select Ship Date for PO"),
     // empty for the calendar's own.
     std::string calendarTitle;
+    // The tip shown over the field ("Shipping Charges"), or empty.
+    std::string tip;
 };
 
 // A field of `kind` with its label, record field and picture.

@@ -165,6 +165,8 @@ protected:
     virtual std::optional<Response> writeRecord() { return std::nullopt; }
     // After a cancelled insert (the numbered record, if any, is already gone).
     virtual void afterCancelledInsert() {}
+    // After a cancelled change (the buffer is back as it was at open).
+    virtual void afterCancelledChange() {}
     // The field the cursor returns to after a duplicate key (default: the first).
     virtual int firstField() const { return 0; }
     // Delete (after "Confirm Delete"): removes the record through the master-record

@@ -5,7 +5,8 @@
 // order total is the lines' costs plus shipping, recomputed after every entry.
 // "Save and Print" writes the PO and prints it; cancelling a new PO removes it with
 // its lines and their on-order quantities in one transaction; deleting a PO removes
-// its lines and schedule entries likewise.
+// its lines and schedule entries likewise. Cancelling a change after lines were stored
+// keeps the lines (they are stored) and stores the order total they make.
 //
 // Ctrl+' (and the "Ditto" button) copies into the focused field the value that field
 // had in the last PO saved by a PO form since the program started.
@@ -63,6 +64,7 @@ protected:
     void afterWrite() override;
     bool removeRecord() override;
     bool eraseAdded() override;
+    void afterCancelledChange() override;
     int firstField() const override;
 
 private:
@@ -75,6 +77,7 @@ private:
     core::HeldTable<core::POItems> m_lineScan;   // the total's reads
     std::unique_ptr<core::RelatedList> m_list;
     PoLedger m_ledger;
+    bool m_linesChanged = false;  // a line was stored or removed while the form was open
 };
 
 class QUAY_EXPORT NewPOForm : public POForm {

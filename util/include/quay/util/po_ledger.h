@@ -11,6 +11,7 @@
 //   receiveOrder  every line not yet received, and the PO closed
 //   followLines   the PO's status after its lines: "Open" while a line is not
 //                 received, "Closed" once all are
+//   retotal       the PO's order total after its stored lines and shipping
 //
 // Receiving re-reads each line's received mark inside its transaction, so a line is
 // received at most once however many stations press at the same moment: a line
@@ -78,6 +79,9 @@ public:
     LedgerOutcome receiveOrder(std::int32_t poNum);
     // Sets PO `poNum`'s status after its lines. A PO without lines keeps its status.
     LedgerOutcome followLines(std::int32_t poNum);
+    // Stores in PO `poNum` the order total its stored lines and shipping make
+    // (POH:ORDERTOTAL), for a PO form cancelled after its lines changed.
+    LedgerOutcome retotal(std::int32_t poNum);
 
     // The stored PO `poNum` after a successful call, as last read.
     const core::PO& order() const { return m_po.handle.rec; }

@@ -6,7 +6,8 @@
 // The part number is checked against the vendor's products (VenProds of the PO's
 // vendor); one the vendor does not list opens "Select an Item to Order" to pick
 // from. A part fills the vendor's part number and the cost from the product; the
-// line cost is quantity times cost. A received line is neither changed nor deleted.
+// line cost is quantity times cost. A received line is neither changed nor deleted,
+// and a PO without a vendor gets no new line.
 #pragma once
 
 #include <optional>
@@ -25,6 +26,7 @@ namespace quay::util {
 class QUAY_EXPORT UpdatePOItems : public core::FormWindow {
 public:
     static constexpr const char* kTitle = "Update the PO Item";
+    static constexpr const char* kNoVendorText = "Choose the vendor of this PO before adding items to it.";
 
     // REQUIRES: `lines` is a POItems handle open on `db`, holding the line for change
     // and delete.

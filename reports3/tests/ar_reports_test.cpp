@@ -255,6 +255,19 @@ TEST_F(Accounts, LongPaidHistoryAndPaymentsOfCustomersWithoutChargesAreSteppedOv
   EXPECT_EQ(text.find("Old invoice"), std::string::npos) << text;
 }
 
+TEST_F(Accounts, AChargeWhoseCustomerIsGoneStillPrintsUnderItsName) {
+  // "Nye Boats" sorts between Marsh and Oakes but has no customer record.
+  addCharge(50, "Nye Boats", day(2026, 3, 2), "Haul-out", "70.00", "70.00");
+  const std::string text = print(customerBillingWindow());
+  const std::string nye = page(text, 3);
+  EXPECT_NE(nye.find("Harbour Supply Co. | Nye Boats\n12 Quay Street\n"), std::string::npos) << nye;
+  EXPECT_NE(nye.find("$0.00 | $70.00 | $0.00 | $0.00 | $70.00\n"), std::string::npos) << nye;
+  // The customer after it is still joined to its record.
+  EXPECT_NE(page(text, 4).find("Harbour Supply Co. | Oakes Marine\n12 Quay Street | Dock 4, North Pier\n"),
+            std::string::npos)
+      << text;
+}
+
 TEST_F(Accounts, NoOpenChargeHasNothingToPreview) {
   const std::string text = print(customerBillingWindow(), [](ReportSelection& s) { s.setEndDate(day(2025, 1, 1)); });
   EXPECT_TRUE(text.empty());

@@ -57,8 +57,8 @@ ReportLayout StatementJob::layout() const {
 
   Band& head = l.addBand(kHeading, BandKind::GroupHeader, 2350);
   head.add(textControl("", 0, 0, 4000, 360, "Statement", kTitle));
-  head.add(textControl("", 5300, 40, 700, kRow, "Date:", kBold));
-  head.add(fieldControl("today", 6000, 40, 1500, kRow, "@d2", kText, Alignment::Right));
+  head.add(textControl("", 6100, 40, 500, kRow, "Date:", kBold));
+  head.add(fieldControl("today", 6600, 40, 900, kRow, "@d2", kText, Alignment::Right));
   head.add(textControl("", 0, 520, 3500, kRow, "Make Check Payable to:", kBold));
   for (int i = 0; i < 5; ++i)
     head.add(textControl("company" + std::to_string(i + 1), 0, 720 + i * kRow, 3800, kRow, "", i == 0 ? kBold : kText));

@@ -268,6 +268,21 @@ TEST_F(Accounts, AChargeWhoseCustomerIsGoneStillPrintsUnderItsName) {
       << text;
 }
 
+TEST_F(Accounts, ALongStatementNamesTheCustomerOnFurtherPagesAndEndsWithOneCoupon) {
+  // Sixty more open charges of 1.00 for Oakes: its statement runs over a page.
+  for (int i = 0; i < 60; ++i) addCharge(300 + i, "Oakes Marine", day(2026, 3, 31), "Chart copy", "1.00", "1.00");
+  const std::string text = print(customerBillingWindow());
+  const std::string first = page(text, 3), second = page(text, 4);
+  EXPECT_EQ(first.find("Statement (continued)"), std::string::npos) << first;
+  EXPECT_EQ(first.find("Please return this coupon"), std::string::npos) << first;
+  EXPECT_EQ(second.find("Oakes Marine | Statement (continued)\n"), 0u) << second;
+  EXPECT_NE(second.find("$35.00 | $0.00 | $0.00 | $0.00 | $35.00\n"), std::string::npos) << second;  // 85.00 - 50.00
+  EXPECT_NE(second.find("Customer: | Oakes Marine | Total Due: | $35.00\n"), std::string::npos) << second;
+  EXPECT_TRUE(page(text, 5).empty()) << text;
+  // Each statement's first page carries no continuation line.
+  EXPECT_EQ(page(text, 1).find("continued"), std::string::npos);
+}
+
 TEST_F(Accounts, NoOpenChargeHasNothingToPreview) {
   const std::string text = print(customerBillingWindow(), [](ReportSelection& s) { s.setEndDate(day(2025, 1, 1)); });
   EXPECT_TRUE(text.empty());

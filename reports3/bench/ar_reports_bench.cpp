@@ -203,8 +203,11 @@ Figures runCase(const fs::path& dir, int which) {
   core::Settings settings(dir / "absent.ini");
   const reports::QtTextMeasurer fonts;
   QuietProgress progress;
-  const reports::ReportContext ctx{.ui = ui, .output = out, .settings = settings,
-                                   .progress = which == 3 ? &progress : nullptr, .measurer = &fonts,
+  const reports::ReportContext ctx{.ui = ui,
+                                   .output = out,
+                                   .settings = settings,
+                                   .progress = which == 3 ? &progress : nullptr,
+                                   .measurer = &fonts,
                                    .logoDirectory = {}};
   core::glo.reset();
   core::glo.HiDate1 = core::today();
@@ -276,7 +279,8 @@ int main(int argc, char** argv) {
   }
   const double scale = argc > 2 ? std::atof(argv[2]) : 1.0;
   if (scale <= 0 || scale > 1) return 2;
-  const Scale s{static_cast<long>(100000 * scale), static_cast<long>(200000 * scale), static_cast<long>(500000 * scale)};
+  const Scale s{static_cast<long>(100000 * scale), static_cast<long>(200000 * scale),
+                static_cast<long>(500000 * scale)};
   char tag[32];
   std::snprintf(tag, sizeof tag, "scale-%.3f", scale);
   const fs::path dir = fs::path(argv[1]) / tag;
@@ -291,10 +295,11 @@ int main(int argc, char** argv) {
     std::ofstream(dir / "built") << "ok\n";
     std::printf("built %s in %.0f s\n", dir.c_str(), std::chrono::duration<double>(Clock::now() - b).count());
   }
-  std::printf("data: %ld customers, %ld open charges, %ld paid charges, %ld unapplied payments; %ld products, %ld "
-              "invoice lines\n",
-              s.customers, s.customers * Scale::kOpenCharges, s.customers, s.customers * Scale::kUnapplied, s.products,
-              s.invoices * Scale::kLinesPerInvoice);
+  std::printf(
+      "data: %ld customers, %ld open charges, %ld paid charges, %ld unapplied payments; %ld products, %ld "
+      "invoice lines\n",
+      s.customers, s.customers * Scale::kOpenCharges, s.customers, s.customers * Scale::kUnapplied, s.products,
+      s.invoices * Scale::kLinesPerInvoice);
   const std::string only = argc > 3 ? argv[3] : "";
   Figures f;
   long peak = 0;
@@ -311,8 +316,8 @@ int main(int argc, char** argv) {
   }
   if (!only.empty() && only != "statements") {
   } else if (inChild(dir, 1, f, peak, argc, argv)) {
-    std::printf("statements: %ld pages, page list %.2f s, PDF %.2f s, processor %.2f s for the whole child\n",
-                f.pages, f.listSeconds, f.pdfSeconds, g_cpuSeconds);
+    std::printf("statements: %ld pages, page list %.2f s, PDF %.2f s, processor %.2f s for the whole child\n", f.pages,
+                f.listSeconds, f.pdfSeconds, g_cpuSeconds);
     figure("statements for every customer to PDF", f.listSeconds + f.pdfSeconds, "s", 60 * scale, scale);
     figure("statements peak memory", peak / 1024.0, "MB", 100, scale);
   } else {

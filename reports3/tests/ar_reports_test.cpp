@@ -181,7 +181,7 @@ TEST_F(Accounts, StatementOfAllFourAgesReadsAsTheCustomerReceivesIt) {
       "Negative Value Indicates Credit\n"
       "Your account is 90 days past due and on hold.\n";
   EXPECT_NE(lee.find(expected), std::string::npos) << lee;
-  EXPECT_EQ(lee.find("Winter storage"), std::string::npos) << lee;  // paid
+  EXPECT_EQ(lee.find("Winter storage"), std::string::npos) << lee;     // paid
   EXPECT_EQ(lee.find("Payments to Apply"), std::string::npos) << lee;  // the payment is applied
   EXPECT_NE(lee.find("Please return this coupon with payment\n"
                      "Customer: | Lee, Ann | Total Due: | $320.00\n"
@@ -193,8 +193,9 @@ TEST_F(Accounts, StatementOfAllFourAgesReadsAsTheCustomerReceivesIt) {
 
 TEST_F(Accounts, UnappliedPaymentGoesAgainstTheOldestBucketAndTheReminderFollows) {
   const std::string marsh = page(print(customerBillingWindow()), 2);
-  EXPECT_NE(marsh.find("Harbour Supply Co. | Marsh & Daughters\n12 Quay Street | Dock 4, North Pier\n"
-                       "Portsmouth, NH  03801-1234 | Attn: Accounts\n(603)555-0100 - (603)555-0101 | Gloucester, MA  01930\n"),
+  EXPECT_NE(marsh.find(
+                "Harbour Supply Co. | Marsh & Daughters\n12 Quay Street | Dock 4, North Pier\n"
+                "Portsmouth, NH  03801-1234 | Attn: Accounts\n(603)555-0100 - (603)555-0101 | Gloucester, MA  01930\n"),
             std::string::npos)
       << marsh;
   // Invoice 107 no longer exists: the charge is described by its reason.

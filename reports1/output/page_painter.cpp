@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPen>
 #include <cassert>
+#include <unordered_map>
 
 #include "qt_font.h"
 
@@ -16,19 +17,32 @@ namespace quay::reports {
 struct PaintCache::Font {
   QFont font;
   QFontMetricsF metrics;
+  // Widths of the texts aligned right or centred so far: the same labels and figures come
+  // back on page after page, and measuring one shapes it as drawing does.
+  mutable std::unordered_map<std::string, double> widths;
 };
 
 namespace {
 
-void drawText(QPainter& painter, const PlacedItem& it, PaintCache& cache) {
+constexpr std::size_t kKeptWidths = 8192;
+
+double widthOf(const PaintCache::Font& f, const std::string& text, const QString& shown) {
+  if (f.widths.size() >= kKeptWidths) f.widths.clear();
+  auto [at, added] = f.widths.try_emplace(text, 0.0);
+  if (added) at->second = f.metrics.horizontalAdvance(shown);
+  return at->second;
+}
+
+// `current` is the font the painter holds, so it is set only when it changes.
+void drawText(QPainter& painter, const PlacedItem& it, PaintCache& cache, const PaintCache::Font*& current) {
   const PaintCache::Font& f = cache.font(it.font);
-  painter.setFont(f.font);
+  if (current != &f) painter.setFont(f.font);
+  current = &f;
   const QFontMetricsF& fm = f.metrics;
-  QString text = QString::fromStdString(it.text);
-  double w = fm.horizontalAdvance(text);
+  const QString text = QString::fromStdString(it.text);
   double x = it.x;
-  if (it.alignment == Alignment::Right) x = it.x + it.width - w;
-  if (it.alignment == Alignment::Center) x = it.x + (it.width - w) / 2.0;
+  if (it.alignment == Alignment::Right) x = it.x + it.width - widthOf(f, it.text, text);
+  if (it.alignment == Alignment::Center) x = it.x + (it.width - widthOf(f, it.text, text)) / 2.0;
   painter.drawText(QPointF(x, it.y + fm.ascent()), text);
 }
 
@@ -48,7 +62,7 @@ const PaintCache::Font& PaintCache::font(const FontSpec& spec) {
   auto found = m_fonts.find(spec);
   if (found == m_fonts.end()) {
     QFont f = detail::toQFont(spec);
-    found = m_fonts.emplace(spec, std::make_unique<Font>(Font{f, QFontMetricsF(f)})).first;
+    found = m_fonts.emplace(spec, std::make_unique<Font>(Font{f, QFontMetricsF(f), {}})).first;
   }
   return *found->second;
 }
@@ -75,11 +89,15 @@ void paintPage(QPainter& painter, const Page& page, const PageGeometry& geometry
   painter.fillRect(QRectF(0, 0, geometry.width, geometry.height), Qt::white);
   PaintCache ownCache;
   PaintCache& kept = cache ? *cache : ownCache;
+  const PaintCache::Font* font = nullptr;
+  bool textPen = false;  // the painter's pen is the plain black one of texts
   for (const PlacedItem& it : page.items) {
+    if (it.kind != ItemKind::Text) textPen = false;
     switch (it.kind) {
       case ItemKind::Text:
-        painter.setPen(Qt::black);
-        drawText(painter, it, kept);
+        if (!textPen) painter.setPen(Qt::black);
+        textPen = true;
+        drawText(painter, it, kept, font);
         break;
       case ItemKind::Line: {
         QPen pen(Qt::black, std::max<Units>(it.penWidth, 1));

@@ -1,7 +1,10 @@
-// Walking a report's record set. The set is counted first and then walked again from its
-// start, so the percentage shown follows the records really read; neither pass holds a
-// read open between two records, so other stations are never held up.
+// Walking a report's record set. When a progress window asks for the count, the set is
+// counted first and then walked again from its start, so the percentage shown follows the
+// records really read; neither pass holds a read open between two records, so other
+// stations are never held up.
 #include "quay/reports/run/record_set.h"
+
+#include <cassert>
 
 #include "quay/app/last_error.h"
 #include "quay/app/standard_messages.h"
@@ -62,19 +65,10 @@ void RecordSet::readFailed(core::UiPort& ui) {
 bool RecordSet::position(core::UiPort& ui) {
   m_table.send("QUICKSCAN=on");
   m_scanning = true;
+  m_ui = &ui;
   m_count = 0;
-  if (!seek()) {
-    readFailed(ui);
-    return false;
-  }
-  bool failed = false;
-  while (m_table.next() == ErrorCode::None && (!m_belongs || m_belongs())) {
-    if (!skipped(&failed)) ++m_count;
-    if (failed) {
-      readFailed(ui);
-      return false;
-    }
-  }
+  m_counted = false;
+  m_failed = false;
   if (!seek()) {
     readFailed(ui);
     return false;
@@ -82,7 +76,25 @@ bool RecordSet::position(core::UiPort& ui) {
   return true;
 }
 
+std::int64_t RecordSet::count() {
+  // REQUIRES: position() succeeded.
+  assert(m_ui != nullptr);
+  if (m_counted) return m_count;
+  m_counted = true;
+  bool failed = false;
+  while (m_table.next() == ErrorCode::None && (!m_belongs || m_belongs())) {
+    if (!skipped(&failed)) ++m_count;
+    if (failed) break;
+  }
+  if (failed || !seek()) {
+    readFailed(*m_ui);
+    m_failed = true;
+  }
+  return m_count;
+}
+
 RecordSet::Read RecordSet::next(core::UiPort& ui) {
+  if (m_failed) return Read::Failed;  // the count failed and has said so
   for (;;) {
     const ErrorCode e = m_table.next();
     if (e == ErrorCode::RecordNotAvailable) return Read::End;

@@ -107,7 +107,8 @@ RunResult ReportRunner::run(ReportJob& job, const RunOptions& options) {
     return ended(RunOutcome::Failed);
   }
 
-  const long long total = job.recordCount();
+  // Counting may cost a walk of the records: only a progress window needs it.
+  const long long total = m_progress ? job.recordCount() : 0;
   long long read = 0;
   bool partial = false;
   {

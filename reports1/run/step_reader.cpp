@@ -31,9 +31,12 @@ ErrorCode StepReader::next() {
 
 ErrorCode StepReader::advanceTo(const std::function<bool()>& before, const std::function<void()>& fill) {
   switch (m_state) {
-    case State::Unset: return seek(fill);
-    case State::End: return ErrorCode::RecordNotAvailable;
-    case State::At: break;
+    case State::Unset:
+      return seek(fill);
+    case State::End:
+      return ErrorCode::RecordNotAvailable;
+    case State::At:
+      break;
   }
   for (int i = 0; before(); ++i) {
     if (i == m_readPast) return seek(fill);

@@ -10,7 +10,8 @@ using core::DecimalStatus;
 
 bool AgeFigures::addCharge(Age age, const core::Decimal<13, 2>& unpaid) {
   AgeFigures f = *this;
-  if ((f.buckets[static_cast<std::size_t>(age)] += unpaid) != DecimalStatus::Ok || (f.totalDue += unpaid) != DecimalStatus::Ok)
+  if ((f.buckets[static_cast<std::size_t>(age)] += unpaid) != DecimalStatus::Ok ||
+      (f.totalDue += unpaid) != DecimalStatus::Ok)
     return false;
   *this = f;
   return true;

@@ -52,10 +52,9 @@ ReportLayout AgingJob::layout() const {
   addRunStamp(head);
   const std::pair<Units, const char*> left[] = {{0, "Date"}, {kDescX, "Description or Payment Method"}};
   for (auto [x, caption] : left) head.add(textControl("", x, 780, 2400, kRow, caption, kBold));
-  const std::pair<Units, const char*> figures[] = {{kChargeX, "Charge"},     {kPaymentX, "Payment"},
-                                                   {kCurrentX, "Current"},   {kOver30X, "+30 Days"},
-                                                   {kOver60X, "+60 Days"},   {kOver90X, "+90 Days"},
-                                                   {kTotalX, "Total Due"}};
+  const std::pair<Units, const char*> figures[] = {
+      {kChargeX, "Charge"},   {kPaymentX, "Payment"}, {kCurrentX, "Current"}, {kOver30X, "+30 Days"},
+      {kOver60X, "+60 Days"}, {kOver90X, "+90 Days"}, {kTotalX, "Total Due"}};
   for (std::size_t i = 0; i < std::size(figures); ++i) {
     const Units end = i + 1 < std::size(figures) ? figures[i + 1].first : kEndX;
     head.add(textControl("", figures[i].first, 780, end - figures[i].first - kGap, kRow, figures[i].second, kBold,

@@ -48,9 +48,9 @@ void OpenChargesReport::resumeAfterCustomer() {
 
 bool OpenChargesReport::joinCustomer(core::UiPort& ui) {
   const core::FixedString<35> who = m_charges.rec.Customer;
-  const ErrorCode e = m_customerSteps.advanceTo(
-      [this, &who] { return compareNames(m_customer.rec.Name.view(), who.view()) < 0; },
-      [this, &who] { m_customer.rec.Name = who; });
+  const ErrorCode e =
+      m_customerSteps.advanceTo([this, &who] { return compareNames(m_customer.rec.Name.view(), who.view()) < 0; },
+                                [this, &who] { m_customer.rec.Name = who; });
   if (e != ErrorCode::None && e != ErrorCode::RecordNotAvailable) {
     core::saveError(m_customer);
     core::showStandardMessage(ui, core::StandardMessage::RecordRetrievalError, {m_customer.desc().name});
@@ -97,7 +97,9 @@ bool OpenChargesReport::printRecord(core::UiPort& ui, ReportRun& run) {
 
 bool OpenChargesReport::paymentsFailed(core::UiPort& ui, ErrorCode e) {
   switch (e) {
-    case ErrorCode::FileNotOpen: ui.message("ERROR", "Payments file not open", core::Icon::Error, core::Button::Ok, core::Button::Ok); break;
+    case ErrorCode::FileNotOpen:
+      ui.message("ERROR", "Payments file not open", core::Icon::Error, core::Button::Ok, core::Button::Ok);
+      break;
     case ErrorCode::FileLocked:
     case ErrorCode::RecordInUse:
       ui.message("ERROR", "Payments file locked", core::Icon::Error, core::Button::Ok, core::Button::Ok);
@@ -112,9 +114,8 @@ bool OpenChargesReport::paymentsFailed(core::UiPort& ui, ErrorCode e) {
 bool OpenChargesReport::closeCustomer(core::UiPort& ui, ReportRun& run) {
   // (customer, Applied 0, date 0) comes before every payment of the customer: anything
   // of an earlier customer lies before it.
-  ErrorCode e = m_paymentSteps.advanceTo(
-      [this] { return compareNames(m_payments.rec.Customer.view(), m_current) < 0; },
-      [this] { m_payments.rec.Customer = m_current; });
+  ErrorCode e = m_paymentSteps.advanceTo([this] { return compareNames(m_payments.rec.Customer.view(), m_current) < 0; },
+                                         [this] { m_payments.rec.Customer = m_current; });
   bool first = true;
   for (;; e = m_paymentSteps.next()) {
     if (e == ErrorCode::RecordNotAvailable) break;

@@ -85,8 +85,8 @@ class OpenChargesReport : public HouseReport {
   PickFilter m_picked;
   std::int32_t m_endDate = 0;
   std::int32_t m_today = 0;
-  bool m_open = false;          // a customer's statement is under way
-  std::string m_current;        // that customer's CHG:Customer
+  bool m_open = false;    // a customer's statement is under way
+  std::string m_current;  // that customer's CHG:Customer
   AgeFigures m_figures;
 };
 

@@ -14,7 +14,17 @@ namespace quay::reports::detail {
 
 namespace {
 
-enum StatementBand { kContinued = 1, kHeading, kCharge, kPaymentHeading, kPayment, kSummary, kReminder, kSpacer, kCoupon };
+enum StatementBand {
+  kContinued = 1,
+  kHeading,
+  kCharge,
+  kPaymentHeading,
+  kPayment,
+  kSummary,
+  kReminder,
+  kSpacer,
+  kCoupon
+};
 
 constexpr const char* kMoney = "@n$-13.2";
 constexpr Units kCouponHeight = 1300;
@@ -52,18 +62,20 @@ ReportLayout StatementJob::layout() const {
   // Further pages of a long statement: whose it is. Hidden on each statement's first page.
   Band& continued = l.addBand(kContinued, BandKind::PageHeader, 300);
   continued.add(textControl("contName", 0, 0, 5000, kRow, "", kBold));
-  continued.add(textControl("contNote", 5000, 0, kBodyWidth - 5000, kRow, "Statement (continued)", kText, Alignment::Right));
+  continued.add(
+      textControl("contNote", 5000, 0, kBodyWidth - 5000, kRow, "Statement (continued)", kText, Alignment::Right));
   continued.add(lineControl("contRule", 0, 230, kBodyWidth, 0));
 
   Band& head = l.addBand(kHeading, BandKind::GroupHeader, 2350);
   head.add(textControl("", 0, 0, 4000, 360, "Statement", kTitle));
-  head.add(textControl("", 5300, 40, 700, kRow, "Date:", kBold));
-  head.add(fieldControl("today", 6000, 40, 1500, kRow, "@d2", kText, Alignment::Right));
+  head.add(textControl("", 6100, 40, 500, kRow, "Date:", kBold));
+  head.add(fieldControl("today", 6600, 40, 900, kRow, "@d2", kText, Alignment::Right));
   head.add(textControl("", 0, 520, 3500, kRow, "Make Check Payable to:", kBold));
   for (int i = 0; i < 5; ++i)
     head.add(textControl("company" + std::to_string(i + 1), 0, 720 + i * kRow, 3800, kRow, "", i == 0 ? kBold : kText));
   for (int i = 0; i < 4; ++i)
-    head.add(textControl("address" + std::to_string(i + 1), 4300, 720 + i * kRow, 3200, kRow, "", i == 0 ? kBold : kText));
+    head.add(
+        textControl("address" + std::to_string(i + 1), 4300, 720 + i * kRow, 3200, kRow, "", i == 0 ? kBold : kText));
   const Units cols = 2050;
   head.add(textControl("", 0, cols, 900, kRow, "Date", kBold));
   head.add(textControl("", kInvoiceX, cols, 800, kRow, "Invoice#", kBold));
@@ -82,10 +94,14 @@ ReportLayout StatementJob::layout() const {
   Band& payHead = l.addBand(kPaymentHeading, BandKind::GroupHeader, 560);
   payHead.keepWithNext = true;
   payHead.add(textControl("", 0, 140, 3000, kRow, "Payments to Apply", kBold));
-  const std::pair<Units, const char*> payCols[] = {
-      {kUnusedX, "Unused"}, {kPayAmountX, "Amount"}, {kPayDateX, "Date"}, {kMethodX, "Method"}, {kCommentsX, "Comments"}};
+  const std::pair<Units, const char*> payCols[] = {{kUnusedX, "Unused"},
+                                                   {kPayAmountX, "Amount"},
+                                                   {kPayDateX, "Date"},
+                                                   {kMethodX, "Method"},
+                                                   {kCommentsX, "Comments"}};
   for (auto [x, caption] : payCols)
-    payHead.add(textControl("", x, 340, 1000, kRow, caption, kBold, x < kPayDateX ? Alignment::Right : Alignment::Left));
+    payHead.add(
+        textControl("", x, 340, 1000, kRow, caption, kBold, x < kPayDateX ? Alignment::Right : Alignment::Left));
   payHead.add(lineControl("", 0, 540, kBodyWidth, 0));
   Band& pay = l.addBand(kPayment, BandKind::Detail, kRow + 20);
   pay.add(fieldControl("unused", kUnusedX, 0, 1000, kRow, kMoney, kText, Alignment::Right));
@@ -113,7 +129,8 @@ ReportLayout StatementJob::layout() const {
 
   Band& coupon = l.addBand(kCoupon, BandKind::Totals, kCouponHeight);
   coupon.add(lineControl("", 0, 100, kBodyWidth, 0, 5));
-  coupon.add(textControl("", 0, 160, kBodyWidth, kRow, "Please return this coupon with payment", kSmall, Alignment::Center));
+  coupon.add(
+      textControl("", 0, 160, kBodyWidth, kRow, "Please return this coupon with payment", kSmall, Alignment::Center));
   coupon.add(textControl("", 0, 420, 1000, kRow, "Customer:", kBold));
   coupon.add(textControl("couponName", 1000, 420, 3200, kRow, "", kText));
   coupon.add(textControl("couponCompany", 0, 640, 4200, kRow, "", kText));

@@ -26,8 +26,9 @@ ReportWindow productAnalysisWindow() {
             core::glo.UseDiscount = 0;
             core::glo.UseSurcharge = 0;
           },
-      .note = "This report generate a 12 month analysis beginning on the first of the month specified in the begin "
-              "date field.",
+      .note =
+          "This report generate a 12 month analysis beginning on the first of the month specified in the begin "
+          "date field.",
   };
   spec.choices.push_back({.caption = "What To Total",
                           .options = {{"Dollars", "D"}, {"Quantity Sold", "Q"}},

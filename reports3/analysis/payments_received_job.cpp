@@ -73,8 +73,8 @@ std::string PaymentsReceivedJob::describe(const core::Payments& p) {
   if (p.Method == "Check")
     d = "Check# " + p.CHECKNUM.str() + ", BankID# " + p.BANKID.str();
   else if (p.Method == "Credit")
-    d = "Card# " + p.CCNUM.str() + ", Exp. " + (p.EXPDATE == 0 ? std::string() : core::formatPicture("@d14", p.EXPDATE)) +
-        ", Auth# " + p.CCAUTH.str();
+    d = "Card# " + p.CCNUM.str() + ", Exp. " +
+        (p.EXPDATE == 0 ? std::string() : core::formatPicture("@d14", p.EXPDATE)) + ", Auth# " + p.CCAUTH.str();
   else
     d = p.COMMENTS.str();
   return d.substr(0, 50);
@@ -120,7 +120,8 @@ bool PaymentsReceivedJob::endOfRecords(core::UiPort& ui, ReportRun& run) {
       run.setText("method", line.method);
       run.print(kMethod);
     }
-    if ((methodTotal += line.amount) != core::DecimalStatus::Ok || (grandTotal += line.amount) != core::DecimalStatus::Ok) {
+    if ((methodTotal += line.amount) != core::DecimalStatus::Ok ||
+        (grandTotal += line.amount) != core::DecimalStatus::Ok) {
       ui.inform("Report Error", "The totals are too large to print.", core::Icon::Error);
       return false;
     }

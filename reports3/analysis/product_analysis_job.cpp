@@ -209,7 +209,8 @@ bool ProductAnalysisJob::start(core::UiPort& ui, ReportRun& run) {
 
 bool ProductAnalysisJob::add(Cells& cells, int column, const core::Decimal<13, 2>& value) {
   Cells c = cells;
-  if ((c[static_cast<std::size_t>(column)] += value) != core::DecimalStatus::Ok || (c[12] += value) != core::DecimalStatus::Ok)
+  if ((c[static_cast<std::size_t>(column)] += value) != core::DecimalStatus::Ok ||
+      (c[12] += value) != core::DecimalStatus::Ok)
     return false;
   cells = c;
   return true;

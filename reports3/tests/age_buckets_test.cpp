@@ -17,9 +17,9 @@ std::string text(const AgeFigure& f) { return f.toString(); }
 TEST(AgeRule, BucketEdgesCountFromTheRunDay) {
   const std::int32_t today = day(2026, 4, 30);
   // days old, bucket
-  const std::pair<int, Age> cases[] = {{0, Age::Current},  {30, Age::Current}, {31, Age::Over30}, {60, Age::Over30},
-                                       {61, Age::Over60},  {90, Age::Over60},  {91, Age::Over90}, {400, Age::Over90},
-                                       {-5, Age::Current}};
+  const std::pair<int, Age> cases[] = {{0, Age::Current}, {30, Age::Current}, {31, Age::Over30},
+                                       {60, Age::Over30}, {61, Age::Over60},  {90, Age::Over60},
+                                       {91, Age::Over90}, {400, Age::Over90}, {-5, Age::Current}};
   for (auto [old, age] : cases) {
     SCOPED_TRACE(old);
     EXPECT_EQ(ageOf(today - old, today), age);

@@ -146,9 +146,11 @@ TEST_F(Trade, AnalysisPutsEachInvoiceLineInItsMonthAndTheMonthsAddUpToTheTotal) 
 }
 
 TEST_F(Trade, QuantitySoldAddsTheQuantities) {
-  const std::string text = analysis(day(2026, 3, 15), day(2027, 2, 28), [](ReportSelection& s) { s.setChoice(0, "Q"); });
+  const std::string text =
+      analysis(day(2026, 3, 15), day(2027, 2, 28), [](ReportSelection& s) { s.setChoice(0, "Q"); });
   EXPECT_NE(text.find(", Showing Qty Sold\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("AN-200 | Plow anchor | ANCHORS | 2.00 | 0.00 | 1.00" + zeros(9) + " | 3.00\n"), std::string::npos)
+  EXPECT_NE(text.find("AN-200 | Plow anchor | ANCHORS | 2.00 | 0.00 | 1.00" + zeros(9) + " | 3.00\n"),
+            std::string::npos)
       << text;
   EXPECT_NE(text.find("CL-100 | Deck cleat | HARDWARE | 4.00" + zeros(10) + " | 10.00 | 14.00\n"), std::string::npos)
       << text;
@@ -159,8 +161,9 @@ TEST_F(Trade, RangeBeyondTwelveMonthsFillsOnlyTheFirstTwelve) {
   EXPECT_NE(text.find("| 01/2026 |"), std::string::npos) << text;
   EXPECT_NE(text.find("| 12/2026 | Total\n"), std::string::npos) << text;
   // March: 99.99 + 199.98; the invoices of 2027 have no column and count nowhere.
-  EXPECT_NE(text.find("AN-200 | Plow anchor | ANCHORS | 0.00 | 0.00 | 299.97 | 0.00 | 89.00" + zeros(7) + " | 388.97\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("AN-200 | Plow anchor | ANCHORS | 0.00 | 0.00 | 299.97 | 0.00 | 89.00" + zeros(7) + " | 388.97\n"),
+      std::string::npos)
       << text;
   EXPECT_NE(text.find("CL-100 | Deck cleat | HARDWARE | 0.00 | 0.00 | 25.96" + zeros(9) + " | 25.96\n"),
             std::string::npos)

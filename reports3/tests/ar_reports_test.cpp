@@ -181,7 +181,7 @@ TEST_F(Accounts, StatementOfAllFourAgesReadsAsTheCustomerReceivesIt) {
       "Negative Value Indicates Credit\n"
       "Your account is 90 days past due and on hold.\n";
   EXPECT_NE(lee.find(expected), std::string::npos) << lee;
-  EXPECT_EQ(lee.find("Winter storage"), std::string::npos) << lee;  // paid
+  EXPECT_EQ(lee.find("Winter storage"), std::string::npos) << lee;     // paid
   EXPECT_EQ(lee.find("Payments to Apply"), std::string::npos) << lee;  // the payment is applied
   EXPECT_NE(lee.find("Please return this coupon with payment\n"
                      "Customer: | Lee, Ann | Total Due: | $320.00\n"
@@ -193,8 +193,9 @@ TEST_F(Accounts, StatementOfAllFourAgesReadsAsTheCustomerReceivesIt) {
 
 TEST_F(Accounts, UnappliedPaymentGoesAgainstTheOldestBucketAndTheReminderFollows) {
   const std::string marsh = page(print(customerBillingWindow()), 2);
-  EXPECT_NE(marsh.find("Harbour Supply Co. | Marsh & Daughters\n12 Quay Street | Dock 4, North Pier\n"
-                       "Portsmouth, NH  03801-1234 | Attn: Accounts\n(603)555-0100 - (603)555-0101 | Gloucester, MA  01930\n"),
+  EXPECT_NE(marsh.find(
+                "Harbour Supply Co. | Marsh & Daughters\n12 Quay Street | Dock 4, North Pier\n"
+                "Portsmouth, NH  03801-1234 | Attn: Accounts\n(603)555-0100 - (603)555-0101 | Gloucester, MA  01930\n"),
             std::string::npos)
       << marsh;
   // Invoice 107 no longer exists: the charge is described by its reason.
@@ -253,6 +254,34 @@ TEST_F(Accounts, LongPaidHistoryAndPaymentsOfCustomersWithoutChargesAreSteppedOv
   EXPECT_NE(text.find("Grand Totals: | $100.00 | $70.00 | $60.00 | $120.00 | $325.00\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("Nash"), std::string::npos) << text;
   EXPECT_EQ(text.find("Old invoice"), std::string::npos) << text;
+}
+
+TEST_F(Accounts, AChargeWhoseCustomerIsGoneStillPrintsUnderItsName) {
+  // "Nye Boats" sorts between Marsh and Oakes but has no customer record.
+  addCharge(50, "Nye Boats", day(2026, 3, 2), "Haul-out", "70.00", "70.00");
+  const std::string text = print(customerBillingWindow());
+  const std::string nye = page(text, 3);
+  EXPECT_NE(nye.find("Harbour Supply Co. | Nye Boats\n12 Quay Street\n"), std::string::npos) << nye;
+  EXPECT_NE(nye.find("$0.00 | $70.00 | $0.00 | $0.00 | $70.00\n"), std::string::npos) << nye;
+  // The customer after it is still joined to its record.
+  EXPECT_NE(page(text, 4).find("Harbour Supply Co. | Oakes Marine\n12 Quay Street | Dock 4, North Pier\n"),
+            std::string::npos)
+      << text;
+}
+
+TEST_F(Accounts, ALongStatementNamesTheCustomerOnFurtherPagesAndEndsWithOneCoupon) {
+  // Sixty more open charges of 1.00 for Oakes: its statement runs over a page.
+  for (int i = 0; i < 60; ++i) addCharge(300 + i, "Oakes Marine", day(2026, 3, 31), "Chart copy", "1.00", "1.00");
+  const std::string text = print(customerBillingWindow());
+  const std::string first = page(text, 3), second = page(text, 4);
+  EXPECT_EQ(first.find("Statement (continued)"), std::string::npos) << first;
+  EXPECT_EQ(first.find("Please return this coupon"), std::string::npos) << first;
+  EXPECT_EQ(second.find("Oakes Marine | Statement (continued)\n"), 0u) << second;
+  EXPECT_NE(second.find("$35.00 | $0.00 | $0.00 | $0.00 | $35.00\n"), std::string::npos) << second;  // 85.00 - 50.00
+  EXPECT_NE(second.find("Customer: | Oakes Marine | Total Due: | $35.00\n"), std::string::npos) << second;
+  EXPECT_TRUE(page(text, 5).empty()) << text;
+  // Each statement's first page carries no continuation line.
+  EXPECT_EQ(page(text, 1).find("continued"), std::string::npos);
 }
 
 TEST_F(Accounts, NoOpenChargeHasNothingToPreview) {

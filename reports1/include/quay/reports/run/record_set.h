@@ -52,11 +52,15 @@ class QUAY_EXPORT RecordSet {
   static constexpr int kReadPast = 16;
   RecordSet& skipIf(std::function<bool()> skip, std::function<void()> resume);
 
-  // Counts the set and stands before its first record. False, with the message shown,
-  // when the store fails.
+  // Stands before the set's first record. False, with the message shown, when the store
+  // fails.
   bool position(core::UiPort& ui);
-  // The records the set spans (kept or not), as counted by position().
-  std::int64_t count() const { return m_count; }
+  // The records the set spans (kept or not), for the percentage a progress window shows:
+  // counted on the first call by a walk of the set, which then stands before its first
+  // record again, so a run without a progress window never pays for it. A count that
+  // fails shows the message and ends the set (next() answers Failed).
+  // REQUIRES: position() succeeded and next() has not been called yet.
+  std::int64_t count();
   // The next record that is kept.
   Read next(core::UiPort& ui);
   // Ends the long scan; later calls do nothing.
@@ -80,6 +84,9 @@ class QUAY_EXPORT RecordSet {
   std::function<void()> m_resume;
   int m_skipRun = 0;  // records of the current stretch read past so far
   std::int64_t m_count = 0;
+  bool m_counted = false;
+  bool m_failed = false;
+  core::UiPort* m_ui = nullptr;  // of position(), for the count's message
   bool m_scanning = false;
 };
 

@@ -39,6 +39,7 @@ class QUAY_EXPORT ReportJob {
   // for the whole run. False ends the run (the job has shown its message).
   virtual bool begin(core::UiPort& ui, ReportRun& run) = 0;
   // The number of records the walk will read, for the percentage shown; 0 when unknown.
+  // Asked once, before the first record, and only when a progress window shows it.
   virtual std::int64_t recordCount() = 0;
   // Reads the next record and prints what it brings.
   virtual JobStep next(core::UiPort& ui, ReportRun& run) = 0;

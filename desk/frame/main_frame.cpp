@@ -66,11 +66,14 @@ MainFrame::MainFrame(core::WindowRegistry& registry, core::UiPort& ui, core::Set
     m_timer->setInterval(kTickMilliseconds);
     connect(m_timer, &QTimer::timeout, this, [this] { m_timerLogic->tick(); });
 
-    // The layout's own placement: a comfortable size in the middle of the screen;
-    // the saved placement, when there is one, replaces it.
+    // The layout's own placement: most of the screen (at least 1180 x 760, as far as
+    // the screen allows), in its middle, so a large screen gives the lists room; the
+    // saved placement, when there is one, replaces it.
     const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
                                                        : QRect(0, 0, 1280, 800);
-    const QSize size(std::min(1180, screen.width() - 40), std::min(760, screen.height() - 40));
+    const int wide = std::max(1180, screen.width() * 85 / 100);
+    const int high = std::max(760, screen.height() * 85 / 100);
+    const QSize size(std::min(wide, screen.width() - 40), std::min(high, screen.height() - 40));
     setGeometry(QRect(screen.center() - QPoint(size.width() / 2, size.height() / 2), size));
     m_placement = new core::PlacementKeeper(this, m_settings, QStringLiteral("Main"));
     m_dataServices = {};

@@ -21,7 +21,8 @@ void registerDeskWindows(core::WindowRegistry& registry) {
 void aliasDocumentedProcedures(core::WindowRegistry& registry) {
     for (const MenuEntry& e : menuTable())
         if (!e.procedure.empty()) aliasProcedure(registry, e.procedure);
-    for (const char* p : {kDefaultsForm, "LOADALARMQUEUE", "DISPLAYTIPOFDAY", "ALARMWINDOW"}) aliasProcedure(registry, p);
+    for (const char* p : {kDefaultsForm, "LOADALARMQUEUE", "DISPLAYTIPOFDAY", "ALARMWINDOW"})
+        aliasProcedure(registry, p);
 }
 
 }  // namespace quay::desk

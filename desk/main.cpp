@@ -23,11 +23,12 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (a == "--help" || a == "-h") {
-            std::printf("usage: quaydesk [DATADIR]\n"
-                        "Opens the Billquay data set in DATADIR (default: the current directory).\n"
-                        "  --version  print the version and exit\n"
-                        "  --help     print this help and exit\n"
-                        "Exit status: 0 closed, 1 the data set could not be opened.\n");
+            std::printf(
+                "usage: quaydesk [DATADIR]\n"
+                "Opens the Billquay data set in DATADIR (default: the current directory).\n"
+                "  --version  print the version and exit\n"
+                "  --help     print this help and exit\n"
+                "Exit status: 0 closed, 1 the data set could not be opened.\n");
             return 0;
         }
     }
@@ -42,7 +43,8 @@ int main(int argc, char** argv) {
     // Every window that window logic opens by handle must be there; a test keeps it so, and
     // a build that broke it stops here rather than failing when the window is asked for.
     if (const std::vector<std::string> missing = quay::desk::unregisteredWindows(registry); !missing.empty()) {
-        for (const std::string& name : missing) std::fprintf(stderr, "quaydesk: window %s is not registered\n", name.c_str());
+        for (const std::string& name : missing)
+            std::fprintf(stderr, "quaydesk: window %s is not registered\n", name.c_str());
         return 3;
     }
 

@@ -8,19 +8,19 @@
 namespace quay::reports {
 
 const std::vector<ReportEntry>& reports2Entries() {
-  static const std::vector<ReportEntry> entries = {
-      {"QUOTESBYDATESELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByDate); }},
-      {"QUOTESBYCUSTSELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByCustomer); }},
-      {"QUOTESBYSPSELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::BySalesperson); }},
-      {"INVENTORYLEVELSSELECT", inventoryLevelsWindow},
-      {"PRDCATSELECT", productCatalogWindow},
-      {"PRICELISTSELECT", priceListWindow},
-  };
-  return entries;
+    static const std::vector<ReportEntry> entries = {
+        {"QUOTESBYDATESELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByDate); }},
+        {"QUOTESBYCUSTSELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::ByCustomer); }},
+        {"QUOTESBYSPSELECT", [] { return salesReportWindow(SalesDocuments::Quotes, SalesGrouping::BySalesperson); }},
+        {"INVENTORYLEVELSSELECT", inventoryLevelsWindow},
+        {"PRDCATSELECT", productCatalogWindow},
+        {"PRICELISTSELECT", priceListWindow},
+    };
+    return entries;
 }
 
 void registerReports2Windows(core::WindowRegistry& registry) {
-  for (const ReportEntry& e : reports2Entries()) addReportWindow(registry, e.procedure, e.make);
+    for (const ReportEntry& e : reports2Entries()) addReportWindow(registry, e.procedure, e.make);
 }
 
 }  // namespace quay::reports

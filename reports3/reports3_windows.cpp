@@ -7,17 +7,17 @@
 namespace quay::reports {
 
 const std::vector<ReportEntry>& reports3Entries() {
-  static const std::vector<ReportEntry> entries = {
-      {"CUSTBILLSELECT", customerBillingWindow},
-      {"PRINTAGINGSELECT", agingWindow},
-      {"PRODANALYSISSELECT", productAnalysisWindow},
-      {"PAYMENTSRECEIVEDSELECT", paymentsReceivedWindow},
-  };
-  return entries;
+    static const std::vector<ReportEntry> entries = {
+        {"CUSTBILLSELECT", customerBillingWindow},
+        {"PRINTAGINGSELECT", agingWindow},
+        {"PRODANALYSISSELECT", productAnalysisWindow},
+        {"PAYMENTSRECEIVEDSELECT", paymentsReceivedWindow},
+    };
+    return entries;
 }
 
 void registerReports3Windows(core::WindowRegistry& registry) {
-  for (const ReportEntry& e : reports3Entries()) addReportWindow(registry, e.procedure, e.make);
+    for (const ReportEntry& e : reports3Entries()) addReportWindow(registry, e.procedure, e.make);
 }
 
 }  // namespace quay::reports

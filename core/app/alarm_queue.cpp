@@ -111,9 +111,12 @@ NextAlarm AlarmQueue::replace(std::vector<AlarmEntry> entries) {
     for (const auto& [id, latest] : m_journal) {
         auto it = byId(m_entries, id);
         const bool present = it != m_entries.end() && it->EVENTID == id;
-        if (latest && present) *it = *latest;
-        else if (latest) m_entries.insert(it, *latest);
-        else if (present) m_entries.erase(it);
+        if (latest && present)
+            *it = *latest;
+        else if (latest)
+            m_entries.insert(it, *latest);
+        else if (present)
+            m_entries.erase(it);
     }
     const NextAlarm next = pendingLocked();
     glo.setNextAlarm(next);
@@ -124,8 +127,8 @@ NextAlarm AlarmQueue::pendingLocked() const {
     const AlarmEntry* best = nullptr;
     for (const AlarmEntry& e : m_entries) {
         if (e.EVENTDONE != 0) continue;
-        if (!best || std::tie(e.EVENTDATE, e.EVENTTIME, e.EVENTID) <
-                         std::tie(best->EVENTDATE, best->EVENTTIME, best->EVENTID))
+        if (!best ||
+            std::tie(e.EVENTDATE, e.EVENTTIME, e.EVENTID) < std::tie(best->EVENTDATE, best->EVENTTIME, best->EVENTID))
             best = &e;
     }
     if (!best) return {};

@@ -20,8 +20,7 @@ std::string_view trim(std::string_view s) {
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;
@@ -65,7 +64,8 @@ IniDocument::Line IniDocument::classify(std::string text, int currentSection) {
         line.kind = LineKind::Comment;
     } else if (t.front() == '[') {
         const auto close = t.find(']');
-        const std::string_view name = close == std::string_view::npos ? std::string_view{} : trim(t.substr(1, close - 1));
+        const std::string_view name =
+            close == std::string_view::npos ? std::string_view{} : trim(t.substr(1, close - 1));
         if (name.empty()) {
             line.kind = LineKind::Malformed;
         } else {
@@ -92,8 +92,7 @@ IniDocument::Line IniDocument::classify(std::string text, int currentSection) {
 
 int IniDocument::findSection(std::string_view section) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind == LineKind::Section && equalsNoCase(m_lines[i].name, section))
-            return static_cast<int>(i);
+        if (m_lines[i].kind == LineKind::Section && equalsNoCase(m_lines[i].name, section)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -159,14 +158,12 @@ std::string IniDocument::content() const {
 }
 
 bool IniDocument::validSection(std::string_view name) {
-    return !name.empty() && trim(name) == name && !hasLineBreak(name) &&
-           name.find(']') == std::string_view::npos;
+    return !name.empty() && trim(name) == name && !hasLineBreak(name) && name.find(']') == std::string_view::npos;
 }
 
 bool IniDocument::validKey(std::string_view name) {
-    return !name.empty() && trim(name) == name && !hasLineBreak(name) &&
-           name.find('=') == std::string_view::npos && name.front() != ';' &&
-           name.front() != '#' && name.front() != '[';
+    return !name.empty() && trim(name) == name && !hasLineBreak(name) && name.find('=') == std::string_view::npos &&
+           name.front() != ';' && name.front() != '#' && name.front() != '[';
 }
 
 bool IniDocument::validValue(std::string_view value) { return !hasLineBreak(value); }

@@ -15,11 +15,11 @@ public:
     enum class LineKind { Blank, Comment, Section, Entry, Malformed };
 
     struct Line {
-        std::string text;     // as in the file, without the line ending
+        std::string text;  // as in the file, without the line ending
         LineKind kind = LineKind::Blank;
-        std::string name;     // Section: the section name; Entry: the key
-        std::string value;    // Entry: the value, blanks and one pair of quotes removed
-        int section = -1;     // index of the Section line this line belongs to, -1 before any
+        std::string name;   // Section: the section name; Entry: the key
+        std::string value;  // Entry: the value, blanks and one pair of quotes removed
+        int section = -1;   // index of the Section line this line belongs to, -1 before any
     };
 
     // Splits `content` into lines (LF or CRLF; a leading UTF-8 byte-order mark is kept

@@ -15,9 +15,7 @@ std::string clipped(std::string s) {
 
 }  // namespace
 
-int SavedError::number() const {
-    return code == ErrorCode::DriverError ? driverCode : static_cast<int>(code);
-}
+int SavedError::number() const { return code == ErrorCode::DriverError ? driverCode : static_cast<int>(code); }
 
 std::string SavedError::shownText() const {
     if (code == ErrorCode::DriverError && !clipped(driverText).empty()) return clipped(driverText);

@@ -15,8 +15,8 @@ std::string loginName() {
     std::vector<char> buf(16384);
     passwd pw{};
     passwd* result = nullptr;
-    if (getpwuid_r(geteuid(), &pw, buf.data(), buf.size(), &result) == 0 && result &&
-        result->pw_name && *result->pw_name)
+    if (getpwuid_r(geteuid(), &pw, buf.data(), buf.size(), &result) == 0 && result && result->pw_name &&
+        *result->pw_name)
         return result->pw_name;
     if (const char* user = std::getenv("USER"); user && *user) return user;
     return {};

@@ -30,16 +30,14 @@ void ScriptedUi::answers(std::initializer_list<Button> bs) {
     for (Button b : bs) m_answers.push_back(b);
 }
 
-void ScriptedUi::onWindow(const std::string& window, WindowHandler h) {
-    m_windowHandlers[window] = std::move(h);
-}
+void ScriptedUi::onWindow(const std::string& window, WindowHandler h) { m_windowHandlers[window] = std::move(h); }
 
 void ScriptedUi::reportUnscripted(const RecordedMessage& m, const std::string& why) {
     if (m_onUnscripted) m_onUnscripted(m, why);
 }
 
-Button ScriptedUi::message(std::string_view caption, std::string_view text, Icon icon,
-                           ButtonSet buttons, Button defaultButton) {
+Button ScriptedUi::message(std::string_view caption, std::string_view text, Icon icon, ButtonSet buttons,
+                           Button defaultButton) {
     RecordedMessage m;
     m.caption = std::string(caption);
     m.text = std::string(text);
@@ -58,8 +56,8 @@ Button ScriptedUi::message(std::string_view caption, std::string_view text, Icon
             m.answer = scripted;
         } else {
             m.answer = defaultButton;
-            reportUnscripted(m, std::string("scripted answer ") + buttonName(scripted) +
-                                    " is not a button of this message");
+            reportUnscripted(
+                m, std::string("scripted answer ") + buttonName(scripted) + " is not a button of this message");
         }
     } else if (m_defaultAnswer && buttons.has(*m_defaultAnswer)) {
         m.answer = *m_defaultAnswer;

@@ -79,7 +79,8 @@ bool writeAll(int fd, const std::string& data) {
 // directory cannot be opened: the write then goes on under the process lock alone).
 class DirectoryLock {
 public:
-    explicit DirectoryLock(const std::filesystem::path& dir) : m_fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    explicit DirectoryLock(const std::filesystem::path& dir)
+        : m_fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (m_fd >= 0) {
             while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
             }
@@ -114,14 +115,12 @@ std::optional<std::string> Settings::find(std::string_view section, std::string_
     return detail::IniDocument(content).find(section, key);
 }
 
-std::string Settings::read(std::string_view section, std::string_view key,
-                           std::string_view defaultValue) const {
+std::string Settings::read(std::string_view section, std::string_view key, std::string_view defaultValue) const {
     auto v = find(section, key);
     return v ? *v : std::string(defaultValue);
 }
 
-std::int32_t Settings::readNumber(std::string_view section, std::string_view key,
-                                  std::int32_t defaultValue) const {
+std::int32_t Settings::readNumber(std::string_view section, std::string_view key, std::int32_t defaultValue) const {
     const auto v = find(section, key);
     if (!v || v->empty()) return defaultValue;
     const char* first = v->data();

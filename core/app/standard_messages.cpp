@@ -28,8 +28,8 @@ struct Entry {
     Icon icon;
     ButtonSet buttons;
     Button defaultButton;
-    const char* endsWith;          // short text the program ends with, else null
-    Button endsOn;                 // the answer that ends it
+    const char* endsWith;  // short text the program ends with, else null
+    Button endsOn;         // the answer that ends it
 };
 
 constexpr const char* kChangedByOtherStation = "This record was changed by another station.";
@@ -37,26 +37,26 @@ constexpr const char* kChangedByOtherStation = "This record was changed by anoth
 const std::array<Entry, 38> kCatalogue{{
     {1, "Invalid File", "Error: ({E}) accessing {N}.  Press OK to end this application.", nullptr, nullptr,
      Icon::Warning, kOk, Button::Ok, "Invalid File!", Button::Ok},
-    {2, "Invalid Key", "{N} key file is invalid.  Do you want to rebuild the key?", nullptr, nullptr,
-     Icon::Question, kYesNo, Button::Yes, "Invalid Key!", Button::No},
-    {3, "Key Rebuild Error", "Error: ({E}) repairing key for {N}.  Press OK to end this application.", nullptr,
-     nullptr, Icon::Warning, kOk, Button::Ok, "Error Rebuilding Key!", Button::Ok},
+    {2, "Invalid Key", "{N} key file is invalid.  Do you want to rebuild the key?", nullptr, nullptr, Icon::Question,
+     kYesNo, Button::Yes, "Invalid Key!", Button::No},
+    {3, "Key Rebuild Error", "Error: ({E}) repairing key for {N}.  Press OK to end this application.", nullptr, nullptr,
+     Icon::Warning, kOk, Button::Ok, "Error Rebuilding Key!", Button::Ok},
     {4, "File Creation Error", "Error: ({E}) creating {N}.  Press OK to end this application.", nullptr, nullptr,
      Icon::Warning, kOk, Button::Ok, "File Creation Error!", Button::Ok},
-    {5, "File Creation Error", "Error: ({E}) opening created file:{N}.  Press OK to end this application.",
-     nullptr, nullptr, Icon::Warning, kOk, Button::Ok, "File Creation Error!", Button::Ok},
+    {5, "File Creation Error", "Error: ({E}) opening created file:{N}.  Press OK to end this application.", nullptr,
+     nullptr, Icon::Warning, kOk, Button::Ok, "File Creation Error!", Button::Ok},
     {6, "Procedure not defined", "The Procedure {N} has not been defined.", nullptr, nullptr, Icon::Warning, kOk,
      Button::Ok, nullptr, Button::None},
     {7, "", "Unable to read keyed record.  Error: {E}.  Insert Aborted", nullptr, nullptr, Icon::Warning, kOk,
      Button::Ok, nullptr, Button::None},
-    {8, "Range Error", "The value of {N} must be lower than {X}", nullptr, nullptr, Icon::Warning, kOk,
-     Button::Ok, nullptr, Button::None},
-    {9, "Range Error", "The value of {N} must be higher than {X}", nullptr, nullptr, Icon::Warning, kOk,
-     Button::Ok, nullptr, Button::None},
+    {8, "Range Error", "The value of {N} must be lower than {X}", nullptr, nullptr, Icon::Warning, kOk, Button::Ok,
+     nullptr, Button::None},
+    {9, "Range Error", "The value of {N} must be higher than {X}", nullptr, nullptr, Icon::Warning, kOk, Button::Ok,
+     nullptr, Button::None},
     {10, "Range Error", "The value of {N} must be between {X}.", nullptr, nullptr, Icon::Warning, kOk, Button::Ok,
      nullptr, Button::None},
-    {11, "Field Contents Error", "The value for {N} must be found in the {X} file.", nullptr, nullptr,
-     Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
+    {11, "Field Contents Error", "The value for {N} must be found in the {X} file.", nullptr, nullptr, Icon::Warning,
+     kOk, Button::Ok, nullptr, Button::None},
     {12, "Referential Integrity Update Error",
      "This record is referenced from the file {N}.  Linking field(s) have been restricted from change and have "
      "been reset to original values.",
@@ -64,20 +64,18 @@ const std::array<Entry, 38> kCatalogue{{
     {13, "Referential Integrity Delete Error",
      "This record is referenced from the file {N}.  This record cannot be deleted while these references exist.",
      nullptr, nullptr, Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
-    {14, "Record Insert Error", "An error was experienced during the update of record.  Error: {E}.", nullptr,
-     nullptr, Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
+    {14, "Record Insert Error", "An error was experienced during the update of record.  Error: {E}.", nullptr, nullptr,
+     Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
     {15, "Update Operation Error",
      "An error ({#}) was experienced when attempting to update a record from the {N} file.  Probable Cause: {C}.",
      nullptr, nullptr, Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
-    {16, "Record Update Error",
-     "An error was experienced changing this record.  Do you want to try to save again?", nullptr, nullptr,
-     Icon::Warning, kYesNoCancel, Button::Cancel, nullptr, Button::None},
+    {16, "Record Update Error", "An error was experienced changing this record.  Do you want to try to save again?",
+     nullptr, nullptr, Icon::Warning, kYesNoCancel, Button::Cancel, nullptr, Button::None},
     {17, "Delete Operation Error",
      "An error ({#}) was experienced when attempting to delete a record from the file {N}.", nullptr, nullptr,
      Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
-    {18, "Record Update Error",
-     "An error was experienced deleting this record.  Do you want to try to save again?", nullptr, nullptr,
-     Icon::Warning, kYesNoCancel, Button::Cancel, nullptr, Button::None},
+    {18, "Record Update Error", "An error was experienced deleting this record.  Do you want to try to save again?",
+     nullptr, nullptr, Icon::Warning, kYesNoCancel, Button::Cancel, nullptr, Button::None},
     {19, "Invalid Request",
      "This procedure was called to insert a record, however inserts are not allowed for this procedure.  Press "
      "OK to return to the calling procedure",
@@ -91,18 +89,18 @@ const std::array<Entry, 38> kCatalogue{{
      "OK to return to the calling procedure",
      nullptr, nullptr, Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
     {22, "File Creation Not Allowed",
-     "The File {N} was not found, and creation of the file is not allowed.  Press OK to end this application.",
-     nullptr, nullptr, Icon::Warning, kOk, Button::Ok, "File Creation Error!", Button::Ok},
-    {23, "Update Cancelled", "Are you sure you want to cancel?", nullptr, nullptr, Icon::Question, kYesNo,
-     Button::No, nullptr, Button::None},
+     "The File {N} was not found, and creation of the file is not allowed.  Press OK to end this application.", nullptr,
+     nullptr, Icon::Warning, kOk, Button::Ok, "File Creation Error!", Button::Ok},
+    {23, "Update Cancelled", "Are you sure you want to cancel?", nullptr, nullptr, Icon::Question, kYesNo, Button::No,
+     nullptr, Button::None},
     {24, "Duplicate Key Error", "Adding this record creates a duplicate entry for the key:{N}", nullptr, nullptr,
      Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
-    {25, "Auto Increment Error", "Attempts to automatically number this record have failed.  Error: {E}.",
-     nullptr, nullptr, Icon::Warning, kRetryCancel, Button::Cancel, nullptr, Button::None},
-    {26, "File Load Error", "Error: ({E}) loading {N}.", nullptr, nullptr, Icon::Warning, kOk, Button::Ok,
-     nullptr, Button::None},
-    {27, "Cancel Request", "Are you certain you want to stop loading {N}", nullptr, nullptr, Icon::Question,
-     kYesNo, Button::No, nullptr, Button::None},
+    {25, "Auto Increment Error", "Attempts to automatically number this record have failed.  Error: {E}.", nullptr,
+     nullptr, Icon::Warning, kRetryCancel, Button::Cancel, nullptr, Button::None},
+    {26, "File Load Error", "Error: ({E}) loading {N}.", nullptr, nullptr, Icon::Warning, kOk, Button::Ok, nullptr,
+     Button::None},
+    {27, "Cancel Request", "Are you certain you want to stop loading {N}", nullptr, nullptr, Icon::Question, kYesNo,
+     Button::No, nullptr, Button::None},
     {28, "File Load Error", "The file you've requested contains no text.", nullptr, nullptr, Icon::Warning, kOk,
      Button::Ok, nullptr, Button::None},
     {29, "End of File Error",
@@ -110,8 +108,8 @@ const std::array<Entry, 38> kCatalogue{{
      "Beginning of File Error",
      "The beginning of the viewed file was encountered.  Do you want to start again from the end of the file?",
      Icon::Question, kYesNo, Button::Yes, nullptr, Button::None},
-    {30, "File Access Error", "File ({N}) could not be opened.  Error: {E}.", nullptr, nullptr, Icon::Warning,
-     kOk, Button::Ok, "Disk Error", Button::Ok},
+    {30, "File Access Error", "File ({N}) could not be opened.  Error: {E}.", nullptr, nullptr, Icon::Warning, kOk,
+     Button::Ok, "Disk Error", Button::Ok},
     {31, "Process PUT Error", "An error was experienced when making changes to the  file.  Error: {E}",
      "Process DELETE Error", "An error was experienced when deleting a record from the {N} file.  Error: {E}",
      Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
@@ -124,13 +122,12 @@ const std::array<Entry, 38> kCatalogue{{
      "Error: ({E}) attempting to frame the {N} transaction on {X}.  {N} transaction cancelled.", nullptr, nullptr,
      Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
     {35, "Record Retrieval Error",
-     "Error: ({E}) attempting to access a record from the {N} file.  Returning to previous window.", nullptr,
-     nullptr, Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
-    {36, "View Open Error",
-     "Error: ({E}) attempting to open the current VIEW. Filter and Range Limits ignored.", nullptr, nullptr,
+     "Error: ({E}) attempting to access a record from the {N} file.  Returning to previous window.", nullptr, nullptr,
      Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
-    {37, "Record Added", "This record has been added to the file. Do you want to add another record?", nullptr,
-     nullptr, Icon::Question, kYesNo, Button::Yes, nullptr, Button::None},
+    {36, "View Open Error", "Error: ({E}) attempting to open the current VIEW. Filter and Range Limits ignored.",
+     nullptr, nullptr, Icon::Warning, kOk, Button::Ok, nullptr, Button::None},
+    {37, "Record Added", "This record has been added to the file. Do you want to add another record?", nullptr, nullptr,
+     Icon::Question, kYesNo, Button::Yes, nullptr, Button::None},
     {38, "Record Was Not Updated",
      "This record was changed by another station. Those changes will now be displayed. Use the Ditto Button or "
      "Ctrl+' to recall your changes.",
@@ -150,18 +147,33 @@ std::string_view clip(std::string_view s) {
     return s;
 }
 
-std::string fill(std::string_view templ, const MessageInserts& in, const std::string& errorInsert,
-                 int errorNumber, const std::string& errorText) {
+std::string fill(std::string_view templ, const MessageInserts& in, const std::string& errorInsert, int errorNumber,
+                 const std::string& errorText) {
     std::string out;
     out.reserve(templ.size() + 64);
     for (std::size_t i = 0; i < templ.size(); ++i) {
         if (templ[i] == '{' && i + 2 < templ.size() && templ[i + 2] == '}') {
             switch (templ[i + 1]) {
-            case 'N': out += clip(in.name); i += 2; continue;
-            case 'X': out += clip(in.extra); i += 2; continue;
-            case 'E': out += errorInsert; i += 2; continue;
-            case '#': out += std::to_string(errorNumber); i += 2; continue;
-            case 'C': out += clip(errorText); i += 2; continue;
+            case 'N':
+                out += clip(in.name);
+                i += 2;
+                continue;
+            case 'X':
+                out += clip(in.extra);
+                i += 2;
+                continue;
+            case 'E':
+                out += errorInsert;
+                i += 2;
+                continue;
+            case '#':
+                out += std::to_string(errorNumber);
+                i += 2;
+                continue;
+            case 'C':
+                out += clip(errorText);
+                i += 2;
+                continue;
             default: break;
             }
         }
@@ -172,9 +184,8 @@ std::string fill(std::string_view templ, const MessageInserts& in, const std::st
 
 }  // namespace
 
-MessageText composeStandardMessage(StandardMessage m, const MessageInserts& inserts,
-                                   const std::string& errorInsert, int errorNumber,
-                                   const std::string& errorText, int errorCode) {
+MessageText composeStandardMessage(StandardMessage m, const MessageInserts& inserts, const std::string& errorInsert,
+                                   int errorNumber, const std::string& errorText, int errorCode) {
     const Entry& e = entryFor(m);
     const bool alt = inserts.alternate && e.alternateText != nullptr;
     MessageText out;
@@ -201,9 +212,9 @@ std::optional<std::string> endingText(StandardMessage m, Button answer) {
 
 Button showStandardMessage(UiPort& ui, StandardMessage m, const MessageInserts& inserts) {
     const SavedError err = savedError();
-    const MessageText msg = composeStandardMessage(m, inserts, err.insert(), err.number(),
-                                                   err.isSet() ? err.shownText() : std::string(),
-                                                   static_cast<int>(err.code));
+    const MessageText msg =
+        composeStandardMessage(m, inserts, err.insert(), err.number(), err.isSet() ? err.shownText() : std::string(),
+                               static_cast<int>(err.code));
     clearSavedError();
     const Button answer = ui.message(msg.caption, msg.text, msg.icon, msg.buttons, msg.defaultButton);
     if (auto ending = endingText(m, answer)) ui.endProgram(*ending);

@@ -63,10 +63,8 @@ OpenOutcome openTable(UiPort& ui, OpenableFile& file, bool createAllowed, OpenMo
             if (file.buildKeys() != ErrorCode::None) return fail(ui, file, StandardMessage::RebuildError);
             e = file.open(mode);
             continue;
-        case ErrorCode::LayoutMismatch:
-            return fail(ui, file, StandardMessage::InvalidFile);
-        default:
-            return fail(ui, file, StandardMessage::DiskError);
+        case ErrorCode::LayoutMismatch: return fail(ui, file, StandardMessage::InvalidFile);
+        default: return fail(ui, file, StandardMessage::DiskError);
         }
     }
 }

@@ -37,7 +37,8 @@ double timeIt(int times, const std::function<void()>& what) {
     return msSince(t) / times;
 }
 
-const char* const kLast[] = {"Smith", "Jones", "Brown", "Taylor", "Wilson", "Evans", "Walker", "Wright", "Hughes", "Green"};
+const char* const kLast[] = {"Smith", "Jones",  "Brown",  "Taylor", "Wilson",
+                             "Evans", "Walker", "Wright", "Hughes", "Green"};
 const char* const kFirst[] = {"Ann", "Bob", "Cath", "Dan", "Eve", "Fred", "Gill", "Hal", "Ivy", "Jack"};
 
 bool fill(Database& db, long customers, long products) {

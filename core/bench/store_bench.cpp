@@ -127,12 +127,14 @@ struct Direct {
                  " FROM benchcust WHERE Name COLLATE NOCASE >= ?1 ORDER BY Name COLLATE NOCASE, rowid LIMIT ?2",
              &seek);
         prep(std::string("SELECT ") + cols + " FROM benchcust WHERE Id = ?1", &get);
-        prep("UPDATE benchcust SET Id = ?1, Name = ?2, City = ?3, Balance = ?4, Status = ?5, Notes = ?6,"
-             " _rowversion = ?7 WHERE Id = ?1",
-             &put);
-        prep("INSERT INTO benchcust (_rowversion, Id, Name, City, Balance, Status, Notes)"
-             " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
-             &insert);
+        prep(
+            "UPDATE benchcust SET Id = ?1, Name = ?2, City = ?3, Balance = ?4, Status = ?5, Notes = ?6,"
+            " _rowversion = ?7 WHERE Id = ?1",
+            &put);
+        prep(
+            "INSERT INTO benchcust (_rowversion, Id, Name, City, Balance, Status, Notes)"
+            " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)",
+            &insert);
     }
 
     static std::size_t trimmed(const char* s, std::size_t n) {
@@ -199,8 +201,8 @@ Fixture& fixture() {
         }
         const double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-        std::fprintf(stderr, "built %d rows through the store in one transaction: %.2f s (%.2f s CPU)\n", kRows,
-                     secs, cpu);
+        std::fprintf(stderr, "built %d rows through the store in one transaction: %.2f s (%.2f s CPU)\n", kRows, secs,
+                     cpu);
         fx->direct.prepare(fx->dir + "/billquay.sqlite3");
         std::mt19937 rng(42);
         for (int i = 0; i < 4096; ++i) {
@@ -388,7 +390,8 @@ public:
         }
     }
     void printRatios() const {
-        for (const char* op : {"seek_next100", "seek_page20", "get_unique", "put_by_primary_key", "add_10000_in_transaction"}) {
+        for (const char* op :
+             {"seek_next100", "seek_page20", "get_unique", "put_by_primary_key", "add_10000_in_transaction"}) {
             const auto s = m_ns.find(std::string("store/") + op);
             const auto d = m_ns.find(std::string("sqlite/") + op);
             if (s == m_ns.end() || d == m_ns.end()) continue;
@@ -406,22 +409,31 @@ private:
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     fixture();
-    benchmark::RegisterBenchmark("store/seek_next100", [](benchmark::State& s) { storeSeek(s, 100, true); })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("sqlite/seek_next100", [](benchmark::State& s) { directSeek(s, 100); })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("store/seek_next100_without_quickscan", [](benchmark::State& s) { storeSeek(s, 100, false); })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("store/seek_page20", [](benchmark::State& s) { storeSeek(s, 20, true); })
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("sqlite/seek_page20", [](benchmark::State& s) { directSeek(s, 20); })
-        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("store/seek_next100", [](benchmark::State& s) {
+        storeSeek(s, 100, true);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("sqlite/seek_next100", [](benchmark::State& s) {
+        directSeek(s, 100);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("store/seek_next100_without_quickscan", [](benchmark::State& s) {
+        storeSeek(s, 100, false);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("store/seek_page20", [](benchmark::State& s) {
+        storeSeek(s, 20, true);
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("sqlite/seek_page20", [](benchmark::State& s) {
+        directSeek(s, 20);
+    })->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("store/get_unique", storeGet)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("sqlite/get_unique", directGet)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("store/put_by_primary_key", storePut)->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("sqlite/put_by_primary_key", directPut)->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("store/add_10000_in_transaction", storeAdds)->Unit(benchmark::kMillisecond)->Iterations(8);
-    benchmark::RegisterBenchmark("sqlite/add_10000_in_transaction", directAdds)->Unit(benchmark::kMillisecond)->Iterations(8);
+    benchmark::RegisterBenchmark("store/add_10000_in_transaction", storeAdds)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(8);
+    benchmark::RegisterBenchmark("sqlite/add_10000_in_transaction", directAdds)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(8);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatios();

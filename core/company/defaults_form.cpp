@@ -25,8 +25,7 @@ public:
 
 protected:
     bool checkBeforeSave() override {
-        if (m_rec.COMPANYNAME.isBlank())
-            return refuse(fieldOf(&Defaults::COMPANYNAME), kNameRequired);
+        if (m_rec.COMPANYNAME.isBlank()) return refuse(fieldOf(&Defaults::COMPANYNAME), kNameRequired);
         return true;
     }
 
@@ -66,7 +65,8 @@ bool DefaultsForm::open() {
         if (ec == ErrorCode::DuplicateKey &&
             showStandardMessage(m_ui, StandardMessage::AutoIncrementError) == Button::Retry)
             continue;
-        if (ec != ErrorCode::DuplicateKey) showStandardMessage(m_ui, StandardMessage::RecordRetrievalError, {"Defaults"});
+        if (ec != ErrorCode::DuplicateKey)
+            showStandardMessage(m_ui, StandardMessage::RecordRetrievalError, {"Defaults"});
         m_closed = true;
         glo.GlobalResponse = Response::Cancelled;
         return false;

@@ -27,8 +27,7 @@ std::string customerKey(std::string_view name) {
 
 // Adds the customer's open charges and subtracts its open payments into `cents`.
 // None when both runs reached their end; else the code of the read that failed.
-ErrorCode sumAccount(Handle<Charges>& chg, Handle<Payments>& pay, const std::string& customer,
-                     detail::Int128& cents) {
+ErrorCode sumAccount(Handle<Charges>& chg, Handle<Payments>& pay, const std::string& customer, detail::Int128& cents) {
     chg.clear();
     chg.rec.Customer = customer;
     chg.rec.Paid = 0;
@@ -59,9 +58,7 @@ ErrorCode sumAccount(Handle<Charges>& chg, Handle<Payments>& pay, const std::str
     return ErrorCode::None;
 }
 
-bool fits(detail::Int128 cents) {
-    return cents <= Decimal<13, 2>::kMaxScaled && cents >= -Decimal<13, 2>::kMaxScaled;
-}
+bool fits(detail::Int128 cents) { return cents <= Decimal<13, 2>::kMaxScaled && cents >= -Decimal<13, 2>::kMaxScaled; }
 
 }  // namespace
 

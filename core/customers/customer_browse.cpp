@@ -15,8 +15,8 @@ std::vector<std::string> customerCells(const Customer& c) {
 template <class R>
 ListSpec customerColumns() {
     ListSpec s;
-    s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false}, {"City", 20, false}, {"ST", 3, false},
-                 {"Zip Code", 10, false}};
+    s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false},
+                 {"City", 20, false},           {"ST", 3, false},          {"Zip Code", 10, false}};
     s.format = rowCells<R>([](const R& c) { return customerCells(c); });
     s.tabs = {{"by &Name / Company", Customer::byActiveName, fieldOf(&Customer::Name)},
               {"by &First Name", Customer::byActiveFName, fieldOf(&Customer::FNAME)},

@@ -86,8 +86,8 @@ CustomerForm::CustomerForm(Database& db, UiPort& ui, Table& customers, const Win
         e.Customer = owner();
         e.Completed = 0;
     });
-    s.belongs = rowsWhere<Schedule>(
-        [this](const Schedule& e) { return e.Customer.equalsNoCase(owner()) && e.Completed == 0; });
+    s.belongs =
+        rowsWhere<Schedule>([this](const Schedule& e) { return e.Customer.equalsNoCase(owner()) && e.Completed == 0; });
     s.format = rowCells<Schedule>([](const Schedule& e) {
         return std::vector<std::string>{cell("@d2", e.ALARMDATE), cell("@t7", e.ALARMTIME), e.ACTION.str()};
     });
@@ -252,7 +252,8 @@ bool CustomerForm::beforeWrite() {
     Customer& c = rec();
     if (c.Comments.view().find_first_not_of(" \t\r\n") == std::string_view::npos) return true;
     std::string owner = c.Name.str();
-    if (request() == Request::Change) owner = static_cast<const Customer*>(static_cast<const void*>(original().data()))->Name.str();
+    if (request() == Request::Change)
+        owner = static_cast<const Customer*>(static_cast<const void*>(original().data()))->Name.str();
     m_comments.clear();
     primeCustomerNote(&m_comments.rec, owner, c.Comments.view());
     if (addNumbered(database(), ui(), m_comments, Comments::ByCmtID, "CMTID") == NumberedInsert::Added) {

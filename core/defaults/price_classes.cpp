@@ -45,19 +45,14 @@ DecimalStatus derivePriceClasses(const PriceClassRules& rules, const ClassPrice&
         const auto& percent = rules.classes[n].percent;
         Exact<4> held;
         switch (methodOf(rules.classes[n].method)) {
-            case Method::Markup:
-                held = (cost * (percent + 100) / 100).rounded<4>();
-                break;
-            case Method::Margin:
-                // No price keeps a margin of 100 % or more: the class stays as it was.
-                if (percent >= 100) continue;
-                held = (cost * 100 / (100 - percent)).rounded<4>();
-                break;
-            case Method::Discount:
-                held = (msrp * (100 - percent) / 100).rounded<4>();
-                break;
-            case Method::None:
-                continue;
+        case Method::Markup: held = (cost * (percent + 100) / 100).rounded<4>(); break;
+        case Method::Margin:
+            // No price keeps a margin of 100 % or more: the class stays as it was.
+            if (percent >= 100) continue;
+            held = (cost * 100 / (100 - percent)).rounded<4>();
+            break;
+        case Method::Discount: held = (msrp * (100 - percent) / 100).rounded<4>(); break;
+        case Method::None: continue;
         }
         if (!held.isOk()) return held.status();
         DecimalStatus stored = DecimalStatus::Ok;

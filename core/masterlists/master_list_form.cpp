@@ -23,8 +23,7 @@ bool MasterListForm::mayOpen() {
     // The area code put in front of seven-digit numbers; without a company record
     // such numbers simply get an empty one.
     HeldTable<Defaults> defaults(database(), ui());
-    if (defaults.isOpen() && GETCOMPANYDEFAULTS(defaults.handle, 1) == 0)
-        m_areaCode = defaults.rec().DEFAREACODE;
+    if (defaults.isOpen() && GETCOMPANYDEFAULTS(defaults.handle, 1) == 0) m_areaCode = defaults.rec().DEFAREACODE;
     return true;
 }
 
@@ -45,9 +44,9 @@ bool MasterListForm::accept(int field) {
         setFieldText(desc, field, rec, formatted.text.view());
     }
     if (m_config.builtNameField >= 0 && (field == m_config.firstNameField || field == m_config.lastNameField)) {
-        setFieldText(desc, m_config.builtNameField, rec,
-                     personName(fieldText(desc, m_config.firstNameField, rec),
-                                fieldText(desc, m_config.lastNameField, rec)));
+        setFieldText(
+            desc, m_config.builtNameField, rec,
+            personName(fieldText(desc, m_config.firstNameField, rec), fieldText(desc, m_config.lastNameField, rec)));
     }
     return true;
 }
@@ -56,8 +55,10 @@ void MasterListForm::doubleClick(int field) {
     Launcher* launcher = programLauncher();
     if (field < 0 || launcher == nullptr) return;
     const std::string address = fieldText(table().desc(), field, table().buffer());
-    if (field == m_config.emailField) SENDEMAIL(ui(), *launcher, 0, address);
-    else if (field == m_config.webField) OPENURL(ui(), *launcher, 0, address);
+    if (field == m_config.emailField)
+        SENDEMAIL(ui(), *launcher, 0, address);
+    else if (field == m_config.webField)
+        OPENURL(ui(), *launcher, 0, address);
 }
 
 }  // namespace quay::core

@@ -50,8 +50,8 @@ FormField check(const char* label, const char* field, const std::string& tab = {
 
 // The address block every person-or-company record has.
 template <class R>
-void addressFields(std::vector<FormField>& out, const char* add1, const char* add2, const char* city,
-                   const char* state, const char* zip, const std::string& tab) {
+void addressFields(std::vector<FormField>& out, const char* add1, const char* add2, const char* city, const char* state,
+                   const char* zip, const std::string& tab) {
     out.push_back(entry<R>("Address:", add1, tab));
     out.push_back(entry<R>("", add2, tab));
     out.push_back(entry<R>("City:", city, tab));
@@ -66,8 +66,8 @@ ListSpec vendorBrowseSpec() {
     s.procedure = "VendorBrowse";
     s.title = "Vendor List";
     s.formProcedure = "VendorForm";
-    s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false}, {"City", 20, false}, {"ST", 3, false},
-                 {"Zip Code", 10, false}};
+    s.columns = {{"Name / Company", 35, false}, {"First Name", 15, false}, {"Last Name", 20, false},
+                 {"City", 20, false},           {"ST", 3, false},          {"Zip Code", 10, false}};
     s.format = columnsOf<Vendors>({"NAME", "FIRSTNAME", "LASTNAME", "CITY", "STATE", "ZIPCODE"});
     s.tabs = {{"by &Vendor Name", Vendors::byActiveName, fieldOf<Vendors>("NAME")},
               {"by &First Name", Vendors::byActiveFirstName, fieldOf<Vendors>("FIRSTNAME")},
@@ -108,7 +108,8 @@ ListSpec manufactBrowseSpec() {
     s.procedure = "ManufactBrowse";
     s.title = "Manufacturer List";
     s.formProcedure = "ManufactForm";
-    s.columns = {{"Name", 35, false}, {"Contact", 25, false}, {"City", 20, false}, {"ST", 3, false}, {"Phone 1", 13, false}};
+    s.columns = {
+        {"Name", 35, false}, {"Contact", 25, false}, {"City", 20, false}, {"ST", 3, false}, {"Phone 1", 13, false}};
     s.format = columnsOf<Manufact>({"NAME", "CONTACT", "CITY", "STATE", "PHONE1"});
     s.tabs = {{"by &Name", Manufact::ByActiveName, fieldOf<Manufact>("NAME")}};
     s.activeField = fieldOf<Manufact>("ACTIVE");
@@ -242,8 +243,7 @@ const std::vector<MasterListMember>& masterListMembers() {
         {"SalespeopleBrowse", "SALESPEOPLEBROWSE", "SalespersonForm", &Salesmen::desc(), salespeopleBrowseSpec,
          salespersonFormConfig},
         {"TermsBrowse", "TERMSBROWSE", "TermsForm", &Terms::desc(), termsBrowseSpec, termsFormConfig},
-        {"ManufactBrowse", "MANUFACTBROWSE", "ManufactForm", &Manufact::desc(), manufactBrowseSpec,
-         manufactFormConfig},
+        {"ManufactBrowse", "MANUFACTBROWSE", "ManufactForm", &Manufact::desc(), manufactBrowseSpec, manufactFormConfig},
         {"GroupsBrowse", "GROUPSBROWSE", "GroupForm", &Groups::desc(), groupsBrowseSpec, groupFormConfig},
         {"BrowseShipVia", "BROWSESHIPVIA", "ShipViaForm", &ShipMthd::desc(), shipViaBrowseSpec, shipViaFormConfig},
     };

@@ -64,8 +64,10 @@ Response RelatedList::run(Request request, const std::string& owner, std::int32_
     } else {
         if (!m_current) return Response::Cancelled;
         const std::size_t i = *m_current;
-        if (i + 1 < m_rows.size()) neighbour = m_rows[i + 1].position;
-        else if (i > 0) neighbour = m_rows[i - 1].position;
+        if (i + 1 < m_rows.size())
+            neighbour = m_rows[i + 1].position;
+        else if (i > 0)
+            neighbour = m_rows[i - 1].position;
         if (m_table.reget(m_rows[i].position) != ErrorCode::None) {
             load(neighbour);  // gone meanwhile: show what is there now
             return Response::Cancelled;
@@ -81,15 +83,22 @@ Response RelatedList::run(Request request, const std::string& owner, std::int32_
     glo.GlobalResponse = response.response;
     if (m_onForm) m_onForm(request, response.response);
     std::string highlight = neighbour;
-    if (response.response == Response::Completed && request != Request::Delete) highlight = m_table.position();
+    if (response.response == Response::Completed && request != Request::Delete)
+        highlight = m_table.position();
     else if (response.response != Response::Completed && request != Request::Insert && m_current)
         highlight = m_rows[*m_current].position;
     load(highlight);
     return response.response;
 }
 
-Response RelatedList::insert(const std::string& owner, std::int32_t number) { return run(Request::Insert, owner, number); }
-Response RelatedList::change(const std::string& owner, std::int32_t number) { return run(Request::Change, owner, number); }
-Response RelatedList::remove(const std::string& owner, std::int32_t number) { return run(Request::Delete, owner, number); }
+Response RelatedList::insert(const std::string& owner, std::int32_t number) {
+    return run(Request::Insert, owner, number);
+}
+Response RelatedList::change(const std::string& owner, std::int32_t number) {
+    return run(Request::Change, owner, number);
+}
+Response RelatedList::remove(const std::string& owner, std::int32_t number) {
+    return run(Request::Delete, owner, number);
+}
 
 }  // namespace quay::core

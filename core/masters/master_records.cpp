@@ -29,8 +29,8 @@
 namespace quay::core {
 namespace {
 
-using detail::Dependant;
 using detail::DeleteRule;
+using detail::Dependant;
 using detail::MasterRule;
 using detail::RawHandle;
 using detail::RecordBuffer;
@@ -179,8 +179,8 @@ MasterOutcome Run::change(void* original, const void* edited, bool interactive) 
         check.copyFrom(edited);
         if (check.text(m_rule.identity).empty()) {
             const std::string field = desc.fields[static_cast<std::size_t>(m_rule.identity)].name;
-            m_ui.message("Update Operation Error", "The " + field + " of this record may not be blank.",
-                         Icon::Warning, Button::Ok, Button::Ok);
+            m_ui.message("Update Operation Error", "The " + field + " of this record may not be blank.", Icon::Warning,
+                         Button::Ok, Button::Ok);
             return MasterOutcome::Failed;
         }
     }

@@ -46,7 +46,9 @@ std::vector<MasterRule> buildRules() {
     std::vector<MasterRule> rules;
 
     rules.push_back(MasterRule{
-        &cus, Customer::byName, field(cus, "Name"),
+        &cus,
+        Customer::byName,
+        field(cus, "Name"),
         {&app, &chg, &cmt, &ord, &sch, &pay},
         {&cmt, &ord, &sch, &chg, &pay},
         {dep(cmt, Comments::ByCustomer, "Customer"), dep(ord, Orders::byCustName, "CustName"),
@@ -60,7 +62,9 @@ std::vector<MasterRule> buildRules() {
     });
 
     rules.push_back(MasterRule{
-        &ven, Vendors::byName, field(ven, "NAME"),
+        &ven,
+        Vendors::byName,
+        field(ven, "NAME"),
         {&cmt, &sch, &vpr, &po},
         {&cmt, &sch, &vpr},
         {dep(cmt, Comments::ByVendor, "VENDOR"), dep(sch, Schedule::ByVendorComp, "VENDOR"),
@@ -71,7 +75,9 @@ std::vector<MasterRule> buildRules() {
     });
 
     rules.push_back(MasterRule{
-        &prd, Products::byPartNum, field(prd, "PartNum"),
+        &prd,
+        Products::byPartNum,
+        field(prd, "PartNum"),
         {&sch, &vpr, &ite, &poi},
         {&sch, &vpr},
         {dep(sch, Schedule::ByProductComp, "PRODUCT"), dep(vpr, VenProds::byPartNum, "PartNum"),
@@ -81,7 +87,9 @@ std::vector<MasterRule> buildRules() {
     });
 
     rules.push_back(MasterRule{
-        &mfc, Manufact::byName, field(mfc, "NAME"),
+        &mfc,
+        Manufact::byName,
+        field(mfc, "NAME"),
         {&cmt, &prd, &sch, &vpr},
         {&cmt, &prd},
         {dep(cmt, Comments::ByMfr, "MANUFACTURER"), dep(prd, Products::byManufacturer, "MANUFACTURER")},
@@ -90,7 +98,9 @@ std::vector<MasterRule> buildRules() {
     });
 
     rules.push_back(MasterRule{
-        &grp, Groups::byGroup, field(grp, "GROUP"),
+        &grp,
+        Groups::byGroup,
+        field(grp, "GROUP"),
         {&prd, &sch, &vpr},
         {&prd},
         {dep(prd, Products::byGroup, "Group")},

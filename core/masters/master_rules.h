@@ -28,8 +28,8 @@ struct DeleteDependant {
 struct MasterRule {
     const TableDesc* master;
     KeyId primary;
-    int identity;                                  // the identity field, -1 for the plain tables
-    std::vector<const TableDesc*> changeCovers;    // besides the master's own table
+    int identity;                                // the identity field, -1 for the plain tables
+    std::vector<const TableDesc*> changeCovers;  // besides the master's own table
     std::vector<const TableDesc*> deleteCovers;
     std::vector<Dependant> carries;
     std::vector<DeleteDependant> deletes;

@@ -76,10 +76,8 @@ NumberedInsert addNumbered(Database& db, UiPort& ui, Table& table, KeyId numberK
     for (;;) {
         for (int i = 0; i < kAttemptsPerRound; ++i) {
             switch (attempt(db, table, numberKey, numberField)) {
-            case Attempt::Added:
-                return NumberedInsert::Added;
-            case Attempt::NumberTaken:
-                continue;
+            case Attempt::Added: return NumberedInsert::Added;
+            case Attempt::NumberTaken: continue;
             case Attempt::OtherDuplicate: {
                 clearSavedError();
                 const std::string label = duplicatedKeyLabel(table);

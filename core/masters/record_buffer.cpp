@@ -63,8 +63,8 @@ void RecordBuffer::setLaterComponentsToFirst(KeyId key) {
             break;
         }
         case FieldType::Long: {
-            const std::int32_t v = desc ? std::numeric_limits<std::int32_t>::max()
-                                        : std::numeric_limits<std::int32_t>::min();
+            const std::int32_t v =
+                desc ? std::numeric_limits<std::int32_t>::max() : std::numeric_limits<std::int32_t>::min();
             std::memcpy(p, &v, sizeof v);
             break;
         }
@@ -73,11 +73,8 @@ void RecordBuffer::setLaterComponentsToFirst(KeyId key) {
             std::memcpy(p, &v, sizeof v);
             break;
         }
-        case FieldType::String:
-            std::memset(p, desc ? '\x7f' : ' ', f.size);
-            break;
-        case FieldType::Memo:
-            break;
+        case FieldType::String: std::memset(p, desc ? '\x7f' : ' ', f.size); break;
+        case FieldType::Memo: break;
         }
     }
 }

@@ -42,8 +42,9 @@ ProductForm::ProductForm(Database& db, UiPort& ui, Table& products, const Window
     v.key = VenProds::byPartNum;
     v.start = recordSetter<VenProds>([this](VenProds& p) { p.PartNum = owner(); });
     v.belongs = rowsWhere<VenProds>([this](const VenProds& p) { return p.PartNum.equalsNoCase(owner()); });
-    v.format = rowCells<VenProds>(
-        [](const VenProds& p) { return std::vector<std::string>{p.Vendor.str(), p.VENPARTNUM.str()}; });
+    v.format = rowCells<VenProds>([](const VenProds& p) {
+        return std::vector<std::string>{p.Vendor.str(), p.VENPARTNUM.str()};
+    });
     m_vendors = std::make_unique<RelatedList>(ui, m_venProds, v);
     m_vendors->setFormListener([this](Request req, Response resp) {
         if (this->request() == Request::Insert && req == Request::Insert && resp == Response::Completed)
@@ -136,7 +137,8 @@ void ProductForm::buildLayout() {
         d.besideLast = true;
         d.text = [this, i] {
             const auto p = Picture::parse(m_pricePicture);
-            return p ? p->format(m_defaults[static_cast<std::size_t>(i)]) : m_defaults[static_cast<std::size_t>(i)].toString();
+            return p ? p->format(m_defaults[static_cast<std::size_t>(i)])
+                     : m_defaults[static_cast<std::size_t>(i)].toString();
         };
         l.fields.push_back(d);
     }
@@ -152,8 +154,10 @@ void ProductForm::buildLayout() {
 void ProductForm::deriveDefaults() {
     const Products& p = rec();
     ClassPrices prices = classesOf(p);
-    if (derivePriceClasses(m_rules, p.COST, p.MSRP, prices) == DecimalStatus::Ok) m_defaults = prices;
-    else m_defaults = classesOf(p);
+    if (derivePriceClasses(m_rules, p.COST, p.MSRP, prices) == DecimalStatus::Ok)
+        m_defaults = prices;
+    else
+        m_defaults = classesOf(p);
 }
 
 void ProductForm::setPriceClassesToDefault() {
@@ -196,19 +200,20 @@ bool ProductForm::lookup(int f) {
 bool ProductForm::pick(int f, bool browse) {
     Products& p = rec();
     const bool group = f == field("Group");
-    FieldLookup lookup = group ? FieldLookup(ui(), m_groups,
-                                             LookupSpec{Groups::byGroup, fieldOf(&Groups::GROUP),
-                                                        "GROUPSBROWSE", {}, true})
-                               : FieldLookup(ui(), m_manufact,
-                                             LookupSpec{Manufact::byName, fieldOf(&Manufact::NAME),
-                                                        "MANUFACTBROWSE", {}, true});
+    FieldLookup lookup =
+        group ? FieldLookup(ui(), m_groups,
+                            LookupSpec{Groups::byGroup, fieldOf(&Groups::GROUP), "GROUPSBROWSE", {}, true})
+              : FieldLookup(ui(), m_manufact,
+                            LookupSpec{Manufact::byName, fieldOf(&Manufact::NAME), "MANUFACTBROWSE", {}, true});
     const LookupResult r = browse ? lookup.browse() : lookup.check(group ? p.Group.view() : p.MANUFACTURER.view());
     if (!r.accepted()) {
         if (!browse) requestFocus(f);
         return false;
     }
-    if (group) p.Group = r.value;
-    else p.MANUFACTURER = r.value;
+    if (group)
+        p.Group = r.value;
+    else
+        p.MANUFACTURER = r.value;
     return true;
 }
 

@@ -11,8 +11,8 @@ ListSpec scheduleBrowseSpec(const std::string& userId) {
     s.procedure = "ScheduleBrowse";
     s.title = "Schedule List";
     s.formProcedure = "ScheduleForm";
-    s.columns = {{"ID", 7, true},          {"Action", 40, false},        {"Alarm Date", 10, false},
-                 {"Time", 8, false},       {"Completed Date", 10, false}, {"Time", 8, false}};
+    s.columns = {{"ID", 7, true},    {"Action", 40, false},         {"Alarm Date", 10, false},
+                 {"Time", 8, false}, {"Completed Date", 10, false}, {"Time", 8, false}};
     s.detailLabels = {"Customer:", "Vendor:", "Product:"};
     s.format = rowCells<Schedule>([](const Schedule& e) {
         return std::vector<std::string>{std::to_string(e.SCHID),

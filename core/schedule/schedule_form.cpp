@@ -72,7 +72,8 @@ std::optional<WindowResponse> ScheduleForm::answerWithoutWindow(UiPort& ui, Tabl
     if (request.request == Request::Change) return std::nullopt;
 
     if (const ErrorCode ec = schedule.erase(); ec != ErrorCode::None) {
-        ui.message("ERROR", "Error " + codeText(ec) + " deleting schedule record.", Icon::Error, Button::Ok, Button::Ok);
+        ui.message("ERROR", "Error " + codeText(ec) + " deleting schedule record.", Icon::Error, Button::Ok,
+                   Button::Ok);
         return cancelled();
     }
     UPDATESCHEDULEQUEUE(id, ScheduleChange::Deleted, rec);
@@ -137,9 +138,12 @@ std::optional<FieldLookup> ScheduleForm::lookupFor(int f) {
 
 namespace {
 void setText(Schedule& r, int f, const std::string& value) {
-    if (f == ScheduleForm::field("Customer")) r.Customer = value;
-    else if (f == ScheduleForm::field("VENDOR")) r.VENDOR = value;
-    else if (f == ScheduleForm::field("PRODUCT")) r.PRODUCT = value;
+    if (f == ScheduleForm::field("Customer"))
+        r.Customer = value;
+    else if (f == ScheduleForm::field("VENDOR"))
+        r.VENDOR = value;
+    else if (f == ScheduleForm::field("PRODUCT"))
+        r.PRODUCT = value;
 }
 std::string textOf(const Schedule& r, int f) {
     if (f == ScheduleForm::field("Customer")) return r.Customer.str();

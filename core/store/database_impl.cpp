@@ -60,8 +60,8 @@ DatabaseImpl::DatabaseImpl(std::string directory) : m_directory(std::move(direct
     // journal and shared-memory files the database file's permissions.
     if (const int fd = openSharedFile(path, m_directory); fd >= 0) ::close(fd);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         m_status.setSqlite(db, rc);
         sqlite3_close_v2(db);
@@ -215,9 +215,10 @@ ErrorCode DatabaseImpl::rollbackTransaction(StoreStatus& into) {
 }
 
 ErrorCode DatabaseImpl::ensureMetadata(StoreStatus& into) {
-    return exec("CREATE TABLE IF NOT EXISTS quay_layout (sql_table TEXT PRIMARY KEY, layout TEXT NOT NULL)"
-                " WITHOUT ROWID",
-                into);
+    return exec(
+        "CREATE TABLE IF NOT EXISTS quay_layout (sql_table TEXT PRIMARY KEY, layout TEXT NOT NULL)"
+        " WITHOUT ROWID",
+        into);
 }
 
 }  // namespace quay::core::detail

@@ -53,7 +53,8 @@ void bindField(sqlite3_stmt* stmt, int param, const FieldDesc& f, const unsigned
 }
 
 void bindRecord(sqlite3_stmt* stmt, int first, const TableDesc& desc, const unsigned char* rec) {
-    for (std::size_t i = 0; i < desc.fields.size(); ++i) bindField(stmt, first + static_cast<int>(i), desc.fields[i], rec);
+    for (std::size_t i = 0; i < desc.fields.size(); ++i)
+        bindField(stmt, first + static_cast<int>(i), desc.fields[i], rec);
 }
 
 void bindKeyValues(sqlite3_stmt* stmt, int first, const TableDesc& desc, const KeyDesc& key, std::size_t count,
@@ -80,14 +81,16 @@ void readRecord(sqlite3_stmt* stmt, int first, const TableDesc& desc, unsigned c
         }
         case FieldType::String: {
             const unsigned char* t = sqlite3_column_text(stmt, col);
-            const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)), f.size);
+            const std::size_t n =
+                std::min<std::size_t>(static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)), f.size);
             if (n > 0) std::memcpy(p, t, n);
             std::memset(p + n, ' ', f.size - n);
             break;
         }
         case FieldType::Memo: {
             const unsigned char* t = sqlite3_column_text(stmt, col);
-            const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)), f.size);
+            const std::size_t n =
+                std::min<std::size_t>(static_cast<std::size_t>(sqlite3_column_bytes(stmt, col)), f.size);
             const std::uint32_t len = static_cast<std::uint32_t>(n);
             std::memcpy(p, &len, sizeof len);
             if (n > 0) std::memcpy(p + sizeof len, t, n);

@@ -29,7 +29,8 @@ bool equalsNoCase(const std::string& a, const std::string& b) {
 ErrorCode TableImpl::tableExists(bool& exists) {
     exists = false;
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(m_db.handle(), "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1,
+    int rc = sqlite3_prepare_v2(m_db.handle(),
+                                "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE", -1,
                                 &stmt, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_bind_text(stmt, 1, m_schema.sqlName().c_str(), -1, SQLITE_STATIC);
@@ -44,7 +45,8 @@ ErrorCode TableImpl::tableExists(bool& exists) {
 
 ErrorCode TableImpl::checkLayout() {
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(m_db.handle(), "SELECT layout FROM quay_layout WHERE sql_table = ?1", -1, &stmt, nullptr);
+    int rc =
+        sqlite3_prepare_v2(m_db.handle(), "SELECT layout FROM quay_layout WHERE sql_table = ?1", -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt);
         if (rc != SQLITE_ERROR) return m_status.setSqlite(m_db.handle(), rc);
@@ -66,10 +68,11 @@ ErrorCode TableImpl::checkLayout() {
 
 ErrorCode TableImpl::checkIndexes() {
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(m_db.handle(),
-                                "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE"
-                                " AND sql IS NOT NULL",
-                                -1, &stmt, nullptr);
+    int rc =
+        sqlite3_prepare_v2(m_db.handle(),
+                           "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE"
+                           " AND sql IS NOT NULL",
+                           -1, &stmt, nullptr);
     if (rc != SQLITE_OK) {
         sqlite3_finalize(stmt);
         return m_status.setSqlite(m_db.handle(), rc);
@@ -149,8 +152,9 @@ ErrorCode TableImpl::create() {
     }
     if (ok) {
         sqlite3_stmt* stmt = nullptr;
-        int rc = sqlite3_prepare_v2(m_db.handle(), "INSERT OR REPLACE INTO quay_layout (sql_table, layout) VALUES (?1, ?2)",
-                                    -1, &stmt, nullptr);
+        int rc =
+            sqlite3_prepare_v2(m_db.handle(), "INSERT OR REPLACE INTO quay_layout (sql_table, layout) VALUES (?1, ?2)",
+                               -1, &stmt, nullptr);
         if (rc == SQLITE_OK) {
             sqlite3_bind_text(stmt, 1, m_schema.sqlName().c_str(), -1, SQLITE_STATIC);
             sqlite3_bind_text(stmt, 2, m_schema.layoutFingerprint().c_str(), -1, SQLITE_STATIC);
@@ -191,7 +195,9 @@ ErrorCode TableImpl::remove() {
     if (o == TableLock::Outcome::Failed) return m_status.set(ErrorCode::DriverError, exclusive.errorText(), 0);
     if (m_db.beginWrite(m_status) != ErrorCode::None) return m_status.code;
     bool ok = m_db.exec("DROP TABLE \"" + m_schema.sqlName() + "\"", m_status) == ErrorCode::None;
-    if (ok) ok = m_db.exec("DELETE FROM quay_layout WHERE sql_table = '" + m_schema.sqlName() + "'", m_status) == ErrorCode::None;
+    if (ok)
+        ok = m_db.exec("DELETE FROM quay_layout WHERE sql_table = '" + m_schema.sqlName() + "'", m_status) ==
+             ErrorCode::None;
     if (m_db.endWrite(ok, m_status) != ErrorCode::None) return m_status.code;
     m_hasCurrent = false;
     m_cursor = Cursor::Unset;
@@ -221,10 +227,11 @@ ErrorCode TableImpl::buildKeys() {
     if (result == ErrorCode::None && m_db.beginWrite(m_status) == ErrorCode::None) {
         std::vector<std::string> existing;
         sqlite3_stmt* stmt = nullptr;
-        bool ok = sqlite3_prepare_v2(m_db.handle(),
-                                     "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE"
-                                     " AND sql IS NOT NULL",
-                                     -1, &stmt, nullptr) == SQLITE_OK;
+        bool ok =
+            sqlite3_prepare_v2(m_db.handle(),
+                               "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = ?1 COLLATE NOCASE"
+                               " AND sql IS NOT NULL",
+                               -1, &stmt, nullptr) == SQLITE_OK;
         if (ok) {
             sqlite3_bind_text(stmt, 1, m_schema.sqlName().c_str(), -1, SQLITE_STATIC);
             while (sqlite3_step(stmt) == SQLITE_ROW)

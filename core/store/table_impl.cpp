@@ -212,8 +212,10 @@ std::int64_t TableImpl::records() {
     const int rc = sqlite3_step(stmt);
     const std::int64_t n = rc == SQLITE_ROW ? sqlite3_column_int64(stmt, 0) : 0;
     sqlite3_reset(stmt);
-    if (rc != SQLITE_ROW) m_status.setSqlite(m_db.handle(), rc);
-    else m_status.set(ErrorCode::None);
+    if (rc != SQLITE_ROW)
+        m_status.setSqlite(m_db.handle(), rc);
+    else
+        m_status.set(ErrorCode::None);
     return n;
 }
 

@@ -84,7 +84,20 @@ private:
     static constexpr std::size_t kMaxBatch = 512;
     static constexpr std::size_t kMaxBatchBytes = 1u << 20;
 
-    enum class Stmt : std::uint32_t { Insert, Update, UpdateWatched, Delete, ByRowid, VersionByRowid, Count, Seek, SeekInclusive, Scan, FileOrder, Duplicate };
+    enum class Stmt : std::uint32_t {
+        Insert,
+        Update,
+        UpdateWatched,
+        Delete,
+        ByRowid,
+        VersionByRowid,
+        Count,
+        Seek,
+        SeekInclusive,
+        Scan,
+        FileOrder,
+        Duplicate
+    };
     enum class Cursor { Unset, Ends, Start, End, At };
 
     sqlite3_stmt* statement(Stmt kind, int key = 0, int level = 0, bool forward = true);
@@ -103,7 +116,10 @@ private:
     ErrorCode fillBatch(bool forward, std::size_t limit);
     ErrorCode runBatchQuery(sqlite3_stmt* stmt, std::size_t limitParam, std::size_t limit);
     void takeBatchRow(std::size_t i);
-    void dropBatch() { m_batchCount = 0; m_batchPos = 0; }
+    void dropBatch() {
+        m_batchCount = 0;
+        m_batchPos = 0;
+    }
     void moveCursorTo(const unsigned char* image, std::int64_t row);
     // After a refused write: finds the unique key the buffer collides on, ignoring
     // the record `ownRow` (the one a put rewrites; 0 for an add).

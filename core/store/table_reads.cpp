@@ -180,7 +180,8 @@ ErrorCode TableImpl::fillBatch(bool forward, std::size_t limit) {
     if (m_cursorKey < 0) {
         sqlite3_stmt* stmt = statement(Stmt::FileOrder, 0, 0, forward);
         if (stmt == nullptr) return m_status.code;
-        const std::int64_t after = fromEnd ? (forward ? kBeforeAll : std::numeric_limits<std::int64_t>::max()) : m_cursorRow;
+        const std::int64_t after =
+            fromEnd ? (forward ? kBeforeAll : std::numeric_limits<std::int64_t>::max()) : m_cursorRow;
         sqlite3_bind_int64(stmt, 1, after);
         return runBatchQuery(stmt, 2, limit);
     }

@@ -87,8 +87,8 @@ TableSchema::TableSchema(const TableDesc& desc)
 
     for (const KeyDesc& key : desc.keys) {
         const std::string name = m_sqlName + "__" + lower(key.name);
-        std::string sql = std::string("CREATE ") + (key.unique ? "UNIQUE " : "") + "INDEX " + quoted(name) +
-                          " ON " + m_quotedName + " (";
+        std::string sql = std::string("CREATE ") + (key.unique ? "UNIQUE " : "") + "INDEX " + quoted(name) + " ON " +
+                          m_quotedName + " (";
         for (std::size_t i = 0; i < key.parts.size(); ++i) {
             if (i > 0) sql += ", ";
             sql += columnExpr(key, key.parts[i]);
@@ -149,8 +149,8 @@ std::string TableSchema::seekSql(int key, int level, bool forward, bool inclusiv
         return fromKey(key) + " WHERE " + where + orderBy(k, j, forward) + " LIMIT ?" + std::to_string(param + 1);
     }
     where += std::string("rowid ") + (forward ? "> ?" : "< ?") + std::to_string(++param);
-    return fromKey(key) + " WHERE " + where + (forward ? " ORDER BY rowid ASC" : " ORDER BY rowid DESC") +
-           " LIMIT ?" + std::to_string(param + 1);
+    return fromKey(key) + " WHERE " + where + (forward ? " ORDER BY rowid ASC" : " ORDER BY rowid DESC") + " LIMIT ?" +
+           std::to_string(param + 1);
 }
 
 std::string TableSchema::scanSql(int key, bool forward) const {
@@ -160,9 +160,8 @@ std::string TableSchema::scanSql(int key, bool forward) const {
 }
 
 std::string TableSchema::fileOrderSql(bool forward) const {
-    return "SELECT " + m_columns + " FROM " + m_quotedName + (forward ? " WHERE rowid > ?1 ORDER BY rowid ASC"
-                                                                      : " WHERE rowid < ?1 ORDER BY rowid DESC") +
-           " LIMIT ?2";
+    return "SELECT " + m_columns + " FROM " + m_quotedName +
+           (forward ? " WHERE rowid > ?1 ORDER BY rowid ASC" : " WHERE rowid < ?1 ORDER BY rowid DESC") + " LIMIT ?2";
 }
 
 std::string TableSchema::duplicateSql(int key) const {
@@ -173,8 +172,8 @@ std::string TableSchema::duplicateSql(int key) const {
     int param = 0;
     for (const KeyPart& p : k.parts) where += columnExpr(k, p) + " = ?" + std::to_string(++param) + " AND ";
     where += "rowid <> ?" + std::to_string(++param);
-    return "SELECT rowid FROM " + m_quotedName + " INDEXED BY " + quoted(m_indexes[static_cast<std::size_t>(key)].first) +
-           " WHERE " + where + " LIMIT 1";
+    return "SELECT rowid FROM " + m_quotedName + " INDEXED BY " +
+           quoted(m_indexes[static_cast<std::size_t>(key)].first) + " WHERE " + where + " LIMIT 1";
 }
 
 }  // namespace quay::core::detail

@@ -43,7 +43,8 @@ const TableDesc& Customer::desc() {
         QUAY_FIELD(b, Customer, VALUE2);
         QUAY_FIELD(b, Customer, MARKED);
         QUAY_FIELD(b, Customer, Comments);
-        QUAY_KEY(b, Customer, byName, {"Name"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Company / &Name");
+        QUAY_KEY(b, Customer, byName, {"Name"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary,
+                 "by Company / &Name");
         QUAY_KEY(b, Customer, byFirstName, {"FNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Customer, byLastName, {"LNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Customer, byZip, {"ZipCode"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);

@@ -41,8 +41,7 @@ std::string labelFromKeyName(const std::string& keyName) {
             const bool afterLower = std::islower(static_cast<unsigned char>(before)) != 0 ||
                                     std::isdigit(static_cast<unsigned char>(before)) != 0;
             // An abbreviation in capitals ("VPRId") stays one word until its last capital.
-            const bool endsCapitals = std::isupper(static_cast<unsigned char>(before)) != 0 &&
-                                      i + 1 < keyName.size() &&
+            const bool endsCapitals = std::isupper(static_cast<unsigned char>(before)) != 0 && i + 1 < keyName.size() &&
                                       std::islower(static_cast<unsigned char>(keyName[i + 1])) != 0;
             if (afterLower || endsCapitals) words += ' ';
         }
@@ -81,8 +80,8 @@ void DescBuilder::problem(const std::string& what) {
     problemList().push_back(m_desc.name + ": " + what);
 }
 
-DescBuilder& DescBuilder::key(KeyId id, const char* name, std::initializer_list<const char*> components,
-                              KeyFlag flags, const char* label) {
+DescBuilder& DescBuilder::key(KeyId id, const char* name, std::initializer_list<const char*> components, KeyFlag flags,
+                              const char* label) {
     const int position = static_cast<int>(m_desc.keys.size());
     if (id.index != position)
         problem("key " + std::string(name) + " is declared as key " + std::to_string(id.index) + " but listed as key " +

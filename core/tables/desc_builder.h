@@ -43,10 +43,9 @@ public:
 
     template <class T>
     DescBuilder& field(const char* name, std::size_t offset) {
-        static_assert(FieldTraits<T>::kStorage == sizeof(T),
-                      "record member does not have the width the store reads");
-        m_desc.fields.push_back(FieldDesc{name, FieldTraits<T>::kType, offset,
-                                          FieldTraits<T>::kSize, FieldTraits<T>::kPlaces});
+        static_assert(FieldTraits<T>::kStorage == sizeof(T), "record member does not have the width the store reads");
+        m_desc.fields.push_back(
+            FieldDesc{name, FieldTraits<T>::kType, offset, FieldTraits<T>::kSize, FieldTraits<T>::kPlaces});
         return *this;
     }
 
@@ -77,8 +76,7 @@ TableDesc secondHandleDesc(const TableDesc& first, std::string name, std::string
 
 }  // namespace quay::core::detail
 
-#define QUAY_FIELD(builder, Record, member) \
-    (builder).field<decltype(Record::member)>(#member, offsetof(Record, member))
+#define QUAY_FIELD(builder, Record, member) (builder).field<decltype(Record::member)>(#member, offsetof(Record, member))
 
 // Lists the key `Record::keyName` (its KeyId constant) under its own name, so a key listed under
 // another name does not compile and one listed out of order is caught by its position.

@@ -10,9 +10,7 @@
 
 namespace quay::core {
 
-ExportFile::~ExportFile() {
-    discard();
-}
+ExportFile::~ExportFile() { discard(); }
 
 TextFileStatus ExportFile::fail(TextFileStatus status, const std::string& detail) {
     m_errorText = std::string(textFileStatusText(status));

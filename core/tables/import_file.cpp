@@ -121,8 +121,8 @@ TextFileStatus ImportFile::next() {
     std::size_t count = 0;
     std::size_t faultColumn = 0;
     // The line passed this very split when the file was opened.
-    detail::splitCsvLine(std::string_view(m_text.data() + line.begin, line.end - line.begin), kLimits, columns,
-                         count, faultColumn);
+    detail::splitCsvLine(std::string_view(m_text.data() + line.begin, line.end - line.begin), kLimits, columns, count,
+                         faultColumn);
     for (std::size_t i = 0; i < rec.DATAGROUP.size(); ++i) {
         if (i < count) {
             rec.DATAGROUP[i] = columns[i];

@@ -43,7 +43,8 @@ const TableDesc& Products::desc() {
         QUAY_FIELD(b, Products, MARKED);
         QUAY_FIELD(b, Products, Comments);
         QUAY_FIELD(b, Products, Remarks);
-        QUAY_KEY(b, Products, byPartNum, {"PartNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by &Part#");
+        QUAY_KEY(b, Products, byPartNum, {"PartNum"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary,
+                 "by &Part#");
         QUAY_KEY(b, Products, byGroup, {"Group"}, KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, Products, byDescription, {"DESCRIPTION"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Products, byManufacturer, {"MANUFACTURER"}, KeyFlag::Dup | KeyFlag::NoCase);

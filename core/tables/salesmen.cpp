@@ -15,8 +15,8 @@ const TableDesc& Salesmen::desc() {
         QUAY_FIELD(b, Salesmen, NAME);
         QUAY_FIELD(b, Salesmen, FIRSTNAME);
         QUAY_FIELD(b, Salesmen, LASTNAME);
-        QUAY_KEY(b, Salesmen, byInitials, {"Initials"},
-              KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "by Salesperson Initials");
+        QUAY_KEY(b, Salesmen, byInitials, {"Initials"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary,
+                 "by Salesperson Initials");
         QUAY_KEY(b, Salesmen, byName, {"NAME"}, KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, Salesmen, byFirstName, {"FIRSTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Salesmen, ByActiveInitials, {"ACTIVE", "Initials"}, KeyFlag::Dup | KeyFlag::NoCase);

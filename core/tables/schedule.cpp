@@ -34,7 +34,7 @@ const TableDesc& Schedule::desc() {
         QUAY_FIELD(b, Schedule, Comments);
         QUAY_KEY(b, Schedule, bySchID, {"SCHID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
         QUAY_KEY(b, Schedule, ByUsrCompAlarmDtTm, {"UserID", "Completed", "ALARMDATE", "ALARMTIME"},
-              KeyFlag::Dup | KeyFlag::NoCase);
+                 KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, Schedule, ByUsrAlarmDtTm, {"UserID", "ALARMDATE", "ALARMTIME"}, KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, Schedule, ByCustomerComp, {"Customer", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, Schedule, ByVendorComp, {"VENDOR", "Completed"}, KeyFlag::Dup | KeyFlag::NoCase);

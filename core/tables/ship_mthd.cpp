@@ -11,8 +11,8 @@ const TableDesc& ShipMthd::desc() {
         using detail::KeyFlag;
         detail::DescBuilder b("ShipMthd", "SHM", "shipmthd.tps", sizeof(ShipMthd));
         QUAY_FIELD(b, ShipMthd, SHIPVIA);
-        QUAY_KEY(b, ShipMthd, byShipVia, {"SHIPVIA"},
-              KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary, "SHM:byShipVia");
+        QUAY_KEY(b, ShipMthd, byShipVia, {"SHIPVIA"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary,
+                 "SHM:byShipVia");
         return b.build();
     }();
     return kDesc;

@@ -17,7 +17,8 @@ const TableDesc& VenProds::desc() {
         QUAY_FIELD(b, VenProds, MARKED);
         QUAY_KEY(b, VenProds, byVPRId, {"VPRID"}, KeyFlag::Unique | KeyFlag::NoCase | KeyFlag::Primary);
         QUAY_KEY(b, VenProds, byVendorVenPartNum, {"Vendor", "VENPARTNUM"}, KeyFlag::Dup | KeyFlag::NoCase);
-        QUAY_KEY(b, VenProds, byPartNumVen, {"PartNum", "Vendor"}, KeyFlag::Unique | KeyFlag::NoCase, "by &Part# / Vendor");
+        QUAY_KEY(b, VenProds, byPartNumVen, {"PartNum", "Vendor"}, KeyFlag::Unique | KeyFlag::NoCase,
+                 "by &Part# / Vendor");
         QUAY_KEY(b, VenProds, byVenPartNum, {"VENPARTNUM"}, KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, VenProds, byVendor, {"Vendor"}, KeyFlag::Dup | KeyFlag::NoCase);
         QUAY_KEY(b, VenProds, byPartNum, {"PartNum"}, KeyFlag::Dup | KeyFlag::NoCase);

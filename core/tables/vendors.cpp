@@ -42,8 +42,9 @@ const TableDesc& Vendors::desc() {
         QUAY_KEY(b, Vendors, byLastName, {"LASTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Vendors, byActiveName, {"Active", "NAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Vendors, byActiveFirstName, {"Active", "FIRSTNAME"},
-              KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
-        QUAY_KEY(b, Vendors, byActiveLastName, {"Active", "LASTNAME"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+                 KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
+        QUAY_KEY(b, Vendors, byActiveLastName, {"Active", "LASTNAME"},
+                 KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         QUAY_KEY(b, Vendors, byZipCode, {"ZIPCODE"}, KeyFlag::Dup | KeyFlag::Optional | KeyFlag::NoCase);
         return b.build();
     }();

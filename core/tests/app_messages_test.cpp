@@ -17,14 +17,14 @@ constexpr ButtonSet kYN = Button::Yes | Button::No;
 constexpr ButtonSet kYNC = Button::Yes | Button::No | Button::Cancel;
 
 struct CatalogueRow {
-    int number;            // message number
-    bool alternate;        // second form (29, 31)
-    const char* caption;   // expected caption
-    const char* text;      // expected text with name "Orders", extra "Customer, Orders", error 2
+    int number;           // message number
+    bool alternate;       // second form (29, 31)
+    const char* caption;  // expected caption
+    const char* text;     // expected text with name "Orders", extra "Customer, Orders", error 2
     Icon icon;
     ButtonSet buttons;
     Button defaultButton;
-    const char* ending;    // short text the program ends with after the default answer, or null
+    const char* ending;  // short text the program ends with after the default answer, or null
 };
 
 const CatalogueRow kRows[] = {
@@ -38,18 +38,18 @@ const CatalogueRow kRows[] = {
     {4, false, "File Creation Error", "Error: (File Not Found (2)) creating Orders.  Press OK to end this application.",
      Icon::Warning, kOk, Button::Ok, "File Creation Error!"},
     {5, false, "File Creation Error",
-     "Error: (File Not Found (2)) opening created file:Orders.  Press OK to end this application.", Icon::Warning,
-     kOk, Button::Ok, "File Creation Error!"},
-    {6, false, "Procedure not defined", "The Procedure Orders has not been defined.", Icon::Warning, kOk,
-     Button::Ok, nullptr},
+     "Error: (File Not Found (2)) opening created file:Orders.  Press OK to end this application.", Icon::Warning, kOk,
+     Button::Ok, "File Creation Error!"},
+    {6, false, "Procedure not defined", "The Procedure Orders has not been defined.", Icon::Warning, kOk, Button::Ok,
+     nullptr},
     {7, false, "", "Unable to read keyed record.  Error: File Not Found (2).  Insert Aborted", Icon::Warning, kOk,
      Button::Ok, nullptr},
-    {8, false, "Range Error", "The value of Orders must be lower than Customer, Orders", Icon::Warning, kOk,
-     Button::Ok, nullptr},
+    {8, false, "Range Error", "The value of Orders must be lower than Customer, Orders", Icon::Warning, kOk, Button::Ok,
+     nullptr},
     {9, false, "Range Error", "The value of Orders must be higher than Customer, Orders", Icon::Warning, kOk,
      Button::Ok, nullptr},
-    {10, false, "Range Error", "The value of Orders must be between Customer, Orders.", Icon::Warning, kOk,
-     Button::Ok, nullptr},
+    {10, false, "Range Error", "The value of Orders must be between Customer, Orders.", Icon::Warning, kOk, Button::Ok,
+     nullptr},
     {11, false, "Field Contents Error", "The value for Orders must be found in the Customer, Orders file.",
      Icon::Warning, kOk, Button::Ok, nullptr},
     {12, false, "Referential Integrity Update Error",
@@ -91,36 +91,36 @@ const CatalogueRow kRows[] = {
      "The File Orders was not found, and creation of the file is not allowed.  Press OK to end this application.",
      Icon::Warning, kOk, Button::Ok, "File Creation Error!"},
     {23, false, "Update Cancelled", "Are you sure you want to cancel?", Icon::Question, kYN, Button::No, nullptr},
-    {24, false, "Duplicate Key Error", "Adding this record creates a duplicate entry for the key:Orders",
-     Icon::Warning, kOk, Button::Ok, nullptr},
+    {24, false, "Duplicate Key Error", "Adding this record creates a duplicate entry for the key:Orders", Icon::Warning,
+     kOk, Button::Ok, nullptr},
     {25, false, "Auto Increment Error",
      "Attempts to automatically number this record have failed.  Error: File Not Found (2).", Icon::Warning,
      Button::Retry | Button::Cancel, Button::Cancel, nullptr},
     {26, false, "File Load Error", "Error: (File Not Found (2)) loading Orders.", Icon::Warning, kOk, Button::Ok,
      nullptr},
-    {27, false, "Cancel Request", "Are you certain you want to stop loading Orders", Icon::Question, kYN,
-     Button::No, nullptr},
+    {27, false, "Cancel Request", "Are you certain you want to stop loading Orders", Icon::Question, kYN, Button::No,
+     nullptr},
     {28, false, "File Load Error", "The file you've requested contains no text.", Icon::Warning, kOk, Button::Ok,
      nullptr},
     {29, false, "End of File Error",
-     "The end of the viewed file was encountered.  Do you want to start again from the beginning?", Icon::Question,
-     kYN, Button::Yes, nullptr},
+     "The end of the viewed file was encountered.  Do you want to start again from the beginning?", Icon::Question, kYN,
+     Button::Yes, nullptr},
     {29, true, "Beginning of File Error",
      "The beginning of the viewed file was encountered.  Do you want to start again from the end of the file?",
      Icon::Question, kYN, Button::Yes, nullptr},
-    {30, false, "File Access Error", "File (Orders) could not be opened.  Error: File Not Found (2).",
-     Icon::Warning, kOk, Button::Ok, "Disk Error"},
+    {30, false, "File Access Error", "File (Orders) could not be opened.  Error: File Not Found (2).", Icon::Warning,
+     kOk, Button::Ok, "Disk Error"},
     {31, false, "Process PUT Error",
      "An error was experienced when making changes to the  file.  Error: File Not Found (2)", Icon::Warning, kOk,
      Button::Ok, nullptr},
     {31, true, "Process DELETE Error",
-     "An error was experienced when deleting a record from the Orders file.  Error: File Not Found (2)",
-     Icon::Warning, kOk, Button::Ok, nullptr},
+     "An error was experienced when deleting a record from the Orders file.  Error: File Not Found (2)", Icon::Warning,
+     kOk, Button::Ok, nullptr},
     {32, false, "Confirm Delete",
-     "You've selected to delete the highlighted record.  Press OK to confirm deletion of this record.",
-     Icon::Question, Button::Ok | Button::Cancel, Button::Cancel, nullptr},
-    {33, false, "Update Cancelled", "Do you want to save the changes to this record?", Icon::Question, kYNC,
-     Button::No, nullptr},
+     "You've selected to delete the highlighted record.  Press OK to confirm deletion of this record.", Icon::Question,
+     Button::Ok | Button::Cancel, Button::Cancel, nullptr},
+    {33, false, "Update Cancelled", "Do you want to save the changes to this record?", Icon::Question, kYNC, Button::No,
+     nullptr},
     {34, false, "Transaction Framing Error",
      "Error: (File Not Found (2)) attempting to frame the Orders transaction on Customer, Orders.  Orders "
      "transaction cancelled.",
@@ -130,8 +130,8 @@ const CatalogueRow kRows[] = {
      "window.",
      Icon::Warning, kOk, Button::Ok, nullptr},
     {36, false, "View Open Error",
-     "Error: (File Not Found (2)) attempting to open the current VIEW. Filter and Range Limits ignored.",
-     Icon::Warning, kOk, Button::Ok, nullptr},
+     "Error: (File Not Found (2)) attempting to open the current VIEW. Filter and Range Limits ignored.", Icon::Warning,
+     kOk, Button::Ok, nullptr},
     {37, false, "Record Added", "This record has been added to the file. Do you want to add another record?",
      Icon::Question, kYN, Button::Yes, nullptr},
     {38, false, "Record Was Not Updated",
@@ -193,7 +193,8 @@ TEST(ErrorInsert, DriverErrorShowsTheDriversTextAndCode) {
     ScriptedUi ui;
     saveError(ErrorCode::DriverError, "Driver Error", "database disk image is malformed  ", 11);
     showStandardMessage(ui, StandardMessage::DiskError, {"Orders"});
-    EXPECT_EQ(ui.messages()[0].text, "File (Orders) could not be opened.  Error: database disk image is malformed (11).");
+    EXPECT_EQ(ui.messages()[0].text,
+              "File (Orders) could not be opened.  Error: database disk image is malformed (11).");
     EXPECT_EQ(ui.endings(), std::vector<std::string>{"Disk Error"});
 }
 
@@ -219,7 +220,8 @@ TEST(ErrorInsert, IsClearedAfterUseSoTheNextMessageShowsNoStaleError) {
     saveError(ErrorCode::DuplicateKey, "Creates Duplicate Key");
     showStandardMessage(ui, StandardMessage::InsertError);
     showStandardMessage(ui, StandardMessage::InsertError);
-    EXPECT_EQ(ui.messages()[0].text, "An error was experienced during the update of record.  Error: Creates Duplicate Key (40).");
+    EXPECT_EQ(ui.messages()[0].text,
+              "An error was experienced during the update of record.  Error: Creates Duplicate Key (40).");
     EXPECT_EQ(ui.messages()[1].text, "An error was experienced during the update of record.  Error: .");
 }
 

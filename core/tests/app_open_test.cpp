@@ -360,7 +360,8 @@ TEST(OpenRoutineStations, EightStationsOpeningAFreshDataSetAtOnceAllSucceed) {
             std::vector<std::unique_ptr<Table>> handles;
             int opened = 0;
             for (const TableDesc* desc : fileTables()) {
-                buffers.push_back(std::make_unique<std::max_align_t[]>(desc->recordSize / sizeof(std::max_align_t) + 1));
+                buffers.push_back(
+                    std::make_unique<std::max_align_t[]>(desc->recordSize / sizeof(std::max_align_t) + 1));
                 handles.push_back(std::make_unique<Table>(db, *desc, buffers.back().get()));
                 opened += openTable(ui, *handles.back()) == OpenOutcome::Opened ? 1 : 0;
             }

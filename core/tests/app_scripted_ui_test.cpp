@@ -36,7 +36,8 @@ TEST(ScriptedAnswers, OkOnlyMessagesTakeNothingFromTheScript) {
 TEST(ScriptedAnswers, EmptyScriptGivesTheDefaultAndReportsIt) {
     ScriptedUi ui;
     std::vector<std::string> reports;
-    ui.onUnscripted([&](const RecordedMessage& m, const std::string& why) { reports.push_back(m.caption + ": " + why); });
+    ui.onUnscripted(
+        [&](const RecordedMessage& m, const std::string& why) { reports.push_back(m.caption + ": " + why); });
     EXPECT_EQ(ui.message("Save?", "x", Icon::Question, Button::Yes | Button::No | Button::Cancel, Button::No),
               Button::No);
     ASSERT_EQ(reports.size(), 1u);

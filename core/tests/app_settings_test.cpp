@@ -199,7 +199,8 @@ TEST_F(SettingsFile, TwoProcessesWritingAtOnceLoseNoKey) {
             Settings s(m_file);
             bool ok = true;
             for (int i = 0; i < kKeys; ++i)
-                ok = ok && s.writeNumber("Station" + std::to_string(c), "Key" + std::to_string(i), i) == SettingsStatus::Ok;
+                ok = ok &&
+                     s.writeNumber("Station" + std::to_string(c), "Key" + std::to_string(i), i) == SettingsStatus::Ok;
             ::_exit(ok ? 0 : 1);
         }
     }
@@ -231,7 +232,10 @@ TEST(SettingsPlace, EnvironmentDecidesTheDefaultFile) {
     EXPECT_EQ(Settings::defaultPath().parent_path().filename(), ".config");
 
     if (oldOverride) ::setenv(Settings::kPathVariable, keptOverride.c_str(), 1);
-    if (oldXdg) ::setenv("XDG_CONFIG_HOME", keptXdg.c_str(), 1); else ::unsetenv("XDG_CONFIG_HOME");
+    if (oldXdg)
+        ::setenv("XDG_CONFIG_HOME", keptXdg.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(UserId, LoginNameIsClippedUpperCasedAndCut) {
@@ -241,9 +245,7 @@ TEST(UserId, LoginNameIsClippedUpperCasedAndCut) {
     EXPECT_EQ(userIdForLoginName("a.very.long.login.name.indeed"), "A.VERY.LONG.LOGIN.NA");
 }
 
-TEST(UserId, ProcessHasALoginName) {
-    EXPECT_FALSE(loginName().empty());
-}
+TEST(UserId, ProcessHasALoginName) { EXPECT_FALSE(loginName().empty()); }
 
 }  // namespace
 }  // namespace quay::core

@@ -126,7 +126,8 @@ TEST_F(DefaultsFormTest, FailedChangeAsksToSaveAgainAndNoLeavesTheRecord) {
     ASSERT_EQ(m_ui.messages().size(), 2u);
     EXPECT_EQ(m_ui.messages()[0].caption, "Transaction Framing Error");
     EXPECT_EQ(m_ui.messages()[1].caption, "Record Update Error");
-    EXPECT_EQ(m_ui.messages()[1].text, "An error was experienced changing this record.  Do you want to try to save again?");
+    EXPECT_EQ(m_ui.messages()[1].text,
+              "An error was experienced changing this record.  Do you want to try to save again?");
     EXPECT_EQ(m_ui.messages()[1].defaultButton, Button::Cancel);
     EXPECT_EQ(f.response().response, Response::Cancelled);
     busy.rollback();

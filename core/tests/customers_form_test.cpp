@@ -101,7 +101,7 @@ TEST_F(CustomerWindows, BalanceIsOpenChargesLessUnappliedPayments) {
     store(charge(2, "Acme", 1, 5000));     // paid: adds nothing
     store(charge(3, "Acme Two", 0, 999));  // another customer
     store(payment(1, "Acme", 0, 3000));
-    store(payment(2, "Acme", 1, 2000));    // fully applied: adds nothing
+    store(payment(2, "Acme", 1, 2000));  // fully applied: adds nothing
     EXPECT_EQ(GETCUSTBALANCE(*db, ui, "Acme   "), DecimalStatus::Ok);
     EXPECT_EQ(glo.BalanceDue.toString(), "70.00");
     GETCUSTBALANCE(*db, ui, "Nobody");
@@ -495,8 +495,7 @@ TEST_F(CustomerWindows, NoteFormNumbersAtOnceAndAsksBeforeDroppingChanges) {
     Handle<Comments> cmt(*db);
     open(cmt);
     // column: answer to "Do you want to save the changes to this record?", notes left
-    const std::vector<std::pair<Button, std::size_t>> cases = {
-        {Button::No, 0}, {Button::Yes, 1}, {Button::Cancel, 1}};
+    const std::vector<std::pair<Button, std::size_t>> cases = {{Button::No, 0}, {Button::Yes, 1}, {Button::Cancel, 1}};
     for (const auto& [answer, left] : cases) {
         SCOPED_TRACE(buttonName(answer));
         const std::size_t before = all<Comments>().size();

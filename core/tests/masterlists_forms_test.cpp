@@ -94,7 +94,8 @@ TEST_F(MasterListWindows, EachMemberHasItsTitlesTabsAndDuplicateLabel) {
         setFieldText(*m.table, id, t.buffer(), "one");
         EXPECT_FALSE(f.ok());
         ASSERT_EQ(ui.texts().size(), 1u);
-        EXPECT_EQ(ui.texts()[0], std::string("Adding this record creates a duplicate entry for the key:") + rows[i].label);
+        EXPECT_EQ(ui.texts()[0],
+                  std::string("Adding this record creates a duplicate entry for the key:") + rows[i].label);
         EXPECT_EQ(t.records(), 1);
     }
 }

@@ -57,9 +57,9 @@ void expectInside(QWidget& window) {
     for (QWidget* child : window.findChildren<QWidget*>()) {
         if (!child->isVisibleTo(&window) || child->isWindow()) continue;
         const QRect r(child->mapTo(&window, QPoint(0, 0)), child->size());
-        EXPECT_TRUE(window.rect().contains(r)) << child->metaObject()->className() << " "
-                                               << child->objectName().toStdString() << " at "
-                                               << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+        EXPECT_TRUE(window.rect().contains(r))
+            << child->metaObject()->className() << " " << child->objectName().toStdString() << " at " << r.x() << ","
+            << r.y() << " " << r.width() << "x" << r.height();
     }
 }
 
@@ -340,8 +340,8 @@ TEST_F(MasterViews, F2OnANoteDateOpensTheCalendarAndEntersItsChoice) {
     QTest::keyClick(date, Qt::Key_F2);
     EXPECT_EQ(passed, today());
     EXPECT_EQ(cmt.rec.CMTDATE, 80123);
-    EXPECT_EQ(date->text().toStdString(), formatField(Comments::desc(), Comments::desc().fieldIndex("CMTDATE"),
-                                                      &cmt.rec, Picture::parse("@d2")));
+    EXPECT_EQ(date->text().toStdString(),
+              formatField(Comments::desc(), Comments::desc().fieldIndex("CMTDATE"), &cmt.rec, Picture::parse("@d2")));
     view.hide();
     ui.answer(Button::No);
     EXPECT_TRUE(note.cancel());
@@ -359,12 +359,13 @@ TEST(MasterWindowRegistration, EveryListAndFormIsFoundByItsProcedureName) {
     WindowRegistry registry;
     Launcher* const before = programLauncher();
     registerMasterWindows(registry);
-    for (const char* name : {"CUSTOMERBROWSE", "CustomerBrowse", "CustomerForm", "CustRefBrowse", "CustCommentsRecord",
-                             "PRODUCTBROWSE", "ProductBrowse", "ProductForm", "VendorPartForm", "VENDORBROWSE",
-                             "VendorBrowse", "VendorForm", "SALESPEOPLEBROWSE", "SalespeopleBrowse", "SalespersonForm",
-                             "TERMSBROWSE", "TermsBrowse", "TermsForm", "MANUFACTBROWSE", "ManufactBrowse",
-                             "ManufactForm", "GROUPSBROWSE", "GroupsBrowse", "GroupForm", "BROWSESHIPVIA",
-                             "BrowseShipVia", "ShipViaForm"})
+    for (const char* name :
+         {"CUSTOMERBROWSE", "CustomerBrowse", "CustomerForm",      "CustRefBrowse",     "CustCommentsRecord",
+          "PRODUCTBROWSE",  "ProductBrowse",  "ProductForm",       "VendorPartForm",    "VENDORBROWSE",
+          "VendorBrowse",   "VendorForm",     "SALESPEOPLEBROWSE", "SalespeopleBrowse", "SalespersonForm",
+          "TERMSBROWSE",    "TermsBrowse",    "TermsForm",         "MANUFACTBROWSE",    "ManufactBrowse",
+          "ManufactForm",   "GROUPSBROWSE",   "GroupsBrowse",      "GroupForm",         "BROWSESHIPVIA",
+          "BrowseShipVia",  "ShipViaForm"})
         EXPECT_TRUE(registry.contains(name)) << name;
     // The master windows bring no launcher of their own: the program's is the
     // framework's, which opens only mail and web addresses.

@@ -174,7 +174,8 @@ TEST_F(MasterRules, CustomerRenameMovesEveryDependantInOneStep) {
 
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_EQ(names<Customer>(kCust), (Names{"Smith & Sons Hardware", "Smith Hardware Annex"}));
-    EXPECT_EQ(names<Comments>(kNote), (Names{"Smith & Sons Hardware", "Smith & Sons Hardware", "Smith Hardware Annex"}));
+    EXPECT_EQ(names<Comments>(kNote),
+              (Names{"Smith & Sons Hardware", "Smith & Sons Hardware", "Smith Hardware Annex"}));
     EXPECT_EQ(names<Orders>(kOrder), (Names{"Smith & Sons Hardware", "Smith Hardware Annex", "Smith & Sons Hardware"}));
     EXPECT_EQ(names<Schedule>(kEntry), (Names{"Smith & Sons Hardware", "Smith Hardware Annex"}));
     EXPECT_EQ(all<Charges>().at(0).Customer, "Smith & Sons Hardware");
@@ -349,7 +350,7 @@ TEST_F(MasterRules, CustomerWithAnOrderIsNotDeletedAndTheMessageNamesOrders) {
               "This record is referenced from the file Orders.  This record cannot be deleted while these "
               "references exist.");
     EXPECT_EQ(names<Customer>(kCust), Names{"Brown Supply"});
-    EXPECT_EQ(names<Comments>(kNote), Names{"Brown Supply"}) ;
+    EXPECT_EQ(names<Comments>(kNote), Names{"Brown Supply"});
     EXPECT_EQ(names<Schedule>(kEntry), Names{"Brown Supply"});
 }
 

@@ -94,8 +94,9 @@ TEST_F(ProductWindows, FormWithoutCompanyRecordSaysSoAndCloses) {
     ProductForm form(*db, ui, prd(), req(Request::Insert, &prd()));
     EXPECT_FALSE(form.open());
     EXPECT_EQ(ui.captions(), (std::vector<std::string>{"ERROR"}));
-    EXPECT_EQ(ui.texts(),
-              (std::vector<std::string>{"Error reading Defaults.  Please run Utilities - Defaults to set system defaults."}));
+    EXPECT_EQ(
+        ui.texts(),
+        (std::vector<std::string>{"Error reading Defaults.  Please run Utilities - Defaults to set system defaults."}));
 }
 
 TEST_F(ProductWindows, NewProductIsPrimedAndStoredAtOk) {
@@ -121,7 +122,8 @@ TEST_F(ProductWindows, TakenPartNumberNamesTheKey) {
     ASSERT_TRUE(form.open());
     form.rec().PartNum = "w-100";
     EXPECT_FALSE(form.ok());
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Adding this record creates a duplicate entry for the key:by &Part#"}));
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{"Adding this record creates a duplicate entry for the key:by &Part#"}));
     EXPECT_EQ(form.takeFocusRequest(), f("PartNum"));
 }
 
@@ -243,9 +245,9 @@ TEST_F(ProductWindows, OneVendorPartNumberPerProductAndVendor) {
             return second.response();
         });
         EXPECT_EQ(form.vendors().insert(form.owner()), Response::Cancelled);
-        EXPECT_EQ(ui.texts(),
-                  (std::vector<std::string>{"Adding this record creates a duplicate entry for the key:by &Part# / Vendor",
-                                            "Are you sure you want to cancel?"}));
+        EXPECT_EQ(ui.texts(), (std::vector<std::string>{
+                                  "Adding this record creates a duplicate entry for the key:by &Part# / Vendor",
+                                  "Are you sure you want to cancel?"}));
         EXPECT_EQ(form.vendors().rowCount(), 1u);
         EXPECT_TRUE(form.ok());
     }

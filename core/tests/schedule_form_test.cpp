@@ -103,7 +103,10 @@ TEST_F(ScheduleWindows, NewEntryIsNumberedStampedForTheUserAndItsAlarmQueued) {
 
 TEST_F(ScheduleWindows, AlarmInThePastIsRefusedAndANoAlarmEntryIsAccepted) {
     // Each row: alarm date, alarm time, refused?
-    struct Case { std::int32_t date, time; bool refused; };
+    struct Case {
+        std::int32_t date, time;
+        bool refused;
+    };
     for (const Case& c : {Case{kDay - 1, kNine + kMinute, true}, Case{kDay, kNine - kMinute, true},
                           Case{kDay, kNine, false}, Case{0, 0, false}}) {
         SCOPED_TRACE(std::to_string(c.date) + " " + std::to_string(c.time));
@@ -178,7 +181,7 @@ TEST_F(ScheduleWindows, CustomerTypedIsCheckedAndAPickFromTheListIsStored) {
         EXPECT_TRUE(f.accept(field));
         EXPECT_EQ(f.rec().Customer, "Harbour Chandlery");  // the record's own spelling
         f.rec().Customer = "Harb";
-        EXPECT_TRUE(f.accept(field));                       // not found: picked from the list
+        EXPECT_TRUE(f.accept(field));  // not found: picked from the list
         EXPECT_EQ(f.rec().Customer, "Harbour Chandlery");
         f.ok();
     });

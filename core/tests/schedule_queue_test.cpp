@@ -87,12 +87,12 @@ TEST_F(AlarmList, SavedChangedCompletedAndDeletedEntriesKeepTheListAndNextAlarmI
 }
 
 TEST_F(AlarmList, LoaderQueuesTheUsersOpenAlarmsAndPassesOverEntriesWithoutOne) {
-    store(entry(1, "PAT", 0, 0));                   // open, no alarm: comes first in the key
+    store(entry(1, "PAT", 0, 0));  // open, no alarm: comes first in the key
     store(entry(2, "PAT", kDay + 1, kNine));
-    store(entry(3, "pat", kDay, kNine));            // the user's name in another case
-    store(entry(4, "PAT", kDay, kNine, 1));         // completed
-    store(entry(5, "SAM", kDay - 3, kNine));        // another user
-    store(entry(6, "PAT", kDay, kNine));            // same moment as 3
+    store(entry(3, "pat", kDay, kNine));      // the user's name in another case
+    store(entry(4, "PAT", kDay, kNine, 1));   // completed
+    store(entry(5, "SAM", kDay - 3, kNine));  // another user
+    store(entry(6, "PAT", kDay, kNine));      // same moment as 3
 
     ASSERT_EQ(loadAlarmQueueNow(dir(), "PAT", queue), ErrorCode::None);
     EXPECT_EQ(ids(), (std::vector<std::int32_t>{2, 3, 6}));

@@ -152,7 +152,8 @@ TEST_F(KeyOrder, SetAtKeyStartsAtTheFirstRecordAtOrAfterTheValues) {
         SCOPED_TRACE("key " + std::to_string(key.index) + " probe id " + std::to_string(probe.Id));
         std::vector<int> after, before;
         std::vector<Part> ordered;
-        for (int id : expectedOrder(stockDesc(), key, m_stored)) ordered.push_back(m_stored[static_cast<std::size_t>(id - 1)]);
+        for (int id : expectedOrder(stockDesc(), key, m_stored))
+            ordered.push_back(m_stored[static_cast<std::size_t>(id - 1)]);
         for (const Part& p : ordered) (compareKey(stockDesc(), key, p, probe) < 0 ? before : after).push_back(p.Id);
         std::reverse(before.begin(), before.end());
 

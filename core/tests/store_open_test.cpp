@@ -150,10 +150,13 @@ TEST_F(LayoutCheck, OpenWithADifferentLayoutGivesLayoutMismatch) {
         SCOPED_TRACE(variant);
         TableDesc changed = makePartDesc("Parts", "parts.tps");
         switch (variant) {
-        case 0: changed.fields[1].size = 30; break;                  // longer name
-        case 1: changed.fields[3].places = 4; break;                 // price to 4 places
-        case 2: changed.fields[4].type = FieldType::Long; break;     // byte became long
-        case 3: changed.fields.push_back(changed.fields[0]); changed.fields.back().name = "Extra"; break;
+        case 0: changed.fields[1].size = 30; break;               // longer name
+        case 1: changed.fields[3].places = 4; break;              // price to 4 places
+        case 2: changed.fields[4].type = FieldType::Long; break;  // byte became long
+        case 3:
+            changed.fields.push_back(changed.fields[0]);
+            changed.fields.back().name = "Extra";
+            break;
         }
         Handle<Part> other(*m_db, changed);
         EXPECT_EQ(other.open(), ErrorCode::LayoutMismatch);
@@ -185,10 +188,10 @@ using KeyRebuild = TableFile;
 TEST_F(KeyRebuild, MissingOrAlteredOrForeignIndexGivesInvalidKeyFileUntilRebuilt) {
     // SQL applied from outside, damage it does
     const char* damage[] = {
-        "DROP INDEX parts__byname",                                                     // missing
-        "DROP INDEX parts__byid; CREATE INDEX parts__byid ON parts (Id)",               // no longer unique
-        "DROP INDEX parts__bycode; CREATE INDEX parts__bycode ON parts (Code)",         // neither optional nor unique
-        "CREATE INDEX stray ON parts (Price)",                                          // not a key
+        "DROP INDEX parts__byname",                                              // missing
+        "DROP INDEX parts__byid; CREATE INDEX parts__byid ON parts (Id)",        // no longer unique
+        "DROP INDEX parts__bycode; CREATE INDEX parts__bycode ON parts (Code)",  // neither optional nor unique
+        "CREATE INDEX stray ON parts (Price)",                                   // not a key
     };
     Handle<Part> parts(*m_db);
     ASSERT_EQ(parts.create(), ErrorCode::None);
@@ -236,7 +239,7 @@ TEST_F(KeyRebuild, RebuildIsRefusedWhileAnotherHandleHoldsTheTable) {
     ASSERT_EQ(parts.open(), ErrorCode::None);
     EXPECT_EQ(parts.buildKeys(), ErrorCode::AccessDenied);  // still shared with `other`
     ASSERT_EQ(other.close(), ErrorCode::None);
-    EXPECT_EQ(parts.buildKeys(), ErrorCode::None);  // its own shared open is no obstacle
+    EXPECT_EQ(parts.buildKeys(), ErrorCode::None);                        // its own shared open is no obstacle
     EXPECT_EQ(other.open(OpenMode::Exclusive), ErrorCode::AccessDenied);  // and it still holds it
     EXPECT_EQ(parts.buildKeys(), ErrorCode::None);
 }
@@ -275,7 +278,10 @@ TEST(DataSetOpen, AMissingDirectoryGivesFileNotFound) {
 
 TEST(DataSetOpen, ANewDataSetIsInWalMode) {
     TempDir dir;
-    { Database db(dir.path()); ASSERT_TRUE(db.isOpen()); }
+    {
+        Database db(dir.path());
+        ASSERT_TRUE(db.isOpen());
+    }
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open((dir.path() + "/billquay.sqlite3").c_str(), &raw), SQLITE_OK);
     sqlite3_stmt* stmt = nullptr;

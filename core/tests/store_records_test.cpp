@@ -255,7 +255,7 @@ TEST_F(RecordLookup, RegetOfAMalformedOrForeignPositionGivesRecordNotFound) {
     ASSERT_EQ(addPart(1, "Nut"), ErrorCode::None);
     const std::string pos = m_parts->position();
     for (const std::string& bad : {std::string(), std::string("garbage"), pos + "x", std::string("other:1"),
-                                  pos.substr(0, pos.find(':') + 1) + "999"}) {
+                                   pos.substr(0, pos.find(':') + 1) + "999"}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(m_parts->reget(bad), ErrorCode::RecordNotFound);
     }
@@ -318,8 +318,16 @@ TEST_F(RecordChecks, EveryCallOnAClosedHandleGivesFileNotOpen) {
         {"setFileOrder", [&] { return t.setFileOrder(); }},
         {"next", [&] { return t.next(); }},
         {"previous", [&] { return t.previous(); }},
-        {"records", [&] { t.records(); return t.lastError(); }},
-        {"duplicate", [&] { t.duplicate(kById); return t.lastError(); }},
+        {"records",
+         [&] {
+             t.records();
+             return t.lastError();
+         }},
+        {"duplicate",
+         [&] {
+             t.duplicate(kById);
+             return t.lastError();
+         }},
     };
     for (const auto& [name, call] : calls) {
         SCOPED_TRACE(name);

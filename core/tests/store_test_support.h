@@ -43,10 +43,10 @@ struct Part {
 };
 
 // Keys of Part, in order.
-inline constexpr KeyId kById{0};        // Id; unique, primary
-inline constexpr KeyId kByName{1};      // Name; case-insensitive, duplicates
-inline constexpr KeyId kByCodePrice{2}; // Code ascending, Price descending; duplicates
-inline constexpr KeyId kByCode{3};      // Code; optional, unique
+inline constexpr KeyId kById{0};         // Id; unique, primary
+inline constexpr KeyId kByName{1};       // Name; case-insensitive, duplicates
+inline constexpr KeyId kByCodePrice{2};  // Code ascending, Price descending; duplicates
+inline constexpr KeyId kByCode{3};       // Code; optional, unique
 
 inline TableDesc makePartDesc(const std::string& name, const std::string& fileName) {
     TableDesc d;

@@ -36,7 +36,7 @@ std::string columnsOf(int count, const std::string& text) {
 
 TEST(ImportParsing, SplitsColumnsAsWritten) {
     struct Case {
-        const char* text;                         // file contents
+        const char* text;                               // file contents
         std::vector<std::vector<std::string>> records;  // expected columns per record
     };
     const Case cases[] = {
@@ -47,8 +47,8 @@ TEST(ImportParsing, SplitsColumnsAsWritten) {
         {"one\r\ntwo\r\n", {{"one"}, {"two"}}},
         {"one\rtwo\r", {{"one"}, {"two"}}},  // CR alone ends a line
         {"one\rtwo\nthree\r\nfour", {{"one"}, {"two"}, {"three"}, {"four"}}},
-        {"one\r\r\ntwo", {{"one"}, {"two"}}},  // CR, then an empty line ended by CR LF
-        {"one\ntwo", {{"one"}, {"two"}}},  // last line without a line end
+        {"one\r\r\ntwo", {{"one"}, {"two"}}},    // CR, then an empty line ended by CR LF
+        {"one\ntwo", {{"one"}, {"two"}}},        // last line without a line end
         {"one\n\n\ntwo\n", {{"one"}, {"two"}}},  // empty lines carry no record
         {"  \"quoted\"  ,plain\n", {{"quoted", "plain"}}},
         {"  lead,trail  \n", {{"  lead", "trail"}}},
@@ -101,7 +101,8 @@ constexpr const char* kNotUtf8Line2 =
 
 TEST(ImportParsing, ColumnLimitCountsCharactersNotBytes) {
     // 50 characters of two, three and four bytes each fit whole; 51 do not.
-    for (const std::string& ch : {std::string("\xC3\xA9"), std::string("\xE2\x82\xAC"), std::string("\xF0\x9F\x98\x80")}) {
+    for (const std::string& ch :
+         {std::string("\xC3\xA9"), std::string("\xE2\x82\xAC"), std::string("\xF0\x9F\x98\x80")}) {
         std::string fifty;
         for (int i = 0; i < 50; ++i) fifty += ch;
         SCOPED_TRACE(ch);

@@ -68,7 +68,7 @@ TEST(DateSelectGrid, FirstOfTheMonthSitsUnderItsWeekday) {
     EXPECT_EQ(g[5], 1);
     EXPECT_EQ(g[35], 31);  // 31 May fills the sixth row's first button
     EXPECT_EQ(may.pick(5), date(2026, 5, 1));
-    EXPECT_EQ(may.pick(0), 0);   // a hidden button picks nothing
+    EXPECT_EQ(may.pick(0), 0);  // a hidden button picks nothing
     EXPECT_EQ(may.pick(42), 0);
 }
 

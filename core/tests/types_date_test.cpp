@@ -54,8 +54,8 @@ TEST(DayNumber, LeapYearsFollowTheGregorianRule) {
         int year;
         bool leap;
     };
-    for (const Case& c : {Case{1900, false}, Case{2000, true}, Case{2024, true}, Case{2026, false},
-                          Case{2100, false}, Case{1804, true}, Case{2400, true}}) {
+    for (const Case& c : {Case{1900, false}, Case{2000, true}, Case{2024, true}, Case{2026, false}, Case{2100, false},
+                          Case{1804, true}, Case{2400, true}}) {
         SCOPED_TRACE(c.year);
         EXPECT_EQ(isLeapYear(c.year), c.leap);
         EXPECT_EQ(dateFromCivil(c.year, 2, 29).has_value(), c.leap);
@@ -80,9 +80,8 @@ TEST(DayNumberMonths, AddingMonthsKeepsTheDayOrTakesTheMonthsEnd) {
         CivilDate to;
     };
     const Case cases[] = {
-        {{2026, 1, 15}, 1, {2026, 2, 15}},  {{2026, 1, 31}, 1, {2026, 2, 28}},
-        {{2024, 1, 31}, 1, {2024, 2, 29}},  {{2026, 3, 31}, -1, {2026, 2, 28}},
-        {{2026, 11, 30}, 2, {2027, 1, 30}}, {{2026, 1, 10}, -1, {2025, 12, 10}},
+        {{2026, 1, 15}, 1, {2026, 2, 15}},  {{2026, 1, 31}, 1, {2026, 2, 28}},  {{2024, 1, 31}, 1, {2024, 2, 29}},
+        {{2026, 3, 31}, -1, {2026, 2, 28}}, {{2026, 11, 30}, 2, {2027, 1, 30}}, {{2026, 1, 10}, -1, {2025, 12, 10}},
         {{2026, 5, 5}, -30, {2023, 11, 5}}, {{2026, 5, 5}, 0, {2026, 5, 5}},
     };
     for (const Case& c : cases) {
@@ -154,8 +153,8 @@ TEST(ClockTime, PostponingCarriesWholeDaysIntoTheDate) {
     };
     const Case cases[] = {
         {*timeFromClock(10, 0), 90000, 0, {10, 15, 0, 0}},
-        {*timeFromClock(23, 50), 90000, 1, {0, 5, 0, 0}},     // 15 minutes past midnight
-        {*timeFromClock(16, 0), 2880000, 1, {0, 0, 0, 0}},    // exactly a day: next midnight
+        {*timeFromClock(23, 50), 90000, 1, {0, 5, 0, 0}},   // 15 minutes past midnight
+        {*timeFromClock(16, 0), 2880000, 1, {0, 0, 0, 0}},  // exactly a day: next midnight
         {kMidnight, 360000, 0, {1, 0, 0, 0}},
         {*timeFromClock(9, 30), 3 * kHundredthsPerDay, 3, {9, 30, 0, 0}},
         {*timeFromClock(0, 10), -90000, -1, {23, 55, 0, 0}},

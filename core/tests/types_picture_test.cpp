@@ -91,13 +91,20 @@ struct NumberTyped {
 
 TEST(PictureNumberRead, ReadsTypedNumbers) {
     const NumberTyped cases[] = {
-        {"@n$-13.2", "1,234.56", "1234.56"},   {"@n$-13.2", "$1,234.56", "1234.56"},
-        {"@n$-13.2", "-12", "-12.00"},         {"@n$-13.2", "-$12.5", "-12.50"},
-        {"@n$-13.2", "$-12.5", "-12.50"},      {"@n$-13.2", "  7.005 ", "7.01"},
-        {"@n$-13.2", "", "0.00"},              {"@n$-13.2", "   ", "0.00"},
-        {"@n$-13.2", "1,234,567", "1234567.00"}, {"@n$-13.2", ".5", "0.50"},
-        {"@n9.2~%~", "8.25%", "8.25"},         {"@n9.2~%~", "8.25", "8.25"},
-        {"@n-13.2", "+3", "3.00"},             {"@n$-13.2", "    $1,234.56", "1234.56"},
+        {"@n$-13.2", "1,234.56", "1234.56"},
+        {"@n$-13.2", "$1,234.56", "1234.56"},
+        {"@n$-13.2", "-12", "-12.00"},
+        {"@n$-13.2", "-$12.5", "-12.50"},
+        {"@n$-13.2", "$-12.5", "-12.50"},
+        {"@n$-13.2", "  7.005 ", "7.01"},
+        {"@n$-13.2", "", "0.00"},
+        {"@n$-13.2", "   ", "0.00"},
+        {"@n$-13.2", "1,234,567", "1234567.00"},
+        {"@n$-13.2", ".5", "0.50"},
+        {"@n9.2~%~", "8.25%", "8.25"},
+        {"@n9.2~%~", "8.25", "8.25"},
+        {"@n-13.2", "+3", "3.00"},
+        {"@n$-13.2", "    $1,234.56", "1234.56"},
     };
     for (const NumberTyped& c : cases) {
         SCOPED_TRACE(std::string(c.picture) + " '" + c.text + "'");
@@ -207,13 +214,19 @@ struct DateTyped {
 
 TEST(PictureDate, ReadsTypedDates) {
     const DateTyped cases[] = {
-        {"@d2", "12/31/2026", {2026, 12, 31}}, {"@d2", "12/31/26", {2026, 12, 31}},
-        {"@d2", "1/5/2026", {2026, 1, 5}},     {"@d2", " 1/5/26 ", {2026, 1, 5}},
-        {"@d2", "2/29/2000", {2000, 2, 29}},   {"@d2", "6/1/49", {2049, 6, 1}},
-        {"@d2", "6/1/50", {1950, 6, 1}},       {"@d2", "6/1/00", {2000, 6, 1}},
-        {"@d1", "07-04-1976", {1976, 7, 4}},   {"@d1", "1/1/1801", {1801, 1, 1}},
+        {"@d2", "12/31/2026", {2026, 12, 31}},
+        {"@d2", "12/31/26", {2026, 12, 31}},
+        {"@d2", "1/5/2026", {2026, 1, 5}},
+        {"@d2", " 1/5/26 ", {2026, 1, 5}},
+        {"@d2", "2/29/2000", {2000, 2, 29}},
+        {"@d2", "6/1/49", {2049, 6, 1}},
+        {"@d2", "6/1/50", {1950, 6, 1}},
+        {"@d2", "6/1/00", {2000, 6, 1}},
+        {"@d1", "07-04-1976", {1976, 7, 4}},
+        {"@d1", "1/1/1801", {1801, 1, 1}},
         // A card expiry month is good through its last day.
-        {"@d14", "02/2028", {2028, 2, 29}},    {"@d14", "4/27", {2027, 4, 30}},
+        {"@d14", "02/2028", {2028, 2, 29}},
+        {"@d14", "4/27", {2027, 4, 30}},
     };
     for (const DateTyped& c : cases) {
         SCOPED_TRACE(std::string(c.picture) + " " + c.text);
@@ -270,10 +283,10 @@ TEST(PictureTime, ReadsTypedTimes) {
         ClockTime expected;
     };
     const Case cases[] = {
-        {"9:05", {9, 5, 0, 0}},     {"9:05 PM", {21, 5, 0, 0}}, {"21:05", {21, 5, 0, 0}},
-        {"9:05pm", {21, 5, 0, 0}},  {"9:05 a", {9, 5, 0, 0}},   {"12:00 AM", {0, 0, 0, 0}},
-        {"12:30 PM", {12, 30, 0, 0}}, {"0:00", {0, 0, 0, 0}},   {"23:59:59", {23, 59, 59, 0}},
-        {"7 PM", {19, 0, 0, 0}},    {" 09:05 ", {9, 5, 0, 0}},
+        {"9:05", {9, 5, 0, 0}},       {"9:05 PM", {21, 5, 0, 0}}, {"21:05", {21, 5, 0, 0}},
+        {"9:05pm", {21, 5, 0, 0}},    {"9:05 a", {9, 5, 0, 0}},   {"12:00 AM", {0, 0, 0, 0}},
+        {"12:30 PM", {12, 30, 0, 0}}, {"0:00", {0, 0, 0, 0}},     {"23:59:59", {23, 59, 59, 0}},
+        {"7 PM", {19, 0, 0, 0}},      {" 09:05 ", {9, 5, 0, 0}},
     };
     const Picture p = compile("@t7");
     for (const Case& c : cases) {
@@ -294,12 +307,10 @@ TEST(PictureTime, RefusesTextThatIsNoTime) {
         EntryStatus status;
     };
     const Case cases[] = {
-        {"abc", EntryStatus::NotATime},     {"9:5", EntryStatus::NotATime},
-        {"9:05:1", EntryStatus::NotATime},  {"9::05", EntryStatus::NotATime},
-        {"9:05 XM", EntryStatus::NotATime}, {"123:00", EntryStatus::NotATime},
-        {"9.05", EntryStatus::NotATime},    {"m", EntryStatus::NotATime},
-        {"25:00", EntryStatus::NoSuchTime}, {"24:00", EntryStatus::NoSuchTime},
-        {"12:60", EntryStatus::NoSuchTime}, {"13:00 PM", EntryStatus::NoSuchTime},
+        {"abc", EntryStatus::NotATime},       {"9:5", EntryStatus::NotATime},     {"9:05:1", EntryStatus::NotATime},
+        {"9::05", EntryStatus::NotATime},     {"9:05 XM", EntryStatus::NotATime}, {"123:00", EntryStatus::NotATime},
+        {"9.05", EntryStatus::NotATime},      {"m", EntryStatus::NotATime},       {"25:00", EntryStatus::NoSuchTime},
+        {"24:00", EntryStatus::NoSuchTime},   {"12:60", EntryStatus::NoSuchTime}, {"13:00 PM", EntryStatus::NoSuchTime},
         {"0:30 AM", EntryStatus::NoSuchTime},
     };
     const Picture p = compile("@t1");
@@ -325,8 +336,8 @@ TEST(PictureString, CutsToItsLength) {
 }
 
 TEST(PictureCompile, RefusesTextThatIsNoPicture) {
-    for (const char* bad : {"", "@", "@x12", "@n", "@n$", "@n-.2", "@n9.", "@n9.2~%", "@n9.2q", "@d3", "@d",
-                            "@t2", "@s0", "@s", "@d2x", "@n9.2bb", "@s12b"}) {
+    for (const char* bad : {"", "@", "@x12", "@n", "@n$", "@n-.2", "@n9.", "@n9.2~%", "@n9.2q", "@d3", "@d", "@t2",
+                            "@s0", "@s", "@d2x", "@n9.2bb", "@s12b"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(Picture::parse(bad).has_value());
     }

@@ -65,7 +65,8 @@ protected:
 // A buffer form as the order dialogs are: the city is required at OK.
 class CityRequired : public FormWindow {
 public:
-    CityRequired(UiPort& ui, Vendors& v) : FormWindow(ui, Vendors::desc(), &v, vendorForm(), req(Request::Change)), m_v(v) {}
+    CityRequired(UiPort& ui, Vendors& v)
+        : FormWindow(ui, Vendors::desc(), &v, vendorForm(), req(Request::Change)), m_v(v) {}
 
 protected:
     bool checkBeforeSave() override {

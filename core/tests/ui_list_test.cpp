@@ -131,8 +131,8 @@ TEST_F(ListWindowTest, LocatorFindsTheFirstRecordAtOrAfterTheTypedText) {
     w.open();
 
     // Columns: typed text, the record highlighted.
-    const std::pair<const char*, const char*> cases[] = {
-        {"v03", "V0300"}, {"V0450", "V0450"}, {"V04505", "V0451"}, {"b", "Baker"}, {"A", "Baker"}, {"zzz", "V0599"}};
+    const std::pair<const char*, const char*> cases[] = {{"v03", "V0300"}, {"V0450", "V0450"}, {"V04505", "V0451"},
+                                                         {"b", "Baker"},   {"A", "Baker"},     {"zzz", "V0599"}};
     for (const auto& [typed, expected] : cases) {
         SCOPED_TRACE(typed);
         w.locate(typed);
@@ -276,7 +276,10 @@ class CountingObserver : public ListObserver {
 public:
     void rowsReset() override { ++resets; }
     void rowsAdded(bool front, std::size_t n) override { (front ? addedFront : addedBack) += n; }
-    void rowsAboutToDrop(bool front, std::size_t n) override { (front ? droppedFront : droppedBack) += n; ++open; }
+    void rowsAboutToDrop(bool front, std::size_t n) override {
+        (front ? droppedFront : droppedBack) += n;
+        ++open;
+    }
     void rowsDropped() override { --open; }
     void closed() override { ++closes; }
     int resets = 0, open = 0, closes = 0;
@@ -347,7 +350,6 @@ TEST_F(ListWindowTest, EveryPageReadIsBracketedByQuickScanHints) {
     EXPECT_GE(w.hints.size(), 6u);
 }
 
-
 // A data set whose Customer table has one data page overwritten, as a disk fault or
 // a half-copied file leaves it: the list must say so, never show an empty list.
 class DamagedCustomers : public ::testing::Test {
@@ -384,7 +386,8 @@ protected:
             bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
         ASSERT_GT(bytes.size(), 100u);
-        const std::size_t pageSize = (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+        const std::size_t pageSize =
+            (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
         const std::size_t at = bytes.find(text);
         ASSERT_NE(at, std::string::npos);
         const std::size_t page = at / pageSize;
@@ -400,7 +403,9 @@ protected:
         s.title = "Customer List";
         s.formProcedure = "CustomerForm";
         s.columns = {{"Name / Company", 35}, {"City", 20}};
-        s.format = rowCells<Customer>([](const Customer& c) { return std::vector<std::string>{c.Name.str(), c.CITY.str()}; });
+        s.format = rowCells<Customer>([](const Customer& c) {
+            return std::vector<std::string>{c.Name.str(), c.CITY.str()};
+        });
         s.tabs = {{"by &Name / Company", Customer::byActiveName, listField(Customer::desc(), "Name")}};
         s.activeField = listField(Customer::desc(), "Active");
         return s;
@@ -456,11 +461,11 @@ TEST_F(DamagedCustomers, LookUpReportsTheDamageInsteadOfOfferingTheList) {
 TEST(ReadErrors, OnlyTheEnginesDamageCodesCountAsADamagedDataSet) {
     // Columns: record-store code, the engine's code, damaged.
     const std::tuple<ErrorCode, int, bool> cases[] = {
-        {ErrorCode::DriverError, 11, true},        // SQLITE_CORRUPT
-        {ErrorCode::DriverError, 267, true},       // SQLITE_CORRUPT_VTAB, an extended code
-        {ErrorCode::DriverError, 26, true},        // SQLITE_NOTADB
-        {ErrorCode::DriverError, 10, false},       // SQLITE_IOERR: the disk, not the data
-        {ErrorCode::DriverError, 13, false},       // SQLITE_FULL
+        {ErrorCode::DriverError, 11, true},   // SQLITE_CORRUPT
+        {ErrorCode::DriverError, 267, true},  // SQLITE_CORRUPT_VTAB, an extended code
+        {ErrorCode::DriverError, 26, true},   // SQLITE_NOTADB
+        {ErrorCode::DriverError, 10, false},  // SQLITE_IOERR: the disk, not the data
+        {ErrorCode::DriverError, 13, false},  // SQLITE_FULL
         {ErrorCode::RecordNotAvailable, 0, false},
     };
     for (const auto& [code, engine, damaged] : cases) {

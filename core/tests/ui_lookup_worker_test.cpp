@@ -109,7 +109,8 @@ public:
         v.set(Vendors::byName);
         long done = 0;
         while (v.next() == ErrorCode::None) {
-            while (m_gate && !m_gate->load() && !progress.isCancelled()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            while (m_gate && !m_gate->load() && !progress.isCancelled())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
             if (progress.isCancelled()) return WorkerOutcome::Cancelled;
             progress.report(++done, total, v.rec.NAME.str());
         }

@@ -191,7 +191,7 @@ TEST_F(PlacementTest, UnreachablePlacementIsSavedBroughtIntoReach) {
     const std::vector<std::pair<WindowGeometry, WindowGeometry>> cases = {
         {{40, 99999999, 600, 300, false, false, true}, {40, 468, 600, 300, false, false, true}},
         {{1300, 50, 600, 300, false, false, true}, {766, 50, 600, 300, false, false, true}},  // 66 px left in view
-        {{40, 10, 600, 300, false, false, true}, {40, 32, 600, 300, false, false, true}},     // title bar under the panel
+        {{40, 10, 600, 300, false, false, true}, {40, 32, 600, 300, false, false, true}},  // title bar under the panel
         // in reach, though mostly off the screen: saved as it is
         {{1200, 600, 600, 300, false, false, true}, {1200, 600, 600, 300, false, false, true}},
     };

@@ -72,9 +72,7 @@ TEST(ThreadQueueClaims, RacingThreadsOpenOneWindow) {
     EXPECT_EQ(q.size(), 200u);
 }
 
-TEST(ThreadQueueClaims, ProcessListIsOneObject) {
-    EXPECT_EQ(&ThreadQueue::instance(), &ThreadQueue::instance());
-}
+TEST(ThreadQueueClaims, ProcessListIsOneObject) { EXPECT_EQ(&ThreadQueue::instance(), &ThreadQueue::instance()); }
 
 }  // namespace
 }  // namespace quay::core

@@ -122,7 +122,8 @@ TEST_F(FormViewsTest, F2OnADateFieldFillsItFromTheCalendar) {
     testing::openFresh(orders);
     orders.clear();
     QWidget window;
-    FieldBinder binder(Orders::desc(), [&orders] { return static_cast<void*>(&orders.rec); }, &window);
+    FieldBinder binder(
+        Orders::desc(), [&orders] { return static_cast<void*>(&orders.rec); }, &window);
     const std::int32_t picked = *dateFromCivil(2026, 12, 24);
     m_ui.onWindow("DATESELECT", [picked](const WindowRequest& r) {
         EXPECT_EQ(r.number, *dateFromCivil(2026, 12, 1));
@@ -221,7 +222,8 @@ TEST_F(FormViewsTest, DoubleClickOnAnAddressHandsItToTheDesktop) {
     Launcher* before = programLauncher();
     setProgramLauncher(&launcher);
     QWidget window;
-    FieldBinder binder(Vendors::desc(), [this] { return static_cast<void*>(&m_vendors.rec); }, &window);
+    FieldBinder binder(
+        Vendors::desc(), [this] { return static_cast<void*>(&m_vendors.rec); }, &window);
     auto* mail = binder.bindText(new QLineEdit(&window), "EMAIL");
     auto* web = binder.bindText(new QLineEdit(&window), "WEBADR");
     binder.openOnDoubleClick(mail, FieldBinder::Address::Mail, m_ui);

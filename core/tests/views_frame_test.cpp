@@ -131,8 +131,8 @@ TEST_F(WindowRegistryTest, QtPortShowsTheBoxAndAnswersTheButtonPressed) {
         EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
         box->button(QMessageBox::Yes)->click();
     });
-    const Button b = port.message("Update Cancelled", "First line|Second line", Icon::Question, Button::Yes | Button::No,
-                                  Button::No);
+    const Button b = port.message("Update Cancelled", "First line|Second line", Icon::Question,
+                                  Button::Yes | Button::No, Button::No);
     EXPECT_EQ(b, Button::Yes);
     EXPECT_EQ(shownTitle, "Update Cancelled");
     EXPECT_EQ(shownText, "First line\nSecond line");

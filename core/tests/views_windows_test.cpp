@@ -253,7 +253,9 @@ TEST_F(ViewsTest, VendorListPagesAndSendsItsKeysToTheLogic) {
     EXPECT_EQ(model->rowCount(), 200);
     screenshot(view, "vendor_list.png");
 
-    m_ui.onWindow("VendorForm", [](const WindowRequest& r) { return WindowResponse{Response::Cancelled, 0, {r.request == Request::Insert ? "i" : "c"}}; });
+    m_ui.onWindow("VendorForm", [](const WindowRequest& r) {
+        return WindowResponse{Response::Cancelled, 0, {r.request == Request::Insert ? "i" : "c"}};
+    });
     QKeyEvent insert(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
     QApplication::sendEvent(view.table(), &insert);
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);

@@ -16,9 +16,12 @@ PhoneResult formatPhone(std::string_view typed, const FixedString<3>& areaCode) 
     }
     std::string kept;
     for (char c : text) {
-        if (c >= '0' && c <= '9') kept += c;
-        else if (c >= 'A' && c <= 'Z') kept += c;
-        else if (c >= 'a' && c <= 'z') kept += static_cast<char>(c - 'a' + 'A');
+        if (c >= '0' && c <= '9')
+            kept += c;
+        else if (c >= 'A' && c <= 'Z')
+            kept += c;
+        else if (c >= 'a' && c <= 'z')
+            kept += static_cast<char>(c - 'a' + 'A');
     }
     if (!kept.empty() && kept.front() == '1') kept.erase(0, 1);
     if (kept.size() == 10) {

@@ -24,15 +24,35 @@ PickQueue<Mfr::Entry> Mfr::Queue;
 
 const std::vector<PickSpec>& pickSpecs() {
     static const std::vector<PickSpec> kSpecs = {
-        {"PICKCUSTOMERS", "Pick Customers", {"Customer Name"}, &Customer::desc(), Customer::byName, false,
+        {"PICKCUSTOMERS",
+         "Pick Customers",
+         {"Customer Name"},
+         &Customer::desc(),
+         Customer::byName,
+         false,
          &pick::Cust::Queue},
-        {"PICKPRODUCTS", "Pick Products", {"Part#", "Description"}, &Products::desc(), Products::byPartNum, true,
+        {"PICKPRODUCTS",
+         "Pick Products",
+         {"Part#", "Description"},
+         &Products::desc(),
+         Products::byPartNum,
+         true,
          &pick::Prd::Queue},
         {"PICKVENDORS", "Pick Vendors", {"Vendor Name"}, &Vendors::desc(), Vendors::byName, false, &pick::Ven::Queue},
-        {"PICKSALESMEN", "Pick Salespeople", {"Initials", "Name"}, &Salesmen::desc(), Salesmen::byInitials, true,
+        {"PICKSALESMEN",
+         "Pick Salespeople",
+         {"Initials", "Name"},
+         &Salesmen::desc(),
+         Salesmen::byInitials,
+         true,
          &pick::SP::Queue},
         {"PICKGROUPS", "Pick Groups", {"Group"}, &Groups::desc(), Groups::byGroup, false, &pick::Groups::Queue},
-        {"PICKMANUFACTURERS", "Pick Manufacturers", {"Manufacturer"}, &Manufact::desc(), Manufact::byName, false,
+        {"PICKMANUFACTURERS",
+         "Pick Manufacturers",
+         {"Manufacturer"},
+         &Manufact::desc(),
+         Manufact::byName,
+         false,
          &pick::Mfr::Queue},
     };
     return kSpecs;
@@ -81,7 +101,9 @@ bool PickList::tick() {
         ++m_read;
     }
     const int percent =
-        m_records > 0 ? static_cast<int>(std::min<std::int64_t>(100, static_cast<std::int64_t>(m_read) * 100 / m_records)) : 100;
+        m_records > 0
+            ? static_cast<int>(std::min<std::int64_t>(100, static_cast<std::int64_t>(m_read) * 100 / m_records))
+            : 100;
     if (percent != m_progress) {
         m_progress = percent;
         m_progressChanged = true;
@@ -100,20 +122,20 @@ void PickList::click(std::size_t index, PickClick how) {
     const std::size_t n = q.size();
     if (index >= n) return;
     switch (how) {
-        case PickClick::Plain:
-            for (std::size_t i = 0; i < n; ++i) q.setMarked(i, i == index);
-            m_anchor = index;
-            break;
-        case PickClick::Shift: {
-            const std::size_t lo = std::min(m_anchor, index);
-            const std::size_t hi = std::max(m_anchor, index);
-            for (std::size_t i = 0; i < n; ++i) q.setMarked(i, i >= lo && i <= hi);
-            break;
-        }
-        case PickClick::Ctrl:
-            q.setMarked(index, !q.marked(index));
-            m_anchor = index;
-            break;
+    case PickClick::Plain:
+        for (std::size_t i = 0; i < n; ++i) q.setMarked(i, i == index);
+        m_anchor = index;
+        break;
+    case PickClick::Shift: {
+        const std::size_t lo = std::min(m_anchor, index);
+        const std::size_t hi = std::max(m_anchor, index);
+        for (std::size_t i = 0; i < n; ++i) q.setMarked(i, i >= lo && i <= hi);
+        break;
+    }
+    case PickClick::Ctrl:
+        q.setMarked(index, !q.marked(index));
+        m_anchor = index;
+        break;
     }
     m_current = index;
 }

@@ -15,9 +15,7 @@ namespace {
 
 std::atomic<std::int64_t> g_override{0};
 
-std::int64_t pack(DateTime m) {
-    return (static_cast<std::int64_t>(m.date) << 32) | static_cast<std::uint32_t>(m.time);
-}
+std::int64_t pack(DateTime m) { return (static_cast<std::int64_t>(m.date) << 32) | static_cast<std::uint32_t>(m.time); }
 
 DateTime unpack(std::int64_t v) {
     return DateTime{static_cast<std::int32_t>(v >> 32), static_cast<std::int32_t>(v & 0xFFFFFFFF)};

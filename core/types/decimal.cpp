@@ -6,10 +6,10 @@ namespace quay::core {
 
 std::string_view decimalStatusText(DecimalStatus status) {
     switch (status) {
-        case DecimalStatus::Ok: return "The value is valid.";
-        case DecimalStatus::Overflow: return "The value is too large for this field.";
-        case DecimalStatus::DivisionByZero: return "The value cannot be computed: division by zero.";
-        case DecimalStatus::InvalidText: return "The text is not a valid number.";
+    case DecimalStatus::Ok: return "The value is valid.";
+    case DecimalStatus::Overflow: return "The value is too large for this field.";
+    case DecimalStatus::DivisionByZero: return "The value cannot be computed: division by zero.";
+    case DecimalStatus::InvalidText: return "The text is not a valid number.";
     }
     return "The value is invalid.";
 }

@@ -104,42 +104,39 @@ std::optional<Picture> Picture::parse(std::string_view text) {
         {'t', 7, 8, DateForm::Long, TimeForm::Short12Hour},
     };
     switch (kind) {
-        case 'd':
-        case 't':
-            for (const Form& f : kForms) {
-                if (f.kind == kind && f.number == form) {
-                    p.m_kind = kind == 'd' ? PictureKind::Date : PictureKind::Time;
-                    p.m_width = f.width;
-                    p.m_dateForm = f.date;
-                    p.m_timeForm = f.time;
-                    return p;
-                }
+    case 'd':
+    case 't':
+        for (const Form& f : kForms) {
+            if (f.kind == kind && f.number == form) {
+                p.m_kind = kind == 'd' ? PictureKind::Date : PictureKind::Time;
+                p.m_width = f.width;
+                p.m_dateForm = f.date;
+                p.m_timeForm = f.time;
+                return p;
             }
-            return std::nullopt;
-        case 's':
-            if (form == 0 || p.m_blankWhenZero) return std::nullopt;
-            p.m_kind = PictureKind::String;
-            p.m_width = form;
-            return p;
-        default:
-            return std::nullopt;
+        }
+        return std::nullopt;
+    case 's':
+        if (form == 0 || p.m_blankWhenZero) return std::nullopt;
+        p.m_kind = PictureKind::String;
+        p.m_width = form;
+        return p;
+    default: return std::nullopt;
     }
 }
 
 std::string Picture::formatScaled(std::int64_t scaled, int places) const {
     switch (m_kind) {
-        case PictureKind::Numeric:
-            return formatNumber(scaled, places);
-        case PictureKind::Date:
-        case PictureKind::Time: {
-            std::int64_t whole = scaled;
-            for (int i = 0; i < places; ++i) whole /= 10;
-            if (whole < INT32_MIN || whole > INT32_MAX) return std::string(static_cast<std::size_t>(m_width), '#');
-            const auto v = static_cast<std::int32_t>(whole);
-            return m_kind == PictureKind::Date ? formatDate(v) : formatTime(v);
-        }
-        case PictureKind::String:
-            return format(detail::scaledToString(scaled, places));
+    case PictureKind::Numeric: return formatNumber(scaled, places);
+    case PictureKind::Date:
+    case PictureKind::Time: {
+        std::int64_t whole = scaled;
+        for (int i = 0; i < places; ++i) whole /= 10;
+        if (whole < INT32_MIN || whole > INT32_MAX) return std::string(static_cast<std::size_t>(m_width), '#');
+        const auto v = static_cast<std::int32_t>(whole);
+        return m_kind == PictureKind::Date ? formatDate(v) : formatTime(v);
+    }
+    case PictureKind::String: return format(detail::scaledToString(scaled, places));
     }
     return {};
 }
@@ -181,38 +178,32 @@ EntryStatus Picture::read(std::string_view text, std::int32_t& field) const {
 
 std::string Picture::reason(EntryStatus status) const {
     switch (status) {
-        case EntryStatus::Ok:
-            return {};
-        case EntryStatus::NotANumber:
-            return "Enter a number, such as 1,234.56.";
-        case EntryStatus::TooLarge:
-            return "The number is too large for this field.";
-        case EntryStatus::NotADate:
-            switch (m_dateForm) {
-                case DateForm::Short: return "Enter a date as mm/dd/yy, such as 12/31/26.";
-                case DateForm::MonthYear: return "Enter a month as mm/yyyy, such as 12/2026.";
-                case DateForm::Long: break;
-            }
-            return "Enter a date as mm/dd/yyyy, such as 12/31/2026.";
-        case EntryStatus::NoSuchDate:
-            return "There is no such date. Dates lie between 01/01/1801 and 12/31/9999.";
-        case EntryStatus::NotATime:
-            return "Enter a time as hh:mm, such as 9:05, 9:05 PM or 21:05.";
-        case EntryStatus::NoSuchTime:
-            return "There is no such time of day.";
+    case EntryStatus::Ok: return {};
+    case EntryStatus::NotANumber: return "Enter a number, such as 1,234.56.";
+    case EntryStatus::TooLarge: return "The number is too large for this field.";
+    case EntryStatus::NotADate:
+        switch (m_dateForm) {
+        case DateForm::Short: return "Enter a date as mm/dd/yy, such as 12/31/26.";
+        case DateForm::MonthYear: return "Enter a month as mm/yyyy, such as 12/2026.";
+        case DateForm::Long: break;
+        }
+        return "Enter a date as mm/dd/yyyy, such as 12/31/2026.";
+    case EntryStatus::NoSuchDate: return "There is no such date. Dates lie between 01/01/1801 and 12/31/9999.";
+    case EntryStatus::NotATime: return "Enter a time as hh:mm, such as 9:05, 9:05 PM or 21:05.";
+    case EntryStatus::NoSuchTime: return "There is no such time of day.";
     }
     return {};
 }
 
 std::string_view entryStatusName(EntryStatus status) {
     switch (status) {
-        case EntryStatus::Ok: return "Ok";
-        case EntryStatus::NotANumber: return "NotANumber";
-        case EntryStatus::TooLarge: return "TooLarge";
-        case EntryStatus::NotADate: return "NotADate";
-        case EntryStatus::NoSuchDate: return "NoSuchDate";
-        case EntryStatus::NotATime: return "NotATime";
-        case EntryStatus::NoSuchTime: return "NoSuchTime";
+    case EntryStatus::Ok: return "Ok";
+    case EntryStatus::NotANumber: return "NotANumber";
+    case EntryStatus::TooLarge: return "TooLarge";
+    case EntryStatus::NotADate: return "NotADate";
+    case EntryStatus::NoSuchDate: return "NoSuchDate";
+    case EntryStatus::NotATime: return "NotATime";
+    case EntryStatus::NoSuchTime: return "NoSuchTime";
     }
     return "Unknown";
 }

@@ -62,12 +62,9 @@ std::string Picture::formatDate(std::int32_t day) const {
     const std::optional<CivilDate> c = civilFromDate(day);
     if (!c) return std::string(static_cast<std::size_t>(m_width), '#');
     switch (m_dateForm) {
-        case DateForm::Short:
-            return twoDigits(c->month) + "/" + twoDigits(c->day) + "/" + twoDigits(c->year % 100);
-        case DateForm::Long:
-            return twoDigits(c->month) + "/" + twoDigits(c->day) + "/" + std::to_string(c->year);
-        case DateForm::MonthYear:
-            return twoDigits(c->month) + "/" + std::to_string(c->year);
+    case DateForm::Short: return twoDigits(c->month) + "/" + twoDigits(c->day) + "/" + twoDigits(c->year % 100);
+    case DateForm::Long: return twoDigits(c->month) + "/" + twoDigits(c->day) + "/" + std::to_string(c->year);
+    case DateForm::MonthYear: return twoDigits(c->month) + "/" + std::to_string(c->year);
     }
     return {};
 }
@@ -77,14 +74,13 @@ std::string Picture::formatTime(std::int32_t time) const {
     const std::optional<ClockTime> c = clockFromTime(time);
     if (!c) return std::string(static_cast<std::size_t>(m_width), '#');
     switch (m_timeForm) {
-        case TimeForm::HoursMinutes:
-            return twoDigits(c->hour) + ":" + twoDigits(c->minute);
-        case TimeForm::HoursMinutesSeconds:
-            return twoDigits(c->hour) + ":" + twoDigits(c->minute) + ":" + twoDigits(c->second);
-        case TimeForm::Short12Hour: {
-            const int h12 = c->hour % 12 == 0 ? 12 : c->hour % 12;
-            return std::to_string(h12) + ":" + twoDigits(c->minute) + (c->hour < 12 ? " AM" : " PM");
-        }
+    case TimeForm::HoursMinutes: return twoDigits(c->hour) + ":" + twoDigits(c->minute);
+    case TimeForm::HoursMinutesSeconds:
+        return twoDigits(c->hour) + ":" + twoDigits(c->minute) + ":" + twoDigits(c->second);
+    case TimeForm::Short12Hour: {
+        const int h12 = c->hour % 12 == 0 ? 12 : c->hour % 12;
+        return std::to_string(h12) + ":" + twoDigits(c->minute) + (c->hour < 12 ? " AM" : " PM");
+    }
     }
     return {};
 }

@@ -11,14 +11,14 @@ namespace {
 
 std::int64_t maxScaledOf(const FieldDesc& f) {
     switch (f.type) {
-        case FieldType::Byte: return 255;
-        case FieldType::Long: return std::numeric_limits<std::int32_t>::max();
-        case FieldType::Decimal: {
-            std::int64_t m = 1;
-            for (std::uint32_t i = 0; i < f.size && i < 18; ++i) m *= 10;
-            return m - 1;
-        }
-        default: return 0;
+    case FieldType::Byte: return 255;
+    case FieldType::Long: return std::numeric_limits<std::int32_t>::max();
+    case FieldType::Decimal: {
+        std::int64_t m = 1;
+        for (std::uint32_t i = 0; i < f.size && i < 18; ++i) m *= 10;
+        return m - 1;
+    }
+    default: return 0;
     }
 }
 
@@ -29,11 +29,11 @@ std::string formatField(const TableDesc& desc, int field, const void* record, co
     const FieldDesc& f = desc.fields[static_cast<std::size_t>(field)];
     if (!picture) return fieldText(desc, field, record);
     switch (f.type) {
-        case FieldType::String:
-        case FieldType::Memo: return picture->format(fieldText(desc, field, record));
-        case FieldType::Decimal: return picture->formatScaled(fieldNumber(desc, field, record), f.places);
-        case FieldType::Byte:
-        case FieldType::Long: return picture->format(fieldNumber(desc, field, record));
+    case FieldType::String:
+    case FieldType::Memo: return picture->format(fieldText(desc, field, record));
+    case FieldType::Decimal: return picture->formatScaled(fieldNumber(desc, field, record), f.places);
+    case FieldType::Byte:
+    case FieldType::Long: return picture->format(fieldNumber(desc, field, record));
     }
     return {};
 }

@@ -9,7 +9,8 @@
 
 namespace quay::core {
 
-FieldLookup::FieldLookup(UiPort& ui, Table& table, LookupSpec spec) : m_ui(ui), m_table(table), m_spec(std::move(spec)) {}
+FieldLookup::FieldLookup(UiPort& ui, Table& table, LookupSpec spec)
+    : m_ui(ui), m_table(table), m_spec(std::move(spec)) {}
 
 bool FieldLookup::matches(std::string_view typed) {
     m_readFailed = false;

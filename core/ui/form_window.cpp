@@ -51,8 +51,13 @@ int takenKey(Table& t) {
 }  // namespace
 
 FormWindow::FormWindow(Database& db, UiPort& ui, Table& table, FormSpec spec, const WindowRequest& request)
-    : m_db(&db), m_ui(ui), m_table(&table), m_desc(table.desc()), m_buffer(table.buffer()),
-      m_spec(std::move(spec)), m_request(request.request) {
+    : m_db(&db),
+      m_ui(ui),
+      m_table(&table),
+      m_desc(table.desc()),
+      m_buffer(table.buffer()),
+      m_spec(std::move(spec)),
+      m_request(request.request) {
     m_response.response = Response::Cancelled;
 }
 
@@ -72,9 +77,9 @@ std::string FormWindow::windowTitle() const {
 std::string FormWindow::statusText() const {
     if (!isStored()) return {};
     switch (m_request) {
-        case Request::Insert: return "Record Will Be Added";
-        case Request::Delete: return "Record Will Be Deleted";
-        default: return "Record Will Be Changed";
+    case Request::Insert: return "Record Will Be Added";
+    case Request::Delete: return "Record Will Be Deleted";
+    default: return "Record Will Be Changed";
     }
 }
 
@@ -86,13 +91,15 @@ void FormWindow::finish(Response response) {
 
 std::vector<unsigned char> FormWindow::snapshot() const {
     std::vector<unsigned char> image(m_desc.recordSize, 0);
-    for (std::size_t i = 0; i < m_desc.fields.size(); ++i) copyField(m_desc, static_cast<int>(i), m_buffer, image.data());
+    for (std::size_t i = 0; i < m_desc.fields.size(); ++i)
+        copyField(m_desc, static_cast<int>(i), m_buffer, image.data());
     return image;
 }
 
 void FormWindow::restore(const std::vector<unsigned char>& image) {
     if (image.empty()) return;
-    for (std::size_t i = 0; i < m_desc.fields.size(); ++i) copyField(m_desc, static_cast<int>(i), image.data(), m_buffer);
+    for (std::size_t i = 0; i < m_desc.fields.size(); ++i)
+        copyField(m_desc, static_cast<int>(i), image.data(), m_buffer);
 }
 
 void FormWindow::takeCopy() {
@@ -123,36 +130,36 @@ bool FormWindow::open() {
         return false;
     }
     switch (m_request) {
-        case Request::Insert:
-            if (isStored()) m_table->clear();
-            if (!primeInsert()) {
-                finish(Response::Cancelled);
-                return false;
-            }
-            if (isStored() && m_spec.numberField >= 0) {
-                if (addNumbered(*m_db, m_ui, *m_table, m_spec.numberKey, m_spec.numberField) != NumberedInsert::Added) {
-                    finish(Response::Cancelled);
-                    return false;
-                }
-                m_added = true;
-            }
-            takeCopy();
-            return true;
-        case Request::Change:
-            takeCopy();
-            if (isStored()) m_table->watch();
-            return true;
-        case Request::Delete:
-            if (!isStored()) break;
-            takeCopy();
-            if (m_spec.deleteAtOk) return true;
-            if (showStandardMessage(m_ui, StandardMessage::ConfirmDelete) != Button::Ok) {
-                finish(Response::Cancelled);
-                return false;
-            }
-            removeRecord();
+    case Request::Insert:
+        if (isStored()) m_table->clear();
+        if (!primeInsert()) {
+            finish(Response::Cancelled);
             return false;
-        default: break;
+        }
+        if (isStored() && m_spec.numberField >= 0) {
+            if (addNumbered(*m_db, m_ui, *m_table, m_spec.numberKey, m_spec.numberField) != NumberedInsert::Added) {
+                finish(Response::Cancelled);
+                return false;
+            }
+            m_added = true;
+        }
+        takeCopy();
+        return true;
+    case Request::Change:
+        takeCopy();
+        if (isStored()) m_table->watch();
+        return true;
+    case Request::Delete:
+        if (!isStored()) break;
+        takeCopy();
+        if (m_spec.deleteAtOk) return true;
+        if (showStandardMessage(m_ui, StandardMessage::ConfirmDelete) != Button::Ok) {
+            finish(Response::Cancelled);
+            return false;
+        }
+        removeRecord();
+        return false;
+    default: break;
     }
     finish(Response::Cancelled);
     return false;
@@ -165,9 +172,7 @@ bool FormWindow::openAdded() {
     return true;
 }
 
-bool FormWindow::isChanged() const {
-    return !m_original.empty() && !recordsEqual(m_desc, m_original.data(), m_buffer);
-}
+bool FormWindow::isChanged() const { return !m_original.empty() && !recordsEqual(m_desc, m_original.data(), m_buffer); }
 
 void FormWindow::recallField(int field) {
     if (m_recall.empty() || field < 0) return;
@@ -190,7 +195,8 @@ bool FormWindow::blankIdentity() {
     if (m_desc.fields[static_cast<std::size_t>(field)].type != FieldType::String) return false;
     if (!fieldText(m_desc, field, m_buffer).empty()) return false;
     // A record without a name could never be told apart or referred to.
-    const std::string text = "The " + m_desc.fields[static_cast<std::size_t>(field)].name + " of this record may not be blank.";
+    const std::string text =
+        "The " + m_desc.fields[static_cast<std::size_t>(field)].name + " of this record may not be blank.";
     m_ui.message(m_request == Request::Insert ? "Record Insert Error" : "Update Operation Error", text, Icon::Warning,
                  Button::Ok, Button::Ok);
     m_notice = text;
@@ -261,33 +267,30 @@ bool FormWindow::writeChange() {
         const std::vector<unsigned char> mine = snapshot();
         const MasterOutcome outcome = rules.change(m_desc, m_original.data(), m_buffer, true);
         switch (outcome) {
-            case MasterOutcome::Done:
-                makeCurrent();
-                afterWrite();
-                finish(Response::Completed);
-                return true;
-            case MasterOutcome::ChangedElsewhere:
-                // m_original now holds the other station's version: show it, compare
-                // the next OK against it, and keep the user's values for Ctrl+'.
-                restore(m_original);
-                m_recall = mine;
-                makeCurrent();
-                m_table->watch();
-                reloaded();
-                return false;
-            case MasterOutcome::ProgramEnded:
-                finish(Response::Cancelled);
-                return true;
-            default:
-                break;
+        case MasterOutcome::Done:
+            makeCurrent();
+            afterWrite();
+            finish(Response::Completed);
+            return true;
+        case MasterOutcome::ChangedElsewhere:
+            // m_original now holds the other station's version: show it, compare
+            // the next OK against it, and keep the user's values for Ctrl+'.
+            restore(m_original);
+            m_recall = mine;
+            makeCurrent();
+            m_table->watch();
+            reloaded();
+            return false;
+        case MasterOutcome::ProgramEnded: finish(Response::Cancelled); return true;
+        default: break;
         }
         switch (showStandardMessage(m_ui, StandardMessage::RetryUpdate)) {
-            case Button::Yes: continue;
-            case Button::No:
-                restore(m_original);
-                finish(Response::Cancelled);
-                return true;
-            default: return false;
+        case Button::Yes: continue;
+        case Button::No:
+            restore(m_original);
+            finish(Response::Cancelled);
+            return true;
+        default: return false;
         }
     }
 }
@@ -296,12 +299,12 @@ bool FormWindow::removeRecord() {
     MasterRecords rules(*m_db, m_ui);
     for (;;) {
         switch (rules.remove(m_desc, m_buffer)) {
-            case MasterOutcome::Done: finish(Response::Completed); return true;
-            case MasterOutcome::Failed:
-                if (showStandardMessage(m_ui, StandardMessage::RetryDelete) == Button::Yes) continue;
-                finish(Response::Cancelled);
-                return true;
-            default: finish(Response::Cancelled); return true;
+        case MasterOutcome::Done: finish(Response::Completed); return true;
+        case MasterOutcome::Failed:
+            if (showStandardMessage(m_ui, StandardMessage::RetryDelete) == Button::Yes) continue;
+            finish(Response::Cancelled);
+            return true;
+        default: finish(Response::Cancelled); return true;
         }
     }
 }
@@ -318,12 +321,12 @@ bool FormWindow::ok() {
     }
     if (!isStored()) return writeBuffer();
     switch (m_request) {
-        case Request::Insert: return m_added ? writeAdded() : writeInsert();
-        case Request::Change: return writeChange();
-        case Request::Delete:
-            if (m_spec.deleteAtOk) return removeRecord();
-            [[fallthrough]];
-        default: finish(Response::Cancelled); return true;
+    case Request::Insert: return m_added ? writeAdded() : writeInsert();
+    case Request::Change: return writeChange();
+    case Request::Delete:
+        if (m_spec.deleteAtOk) return removeRecord();
+        [[fallthrough]];
+    default: finish(Response::Cancelled); return true;
     }
 }
 

@@ -55,7 +55,8 @@ bool isText(const TableDesc& desc, int field) {
 bool equalsNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
     return true;
 }
 
@@ -224,8 +225,10 @@ std::optional<std::size_t> ListPager::loadAround(const std::string& position) {
         return std::nullopt;
     }
     if (rows.empty()) {
-        if (gone) loadFirst();
-        else loadLast();
+        if (gone)
+            loadFirst();
+        else
+            loadLast();
         return std::nullopt;
     }
     m_rows.assign(std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));

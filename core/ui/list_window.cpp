@@ -36,8 +36,7 @@ ListColumn pictureColumn(std::string heading, std::string_view picture) {
 int listField(const TableDesc& desc, std::string_view name) {
     for (std::size_t i = 0; i < desc.fields.size(); ++i) {
         const std::string& f = desc.fields[i].name;
-        if (f.size() == name.size() &&
-            std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) {
+        if (f.size() == name.size() && std::equal(f.begin(), f.end(), name.begin(), [](char a, char b) {
                 return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
             }))
             return static_cast<int>(i);
@@ -88,11 +87,14 @@ void ListWindow::applyTab() {
     ensurePager();
     const ListTab& tab = m_spec.tabs[static_cast<std::size_t>(m_tab)];
     m_pager->setKey(tab.key);
-    if (tab.range) m_pager->setRange(tab.range);
-    else if (m_spec.limit) m_pager->setRange(m_spec.limit);
+    if (tab.range)
+        m_pager->setRange(tab.range);
+    else if (m_spec.limit)
+        m_pager->setRange(m_spec.limit);
     else if (m_activeOnly && m_spec.activeField >= 0)
         m_pager->setRange(ListRange{m_spec.activeField, std::to_string(m_spec.activeValue)});
-    else m_pager->setRange(std::nullopt);
+    else
+        m_pager->setRange(std::nullopt);
     m_pager->setFilter(m_spec.filter);
 }
 
@@ -111,9 +113,12 @@ bool ListWindow::readSucceeded() {
 
 void ListWindow::reset(std::optional<std::size_t> current) {
     if (!readSucceeded()) return;
-    if (current && *current < m_pager->size()) m_currentPosition = m_pager->rows()[*current].position;
-    else if (m_pager->size() > 0) m_currentPosition = m_pager->rows().front().position;
-    else m_currentPosition.clear();
+    if (current && *current < m_pager->size())
+        m_currentPosition = m_pager->rows()[*current].position;
+    else if (m_pager->size() > 0)
+        m_currentPosition = m_pager->rows().front().position;
+    else
+        m_currentPosition.clear();
     if (m_observer) m_observer->rowsReset();
 }
 
@@ -138,9 +143,12 @@ bool ListWindow::loadCurrent() {
     if (e == ErrorCode::None) return true;
     if (e == ErrorCode::RecordNotFound) {
         // Another station deleted it meanwhile: show the list as it is now, on its neighbour.
-        if (*index + 1 < m_pager->size()) m_currentPosition = m_pager->rows()[*index + 1].position;
-        else if (*index > 0) m_currentPosition = m_pager->rows()[*index - 1].position;
-        else m_currentPosition.clear();
+        if (*index + 1 < m_pager->size())
+            m_currentPosition = m_pager->rows()[*index + 1].position;
+        else if (*index > 0)
+            m_currentPosition = m_pager->rows()[*index - 1].position;
+        else
+            m_currentPosition.clear();
         refresh();
     } else {
         saveError(m_table);
@@ -154,8 +162,10 @@ std::size_t ListWindow::dropOverLimit(bool front) {
     if (size <= ListPager::kMaxRows) return 0;
     const std::size_t n = size - ListPager::kMaxRows;
     if (m_observer) m_observer->rowsAboutToDrop(front, n);
-    if (front) m_pager->dropFront(n);
-    else m_pager->dropBack(n);
+    if (front)
+        m_pager->dropFront(n);
+    else
+        m_pager->dropBack(n);
     if (m_observer) m_observer->rowsDropped();
     return n;
 }
@@ -241,8 +251,10 @@ void ListWindow::locate(std::string_view text) {
         if (!setFieldNumber(desc, field, t.buffer(), n)) setFieldNumber(desc, field, t.buffer(), 2147483647);
     });
     // Past the last record the highlight goes to the last one.
-    if (at) reset(at);
-    else reset(m_pager->size() > 0 ? std::optional<std::size_t>(m_pager->size() - 1) : std::nullopt);
+    if (at)
+        reset(at);
+    else
+        reset(m_pager->size() > 0 ? std::optional<std::size_t>(m_pager->size() - 1) : std::nullopt);
 }
 
 bool ListWindow::hasLocator() const { return m_spec.tabs[static_cast<std::size_t>(m_tab)].locatorField >= 0; }
@@ -310,8 +322,10 @@ void ListWindow::runForm(Request request) {
     // form on that record for every request, insert too.
     if (request != Request::Insert || m_spec.formRecord) {
         if (!index) return;  // nothing highlighted
-        if (*index + 1 < m_pager->size()) neighbour = m_pager->rows()[*index + 1].position;
-        else if (*index > 0) neighbour = m_pager->rows()[*index - 1].position;
+        if (*index + 1 < m_pager->size())
+            neighbour = m_pager->rows()[*index + 1].position;
+        else if (*index > 0)
+            neighbour = m_pager->rows()[*index - 1].position;
         if (!loadCurrent()) return;
         if (m_spec.formRecord) {
             target = m_spec.formRecord(m_table);
@@ -363,9 +377,12 @@ bool ListWindow::select() {
 }
 
 void ListWindow::activate() {
-    if (m_selecting) select();
-    else if (m_spec.activateCommand >= 0) command(static_cast<std::size_t>(m_spec.activateCommand));
-    else change();
+    if (m_selecting)
+        select();
+    else if (m_spec.activateCommand >= 0)
+        command(static_cast<std::size_t>(m_spec.activateCommand));
+    else
+        change();
 }
 
 void ListWindow::acceptLocator() {

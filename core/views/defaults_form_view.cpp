@@ -86,8 +86,8 @@ QWidget* DefaultsFormView::companyTab() {
 QWidget* DefaultsFormView::defaultsTab() {
     auto* page = new QWidget;
     auto* v = new QVBoxLayout(page);
-    v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Invoices go to &accounts receivable (payment starts at 0)"), page),
-                                     "DEFAULTTOAR"));
+    v->addWidget(m_binder->bindCheck(
+        new QCheckBox(tr("Invoices go to &accounts receivable (payment starts at 0)"), page), "DEFAULTTOAR"));
     v->addWidget(m_binder->bindCheck(new QCheckBox(tr("Update line &costs from the product when invoicing"), page),
                                      "UPDATECOSTSATINV"));
     auto* credit = new QGroupBox(tr("Customer credit limit at invoicing"), page);

@@ -21,7 +21,8 @@ bool DialogKeys::eventFilter(QObject* watched, QEvent* event) {
     const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
     if (mods != Qt::NoModifier) return false;
     QAbstractButton* button = nullptr;
-    if (key->key() == Qt::Key_Escape) button = m_escape;
+    if (key->key() == Qt::Key_Escape)
+        button = m_escape;
     else if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && m_enter) {
         // A button with the focus answers Enter itself, as in a dialog.
         auto* focused = qobject_cast<QAbstractButton*>(QApplication::focusWidget());

@@ -232,37 +232,37 @@ void FieldBinder::show(const Binding& b) {
     m_loading = true;
     void* rec = m_record();
     switch (b.kind) {
-        case Binding::Kind::Text:
-            static_cast<QLineEdit*>(b.widgets[0])->setText(qs(formatField(m_desc, b.field, rec, b.picture)).trimmed());
-            break;
-        case Binding::Kind::Check:
-            static_cast<QCheckBox*>(b.widgets[0])->setChecked(fieldNumber(m_desc, b.field, rec) != 0);
-            break;
-        case Binding::Kind::Choice: {
-            const std::string v = fieldText(m_desc, b.field, rec);
-            int n = -1;
-            for (std::size_t i = 0; i < b.values.size(); ++i)
-                if (b.values[i] == v) n = static_cast<int>(i);
-            static_cast<QComboBox*>(b.widgets[0])->setCurrentIndex(n);
-            break;
-        }
-        case Binding::Kind::Radio: {
-            const std::string v = fieldText(m_desc, b.field, rec);
-            for (std::size_t i = 0; i < b.widgets.size(); ++i)
-                static_cast<QRadioButton*>(b.widgets[i])->setChecked(b.values[i] == v);
-            break;
-        }
-        case Binding::Kind::Memo: {
-            // Set only when it differs, so the cursor of a box being typed in stays.
-            auto* memo = static_cast<QPlainTextEdit*>(b.widgets[0]);
-            const QString text = qs(fieldText(m_desc, b.field, rec));
-            if (memo->toPlainText() != text) memo->setPlainText(text);
-            break;
-        }
-        case Binding::Kind::Display:
-            static_cast<QLabel*>(b.widgets[0])->setText(qs(formatField(m_desc, b.field, rec, b.picture)).trimmed());
-            break;
-        case Binding::Kind::Computed: static_cast<QLabel*>(b.widgets[0])->setText(qs(b.computed())); break;
+    case Binding::Kind::Text:
+        static_cast<QLineEdit*>(b.widgets[0])->setText(qs(formatField(m_desc, b.field, rec, b.picture)).trimmed());
+        break;
+    case Binding::Kind::Check:
+        static_cast<QCheckBox*>(b.widgets[0])->setChecked(fieldNumber(m_desc, b.field, rec) != 0);
+        break;
+    case Binding::Kind::Choice: {
+        const std::string v = fieldText(m_desc, b.field, rec);
+        int n = -1;
+        for (std::size_t i = 0; i < b.values.size(); ++i)
+            if (b.values[i] == v) n = static_cast<int>(i);
+        static_cast<QComboBox*>(b.widgets[0])->setCurrentIndex(n);
+        break;
+    }
+    case Binding::Kind::Radio: {
+        const std::string v = fieldText(m_desc, b.field, rec);
+        for (std::size_t i = 0; i < b.widgets.size(); ++i)
+            static_cast<QRadioButton*>(b.widgets[i])->setChecked(b.values[i] == v);
+        break;
+    }
+    case Binding::Kind::Memo: {
+        // Set only when it differs, so the cursor of a box being typed in stays.
+        auto* memo = static_cast<QPlainTextEdit*>(b.widgets[0]);
+        const QString text = qs(fieldText(m_desc, b.field, rec));
+        if (memo->toPlainText() != text) memo->setPlainText(text);
+        break;
+    }
+    case Binding::Kind::Display:
+        static_cast<QLabel*>(b.widgets[0])->setText(qs(formatField(m_desc, b.field, rec, b.picture)).trimmed());
+        break;
+    case Binding::Kind::Computed: static_cast<QLabel*>(b.widgets[0])->setText(qs(b.computed())); break;
     }
     m_loading = was;
 }
@@ -311,8 +311,10 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event) {
         auto it = m_addresses.find(static_cast<const QWidget*>(watched));
         if (it != m_addresses.end() && programLauncher()) {
             const std::string address = static_cast<QLineEdit*>(watched)->text().toStdString();
-            if (it->second.first == Address::Mail) SENDEMAIL(*it->second.second, *programLauncher(), 0, address);
-            else OPENURL(*it->second.second, *programLauncher(), 0, address);
+            if (it->second.first == Address::Mail)
+                SENDEMAIL(*it->second.second, *programLauncher(), 0, address);
+            else
+                OPENURL(*it->second.second, *programLauncher(), 0, address);
             return true;
         }
     }

@@ -18,7 +18,8 @@ FormDialog::FormDialog(FormWindow& form, QWidget* parent, FormButtons buttons) :
     setWindowTitle(QString::fromStdString(form.windowTitle()));
     setObjectName(QString::fromStdString(form.spec().procedure));
     FormWindow* f = &form;
-    m_binder = new FieldBinder(form.desc(), [f] { return f->buffer(); }, this, [f](int field) { f->recallField(field); });
+    m_binder = new FieldBinder(
+        form.desc(), [f] { return f->buffer(); }, this, [f](int field) { f->recallField(field); });
     m_buttons = new QHBoxLayout;
     m_status = new QLabel(this);
     m_status->setObjectName("FormStatus");
@@ -76,7 +77,8 @@ void FormDialog::showStatus() {
     const std::string& notice = m_form.notice();
     // A refusal is said in the warning colour until the next OK; otherwise the
     // line tells what OK will do with the record.
-    m_status->setStyleSheet(notice.empty() ? QStringLiteral("color: palette(mid);") : QStringLiteral("color: #b00000;"));
+    m_status->setStyleSheet(notice.empty() ? QStringLiteral("color: palette(mid);")
+                                           : QStringLiteral("color: #b00000;"));
     m_status->setText(QString::fromStdString(notice.empty() ? m_form.statusText() : notice));
 }
 
@@ -109,8 +111,10 @@ void FormDialog::accept() {
         return;
     }
     if (m_form.ok()) {
-        if (m_form.response().response == Response::Completed) QDialog::accept();
-        else QDialog::reject();
+        if (m_form.response().response == Response::Completed)
+            QDialog::accept();
+        else
+            QDialog::reject();
         return;
     }
     showRefusal();

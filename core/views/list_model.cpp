@@ -26,16 +26,20 @@ void ListModel::rowsReset() {
 void ListModel::rowsAdded(bool front, std::size_t count) {
     const int n = static_cast<int>(count);
     const int size = rowCount();
-    if (front) beginInsertRows({}, 0, n - 1);
-    else beginInsertRows({}, size - n, size - 1);
+    if (front)
+        beginInsertRows({}, 0, n - 1);
+    else
+        beginInsertRows({}, size - n, size - 1);
     endInsertRows();
 }
 
 void ListModel::rowsAboutToDrop(bool front, std::size_t count) {
     const int n = static_cast<int>(count);
     const int size = rowCount();
-    if (front) beginRemoveRows({}, 0, n - 1);
-    else beginRemoveRows({}, size - n, size - 1);
+    if (front)
+        beginRemoveRows({}, 0, n - 1);
+    else
+        beginRemoveRows({}, size - n, size - 1);
 }
 
 void ListModel::rowsDropped() { endRemoveRows(); }

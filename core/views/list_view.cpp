@@ -86,7 +86,8 @@ void ListView::build() {
     m_locator->setMaxLength(static_cast<int>(ListWindow::kLocatorLength));
     m_locator->setMaximumWidth(220);
     locLabel->setBuddy(m_locator);
-    const bool locates = std::any_of(spec.tabs.begin(), spec.tabs.end(), [](const ListTab& t) { return t.locatorField >= 0; });
+    const bool locates =
+        std::any_of(spec.tabs.begin(), spec.tabs.end(), [](const ListTab& t) { return t.locatorField >= 0; });
     locLabel->setVisible(locates);
     m_locator->setVisible(locates);
     top->addWidget(locLabel);
@@ -155,7 +156,8 @@ void ListView::build() {
         showLocator();
     });
     if (m_active)
-        connect(m_active, &QCheckBox::toggled, this, [this](bool on) { command([this, on] { m_window.setActiveOnly(on); }); });
+        connect(m_active, &QCheckBox::toggled, this,
+                [this](bool on) { command([this, on] { m_window.setActiveOnly(on); }); });
     connect(m_locator, &QLineEdit::textEdited, this, [this](const QString& t) {
         const std::string text = t.toStdString();
         command([this, text] { m_window.setLocatorText(text); });
@@ -219,7 +221,8 @@ QSize ListView::sizeHint() const {
     // Never narrower than the buttons and the row above the list want to be.
     width = std::max(width, layout()->sizeHint().width() - m.left() - m.right());
     const int rows = 14;
-    const int height = layout()->sizeHint().height() - m_table->sizeHint().height() + m_table->horizontalHeader()->sizeHint().height() +
+    const int height = layout()->sizeHint().height() - m_table->sizeHint().height() +
+                       m_table->horizontalHeader()->sizeHint().height() +
                        rows * m_table->verticalHeader()->defaultSectionSize() + m_table->frameWidth() * 2 +
                        m_table->horizontalScrollBar()->sizeHint().height();
     return {width + m.left() + m.right(), height};
@@ -300,16 +303,16 @@ bool ListView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (plain) {
         switch (k) {
-            case Qt::Key_Insert: command([this] { m_window.insert(); }); return true;
-            case Qt::Key_Delete: command([this] { m_window.remove(); }); return true;
-            case Qt::Key_Return:
-            case Qt::Key_Enter: command([this] { m_window.activate(); }); return true;
-            case Qt::Key_Backspace:
-                if (!m_window.hasLocator()) break;
-                command([this] { m_window.backspaceLocator(); });
-                showLocator();
-                return true;
-            default: break;
+        case Qt::Key_Insert: command([this] { m_window.insert(); }); return true;
+        case Qt::Key_Delete: command([this] { m_window.remove(); }); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: command([this] { m_window.activate(); }); return true;
+        case Qt::Key_Backspace:
+            if (!m_window.hasLocator()) break;
+            command([this] { m_window.backspaceLocator(); });
+            showLocator();
+            return true;
+        default: break;
         }
     }
     if (ctrl && k == Qt::Key_Home) {
@@ -353,8 +356,10 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
         dialog.resize(std::clamp(view->sizeHint().width(), 640, 1000), std::max(420, view->sizeHint().height()));
         keepPlacement(&dialog, QString::fromStdString(section));
         QObject::connect(view, &ListView::finished, &dialog, [&dialog, &logic] {
-            if (logic->response().response == Response::Completed) dialog.accept();
-            else dialog.reject();
+            if (logic->response().response == Response::Completed)
+                dialog.accept();
+            else
+                dialog.reject();
         });
         view->setFocus();
         if (!logic->isClosed()) dialog.exec();
@@ -381,8 +386,8 @@ WindowResponse openListWindow(WindowContext& context, const WindowRequest& reque
     QWidget* window = sub ? static_cast<QWidget*>(sub) : view;
     // As wide as the columns, within the frame's room (or the screen's).
     QSize room = sub != nullptr && sub->mdiArea() != nullptr ? sub->mdiArea()->viewport()->size()
-                 : window->screen() != nullptr          ? window->screen()->availableGeometry().size()
-                                                        : QSize(1024, 768);
+                 : window->screen() != nullptr               ? window->screen()->availableGeometry().size()
+                                                             : QSize(1024, 768);
     const QSize frame = sub != nullptr ? sub->size() - view->size() : QSize(0, 0);
     window->resize(std::min(wanted.width() + frame.width(), room.width()),
                    std::min(wanted.height() + frame.height(), room.height()));

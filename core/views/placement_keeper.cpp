@@ -76,8 +76,10 @@ void applyGeometry(QWidget* widget, const WindowGeometry& g) {
         return;
     }
     if (widget->isMaximized() || widget->isMinimized()) widget->showNormal();
-    if (g.w > 0 && g.h > 0) widget->setGeometry(g.x, g.y, g.w, g.h);
-    else widget->move(g.x, g.y);
+    if (g.w > 0 && g.h > 0)
+        widget->setGeometry(g.x, g.y, g.w, g.h);
+    else
+        widget->move(g.x, g.y);
 }
 
 PlacementKeeper::PlacementKeeper(QWidget* window, Settings& settings, QString section)
@@ -110,30 +112,30 @@ void PlacementKeeper::save() {
 bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_window) {
         switch (event->type()) {
-            case QEvent::Move:
-            case QEvent::Resize:
-                if (!m_window->isMaximized() && !m_window->isMinimized()) m_normal = m_window->geometry();
-                break;
-            case QEvent::Close:
-                if (!m_saved) save();
-                break;
-            case QEvent::Hide:
-                // A dialog that is accepted or rejected is hidden, not closed.
-                if (!event->spontaneous() && !m_saved) save();
-                break;
-            case QEvent::Show:
-                m_saved = false;
-                // Once shown at its final size a window is brought onto its screen: a
-                // form placed by the window system (it grows with its fields after it is
-                // centred over its owner) wholly, a window where the user left it (perhaps
-                // on a larger screen) far enough that its title bar can be reached.
-                if (m_window->isWindow()) {
-                    if (!m_restored) widenForTitle(m_window);
-                    const OnScreen how = m_restored ? OnScreen::TitleBar : OnScreen::Whole;
-                    QTimer::singleShot(0, this, [this, how] { keepOnScreen(m_window, how); });
-                }
-                break;
-            default: break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (!m_window->isMaximized() && !m_window->isMinimized()) m_normal = m_window->geometry();
+            break;
+        case QEvent::Close:
+            if (!m_saved) save();
+            break;
+        case QEvent::Hide:
+            // A dialog that is accepted or rejected is hidden, not closed.
+            if (!event->spontaneous() && !m_saved) save();
+            break;
+        case QEvent::Show:
+            m_saved = false;
+            // Once shown at its final size a window is brought onto its screen: a
+            // form placed by the window system (it grows with its fields after it is
+            // centred over its owner) wholly, a window where the user left it (perhaps
+            // on a larger screen) far enough that its title bar can be reached.
+            if (m_window->isWindow()) {
+                if (!m_restored) widenForTitle(m_window);
+                const OnScreen how = m_restored ? OnScreen::TitleBar : OnScreen::Whole;
+                QTimer::singleShot(0, this, [this, how] { keepOnScreen(m_window, how); });
+            }
+            break;
+        default: break;
         }
     }
     return QObject::eventFilter(watched, event);
@@ -158,7 +160,8 @@ void keepOnScreen(QWidget* window, OnScreen how) {
     const int frameW = frame.width() - window->width();
     const int frameH = frame.height() - window->height();
     if (frame.width() > room.width() || frame.height() > room.height())
-        window->resize(std::min(window->width(), room.width() - frameW), std::min(window->height(), room.height() - frameH));
+        window->resize(std::min(window->width(), room.width() - frameW),
+                       std::min(window->height(), room.height() - frameH));
     const QRect sized = window->frameGeometry();
     const int x = std::clamp(sized.x(), room.left(), std::max(room.left(), room.right() + 1 - sized.width()));
     const int y = std::clamp(sized.y(), room.top(), std::max(room.top(), room.bottom() + 1 - sized.height()));

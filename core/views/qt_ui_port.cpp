@@ -18,11 +18,11 @@ namespace {
 
 QMessageBox::Icon boxIcon(Icon icon) {
     switch (icon) {
-        case Icon::None: return QMessageBox::NoIcon;
-        case Icon::Warning: return QMessageBox::Warning;
-        case Icon::Question: return QMessageBox::Question;
-        case Icon::Information: return QMessageBox::Information;
-        case Icon::Error: return QMessageBox::Critical;
+    case Icon::None: return QMessageBox::NoIcon;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Error: return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -34,9 +34,8 @@ struct ButtonPair {
 
 // In the order the boxes lay them out.
 constexpr ButtonPair kButtons[] = {
-    {Button::Ok, QMessageBox::Ok},       {Button::Yes, QMessageBox::Yes},
-    {Button::No, QMessageBox::No},       {Button::Retry, QMessageBox::Retry},
-    {Button::Abort, QMessageBox::Abort}, {Button::Ignore, QMessageBox::Ignore},
+    {Button::Ok, QMessageBox::Ok},         {Button::Yes, QMessageBox::Yes},     {Button::No, QMessageBox::No},
+    {Button::Retry, QMessageBox::Retry},   {Button::Abort, QMessageBox::Abort}, {Button::Ignore, QMessageBox::Ignore},
     {Button::Cancel, QMessageBox::Cancel},
 };
 
@@ -78,8 +77,10 @@ Button QtUiPort::message(std::string_view caption, std::string_view text, Icon i
     if (buttons.isEmpty()) box.addButton(QMessageBox::Ok);
     if (buttons.has(defaultButton)) box.setDefaultButton(standardOf(defaultButton));
     // Escape answers the box's way out: Cancel, else No, else the only button.
-    if (buttons.has(Button::Cancel)) box.setEscapeButton(QMessageBox::Cancel);
-    else if (buttons.has(Button::No)) box.setEscapeButton(QMessageBox::No);
+    if (buttons.has(Button::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons.has(Button::No))
+        box.setEscapeButton(QMessageBox::No);
     // A question must be answered even while the busy cursor shows.
     const bool busy = m_busyDepth > 0;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);

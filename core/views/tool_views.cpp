@@ -113,9 +113,10 @@ PickListView::PickListView(PickList& list, QWidget* parent) : QDialog(parent), m
     setObjectName(QString::fromStdString(spec.procedure));
     setWindowTitle(QString::fromStdString(spec.title));
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(tr("<b>Select 1 item:</b> click it.<br><b>Select multiple items:</b> hold Ctrl and click "
-                               "each.<br><b>Select range of items:</b> click the first, hold Shift and click the last."),
-                            this);
+    auto* help =
+        new QLabel(tr("<b>Select 1 item:</b> click it.<br><b>Select multiple items:</b> hold Ctrl and click "
+                      "each.<br><b>Select range of items:</b> click the first, hold Shift and click the last."),
+                   this);
     help->setWordWrap(true);
     layout->addWidget(help);
     if (spec.hasLocator) {
@@ -130,7 +131,8 @@ PickListView::PickListView(PickList& list, QWidget* parent) : QDialog(parent), m
             m_list.locate(m_locator->text().toStdString());
             m_locator->clear();
             if (auto c = m_list.current()) m_table->scrollToItem(m_table->item(static_cast<int>(*c), 0));
-            if (auto c = m_list.current()) m_table->setCurrentCell(static_cast<int>(*c), 0, QItemSelectionModel::NoUpdate);
+            if (auto c = m_list.current())
+                m_table->setCurrentCell(static_cast<int>(*c), 0, QItemSelectionModel::NoUpdate);
             m_table->setFocus();
         });
     }

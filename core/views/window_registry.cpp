@@ -42,9 +42,7 @@ WindowRegistry& WindowRegistry::instance() {
     return registry;
 }
 
-void WindowRegistry::add(const std::string& procedure, Factory factory) {
-    m_factories[procedure] = std::move(factory);
-}
+void WindowRegistry::add(const std::string& procedure, Factory factory) { m_factories[procedure] = std::move(factory); }
 
 bool WindowRegistry::contains(std::string_view procedure) const {
     return m_factories.find(procedure) != m_factories.end();

@@ -55,8 +55,8 @@ struct ApplyRule {
 
 // The application of one charge inside its own transaction; the charge is current
 // and watched in t.chg.
-LedgerOutcome applyOne(ArTables& t, core::UiPort& ui, std::int32_t payId, std::int64_t unapplied,
-                       const ApplyRule& rule, std::int64_t* appliedOut) {
+LedgerOutcome applyOne(ArTables& t, core::UiPort& ui, std::int32_t payId, std::int64_t unapplied, const ApplyRule& rule,
+                       std::int64_t* appliedOut) {
     core::Charges& chg = t.chg.rec();
     const std::int64_t unpaid = chg.UNPAIDBAL.scaled();
     const std::int64_t amount = unpaid < unapplied ? unpaid : unapplied;
@@ -84,7 +84,8 @@ LedgerOutcome applyOne(ArTables& t, core::UiPort& ui, std::int32_t payId, std::i
         app.TIMEAPPLIED = rule.stampTime;
     }
     if (!fitsMoney(previous + amount) || !fitsMoney(unpaid - amount)) {
-        ui.message(kError, "The amount does not fit the field.", core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+        ui.message(kError, "The amount does not fit the field.", core::Icon::Warning, core::Button::Ok,
+                   core::Button::Ok);
         return LedgerOutcome::Failed;
     }
     app.AMOUNT = money(previous + amount);
@@ -116,11 +117,14 @@ LedgerOutcome applyOne(ArTables& t, core::UiPort& ui, std::int32_t payId, std::i
 std::int64_t sumApplied(ArTables& t, core::KeyId key, std::int32_t id) {
     core::Applied& app = t.app.rec();
     t.app.handle.clear();
-    if (key.index == core::Applied::byPayId.index) app.PayId = id;
-    else app.ChgId = id;
+    if (key.index == core::Applied::byPayId.index)
+        app.PayId = id;
+    else
+        app.ChgId = id;
     std::int64_t sum = 0;
     if (t.app.handle.setAtKey(key) != ErrorCode::None) return 0;
-    while (t.app.handle.next() == ErrorCode::None && (key.index == core::Applied::byPayId.index ? app.PayId : app.ChgId) == id)
+    while (t.app.handle.next() == ErrorCode::None &&
+           (key.index == core::Applied::byPayId.index ? app.PayId : app.ChgId) == id)
         sum += app.AMOUNT.scaled();
     return sum;
 }
@@ -130,10 +134,13 @@ std::vector<core::Applied> rowsOf(ArTables& t, core::KeyId key, std::int32_t id)
     std::vector<core::Applied> rows;
     core::Applied& app = t.app.rec();
     t.app.handle.clear();
-    if (key.index == core::Applied::byPayId.index) app.PayId = id;
-    else app.ChgId = id;
+    if (key.index == core::Applied::byPayId.index)
+        app.PayId = id;
+    else
+        app.ChgId = id;
     if (t.app.handle.setAtKey(key) != ErrorCode::None) return rows;
-    while (t.app.handle.next() == ErrorCode::None && (key.index == core::Applied::byPayId.index ? app.PayId : app.ChgId) == id)
+    while (t.app.handle.next() == ErrorCode::None &&
+           (key.index == core::Applied::byPayId.index ? app.PayId : app.ChgId) == id)
         rows.push_back(app);
     return rows;
 }
@@ -163,7 +170,8 @@ ErrorCode syncPayment(ArTables& t, std::int32_t payId) {
     t.pay.handle.clear();
     t.pay.rec().Id = payId;
     if (const ErrorCode ec = t.pay.handle.get(core::Payments::byId); ec != ErrorCode::None)
-        return ec == ErrorCode::RecordNotFound ? ErrorCode::None : ec;  // a payment deleted meanwhile has nothing to keep
+        return ec == ErrorCode::RecordNotFound ? ErrorCode::None
+                                               : ec;  // a payment deleted meanwhile has nothing to keep
     const std::int64_t unapplied = t.pay.rec().AMOUNT.scaled() - applied;
     if (!fitsMoney(unapplied)) return ErrorCode::DriverError;
     const std::uint8_t flag = unapplied == 0 ? 1 : 0;
@@ -176,7 +184,7 @@ ErrorCode syncPayment(ArTables& t, std::int32_t payId) {
 std::string moneyText(const Money& m) { return core::cellText(core::moneyPicture(), m); }
 
 void showReadError(core::UiPort& ui, ErrorCode code) {
-    const char* text = code == ErrorCode::FileNotOpen  ? "File Not Open"
+    const char* text = code == ErrorCode::FileNotOpen   ? "File Not Open"
                        : code == ErrorCode::RecordInUse ? "Record Locked by another user"
                                                         : "No Matching Record";
     ui.message(kError, text, core::Icon::Warning, core::Button::Ok, core::Button::Ok);

@@ -45,10 +45,10 @@ struct ArTables {
 // The outcome of one ledger write; each failure has been shown to the user.
 enum class LedgerOutcome {
     Done,
-    NothingToDo,     // "Payment Completely Allocated" and the like
-    ChargeMissing,   // the charge is gone ("No Matching Record")
-    ChangedElsewhere,// another station changed the charge meanwhile (89): re-read and try again
-    Failed,          // a write or the transaction failed; nothing was written
+    NothingToDo,       // "Payment Completely Allocated" and the like
+    ChargeMissing,     // the charge is gone ("No Matching Record")
+    ChangedElsewhere,  // another station changed the charge meanwhile (89): re-read and try again
+    Failed,            // a write or the transaction failed; nothing was written
 };
 
 // Sum of APP:AMOUNT over the payment's (charge's) applications, in cents.

@@ -36,8 +36,7 @@ BrwsCustAccount::BrwsCustAccount(core::Database& db, core::UiPort& ui, const cor
     });
     p.format = core::rowCells<core::Payments>([this](const core::Payments& pay) {
         m_paymentsTotal += pay.UNAPPAMT.scaled();
-        return std::vector<std::string>{core::formatPicture("@d2", pay.Date), pay.COMMENTS.str(),
-                                        moneyText(pay.AMOUNT),
+        return std::vector<std::string>{core::formatPicture("@d2", pay.Date), pay.COMMENTS.str(), moneyText(pay.AMOUNT),
                                         moneyText(pay.UNAPPAMT)};
     });
     p.maxRows = 1000000;
@@ -62,9 +61,9 @@ BrwsCustAccount::BrwsCustAccount(core::Database& db, core::UiPort& ui, const cor
     });
     c.format = core::rowCells<core::Charges>([this](const core::Charges& chg) {
         m_chargesTotal += chg.UNPAIDBAL.scaled();
-        return std::vector<std::string>{core::formatPicture("@d2", chg.Date), std::string(chg.REASON.view().substr(0, 20)),
-                                        invoiceText(chg.INVOICENUM), moneyText(chg.AMOUNT),
-                                        moneyText(chg.UNPAIDBAL)};
+        return std::vector<std::string>{core::formatPicture("@d2", chg.Date),
+                                        std::string(chg.REASON.view().substr(0, 20)), invoiceText(chg.INVOICENUM),
+                                        moneyText(chg.AMOUNT), moneyText(chg.UNPAIDBAL)};
     });
     c.maxRows = 1000000;
     m_charges = std::make_unique<core::RelatedList>(ui, m_chg.handle, c);
@@ -77,19 +76,19 @@ bool BrwsCustAccount::open() {
     m_cus.handle.clear();
     m_cus.rec().Name = m_name;
     switch (m_cus.handle.get(core::Customer::byName)) {
-        case ErrorCode::None: break;
-        case ErrorCode::FileNotOpen:
-            m_ui.message("Critical Error", "Error getting Customer Record.  File not open.", core::Icon::Warning,
-                         core::Button::Ok, core::Button::Ok);
-            return false;
-        case ErrorCode::RecordInUse:
-            m_ui.message("Sharing Violation", "Customer record already in use at another station.", core::Icon::Warning,
-                         core::Button::Ok, core::Button::Ok);
-            return false;
-        default:
-            m_ui.message("Critical Error", "Error getting Customer record.  Record Not Found.", core::Icon::Warning,
-                         core::Button::Ok, core::Button::Ok);
-            return false;
+    case ErrorCode::None: break;
+    case ErrorCode::FileNotOpen:
+        m_ui.message("Critical Error", "Error getting Customer Record.  File not open.", core::Icon::Warning,
+                     core::Button::Ok, core::Button::Ok);
+        return false;
+    case ErrorCode::RecordInUse:
+        m_ui.message("Sharing Violation", "Customer record already in use at another station.", core::Icon::Warning,
+                     core::Button::Ok, core::Button::Ok);
+        return false;
+    default:
+        m_ui.message("Critical Error", "Error getting Customer record.  Record Not Found.", core::Icon::Warning,
+                     core::Button::Ok, core::Button::Ok);
+        return false;
     }
     core::glo.CustName = name();
     reload();

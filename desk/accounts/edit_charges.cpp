@@ -62,8 +62,7 @@ EditCharges::EditCharges(core::Database& db, core::UiPort& ui, core::Table& char
         const bool found = m_joinPay.handle.get(core::Payments::byId) == ErrorCode::None;
         const core::Payments& p = m_joinPay.rec();
         return std::vector<std::string>{found ? core::formatPicture("@d2", p.Date) : std::string(),
-                                        found ? p.Method.str() : std::string(),
-                                        moneyText(a.AMOUNT),
+                                        found ? p.Method.str() : std::string(), moneyText(a.AMOUNT),
                                         found ? p.CHECKNUM.str() : std::string()};
     });
     spec.maxRows = 100000;
@@ -74,9 +73,9 @@ EditCharges::~EditCharges() = default;
 
 std::string EditCharges::statusText() const {
     switch (request()) {
-        case core::Request::Insert: return "Record will be Added";
-        case core::Request::Delete: return "Record will be Deleted";
-        default: return "Record will be Changed";
+    case core::Request::Insert: return "Record will be Added";
+    case core::Request::Delete: return "Record will be Deleted";
+    default: return "Record will be Changed";
     }
 }
 
@@ -162,7 +161,8 @@ std::optional<core::Response> EditCharges::writeChange() {
         core::Transaction tx(database(), {&m_table, &m_ledger.app.handle, &m_ledger.chg.handle});
         if (tx.begin() != ErrorCode::None) {
             core::saveError(tx.lastError(), tx.driverErrorText(), tx.driverErrorText(), tx.driverErrorCode());
-            core::showStandardMessage(ui(), core::StandardMessage::TransactionFramingError, {"Charges", tx.tableNames()});
+            core::showStandardMessage(ui(), core::StandardMessage::TransactionFramingError,
+                                      {"Charges", tx.tableNames()});
             return core::Response::None;
         }
         m_ledger.chg.handle.clear();
@@ -194,9 +194,9 @@ std::optional<core::Response> EditCharges::writeChange() {
             return core::Response::None;
         }
         switch (core::showStandardMessage(ui(), core::StandardMessage::RetryUpdate)) {
-            case core::Button::Yes: continue;
-            case core::Button::No: return core::Response::Cancelled;
-            default: return core::Response::None;
+        case core::Button::Yes: continue;
+        case core::Button::No: return core::Response::Cancelled;
+        default: return core::Response::None;
         }
     }
 }
@@ -208,9 +208,9 @@ bool EditCharges::removeRecord() {
             return true;
         }
         switch (core::showStandardMessage(ui(), core::StandardMessage::RetryDelete)) {
-            case core::Button::Yes: continue;
-            case core::Button::No: finish(core::Response::Cancelled); return true;
-            default: return false;
+        case core::Button::Yes: continue;
+        case core::Button::No: finish(core::Response::Cancelled); return true;
+        default: return false;
         }
     }
 }

@@ -64,8 +64,7 @@ EditPayments::EditPayments(core::Database& db, core::UiPort& ui, core::Table& pa
         [this](const core::Charges& c) { return c.Customer.equalsNoCase(rec().Customer.view()) && c.Paid == 0; });
     out.format = core::rowCells<core::Charges>([](const core::Charges& c) {
         return std::vector<std::string>{core::formatPicture("@d2", c.Date), invoiceText(c.INVOICENUM),
-                                        moneyText(c.AMOUNT),
-                                        moneyText(c.UNPAIDBAL), c.REASON.str()};
+                                        moneyText(c.AMOUNT), moneyText(c.UNPAIDBAL), c.REASON.str()};
     });
     out.maxRows = 100000;
     m_outstanding = std::make_unique<core::RelatedList>(ui, m_listChg.handle, out);
@@ -81,8 +80,8 @@ EditPayments::EditPayments(core::Database& db, core::UiPort& ui, core::Table& pa
         const bool found = m_joinChg.handle.get(core::Charges::byId) == ErrorCode::None;
         const core::Charges& c = m_joinChg.rec();
         return std::vector<std::string>{found ? core::formatPicture("@d2", c.Date) : std::string(),
-                                        found ? invoiceText(c.INVOICENUM) : std::string(),
-                                        moneyText(a.AMOUNT), found ? c.REASON.str() : std::string()};
+                                        found ? invoiceText(c.INVOICENUM) : std::string(), moneyText(a.AMOUNT),
+                                        found ? c.REASON.str() : std::string()};
     });
     app.maxRows = 100000;
     m_applied = std::make_unique<core::RelatedList>(ui, m_listApp.handle, app);
@@ -104,22 +103,22 @@ bool EditPayments::open() {
     m_openDate = core::today();
     m_openTime = core::now();
     switch (m_request) {
-        case core::Request::Insert: {
-            const std::string customer = m_owner.empty() ? rec().Customer.str() : m_owner;
-            m_table.clear();
-            rec().Customer = customer;
-            rec().Date = core::today();
-            rec().Applied = 1;  // nothing received yet, so nothing is left to apply
-            if (core::addNumbered(m_db, m_ui, m_table, core::Payments::byId, core::fieldOf(&core::Payments::Id)) !=
-                core::NumberedInsert::Added) {
-                finish(core::Response::Cancelled);
-                return false;
-            }
-            break;
+    case core::Request::Insert: {
+        const std::string customer = m_owner.empty() ? rec().Customer.str() : m_owner;
+        m_table.clear();
+        rec().Customer = customer;
+        rec().Date = core::today();
+        rec().Applied = 1;  // nothing received yet, so nothing is left to apply
+        if (core::addNumbered(m_db, m_ui, m_table, core::Payments::byId, core::fieldOf(&core::Payments::Id)) !=
+            core::NumberedInsert::Added) {
+            finish(core::Response::Cancelled);
+            return false;
         }
-        case core::Request::Change: break;
-        case core::Request::Delete: return deleteNow();
-        default: finish(core::Response::Cancelled); return false;
+        break;
+    }
+    case core::Request::Change: break;
+    case core::Request::Delete: return deleteNow();
+    default: finish(core::Response::Cancelled); return false;
     }
     m_snapshot = rec();
     methodSelected();
@@ -207,7 +206,8 @@ void EditPayments::applyHighlighted() {
 
 void EditPayments::applyToOldest() {
     afterEvent();
-    const LedgerOutcome o = desk::applyToOldest(m_ledger, m_ui, rec().Id, rec().Customer.str(), rec().UNAPPAMT.scaled());
+    const LedgerOutcome o =
+        desk::applyToOldest(m_ledger, m_ui, rec().Id, rec().Customer.str(), rec().UNAPPAMT.scaled());
     if (o == LedgerOutcome::NothingToDo && rec().UNAPPAMT.scaled() <= 0) return;
     m_cancelVisible = false;
     reloadLists();
@@ -218,12 +218,14 @@ void EditPayments::applyToOldest() {
 
 void EditPayments::removeHighlighted() {
     std::int32_t payId = 0, chgId = 0;
-    if (const auto i = m_applied->current(); i && m_listApp.handle.reget(m_applied->rows()[*i].position) == ErrorCode::None) {
+    if (const auto i = m_applied->current();
+        i && m_listApp.handle.reget(m_applied->rows()[*i].position) == ErrorCode::None) {
         payId = m_listApp.rec().PayId;
         chgId = m_listApp.rec().ChgId;
     } else if (m_applied->current()) {
         // Listed but gone: another station removed it.
-        m_ui.message("ERROR", "Record not available on Applied", core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+        m_ui.message("ERROR", "Record not available on Applied", core::Icon::Warning, core::Button::Ok,
+                     core::Button::Ok);
         reloadLists();
         afterEvent();
         m_focus = Focus::Applied;
@@ -247,7 +249,8 @@ bool EditPayments::writePayment() {
     m_ledger.pay.handle.clear();
     m_ledger.pay.rec().Id = rec().Id;
     const ErrorCode found = m_ledger.pay.handle.get(core::Payments::byId);
-    if (found != ErrorCode::None || (m_request == core::Request::Change && !sameEntry(m_ledger.pay.rec(), m_snapshot))) {
+    if (found != ErrorCode::None ||
+        (m_request == core::Request::Change && !sameEntry(m_ledger.pay.rec(), m_snapshot))) {
         tx.rollback();
         m_ui.message("Update Operation Error", "This record was changed by another station.", core::Icon::Warning,
                      core::Button::Ok, core::Button::Ok);
@@ -280,9 +283,9 @@ bool EditPayments::writePayment() {
         }
         tx.rollback();
         switch (core::showStandardMessage(m_ui, core::StandardMessage::RetryUpdate)) {
-            case core::Button::Yes: return writePayment();
-            case core::Button::No: finish(core::Response::Cancelled); return true;
-            default: return false;
+        case core::Button::Yes: return writePayment();
+        case core::Button::No: finish(core::Response::Cancelled); return true;
+        default: return false;
         }
     }
 }

@@ -51,18 +51,18 @@ public:
     std::int64_t totalApplied() const { return m_totalApplied; }
 
     // --- field events ---
-    void methodSelected();        // the method rule
-    bool amountAccepted();        // false: beep, the cursor stays on Amount
+    void methodSelected();  // the method rule
+    bool amountAccepted();  // false: beep, the cursor stays on Amount
     // A key on Date: opens the calendar for a date of 0 (set to today first) or on F2.
     void dateKey(bool f2);
-    void afterEvent();            // PAY:UNAPPAMT and PAY:Applied from the amount and the total applied
+    void afterEvent();  // PAY:UNAPPAMT and PAY:Applied from the amount and the total applied
 
     // --- commands ---
-    void applyHighlighted();      // double-click on "Outstanding Invoices"
-    void applyToOldest();         // "Apply to &Oldest"
-    void removeHighlighted();     // double-click on "Payments Applied"
-    bool ok();                    // true when the form is over
-    bool cancel();                // true when the form is over
+    void applyHighlighted();   // double-click on "Outstanding Invoices"
+    void applyToOldest();      // "Apply to &Oldest"
+    void removeHighlighted();  // double-click on "Payments Applied"
+    bool ok();                 // true when the form is over
+    bool cancel();             // true when the form is over
 
     // --- what the view shows ---
     bool checkFieldsEnabled() const { return m_checkEnabled; }

@@ -15,8 +15,7 @@
 
 namespace quay::desk {
 
-AreaCodeView::AreaCodeView(core::UiPort& ui, core::Settings& settings, QWidget* parent)
-    : QDialog(parent), m_logic(ui) {
+AreaCodeView::AreaCodeView(core::UiPort& ui, core::Settings& settings, QWidget* parent) : QDialog(parent), m_logic(ui) {
     setWindowTitle(QString::fromUtf8(kAreaCodeTitle));
     setObjectName(kAreaCodeSection);
     auto* layout = new QVBoxLayout(this);

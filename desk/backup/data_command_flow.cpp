@@ -88,7 +88,8 @@ bool DataCommandFlow::restore() {
     const std::optional<fs::path> file = m_services.chooseBackupFile(folder);
     if (!file) return false;
 
-    const DataCopyResult checked = run("Checking the backup", [f = *file](const CopyProgress&) { return checkBackup(f); });
+    const DataCopyResult checked =
+        run("Checking the backup", [f = *file](const CopyProgress&) { return checkBackup(f); });
     if (!checked.ok) {
         m_ui.inform("Restore Refused", checked.message + "|The data was not changed.", core::Icon::Error);
         return false;

@@ -38,7 +38,8 @@ struct DataCommandServices {
     std::function<std::optional<std::filesystem::path>(const std::filesystem::path& start)> chooseBackupFile;
     // Runs `job` off the window's thread while showing its progress under `title`, and
     // returns its result. Null: the job runs here.
-    std::function<DataCopyResult(const std::string& title, const std::function<DataCopyResult(const CopyProgress&)>& job)>
+    std::function<DataCopyResult(const std::string& title,
+                                 const std::function<DataCopyResult(const CopyProgress&)>& job)>
         runWithProgress;
 };
 

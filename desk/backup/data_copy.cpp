@@ -157,8 +157,7 @@ struct ScratchDirectory {
 // holds must open with this program's layout and keys.
 DataCopyResult checkDataSet(const fs::path& dir, const std::string& shownName) {
     core::Database db(dir.string());
-    if (!db.isOpen())
-        return failure(shownName + " is not a Billquay backup: " + db.driverErrorText());
+    if (!db.isOpen()) return failure(shownName + " is not a Billquay backup: " + db.driverErrorText());
     bool hasCompanyTable = false;
     for (const core::TableDesc* desc : core::fileTables()) {
         auto buffer = std::make_unique<std::max_align_t[]>(desc->recordSize / sizeof(std::max_align_t) + 1);
@@ -222,8 +221,8 @@ DataCopyResult makeBackup(const fs::path& dataDirectory, const fs::path& folder,
         return failure("There is no Billquay data in " + dataDirectory.string() + " to back up.");
     fs::create_directories(folder, ec);
     if (!fs::is_directory(folder, ec))
-        return failure("The backup folder " + folder.string() + " could not be made" +
-                       (ec ? ": " + ec.message() : "") + ".");
+        return failure("The backup folder " + folder.string() + " could not be made" + (ec ? ": " + ec.message() : "") +
+                       ".");
 
     const std::string base = backupFileName(moment, suffix);
     fs::path target = folder / base;

@@ -28,8 +28,8 @@ using CopyProgress = std::function<void(int done, int total)>;
 
 struct DataCopyResult {
     bool ok = false;
-    std::string message;           // what went wrong, for the user; blank on success
-    std::filesystem::path file;    // the backup written (makeBackup), or the file restored
+    std::string message;         // what went wrong, for the user; blank on success
+    std::filesystem::path file;  // the backup written (makeBackup), or the file restored
 };
 
 // "billquay-YYYY-MM-DD-HHMM" plus `suffix` and the extension, for `moment`.
@@ -39,8 +39,7 @@ std::string backupFileName(core::DateTime moment, const std::string& suffix = {}
 // missing). The file appears only complete: it is written under a temporary name,
 // flushed and renamed; an existing backup of the same minute is never overwritten.
 DataCopyResult makeBackup(const std::filesystem::path& dataDirectory, const std::filesystem::path& folder,
-                          core::DateTime moment, const CopyProgress& progress = {},
-                          const std::string& suffix = {});
+                          core::DateTime moment, const CopyProgress& progress = {}, const std::string& suffix = {});
 
 // Checks that `file` is a Billquay data set this program can use, on a private copy
 // (the file itself is only read).

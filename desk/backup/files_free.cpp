@@ -16,9 +16,9 @@ namespace quay::desk {
 
 const std::vector<std::string_view>& filesFreeOrder() {
     static const std::vector<std::string_view> order = {
-        "Applied", "Charges", "Comments", "Customer", "Defaults", "Groups", "ItemsOrd",
-        "Manufact", "Orders", "PO", "POItems", "Payments", "Products", "Salesmen",
-        "Schedule", "Serials", "ShipMthd", "Terms", "TipOfDay", "VenProds", "Vendors",
+        "Applied",  "Charges", "Comments", "Customer", "Defaults", "Groups",   "ItemsOrd",
+        "Manufact", "Orders",  "PO",       "POItems",  "Payments", "Products", "Salesmen",
+        "Schedule", "Serials", "ShipMthd", "Terms",    "TipOfDay", "VenProds", "Vendors",
     };
     return order;
 }

@@ -21,8 +21,8 @@ const std::vector<std::string_view>& filesFreeOrder();
 
 struct FilesFreeResult {
     bool free = true;
-    std::string busyTable;                               // the first table that would not open
-    core::ErrorCode error = core::ErrorCode::None;       // and why
+    std::string busyTable;                          // the first table that would not open
+    core::ErrorCode error = core::ErrorCode::None;  // and why
 };
 
 FilesFreeResult allFilesFree(core::Database& db);

@@ -134,9 +134,7 @@ bool build(const fs::path& dir, long customers) {
     });
 }
 
-double ms(Clock::time_point a, Clock::time_point b) {
-    return std::chrono::duration<double, std::milli>(b - a).count();
-}
+double ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
 void ratio(const char* what, double value, double target, const char* unit) {
     std::printf("RATIO %-36s %10.1f %s  target %8.1f %s  ratio %.3f\n", what, value, unit, target, unit,

@@ -58,7 +58,8 @@ bool build(core::Database& db, int orders, int linesPerOrder) {
     core::Handle<core::ItemsOrd> ite(db);
     for (core::Table* t : std::initializer_list<core::Table*>{&def, &cus, &prd, &ord, &ite})
         if (core::openTable(ui, *t) != core::OpenOutcome::Opened) return false;
-    if (core::createCompanyRecord(db, def, core::CompanyCreation::FromDefaultsForm) != core::ErrorCode::None) return false;
+    if (core::createCompanyRecord(db, def, core::CompanyCreation::FromDefaultsForm) != core::ErrorCode::None)
+        return false;
     core::Transaction tx(db, {&cus, &prd, &ord, &ite});
     if (tx.begin() != core::ErrorCode::None) return false;
     for (int c = 0; c < 1000; ++c) {
@@ -118,7 +119,8 @@ bool buildStationsDataSet(core::Database& db) {
     core::Handle<core::Products> prd(db);
     for (core::Table* t : std::initializer_list<core::Table*>{&def, &cus, &prd})
         if (core::openTable(ui, *t) != core::OpenOutcome::Opened) return false;
-    if (core::createCompanyRecord(db, def, core::CompanyCreation::FromDefaultsForm) != core::ErrorCode::None) return false;
+    if (core::createCompanyRecord(db, def, core::CompanyCreation::FromDefaultsForm) != core::ErrorCode::None)
+        return false;
     core::Transaction tx(db, {&cus, &prd});
     if (tx.begin() != core::ErrorCode::None) return false;
     for (int c = 0; c < 1000; ++c) {
@@ -167,7 +169,8 @@ bool buildStationsDataSet(core::Database& db) {
         });
         desk::OrderTables t(db, ui);
         if (!t.isOpen() || core::GETCOMPANYDEFAULTS(t.def.handle, 1) != 0) {
-            for (const auto& m : ui.messages()) std::fprintf(stderr, "station: %s / %s\n", m.caption.c_str(), m.text.c_str());
+            for (const auto& m : ui.messages())
+                std::fprintf(stderr, "station: %s / %s\n", m.caption.c_str(), m.text.c_str());
             ::_exit(2);
         }
         while (Clock::now() < until) {
@@ -241,7 +244,8 @@ int runStations(const std::string& dir, int stations, int seconds) {
         if (pid < 0) return 1;
         if (pid == 0) {
             std::this_thread::sleep_until(start);
-            runStation(dir, 1000u + static_cast<unsigned>(s), until, dir + "/station-" + std::to_string(s) + ".figures");
+            runStation(dir, 1000u + static_cast<unsigned>(s), until,
+                       dir + "/station-" + std::to_string(s) + ".figures");
         }
         pids.push_back(pid);
     }
@@ -288,10 +292,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--stations") stations = 8;
-        else if (a.rfind("--stations=", 0) == 0) stations = std::max(1, std::atoi(a.c_str() + 11));
-        else if (a.rfind("--seconds=", 0) == 0) seconds = std::max(1, std::atoi(a.c_str() + 10));
-        else positional.push_back(a);
+        if (a == "--stations")
+            stations = 8;
+        else if (a.rfind("--stations=", 0) == 0)
+            stations = std::max(1, std::atoi(a.c_str() + 11));
+        else if (a.rfind("--seconds=", 0) == 0)
+            seconds = std::max(1, std::atoi(a.c_str() + 10));
+        else
+            positional.push_back(a);
     }
     if (stations > 0)
         return runStations(positional.empty() ? "/tmp/quay-orders-stations" : positional[0], stations, seconds);
@@ -371,16 +379,18 @@ int main(int argc, char** argv) {
             times.push_back(msSince(start));
         }
         std::sort(times.begin(), times.end());
-        std::printf("save 20-line invoice: p50 %.2f ms, p99 %.2f ms over 200 saves (target p99 < 50 ms)\n",
-                    times[100], times[197]);
+        std::printf("save 20-line invoice: p50 %.2f ms, p99 %.2f ms over 200 saves (target p99 < 50 ms)\n", times[100],
+                    times[197]);
     }
 
     // 3. Copying a 100-line order.
     {
         desk::OrderTables t(db, ui);
         std::int32_t highestOrder = 0, highestLine = 0;
-        desk::highestNumber(t.ordScan.handle, core::Orders::byOrdNum, [](const core::Orders& o) { return o.OrdNum; }, highestOrder);
-        desk::highestNumber(t.iteScan.handle, core::ItemsOrd::byIteNum, [](const core::ItemsOrd& i) { return i.IteNum; }, highestLine);
+        desk::highestNumber(
+            t.ordScan.handle, core::Orders::byOrdNum, [](const core::Orders& o) { return o.OrdNum; }, highestOrder);
+        desk::highestNumber(
+            t.iteScan.handle, core::ItemsOrd::byIteNum, [](const core::ItemsOrd& i) { return i.IteNum; }, highestLine);
         core::Transaction tx(db, {&t.ord.handle, &t.ite.handle});
         tx.begin();
         t.ord.handle.clear();

@@ -120,13 +120,16 @@ int main(int argc, char** argv) {
     bool all = true;
     // From nothing, as the menu's choice does it: a connection, the products opened
     // through the open routine, the first page read.
-    all = ratio("open from a new connection", timeIt(10, [&] {
-              core::Database fresh(dir.string());
-              core::Handle<core::Products> prd(fresh);
-              if (core::openTable(ui, prd) != core::OpenOutcome::Opened) std::exit(1);
-              core::ListWindow w(ui, prd, desk::prodCountsSpec(), none);
-              w.open();
-          })) && all;
+    all = ratio("open from a new connection", timeIt(10,
+                                                     [&] {
+                                                         core::Database fresh(dir.string());
+                                                         core::Handle<core::Products> prd(fresh);
+                                                         if (core::openTable(ui, prd) != core::OpenOutcome::Opened)
+                                                             std::exit(1);
+                                                         core::ListWindow w(ui, prd, desk::prodCountsSpec(), none);
+                                                         w.open();
+                                                     })) &&
+          all;
 
     core::Database db(dir.string());
     core::Handle<core::Products> prd(db);
@@ -137,33 +140,39 @@ int main(int argc, char** argv) {
     const core::ListSpec spec = desk::prodCountsSpec();
     for (std::size_t tab = 0; tab < spec.tabs.size(); ++tab) {
         const std::string what = "open on \"" + spec.tabs[tab].caption + "\"";
-        all = ratio(what.c_str(), timeIt(10, [&] {
-                  core::ListWindow w(ui, prd, spec, none);
-                  w.open();
-                  w.selectTab(static_cast<int>(tab));
-              })) && all;
+        all = ratio(what.c_str(), timeIt(10,
+                                         [&] {
+                                             core::ListWindow w(ui, prd, spec, none);
+                                             w.open();
+                                             w.selectTab(static_cast<int>(tab));
+                                         })) &&
+              all;
     }
     for (std::size_t tab = 0; tab < spec.tabs.size(); ++tab) {
         core::ListWindow w(ui, prd, spec, none);
         w.open();
         w.selectTab(static_cast<int>(tab));
         const std::string by = " (" + spec.tabs[tab].caption + ")";
-        all = ratio(("page down" + by).c_str(), timeIt(50, [&] {
-                  if (w.fetchAfter() == 0) w.toStart();
-              })) && all;
-        all = ratio(("page back" + by).c_str(), timeIt(50, [&] {
-                  if (w.fetchBefore() == 0) w.toEnd();
-              })) && all;
+        all = ratio(("page down" + by).c_str(), timeIt(50,
+                                                       [&] {
+                                                           if (w.fetchAfter() == 0) w.toStart();
+                                                       })) &&
+              all;
+        all = ratio(("page back" + by).c_str(), timeIt(50,
+                                                       [&] {
+                                                           if (w.fetchBefore() == 0) w.toEnd();
+                                                       })) &&
+              all;
         all = ratio(("jump to the end" + by).c_str(), timeIt(10, [&] { w.toEnd(); })) && all;
         long n = 0;
         if (tab == 0) {
-            all = ratio(("locate a part number" + by).c_str(), timeIt(20, [&] {
-                      w.setLocatorText(partNum((n++ * 7717) % products).substr(0, 8));
-                  })) && all;
+            all = ratio(("locate a part number" + by).c_str(),
+                        timeIt(20, [&] { w.setLocatorText(partNum((n++ * 7717) % products).substr(0, 8)); })) &&
+                  all;
         } else {
-            all = ratio(("locate a description" + by).c_str(), timeIt(20, [&] {
-                      w.setLocatorText(description(n++ * 31).substr(0, 14));
-                  })) && all;
+            all = ratio(("locate a description" + by).c_str(),
+                        timeIt(20, [&] { w.setLocatorText(description(n++ * 31).substr(0, 14)); })) &&
+                  all;
         }
         std::printf("  %zu rows held after paging\n", w.rowCount());
     }

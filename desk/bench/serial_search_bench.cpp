@@ -83,7 +83,8 @@ void measure(const char* what, long size, F read) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::filesystem::path root = argc > 1 ? argv[1] : std::filesystem::temp_directory_path() / "quay-serial-bench";
+    const std::filesystem::path root =
+        argc > 1 ? argv[1] : std::filesystem::temp_directory_path() / "quay-serial-bench";
     const long big = argc > 2 ? std::atol(argv[2]) : 1000000;
     for (long size : {10L, big}) {
         const auto dir = root / std::to_string(size);
@@ -96,8 +97,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "could not build the data set in %s\n", dir.c_str());
                 return 1;
             }
-            std::printf("built %ld serials in %.1f s\n", size,
-                        std::chrono::duration<double>(Clock::now() - t).count());
+            std::printf("built %ld serials in %.1f s\n", size, std::chrono::duration<double>(Clock::now() - t).count());
         }
         core::ScriptedUi ui;
         auto tables = std::make_shared<desk::InvoiceSerialTables>(db, ui);

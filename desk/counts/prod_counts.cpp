@@ -9,14 +9,16 @@ namespace quay::desk {
 
 using namespace core;
 
-
 ListSpec prodCountsSpec() {
     ListSpec s;
     s.procedure = "BrowseProdCounts";
     s.title = "Product Counts";
     s.heading = "Product Counts List";
     s.formProcedure = "ProdCountsForm";
-    s.columns = {{"Part#", 20, false}, {"Description", 35, false}, {"On Hand", 13, true}, {"On Order", 13, true},
+    s.columns = {{"Part#", 20, false},
+                 {"Description", 35, false},
+                 {"On Hand", 13, true},
+                 {"On Order", 13, true},
                  {"Min Qty", 13, true}};
     s.format = rowCells<Products>([](const Products& p) {
         static const Picture qty = *Picture::parse("@n-13.2");

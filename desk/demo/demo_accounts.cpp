@@ -88,7 +88,8 @@ std::string addDemoAccounts(core::Database& db, DemoAccountsSummary* summary) {
             return "A demo charge could not be posted.";
         ++s.charges;
         if (i % 2 == 0) {
-            if (!postCharge(db, ui, who, "Credit for returned goods", "-18.50", 12)) return "A demo credit could not be posted.";
+            if (!postCharge(db, ui, who, "Credit for returned goods", "-18.50", 12))
+                return "A demo credit could not be posted.";
             ++s.credits;
         }
         if (!postPayment(db, ui, who, i % 2 ? "150.00" : "220.00", checks[i], Apply::Oldest, 8))
@@ -102,7 +103,8 @@ std::string addDemoAccounts(core::Database& db, DemoAccountsSummary* summary) {
             // Older than every invoice: the first charge the payment form lists.
             if (!postCharge(db, ui, who, "Winter storage", "45.00", 400)) return "A demo charge could not be posted.";
             ++s.charges;
-            if (!postPayment(db, ui, who, "120.00", "5519", Apply::OldestChargeOnly, 3)) return "A demo payment failed.";
+            if (!postPayment(db, ui, who, "120.00", "5519", Apply::OldestChargeOnly, 3))
+                return "A demo payment failed.";
             ++s.payments;
         }
         storeCustomerBalance(db, ui, who);

@@ -9,8 +9,9 @@
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: quay_demo_data <data directory>\n"
-                             "Writes a demo company with its customers, products and vendors into a new folder.\n");
+        std::fprintf(stderr,
+                     "usage: quay_demo_data <data directory>\n"
+                     "Writes a demo company with its customers, products and vendors into a new folder.\n");
         return 2;
     }
     quay::desk::DemoSummary s;
@@ -19,11 +20,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quay_demo_data: %s\n", error.c_str());
         return 1;
     }
-    std::printf("Demo data written to %s: %d customers, %d products, %d vendors (%d vendor part numbers), "
-                "%d salespeople, %d terms, %d shipping methods, %d groups, %d manufacturers, %d tips, "
-                "%d schedule entries.\n",
-                argv[1], s.customers, s.products, s.vendors, s.vendorParts, s.salespeople, s.terms,
-                s.shippingMethods, s.groups, s.manufacturers, s.tips, s.scheduleEntries);
+    std::printf(
+        "Demo data written to %s: %d customers, %d products, %d vendors (%d vendor part numbers), "
+        "%d salespeople, %d terms, %d shipping methods, %d groups, %d manufacturers, %d tips, "
+        "%d schedule entries.\n",
+        argv[1], s.customers, s.products, s.vendors, s.vendorParts, s.salespeople, s.terms, s.shippingMethods, s.groups,
+        s.manufacturers, s.tips, s.scheduleEntries);
 
     // Orders go through the order save itself, so stock, charges, payments and balances
     // of the demo agree exactly as a user's work would leave them.

@@ -21,7 +21,10 @@ std::string addDemoOrders(core::Database& db, DemoOrdersSummary* summary) {
     bool payNow = false;
     ui.onWindow("SaveInvoiceForm", [&](const core::WindowRequest& r) {
         auto& o = *static_cast<core::Orders*>(r.table->buffer());
-        if (payNow) o.DOWNPAYMENT = o.TOTAL; else o.DOWNPAYMENT.clear();
+        if (payNow)
+            o.DOWNPAYMENT = o.TOTAL;
+        else
+            o.DOWNPAYMENT.clear();
         core::WindowResponse w;
         w.response = core::Response::Completed;
         return w;
@@ -94,15 +97,15 @@ std::string addDemoOrders(core::Database& db, DemoOrdersSummary* summary) {
             const core::Decimal<13, 4>* prices[] = {&p.PRICECLASS1, &p.PRICECLASS2, &p.PRICECLASS3,
                                                     &p.PRICECLASS4, &p.PRICECLASS5, &p.PRICECLASS6};
             l.PRICE = (cls.size() == 1 && cls[0] >= '1' && cls[0] <= '6') ? *prices[cls[0] - '1']
-                      : cls == "C"                                          ? p.COST
-                                                                            : p.MSRP;
+                      : cls == "C"                                        ? p.COST
+                                                                          : p.MSRP;
             l.POSITION = work.nextPosition();
             if (computeLineTotal(l) != core::DecimalStatus::Ok) return "A demo line total does not fit.";
             work.lines.push_back(l);
             if (l.TRACKSERIAL.view() == "YES") {
                 for (int u = 0; u < 1 + (n + k) % 3; ++u) {
-                    work.serials.push_back({0, core::FixedString<20>("SN" + std::to_string(10000 + n * 100 + k * 10 + u)),
-                                            l.POSITION});
+                    work.serials.push_back(
+                        {0, core::FixedString<20>("SN" + std::to_string(10000 + n * 100 + k * 10 + u)), l.POSITION});
                     ++s.serials;
                 }
             }

@@ -59,7 +59,12 @@ std::string addDemoPurchasing(core::Database& db, DemoPurchasingSummary* summary
     const int ages[] = {45, 30, 21, 9, 3};
     for (std::size_t i = 0; i < 5; ++i) {
         const std::string& v = vendors[i % vendors.size()];
-        Order o{v, {}, ages[i], i < 2 ? Order::Receipt::Whole : i == 2 ? Order::Receipt::FirstLine : Order::Receipt::None};
+        Order o{v,
+                {},
+                ages[i],
+                i < 2    ? Order::Receipt::Whole
+                : i == 2 ? Order::Receipt::FirstLine
+                         : Order::Receipt::None};
         const auto& parts = sells[v];
         for (std::size_t k = 0; k < parts.size() && k < 3; ++k) o.parts.push_back(parts[(k + i) % parts.size()]);
         orders.push_back(o);
@@ -79,7 +84,8 @@ std::string addDemoPurchasing(core::Database& db, DemoPurchasingSummary* summary
         p.ADDRESS = d.ADD1.view();
         p.CITYSTZIP = d.CITY.str() + ", " + d.STATE.str() + " " + d.ZIPCODE.str();
         (void)p.SHIPAMT.parse("12.50");
-        if (core::addNumbered(db, ui, po.handle, core::PO::byPoNum, core::fieldOf(&core::PO::PoNum)) != core::NumberedInsert::Added)
+        if (core::addNumbered(db, ui, po.handle, core::PO::byPoNum, core::fieldOf(&core::PO::PoNum)) !=
+            core::NumberedInsert::Added)
             return "A demo purchase order could not be numbered.";
         const std::int32_t poNum = p.PoNum;
         std::vector<std::int32_t> numbers;
@@ -95,7 +101,8 @@ std::string addDemoPurchasing(core::Database& db, DemoPurchasingSummary* summary
             prd.rec().PartNum = l.PartNum.view();
             if (prd.handle.get(core::Products::byPartNum) == core::ErrorCode::None) (void)l.COST.assign(prd.rec().COST);
             (void)l.LINECOST.assign(l.QTY * l.COST);
-            if (core::addNumbered(db, ui, lines.handle, core::POItems::byPoiNum, core::fieldOf(&core::POItems::POINUM)) != core::NumberedInsert::Added)
+            if (core::addNumbered(db, ui, lines.handle, core::POItems::byPoiNum,
+                                  core::fieldOf(&core::POItems::POINUM)) != core::NumberedInsert::Added)
                 return "A demo purchase-order line could not be numbered.";
             if (ledger.saveLine(lines.rec(), true) != util::LedgerOutcome::Done)
                 return "A demo purchase-order line could not be stored.";
@@ -110,7 +117,8 @@ std::string addDemoPurchasing(core::Database& db, DemoPurchasingSummary* summary
         if (po.handle.put() != core::ErrorCode::None) return "A demo purchase order could not be written.";
 
         if (o.receipt == Order::Receipt::Whole) {
-            if (ledger.receiveOrder(poNum) != util::LedgerOutcome::Done) return "A demo purchase order was not received.";
+            if (ledger.receiveOrder(poNum) != util::LedgerOutcome::Done)
+                return "A demo purchase order was not received.";
             ++s.closedOrders;
         } else {
             if (o.receipt == Order::Receipt::FirstLine && !numbers.empty() &&

@@ -163,8 +163,8 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
     // Smaller suppliers, enough for a vendor list of several pages, with their terms and
     // the buyer's notes about them.
     static const char* const kSupplierTowns[][3] = {{"Portland", "ME", "04101"}, {"Bath", "ME", "04530"},
-                                                    {"Newport", "RI", "02840"}, {"Mystic", "CT", "06355"},
-                                                    {"Salem", "MA", "01970"},   {"Camden", "ME", "04843"}};
+                                                    {"Newport", "RI", "02840"},  {"Mystic", "CT", "06355"},
+                                                    {"Salem", "MA", "01970"},    {"Camden", "ME", "04843"}};
     static const char* const kSupplierKinds[] = {"Canvas",   "Fasteners", "Paints", "Rigging", "Pumps",
                                                  "Lighting", "Cordage",   "Teak",   "Fenders", "Safety"};
     int moreVendors = 0;
@@ -173,7 +173,8 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
         ven.clear();
         ven.rec.Active = k % 9 == 8 ? 0 : 1;
         ven.rec.COMPANY = 1;
-        ven.rec.NAME = std::string(town[0]) + " " + kSupplierKinds[k % 10] + (k >= 10 ? " " + std::to_string(k / 10 + 1) : "");
+        ven.rec.NAME =
+            std::string(town[0]) + " " + kSupplierKinds[k % 10] + (k >= 10 ? " " + std::to_string(k / 10 + 1) : "");
         ven.rec.ADD1 = std::to_string(10 + k * 7) + " Wharf Street";
         ven.rec.CITY = town[0];
         ven.rec.STATE = town[1];
@@ -269,11 +270,13 @@ std::string writeDemoData(const fs::path& directory, DemoSummary* summary, std::
     }
     // Private boat owners, enough for lists and label sheets of several pages, and notes
     // of calls with some of them.
-    static const char* const kLast[] = {"Abbott", "Baker", "Carver", "Dunn", "Ellis", "Foster", "Gray", "Hale",
-                                        "Irving", "Jewett", "Knox", "Lowell"};
+    static const char* const kLast[] = {"Abbott", "Baker", "Carver", "Dunn",   "Ellis", "Foster",
+                                        "Gray",   "Hale",  "Irving", "Jewett", "Knox",  "Lowell"};
     static const char* const kFirst[] = {"Ann", "Ben", "Clara", "Dan", "Edith", "Fred", "Grace"};
-    static const char* const kTowns[][3] = {{"Kittery", "ME", "03904"}, {"Rye", "NH", "03870"},
-                                            {"Hampton", "NH", "03842"}, {"York", "ME", "03909"},
+    static const char* const kTowns[][3] = {{"Kittery", "ME", "03904"},
+                                            {"Rye", "NH", "03870"},
+                                            {"Hampton", "NH", "03842"},
+                                            {"York", "ME", "03909"},
                                             {"Newbury", "MA", "01951"}};
     int moreCustomers = 0;
     std::int32_t cmtId = 0;

@@ -11,21 +11,19 @@ namespace {
 struct DemoEntry {
     const char* action;
     const char* comments;
-    int customer;    // index into the demo customers, -1 for none
-    int vendor;      // index into the demo vendors, -1 for none
-    int product;     // index into the demo products, -1 for none
-    int minutes;     // alarm this many minutes from now; 0 for no alarm
+    int customer;  // index into the demo customers, -1 for none
+    int vendor;    // index into the demo vendors, -1 for none
+    int product;   // index into the demo products, -1 for none
+    int minutes;   // alarm this many minutes from now; 0 for no alarm
     bool completed;
 };
 
 const DemoEntry kEntries[] = {
     {"Call back about the spring haul-out order", "Wants the bottom paint and zincs on one invoice.", 0, -1, -1, 1,
      false},
-    {"Confirm delivery date of the varnish order", "Back-ordered last week; ask for a firm date.", -1, 0, 0, 3,
-     false},
+    {"Confirm delivery date of the varnish order", "Back-ordered last week; ask for a firm date.", -1, 0, 0, 3, false},
     {"Send the winter price list", "", 1, -1, -1, 60 * 24, false},
-    {"Count the mooring line on the shelf", "The last count and the books disagreed.", -1, -1, 1, 60 * 24 * 3,
-     false},
+    {"Count the mooring line on the shelf", "The last count and the books disagreed.", -1, -1, 1, 60 * 24 * 3, false},
     {"Ask about the new line of deck hardware", "No hurry; next time they call.", 2, -1, -1, 0, false},
     {"Return the damaged bilge pump", "Credit note received.", -1, 1, 2, 0, true},
 };

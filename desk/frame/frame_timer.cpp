@@ -32,8 +32,7 @@ void FrameTimer::tick() {
         m_ticks = 0;
         m_stage = Stage::Finished;
         break;
-    case Stage::Finished:
-        break;
+    case Stage::Finished: break;
     }
 }
 
@@ -48,8 +47,7 @@ void FrameTimer::checkAlarm() {
     if (next.AlarmActive == 0 || !isDue(next)) return;
 
     if (!m_queue.find(next.AlarmActive)) {
-        m_ui.inform(core::glo.ProgramTitle.str(),
-                    "Error " + std::to_string(kEntryNotFound) + " reading Alarm Queue");
+        m_ui.inform(core::glo.ProgramTitle.str(), "Error " + std::to_string(kEntryNotFound) + " reading Alarm Queue");
         if (m_actions.loadAlarmQueue) m_actions.loadAlarmQueue();
         return;
     }

@@ -69,8 +69,8 @@ MainFrame::MainFrame(core::WindowRegistry& registry, core::UiPort& ui, core::Set
     // The layout's own placement: most of the screen (at least 1180 x 760, as far as
     // the screen allows), in its middle, so a large screen gives the lists room; the
     // saved placement, when there is one, replaces it.
-    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry()
-                                                       : QRect(0, 0, 1280, 800);
+    const QRect screen =
+        QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1280, 800);
     const int wide = std::max(1180, screen.width() * 85 / 100);
     const int high = std::max(760, screen.height() * 85 / 100);
     const QSize size(std::min(wide, screen.width() - 40), std::min(high, screen.height() - 40));

@@ -32,7 +32,7 @@ class QTimer;
 namespace quay::core {
 class WindowRegistry;
 class PlacementKeeper;
-}
+}  // namespace quay::core
 
 namespace quay::desk {
 

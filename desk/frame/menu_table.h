@@ -11,14 +11,14 @@
 namespace quay::desk {
 
 enum class CommandKind {
-    Procedure,     // starts `procedure` through the window registry
-    SingleList,    // starts `procedure` once, kept under `listName` in ThreadQueue
+    Procedure,   // starts `procedure` through the window registry
+    SingleList,  // starts `procedure` once, kept under `listName` in ThreadQueue
     PrintSetup,
     Exit,
     Cut,
     Copy,
     Paste,
-    TipOfDay,      // check item bound to GLO:MessageOfDay
+    TipOfDay,  // check item bound to GLO:MessageOfDay
     Backup,
     Restore,
     Tile,
@@ -31,9 +31,9 @@ enum class CommandKind {
 };
 
 struct MenuEntry {
-    std::string_view menu;       // "&Orders", or a sub-menu path "&Reports > &Customer"; " > "
-                                 // parts the levels, as a caption may hold "/" ("&A/R")
-    std::string_view text;       // "&Quotes"
+    std::string_view menu;  // "&Orders", or a sub-menu path "&Reports > &Customer"; " > "
+                            // parts the levels, as a caption may hold "/" ("&A/R")
+    std::string_view text;  // "&Quotes"
     CommandKind kind;
     std::string_view procedure;  // for Procedure and SingleList
     std::string_view listName;   // for SingleList: the ThreadQueue name

@@ -53,7 +53,8 @@ core::Response CopyOrder::ok() {
     const core::Orders source = ord.handle.rec;
 
     std::int32_t highest = 0;
-    if (highestNumber(ord.handle, core::Orders::byOrdNum, [](const core::Orders& o) { return o.OrdNum; }, highest) !=
+    if (highestNumber(
+            ord.handle, core::Orders::byOrdNum, [](const core::Orders& o) { return o.OrdNum; }, highest) !=
             ErrorCode::None ||
         highest == 0)
         return failed("No Orders to copy");
@@ -71,10 +72,12 @@ core::Response CopyOrder::ok() {
     itr.handle.clear();
     itr.handle.rec.OrdNum = source.OrdNum;
     itr.handle.setAtKey(core::IteRef::byOrdNum);
-    while (itr.handle.next() == ErrorCode::None && itr.handle.rec.OrdNum == source.OrdNum) lines.push_back(itr.handle.rec);
+    while (itr.handle.next() == ErrorCode::None && itr.handle.rec.OrdNum == source.OrdNum)
+        lines.push_back(itr.handle.rec);
     std::int32_t highestLine = 0;
-    if (highestNumber(ite.handle, core::ItemsOrd::byIteNum, [](const core::ItemsOrd& i) { return i.IteNum; },
-                      highestLine) != ErrorCode::None)
+    if (highestNumber(
+            ite.handle, core::ItemsOrd::byIteNum, [](const core::ItemsOrd& i) { return i.IteNum; }, highestLine) !=
+        ErrorCode::None)
         return failed("Error getting new item number");
     for (const core::ItemsOrd& line : lines) {
         ite.handle.rec = line;

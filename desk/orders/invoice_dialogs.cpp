@@ -33,8 +33,11 @@ int paymentField(const char* name) { return fieldIndexOf(core::Payments::desc(),
 }  // namespace
 
 SaveInvoiceForm::SaveInvoiceForm(core::Database& db, core::UiPort& ui, core::Orders& order)
-    : FormWindow(ui, core::Orders::desc(), &order, dialogSpec(kProcedure, kCaption), changeRequest()), m_db(db),
-      m_ui(ui), m_order(order), m_lookups(db, ui) {}
+    : FormWindow(ui, core::Orders::desc(), &order, dialogSpec(kProcedure, kCaption), changeRequest()),
+      m_db(db),
+      m_ui(ui),
+      m_order(order),
+      m_lookups(db, ui) {}
 
 bool SaveInvoiceForm::open() {
     core::HeldTable<core::Defaults> def(m_db, m_ui);
@@ -110,12 +113,12 @@ bool SaveInvoiceForm::refuseAt(Focus where, const char* reason) {
     m_focus = where;
     int field = -1;
     switch (where) {
-        case Focus::InvoiceNum: field = orderField("InvoiceNum"); break;
-        case Focus::Date: field = orderField("OrdDate"); break;
-        case Focus::Payment: field = orderField("DOWNPAYMENT"); break;
-        case Focus::TERMS: field = orderField("TERMS"); break;
-        case Focus::SHIPVIA: field = orderField("SHIPVIA"); break;
-        case Focus::None: break;
+    case Focus::InvoiceNum: field = orderField("InvoiceNum"); break;
+    case Focus::Date: field = orderField("OrdDate"); break;
+    case Focus::Payment: field = orderField("DOWNPAYMENT"); break;
+    case Focus::TERMS: field = orderField("TERMS"); break;
+    case Focus::SHIPVIA: field = orderField("SHIPVIA"); break;
+    case Focus::None: break;
     }
     return refuse(field, reason);
 }

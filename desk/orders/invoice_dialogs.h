@@ -25,8 +25,7 @@ public:
     static constexpr const char* kCalendarTitle = "Date Of Invoice";
     static constexpr const char* kNumberRequired = "The invoice number must be above 0.";
     static constexpr const char* kDateRequired = "Enter the invoice date: the customer's charge is dated by it.";
-    static constexpr const char* kPaymentRange =
-        "The initial payment must lie between 0 and the invoice total.";
+    static constexpr const char* kPaymentRange = "The initial payment must lie between 0 and the invoice total.";
     static constexpr const char* kNotLookedUp = "This value names no record: choose one from the list (...).";
 
     // REQUIRES: `order` is the caller's Orders buffer and outlives the form.

@@ -76,7 +76,8 @@ core::Response convertInvoiceToQuote(core::Database& db, core::UiPort& ui, std::
     for (const std::int32_t lineNumber : lineNumbers) {
         ite.handle.clear();
         ite.handle.rec.IteNum = lineNumber;
-        if (ite.handle.get(core::ItemsOrd::byIteNum) != ErrorCode::None) return failed("Error Updating Items Ordered File");
+        if (ite.handle.get(core::ItemsOrd::byIteNum) != ErrorCode::None)
+            return failed("Error Updating Items Ordered File");
         ite.handle.rec.QTYDELIVERED.clear();
         if (ite.handle.put() != ErrorCode::None) return failed("Error Updating Items Ordered File");
         prd.handle.clear();
@@ -101,7 +102,8 @@ core::Response convertInvoiceToQuote(core::Database& db, core::UiPort& ui, std::
             pay.handle.rec.Id = app.handle.rec.PayId;
             if (pay.handle.get(core::Payments::byId) == ErrorCode::None) {
                 core::Payments& p = pay.handle.rec;
-                if (p.UNAPPAMT.assign(p.UNAPPAMT + app.handle.rec.AMOUNT) != core::DecimalStatus::Ok || p.UNAPPAMT > p.AMOUNT)
+                if (p.UNAPPAMT.assign(p.UNAPPAMT + app.handle.rec.AMOUNT) != core::DecimalStatus::Ok ||
+                    p.UNAPPAMT > p.AMOUNT)
                     p.UNAPPAMT = p.AMOUNT;
                 p.Applied = 0;
                 if (pay.handle.put() != ErrorCode::None) return failed("Error Updating Payments File");

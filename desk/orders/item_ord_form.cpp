@@ -36,12 +36,17 @@ int lineField(const char* name) { return fieldIndexOf(lineEntryDesc(), name); }
 }  // namespace
 
 ItemOrdForm::ItemOrdForm(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line)
-    : FormWindow(ui, lineEntryDesc(), &line, lineSpec(), requestOf(request)), m_db(db), m_ui(ui), m_request(request),
+    : FormWindow(ui, lineEntryDesc(), &line, lineSpec(), requestOf(request)),
+      m_db(db),
+      m_ui(ui),
+      m_request(request),
       m_line(line) {}
 
 bool ItemOrdForm::focusAt(Focus where) {
     m_focus = where;
-    requestFocus(where == Focus::Qty ? lineField("QTY") : where == Focus::Price ? lineField("PRICE") : lineField("PARTNUM"));
+    requestFocus(where == Focus::Qty     ? lineField("QTY")
+                 : where == Focus::Price ? lineField("PRICE")
+                                         : lineField("PARTNUM"));
     return false;
 }
 
@@ -189,9 +194,7 @@ void ItemOrdForm::priceKey(int key) {
     recompute();
 }
 
-bool ItemOrdForm::recompute() {
-    return computeLineTotal(m_line) == core::DecimalStatus::Ok;
-}
+bool ItemOrdForm::recompute() { return computeLineTotal(m_line) == core::DecimalStatus::Ok; }
 
 bool ItemOrdForm::checkBeforeSave() {
     if (!recompute()) {
@@ -268,12 +271,15 @@ const core::TableDesc& LineComments::desc() {
 }
 
 ItemComments::ItemComments(core::UiPort& ui, LineEntry& line)
-    : FormWindow(ui, LineComments::desc(), &m_notes, [] {
-          core::FormSpec s;
-          s.procedure = "ItemComments";
-          s.title = kCaption;
-          return s;
-      }(), requestOf(core::Request::Change)),
+    : FormWindow(
+          ui, LineComments::desc(), &m_notes,
+          [] {
+              core::FormSpec s;
+              s.procedure = "ItemComments";
+              s.title = kCaption;
+              return s;
+          }(),
+          requestOf(core::Request::Change)),
       m_line(line) {
     m_notes.COMMENTS = line.COMMENTS;
 }

@@ -25,7 +25,8 @@ class ItemOrdForm : public core::FormWindow {
 public:
     static constexpr const char* kCaption = "Order Item";
     static constexpr const char* kPartRequired = "Choose the product this line sells.";
-    static constexpr const char* kNotLookedUp = "This part number names no active product: choose one from the list (...).";
+    static constexpr const char* kNotLookedUp =
+        "This part number names no active product: choose one from the list (...).";
     enum class Focus { None, PartNum, Qty, Price };
 
     ItemOrdForm(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line);

@@ -78,8 +78,8 @@ core::ListSpec orderListSpec(OrderListKind kind) {
     s.limit = core::ListRange{core::listField(d, "Status"), names.status};
     const std::string status = names.status;
     s.prepareInsert = core::recordSetter<Orders>([status](Orders& o) { o.Status = status; });
-    s.commands.push_back({quotes ? "F4 - Copy Q&uote" : "F4 - Copy I&nvoice", 4,
-                          [kind](ListWindow& w) { copyOrder(w, kind); }});
+    s.commands.push_back(
+        {quotes ? "F4 - Copy Q&uote" : "F4 - Copy I&nvoice", 4, [kind](ListWindow& w) { copyOrder(w, kind); }});
     if (!quotes) s.commands.push_back({"&Find Invoice by Serial Number", 0, findBySerial});
     return s;
 }

@@ -123,8 +123,9 @@ bool OrderSave::invoiceDialog() {
     core::Orders& ord = m_t.ord.handle.rec;
     status("Getting Next Invoice Number");
     std::int32_t highest = 0;
-    if (ErrorCode e = highestNumber(m_t.ordScan.handle, core::Orders::byInvoiceNum,
-                                    [](const core::Orders& o) { return o.InvoiceNum; }, highest);
+    if (ErrorCode e = highestNumber(
+            m_t.ordScan.handle, core::Orders::byInvoiceNum, [](const core::Orders& o) { return o.InvoiceNum; },
+            highest);
         e != ErrorCode::None) {
         m_ui.message("Error", "Error reading the last invoice number: " + std::to_string(static_cast<int>(e)),
                      Icon::Error, Button::Ok, Button::Ok);
@@ -253,8 +254,8 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
 
     if (newOrder) {
         std::int32_t highest = 0;
-        if (ErrorCode e = highestNumber(m_t.ordScan.handle, core::Orders::byOrdNum,
-                                        [](const core::Orders& o) { return o.OrdNum; }, highest);
+        if (ErrorCode e = highestNumber(
+                m_t.ordScan.handle, core::Orders::byOrdNum, [](const core::Orders& o) { return o.OrdNum; }, highest);
             e != ErrorCode::None) {
             return fail(tx, "Error reading the last order number: " + std::to_string(static_cast<int>(e)));
         }
@@ -302,8 +303,8 @@ OrderSave::Outcome OrderSave::transaction(bool invoicing, bool newOrder) {
         if (withPayment && !postPayment(chargeId, failure)) return fail(tx, failure);
     }
     if (balanceToStore) {
-        const core::StoredBalance b =
-            core::storeCustomerBalance(tx, {m_t.cus.handle, m_t.chgScan.handle, m_t.payScan.handle}, ord.CustName.view());
+        const core::StoredBalance b = core::storeCustomerBalance(
+            tx, {m_t.cus.handle, m_t.chgScan.handle, m_t.payScan.handle}, ord.CustName.view());
         if (b.code != ErrorCode::None)
             return fail(tx, "Error updating the customer's balance (Customer).  Please repair database.");
     }
@@ -364,8 +365,9 @@ bool OrderSave::saveLines(bool invoicing, std::vector<PreparedLine>& prepared, s
     // New lines are numbered after the highest stored line and after every number the
     // order's own lines keep, so that one reading of the key serves the whole order.
     std::int32_t highest = 0;
-    if (highestNumber(m_t.iteScan.handle, core::ItemsOrd::byIteNum,
-                      [](const core::ItemsOrd& i) { return i.IteNum; }, highest) != ErrorCode::None) {
+    if (highestNumber(
+            m_t.iteScan.handle, core::ItemsOrd::byIteNum, [](const core::ItemsOrd& i) { return i.IteNum; }, highest) !=
+        ErrorCode::None) {
         failure = "Error adding records to ItemsOrd.tps.  Please repair database.";
         return false;
     }
@@ -429,8 +431,9 @@ bool OrderSave::postCharge(std::int32_t& chargeId, std::string& failure) {
     failure = "Error updating AR records (Charges).  Please repair database.";
     status("Adding Charge to A/R");
     std::int32_t highest = 0;
-    if (highestNumber(m_t.chgScan.handle, core::Charges::byId, [](const core::Charges& c) { return c.Id; },
-                      highest) != ErrorCode::None)
+    if (highestNumber(
+            m_t.chgScan.handle, core::Charges::byId, [](const core::Charges& c) { return c.Id; }, highest) !=
+        ErrorCode::None)
         return false;
     core::Charges& chg = m_t.chg.handle.rec;
     m_t.chg.handle.clear();
@@ -467,8 +470,9 @@ bool OrderSave::postPayment(std::int32_t chargeId, std::string& failure) {
     core::Payments& pay = m_t.pay.handle.rec;
     std::int32_t highest = 0;
     failure = "Error updating AR records (Payments).  Please repair database.";
-    if (highestNumber(m_t.payScan.handle, core::Payments::byId, [](const core::Payments& p) { return p.Id; },
-                      highest) != ErrorCode::None)
+    if (highestNumber(
+            m_t.payScan.handle, core::Payments::byId, [](const core::Payments& p) { return p.Id; }, highest) !=
+        ErrorCode::None)
         return false;
     pay.Id = highest + 1;
     pay.Applied = 1;
@@ -542,7 +546,8 @@ void OrderSave::giveBackLineNumbers() {
     }
     m_numbered.clear();
     for (SerialEntry& s : m_work.serials)
-        if (m_work.indexOf(s.ITEQNUM) >= 0 && m_work.lines[static_cast<std::size_t>(m_work.indexOf(s.ITEQNUM))].ITENUM == 0)
+        if (m_work.indexOf(s.ITEQNUM) >= 0 &&
+            m_work.lines[static_cast<std::size_t>(m_work.indexOf(s.ITEQNUM))].ITENUM == 0)
             s.ITENUM = 0;
 }
 

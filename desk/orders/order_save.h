@@ -54,11 +54,11 @@ private:
 
     void status(const std::string& text);
     void closeStatus();
-    bool invoiceDialog();      // steps 4-7; false when cancelled
-    bool creditCheck();        // steps 8-10; false when refused
+    bool invoiceDialog();                                // steps 4-7; false when cancelled
+    bool creditCheck();                                  // steps 8-10; false when refused
     Outcome transaction(bool invoicing, bool newOrder);  // steps 11-25
     Outcome orderWriteFailed(core::ErrorCode code, core::Transaction& tx, bool adding);  // step 27
-    Outcome fail(core::Transaction& tx, const std::string& text);           // step 28
+    Outcome fail(core::Transaction& tx, const std::string& text);                        // step 28
     // A line as it will be stored, built before the transaction; the number, the
     // order number and (at invoicing) the cost are filled in inside it.
     struct PreparedLine {

@@ -21,8 +21,8 @@ OrderTables::OrderTables(core::Database& database, core::UiPort& ui)
 
 bool OrderTables::isOpen() const {
     return app.isOpen() && chg.isOpen() && cus.isOpen() && def.isOpen() && ite.isOpen() && ord.isOpen() &&
-           pay.isOpen() && prd.isOpen() && ser.isOpen() && ordScan.isOpen() && iteScan.isOpen() &&
-           chgScan.isOpen() && payScan.isOpen();
+           pay.isOpen() && prd.isOpen() && ser.isOpen() && ordScan.isOpen() && iteScan.isOpen() && chgScan.isOpen() &&
+           payScan.isOpen();
 }
 
 }  // namespace quay::desk

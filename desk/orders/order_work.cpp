@@ -11,9 +11,9 @@ namespace quay::desk {
 
 const char* orderPrintProcedure(OrderPrint print) {
     switch (print) {
-        case OrderPrint::QuoteOrInvoice: return "QUOTEPRINT";
-        case OrderPrint::DetailTicket: return "QUOTEPRINTDETAIL";
-        case OrderPrint::PackingList: return "QUOTEPACKINGLIST";
+    case OrderPrint::QuoteOrInvoice: return "QUOTEPRINT";
+    case OrderPrint::DetailTicket: return "QUOTEPRINTDETAIL";
+    case OrderPrint::PackingList: return "QUOTEPACKINGLIST";
     }
     return "";
 }
@@ -39,8 +39,8 @@ int OrderWork::indexOf(std::int32_t position) const {
 }
 
 int OrderWork::serialCount(std::int32_t position) const {
-    return static_cast<int>(std::count_if(serials.begin(), serials.end(),
-                                          [&](const SerialEntry& s) { return s.ITEQNUM == position; }));
+    return static_cast<int>(
+        std::count_if(serials.begin(), serials.end(), [&](const SerialEntry& s) { return s.ITEQNUM == position; }));
 }
 
 void OrderWork::removeLine(std::int32_t position) {
@@ -109,8 +109,8 @@ DecimalStatus computeOrderTotals(core::Orders& order, const LineSums& sums) {
     step(o.SALESTAX2.assign(o.SLSTAXABLE2 * o.SLSTAXRATE2 / 100));
     step(o.DISCOUNT.assign(o.SUBTOTAL * o.DISCOUNTPCT / 100));
     step(o.SURCHARGE.assign(o.SUBTOTAL * o.SURCHARGEPCT / 100));
-    step(o.TOTAL.assign(o.SUBTOTAL - o.DISCOUNT + o.SURCHARGE + o.SALESTAX1 + o.SALESTAX2 + o.SHIPPING +
-                        o.HANDLING + o.COD));
+    step(o.TOTAL.assign(o.SUBTOTAL - o.DISCOUNT + o.SURCHARGE + o.SALESTAX1 + o.SALESTAX2 + o.SHIPPING + o.HANDLING +
+                        o.COD));
     step(o.PROFIT.assign(o.SUBTOTAL - o.DISCOUNT + o.SURCHARGE - sums.cost));
     if (st != DecimalStatus::Ok) return st;
     order = o;
@@ -123,8 +123,6 @@ core::Decimal<15, 2> shippingLine(const core::Orders& order) {
     return v;
 }
 
-DecimalStatus computeLineTotal(LineEntry& line) {
-    return line.TOTAL.assign(line.QTY * line.PRICE);
-}
+DecimalStatus computeLineTotal(LineEntry& line) { return line.TOTAL.assign(line.QTY * line.PRICE); }
 
 }  // namespace quay::desk

@@ -67,8 +67,8 @@ struct LineSums {
 
 class OrderWork {
 public:
-    std::vector<LineEntry> lines;        // ITEQ, kept in POSITION order
-    std::vector<SerialEntry> serials;    // SERQ
+    std::vector<LineEntry> lines;                // ITEQ, kept in POSITION order
+    std::vector<SerialEntry> serials;            // SERQ
     std::vector<core::FixedString<20>> scratch;  // SERQ1, kept sorted on the number
 
     void clear();

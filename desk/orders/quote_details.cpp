@@ -19,10 +19,10 @@ OrderLookups::OrderLookups(core::Database& db, core::UiPort& ui) : m_db(db), m_u
 
 core::WindowName OrderLookups::listProcedure(HeaderField field) {
     switch (field) {
-        case HeaderField::CustName: return "CUSTOMERBROWSE";
-        case HeaderField::Salesperson: return "SALESPEOPLEBROWSE";
-        case HeaderField::TERMS: return "TERMSBROWSE";
-        case HeaderField::SHIPVIA: return "BROWSESHIPVIA";
+    case HeaderField::CustName: return "CUSTOMERBROWSE";
+    case HeaderField::Salesperson: return "SALESPEOPLEBROWSE";
+    case HeaderField::TERMS: return "TERMSBROWSE";
+    case HeaderField::SHIPVIA: return "BROWSESHIPVIA";
     }
     return {};
 }
@@ -33,10 +33,10 @@ core::Table* OrderLookups::table(HeaderField field) {
         return slot->isOpen() ? &slot->handle : nullptr;
     };
     switch (field) {
-        case HeaderField::CustName: return held(m_cus);
-        case HeaderField::Salesperson: return held(m_sp);
-        case HeaderField::TERMS: return held(m_ter);
-        case HeaderField::SHIPVIA: return held(m_shm);
+    case HeaderField::CustName: return held(m_cus);
+    case HeaderField::Salesperson: return held(m_sp);
+    case HeaderField::TERMS: return held(m_ter);
+    case HeaderField::SHIPVIA: return held(m_shm);
     }
     return nullptr;
 }
@@ -46,24 +46,24 @@ core::LookupSpec OrderLookups::spec(HeaderField field) const {
     s.listProcedure = listProcedure(field);
     s.allowBlank = true;
     switch (field) {
-        case HeaderField::CustName:
-            s.key = core::Customer::byName;
-            s.field = fieldIndexOf(core::Customer::desc(), "Name");
-            // Only active customers may be put on an order.
-            s.filter = [](const void* r) { return static_cast<const core::Customer*>(r)->Active == 1; };
-            break;
-        case HeaderField::Salesperson:
-            s.key = core::Salesmen::byInitials;
-            s.field = fieldIndexOf(core::Salesmen::desc(), "Initials");
-            break;
-        case HeaderField::TERMS:
-            s.key = core::Terms::byTerms;
-            s.field = fieldIndexOf(core::Terms::desc(), "TERMS");
-            break;
-        case HeaderField::SHIPVIA:
-            s.key = core::ShipMthd::byShipVia;
-            s.field = fieldIndexOf(core::ShipMthd::desc(), "SHIPVIA");
-            break;
+    case HeaderField::CustName:
+        s.key = core::Customer::byName;
+        s.field = fieldIndexOf(core::Customer::desc(), "Name");
+        // Only active customers may be put on an order.
+        s.filter = [](const void* r) { return static_cast<const core::Customer*>(r)->Active == 1; };
+        break;
+    case HeaderField::Salesperson:
+        s.key = core::Salesmen::byInitials;
+        s.field = fieldIndexOf(core::Salesmen::desc(), "Initials");
+        break;
+    case HeaderField::TERMS:
+        s.key = core::Terms::byTerms;
+        s.field = fieldIndexOf(core::Terms::desc(), "TERMS");
+        break;
+    case HeaderField::SHIPVIA:
+        s.key = core::ShipMthd::byShipVia;
+        s.field = fieldIndexOf(core::ShipMthd::desc(), "SHIPVIA");
+        break;
     }
     return s;
 }
@@ -88,8 +88,9 @@ LookupResult OrderLookups::refuseInactivePick(HeaderField field, LookupResult r)
     // The list shows inactive customers too; one picked there is refused with a
     // word to the user instead of silently.
     if (field == HeaderField::CustName && !r.accepted() && core::glo.GlobalResponse == core::Response::Completed)
-        m_ui.message("Customer Not Active", "This customer is not active.  Only active customers can be put on an order.",
-                     core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+        m_ui.message("Customer Not Active",
+                     "This customer is not active.  Only active customers can be put on an order.", core::Icon::Warning,
+                     core::Button::Ok, core::Button::Ok);
     return r;
 }
 
@@ -101,20 +102,20 @@ int fieldIndexOf(const core::TableDesc& desc, std::string_view name) {
 
 std::string_view headerText(const core::Orders& order, HeaderField field) {
     switch (field) {
-        case HeaderField::CustName: return order.CustName.view();
-        case HeaderField::Salesperson: return order.Salesperson.view();
-        case HeaderField::TERMS: return order.TERMS.view();
-        case HeaderField::SHIPVIA: return order.SHIPVIA.view();
+    case HeaderField::CustName: return order.CustName.view();
+    case HeaderField::Salesperson: return order.Salesperson.view();
+    case HeaderField::TERMS: return order.TERMS.view();
+    case HeaderField::SHIPVIA: return order.SHIPVIA.view();
     }
     return {};
 }
 
 void setHeaderText(core::Orders& order, HeaderField field, std::string_view value) {
     switch (field) {
-        case HeaderField::CustName: order.CustName = value; break;
-        case HeaderField::Salesperson: order.Salesperson = value; break;
-        case HeaderField::TERMS: order.TERMS = value; break;
-        case HeaderField::SHIPVIA: order.SHIPVIA = value; break;
+    case HeaderField::CustName: order.CustName = value; break;
+    case HeaderField::Salesperson: order.Salesperson = value; break;
+    case HeaderField::TERMS: order.TERMS = value; break;
+    case HeaderField::SHIPVIA: order.SHIPVIA = value; break;
     }
 }
 
@@ -138,15 +139,18 @@ core::WindowRequest changeRequest() {
 }  // namespace
 
 QuoteDetails::QuoteDetails(core::Database& db, core::UiPort& ui, core::Orders& order)
-    : FormWindow(ui, core::Orders::desc(), &order, detailsSpec(), changeRequest()), m_db(db), m_ui(ui), m_order(order),
+    : FormWindow(ui, core::Orders::desc(), &order, detailsSpec(), changeRequest()),
+      m_db(db),
+      m_ui(ui),
+      m_order(order),
       m_lookups(db, ui) {}
 
 int QuoteDetails::fieldOf(HeaderField field) {
     switch (field) {
-        case HeaderField::CustName: return fieldIndexOf(core::Orders::desc(), "CustName");
-        case HeaderField::Salesperson: return fieldIndexOf(core::Orders::desc(), "Salesperson");
-        case HeaderField::TERMS: return fieldIndexOf(core::Orders::desc(), "TERMS");
-        case HeaderField::SHIPVIA: return fieldIndexOf(core::Orders::desc(), "SHIPVIA");
+    case HeaderField::CustName: return fieldIndexOf(core::Orders::desc(), "CustName");
+    case HeaderField::Salesperson: return fieldIndexOf(core::Orders::desc(), "Salesperson");
+    case HeaderField::TERMS: return fieldIndexOf(core::Orders::desc(), "TERMS");
+    case HeaderField::SHIPVIA: return fieldIndexOf(core::Orders::desc(), "SHIPVIA");
     }
     return -1;
 }

@@ -58,12 +58,8 @@ bool QuoteForm1::open() {
         core::glo.PriceClass = o.PRICECLASS.view();
         loadLines();
         break;
-    case Request::Delete:
-        deleteQuote();
-        return false;
-    default:
-        close(Response::Cancelled);
-        return false;
+    case Request::Delete: deleteQuote(); return false;
+    default: close(Response::Cancelled); return false;
     }
     m_snapshot = o;
     recompute();
@@ -110,7 +106,8 @@ void QuoteForm1::deleteQuote() {
         m_ui.message("Error", text, Icon::Error, Button::Ok, Button::Ok);
         close(Response::Cancelled);
     };
-    if (tx.begin() != ErrorCode::None) return failed("The quote could not be deleted: the files are in use at another station.");
+    if (tx.begin() != ErrorCode::None)
+        return failed("The quote could not be deleted: the files are in use at another station.");
     t.ord.handle.rec.OrdNum = m_given.OrdNum;
     if (t.ord.handle.get(core::Orders::byOrdNum) != ErrorCode::None || t.ord.handle.erase() != ErrorCode::None)
         return failed("The quote could not be deleted: it is no longer on file.");
@@ -125,7 +122,8 @@ void QuoteForm1::deleteQuote() {
             t.ser.handle.rec.ITENUM = line.IteNum;
             t.ser.handle.setAtKey(core::Serials::byIteNum);
             if (t.ser.handle.next() != ErrorCode::None || t.ser.handle.rec.ITENUM != line.IteNum) break;
-            if (t.ser.handle.erase() != ErrorCode::None) return failed("The quote's serial numbers could not be deleted.");
+            if (t.ser.handle.erase() != ErrorCode::None)
+                return failed("The quote's serial numbers could not be deleted.");
         }
         t.ite.handle.rec = line;
         if (t.ite.handle.get(core::ItemsOrd::byIteNum) != ErrorCode::None || t.ite.handle.erase() != ErrorCode::None)
@@ -158,13 +156,9 @@ SerialMark QuoteForm1::serialMark() const {
     return m_work.serialCount(l.POSITION) > 0 ? SerialMark::Check : SerialMark::Cross;
 }
 
-bool QuoteForm1::canInsert() const {
-    return !m_tables->ord.handle.rec.CustName.isBlank();
-}
+bool QuoteForm1::canInsert() const { return !m_tables->ord.handle.rec.CustName.isBlank(); }
 
-bool QuoteForm1::canUseLines() const {
-    return !m_work.lines.empty() && !m_tables->ord.handle.rec.CustName.isBlank();
-}
+bool QuoteForm1::canUseLines() const { return !m_work.lines.empty() && !m_tables->ord.handle.rec.CustName.isBlank(); }
 
 bool QuoteForm1::recompute() {
     core::Orders& o = order();

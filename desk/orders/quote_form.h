@@ -70,13 +70,13 @@ public:
     bool canUseLines() const;  // change, delete, serials, every save command, Save As
 
     // --- commands ---
-    void details();        // F2
-    void insertLine();     // Insert
-    void changeLine();     // Enter, double-click
-    void deleteLine();     // Delete
-    void serialNumbers();  // F7
-    void notes();          // F4
-    void profitMargin();   // F6
+    void details();           // F2
+    void insertLine();        // Insert
+    void changeLine();        // Enter, double-click
+    void deleteLine();        // Delete
+    void serialNumbers();     // F7
+    void notes();             // F4
+    void profitMargin();      // F6
     void saveDetailTicket();  // F8: save as quote, print the detail ticket, stay open
     void saveQuote();         // F9: save as quote, print it, stay open
     void invoice();           // F10: save as invoice, print it (and the packing list), close

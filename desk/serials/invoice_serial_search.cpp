@@ -25,14 +25,20 @@ core::ListSpec invoiceSerialSpec(const std::shared_ptr<InvoiceSerialTables>& tab
     s.heading = "Find Invoice Serial Number";
     s.formProcedure = "InvoiceForm1";
     s.changeCaption = "&View";
-    s.columns = {{"Serial#", 20, false},  {"Part#", 20, false}, {"Description", 35, false},
-                 {"Invoice#", 8, true}, core::pictureColumn("Date", "@d2"), {"Cust Name", 35, false}};
+    s.columns = {{"Serial#", 20, false},
+                 {"Part#", 20, false},
+                 {"Description", 35, false},
+                 {"Invoice#", 8, true},
+                 core::pictureColumn("Date", "@d2"),
+                 {"Cust Name", 35, false}};
     s.filter = core::rowsWhere<core::Serials>([t](const core::Serials& serial) { return t->join(serial); });
     s.format = core::rowCells<core::Serials>([t](const core::Serials& serial) {
         static const auto date = *core::Picture::parse("@d2");
         const core::ItemsOrd& line = t->ite.handle.rec;
         const core::Orders& order = t->ord.handle.rec;
-        return std::vector<std::string>{serial.SERIALNUMBER.str(), line.PartNum.str(), line.DESCRIPTION.str(),
+        return std::vector<std::string>{serial.SERIALNUMBER.str(),
+                                        line.PartNum.str(),
+                                        line.DESCRIPTION.str(),
                                         std::to_string(order.InvoiceNum),
                                         core::cellText(date, static_cast<std::int64_t>(order.OrdDate)),
                                         order.CustName.str()};

@@ -56,12 +56,15 @@ const core::TableDesc& SerialNumberForm::Entry::desc() {
 }
 
 SerialNumberForm::SerialNumberForm(core::UiPort& ui, core::Request request, QuoteSerialList::Number& number)
-    : FormWindow(ui, Entry::desc(), &m_entry, [] {
-          core::FormSpec s;
-          s.procedure = "SerialNumberForm";
-          s.title = kCaption;
-          return s;
-      }(), core::WindowRequest{request, nullptr, 0, {}}),
+    : FormWindow(
+          ui, Entry::desc(), &m_entry,
+          [] {
+              core::FormSpec s;
+              s.procedure = "SerialNumberForm";
+              s.title = kCaption;
+              return s;
+          }(),
+          core::WindowRequest{request, nullptr, 0, {}}),
       m_number(number) {
     m_entry.SERIALNUMBER = number;
 }

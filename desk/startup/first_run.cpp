@@ -20,8 +20,8 @@ void primeFirstRunRecord(core::Defaults& rec) {
     rec.PRINTWWW = 1;
     rec.CREDITLIMIT = "W";
     rec.LOWINVENTORY = "W";
-    for (auto* method : {&rec.PC1METHOD, &rec.PC2METHOD, &rec.PC3METHOD, &rec.PC4METHOD, &rec.PC5METHOD,
-                         &rec.PC6METHOD})
+    for (auto* method :
+         {&rec.PC1METHOD, &rec.PC2METHOD, &rec.PC3METHOD, &rec.PC4METHOD, &rec.PC5METHOD, &rec.PC6METHOD})
         *method = "MARKUP";
     rec.ROUNDPC = "C";
     rec.DEFAULTTOAR = 1;

@@ -26,8 +26,8 @@ namespace quay::desk {
 inline constexpr const char* kProgramTitle = "Billquay";
 
 struct StartupOptions {
-    std::vector<std::string> arguments;       // the parameters after the program name
-    std::function<std::string()> loginName;   // the log-in name service; null: the system's
+    std::vector<std::string> arguments;      // the parameters after the program name
+    std::function<std::string()> loginName;  // the log-in name service; null: the system's
     // Called once the data set is open, before anything is read from it, so the windows
     // of the first run find the program's connection (the window registry's data set).
     std::function<void(core::Database&)> dataSetOpened;

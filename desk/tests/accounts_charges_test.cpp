@@ -208,7 +208,7 @@ TEST_F(AccountWindow, NoChargesNoPaymentsIsZeroAndCloseStoresIt) {
 TEST_F(AccountWindow, CurrentDisplayNetsOpenChargesAgainstUnappliedPayments) {
     charge("Acme Supply", "100.00");
     charge("Acme Supply", "45.00", 0, 0, "0.00");  // paid
-    charge("Baker Marine", "999.00");               // someone else's
+    charge("Baker Marine", "999.00");              // someone else's
     payment("Acme Supply", "30.00");
     auto w = openAccount();
     EXPECT_EQ(w->charges().rowCount(), 1u);

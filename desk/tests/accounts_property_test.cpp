@@ -45,7 +45,8 @@ protected:
 
     const char* who() { return m_rng() % 2 ? "Acme Supply" : "Baker Marine"; }
     core::Decimal<13, 2> randomMoney(int maxCents) {
-        return core::Decimal<13, 2>::fromScaled(static_cast<std::int64_t>(m_rng() % static_cast<unsigned>(maxCents)) + 1);
+        return core::Decimal<13, 2>::fromScaled(static_cast<std::int64_t>(m_rng() % static_cast<unsigned>(maxCents)) +
+                                                1);
     }
 
     void invoice() {
@@ -79,31 +80,30 @@ protected:
         const int steps = 1 + static_cast<int>(m_rng() % 4);
         for (int s = 0; s < steps && !f.isClosed(); ++s) {
             switch (m_rng() % 5) {
-                case 0:
-                    f.applyToOldest();
-                    break;
-                case 1:
-                case 2:
-                    if (f.outstanding().rowCount() > 0) {
-                        f.outstanding().setCurrent(m_rng() % f.outstanding().rowCount());
-                        f.applyHighlighted();
-                    }
-                    break;
-                case 3:
-                    if (f.applied().rowCount() > 0) {
-                        f.applied().setCurrent(m_rng() % f.applied().rowCount());
-                        f.removeHighlighted();
-                    }
-                    break;
-                default:
-                    f.rec().AMOUNT = randomMoney(50000);
-                    f.amountAccepted();
-                    break;
+            case 0: f.applyToOldest(); break;
+            case 1:
+            case 2:
+                if (f.outstanding().rowCount() > 0) {
+                    f.outstanding().setCurrent(m_rng() % f.outstanding().rowCount());
+                    f.applyHighlighted();
+                }
+                break;
+            case 3:
+                if (f.applied().rowCount() > 0) {
+                    f.applied().setCurrent(m_rng() % f.applied().rowCount());
+                    f.removeHighlighted();
+                }
+                break;
+            default:
+                f.rec().AMOUNT = randomMoney(50000);
+                f.amountAccepted();
+                break;
             }
             expectInvariants("in the payment form");
         }
         if (m_rng() % 4 == 0 || !f.okEnabled()) {
-            if (f.cancelEnabled()) f.cancel();
+            if (f.cancelEnabled())
+                f.cancel();
             else {
                 f.rec().AMOUNT = core::Decimal<13, 2>::fromScaled(f.totalApplied());
                 f.afterEvent();
@@ -127,69 +127,71 @@ protected:
         const unsigned kind = m_rng() % 9;
         SCOPED_TRACE("kind " + std::to_string(kind));
         switch (kind) {
-            case 0:
-            case 1: invoice(); break;
-            case 2: {
-                auto f = openPayment(Request::Insert, 0, who());
-                if (f->isClosed()) break;
-                f->rec().AMOUNT = randomMoney(80000);
-                f->amountAccepted();
-                workPayment(*f.form);
-                break;
+        case 0:
+        case 1: invoice(); break;
+        case 2: {
+            auto f = openPayment(Request::Insert, 0, who());
+            if (f->isClosed()) break;
+            f->rec().AMOUNT = randomMoney(80000);
+            f->amountAccepted();
+            workPayment(*f.form);
+            break;
+        }
+        case 3: {
+            const auto p = ids(true);
+            if (p.empty()) break;
+            auto f = openPayment(Request::Change, p[m_rng() % p.size()]);
+            if (!f->isClosed()) workPayment(*f.form);
+            break;
+        }
+        case 4: {
+            const auto p = ids(true);
+            if (!p.empty()) openPayment(Request::Delete, p[m_rng() % p.size()]);
+            break;
+        }
+        case 5:
+        case 6: {
+            const auto c = ids(false);
+            const bool insert = c.empty() || m_rng() % 2;
+            core::HeldTable<core::Charges> h(*db, ui);
+            core::WindowRequest r;
+            r.request = insert ? Request::Insert : (m_rng() % 3 ? Request::Change : Request::Delete);
+            r.table = &h.handle;
+            r.text = who();
+            if (!insert) {
+                h.rec().Id = c[m_rng() % c.size()];
+                if (h.handle.get(core::Charges::byId) != core::ErrorCode::None) break;
             }
-            case 3: {
-                const auto p = ids(true);
-                if (p.empty()) break;
-                auto f = openPayment(Request::Change, p[m_rng() % p.size()]);
-                if (!f->isClosed()) workPayment(*f.form);
-                break;
+            EditCharges f(*db, ui, h.handle, r);
+            if (!f.open()) break;
+            if (f.amountEnabled() && r.request != Request::Delete) {
+                f.rec().AMOUNT = core::Decimal<13, 2>::fromScaled(randomMoney(40000).scaled() - 10000);
+                f.afterEvent();
             }
-            case 4: {
-                const auto p = ids(true);
-                if (!p.empty()) openPayment(Request::Delete, p[m_rng() % p.size()]);
-                break;
-            }
-            case 5:
-            case 6: {
-                const auto c = ids(false);
-                const bool insert = c.empty() || m_rng() % 2;
-                core::HeldTable<core::Charges> h(*db, ui);
-                core::WindowRequest r;
-                r.request = insert ? Request::Insert : (m_rng() % 3 ? Request::Change : Request::Delete);
-                r.table = &h.handle;
-                r.text = who();
-                if (!insert) {
-                    h.rec().Id = c[m_rng() % c.size()];
-                    if (h.handle.get(core::Charges::byId) != core::ErrorCode::None) break;
-                }
-                EditCharges f(*db, ui, h.handle, r);
-                if (!f.open()) break;
-                if (f.amountEnabled() && r.request != Request::Delete) {
-                    f.rec().AMOUNT = core::Decimal<13, 2>::fromScaled(randomMoney(40000).scaled() - 10000);
-                    f.afterEvent();
-                }
-                if (m_rng() % 5 == 0) f.cancel();
-                else f.ok();
-                break;
-            }
-            case 7: {
-                std::vector<std::int32_t> invoices;
-                for (const auto& o : all<core::Orders>())
-                    if (o.Status.view() == "I") invoices.push_back(o.OrdNum);
-                if (invoices.empty()) break;
-                core::glo.OrdNum = invoices[m_rng() % invoices.size()];
-                convertInvoiceToQuote(*db, ui, core::glo.OrdNum);
-                break;
-            }
-            default: {
-                const auto p = ids(true);
-                if (p.empty()) break;
-                auto f = openPayment(Request::Change, p[m_rng() % p.size()]);
-                if (f->isClosed()) break;
-                f->applyToOldest();
-                f->ok();
-                break;
-            }
+            if (m_rng() % 5 == 0)
+                f.cancel();
+            else
+                f.ok();
+            break;
+        }
+        case 7: {
+            std::vector<std::int32_t> invoices;
+            for (const auto& o : all<core::Orders>())
+                if (o.Status.view() == "I") invoices.push_back(o.OrdNum);
+            if (invoices.empty()) break;
+            core::glo.OrdNum = invoices[m_rng() % invoices.size()];
+            convertInvoiceToQuote(*db, ui, core::glo.OrdNum);
+            break;
+        }
+        default: {
+            const auto p = ids(true);
+            if (p.empty()) break;
+            auto f = openPayment(Request::Change, p[m_rng() % p.size()]);
+            if (f->isClosed()) break;
+            f->applyToOldest();
+            f->ok();
+            break;
+        }
         }
     }
 

@@ -25,8 +25,8 @@ using testing::money;
 
 // One station: applies its payments to random charges and removes random
 // applications again until `seconds` have passed (or for ever with 0).
-void runStation(const std::string& dir, std::int32_t firstPay, std::int32_t pays, std::int32_t charges,
-                unsigned seed, int seconds) {
+void runStation(const std::string& dir, std::int32_t firstPay, std::int32_t pays, std::int32_t charges, unsigned seed,
+                int seconds) {
     core::Database db(dir);
     core::ScriptedUi ui;
     ArTables t(db, ui);

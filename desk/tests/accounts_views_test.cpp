@@ -76,10 +76,10 @@ protected:
         util::registerVerifyWindows(registry);
         registry.setDatabase(db.get());
         ui.setDefaultAnswer(core::Button::Yes);
-        ui.onWindow("BrwsCustAccount", [this](const core::WindowRequest& r) {
-            return registry.run(ui, "BrwsCustAccount", r);
-        });
-        ui.onWindow("EditPayments", [this](const core::WindowRequest& r) { return registry.run(ui, "EditPayments", r); });
+        ui.onWindow("BrwsCustAccount",
+                    [this](const core::WindowRequest& r) { return registry.run(ui, "BrwsCustAccount", r); });
+        ui.onWindow("EditPayments",
+                    [this](const core::WindowRequest& r) { return registry.run(ui, "EditPayments", r); });
         ui.onWindow("EditCharges", [this](const core::WindowRequest& r) { return registry.run(ui, "EditCharges", r); });
     }
     void TearDown() override {
@@ -127,7 +127,7 @@ TEST_F(AccountViews, ReceivablesListShowsTheOutstandingBalanceAndViewsAnAccount)
     ASSERT_EQ(registry.run(ui, "ARBrowse", core::WindowRequest{}).response, core::Response::Completed);
     ARBrowseView* view = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "ARBrowse") view = static_cast<ARBrowseView*>(w);
+        if (w->objectName() == "ARBrowse") view = static_cast<ARBrowseView*>(w);
     ASSERT_NE(view, nullptr);
     view->show();
     std::int64_t expected = 0;
@@ -146,8 +146,10 @@ TEST_F(AccountViews, ReceivablesListShowsTheOutstandingBalanceAndViewsAnAccount)
     onModal([&](QWidget* m) {
         shown = m->objectName() == "BrwsCustAccount";
         screenshot(m, "brws_cust_account");
-        if (QPushButton* close = button(m, "Close")) QTest::mouseClick(close, Qt::LeftButton);
-        else m->close();
+        if (QPushButton* close = button(m, "Close"))
+            QTest::mouseClick(close, Qt::LeftButton);
+        else
+            m->close();
     });
     QTest::mouseClick(viewButton, Qt::LeftButton);
     settle();

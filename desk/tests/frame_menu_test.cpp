@@ -35,12 +35,12 @@ TEST(FrameMenu, EveryEntryHasAnAcceleratorAndAStatusText) {
 TEST(FrameMenu, SingleListsCarryTheirListNamesAndProceduresAreNamed) {
     // columns: procedure, list name
     const std::vector<std::pair<std::string_view, std::string_view>> singles = {
-        {"QuoteBrowse", "QuoteList"},         {"InvoiceBrowse", "InvoiceList"},
-        {"CUSTOMERBROWSE", "CustomerList"},   {"PRODUCTBROWSE", "ProductList"},
-        {"VENDORBROWSE", "VendorList"},       {"MANUFACTBROWSE", "ManufacturerList"},
-        {"GROUPSBROWSE", "GroupsList"},       {"SALESPEOPLEBROWSE", "SalespeopleList"},
-        {"BROWSESHIPVIA", "ShipViaList"},     {"TERMSBROWSE", "TermsList"},
-        {"SCHEDULEBROWSE", "ScheduleList"},   {"DEFAULTSFORM", "DefaultsForm"},
+        {"QuoteBrowse", "QuoteList"},       {"InvoiceBrowse", "InvoiceList"},
+        {"CUSTOMERBROWSE", "CustomerList"}, {"PRODUCTBROWSE", "ProductList"},
+        {"VENDORBROWSE", "VendorList"},     {"MANUFACTBROWSE", "ManufacturerList"},
+        {"GROUPSBROWSE", "GroupsList"},     {"SALESPEOPLEBROWSE", "SalespeopleList"},
+        {"BROWSESHIPVIA", "ShipViaList"},   {"TERMSBROWSE", "TermsList"},
+        {"SCHEDULEBROWSE", "ScheduleList"}, {"DEFAULTSFORM", "DefaultsForm"},
     };
     for (const auto& [procedure, list] : singles) {
         SCOPED_TRACE(procedure);
@@ -78,9 +78,16 @@ TEST(FrameMenu, StandardCommandsShowTheirStatusTexts) {
 TEST(ToolbarEvents, EventsTurnIntoTheirMenuCommands) {
     // columns: event, procedure it starts ("" for none)
     const std::vector<std::pair<int, std::string_view>> cases = {
-        {1025, "QuoteBrowse"},   {1026, "InvoiceBrowse"},  {1027, "CUSTOMERBROWSE"}, {1028, "PRODUCTBROWSE"},
-        {1029, "ARBrowse"},      {1030, ""},               {1031, "SCHEDULEBROWSE"}, {1032, "DEFAULTSFORM"},
-        {1024, ""},              {1033, ""},
+        {1025, "QuoteBrowse"},
+        {1026, "InvoiceBrowse"},
+        {1027, "CUSTOMERBROWSE"},
+        {1028, "PRODUCTBROWSE"},
+        {1029, "ARBrowse"},
+        {1030, ""},
+        {1031, "SCHEDULEBROWSE"},
+        {1032, "DEFAULTSFORM"},
+        {1024, ""},
+        {1033, ""},
     };
     for (const auto& [event, procedure] : cases) {
         SCOPED_TRACE(event);

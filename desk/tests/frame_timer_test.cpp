@@ -103,7 +103,9 @@ TEST_F(FrameTimerTest, DueRuleComparesDayThenTime) {
     core::ScopedClockOverride clock({kToday, kNoon});
     // columns: alarm day, alarm time, due now
     const std::vector<std::tuple<std::int32_t, std::int32_t, bool>> cases = {
-        {kToday, kNoon, true},       {kToday, kNoon + 1, false}, {kToday - 1, kNoon + 500, true},
+        {kToday, kNoon, true},
+        {kToday, kNoon + 1, false},
+        {kToday - 1, kNoon + 500, true},
         {kToday + 1, 1, false},
     };
     for (const auto& [day, time, due] : cases) {

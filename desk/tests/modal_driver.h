@@ -44,16 +44,15 @@ public:
 
     // The next expected window: the active modal window whose objectName is `name`.
     ModalDriver& window(const QString& name, Action act) {
-        return step("window " + name.toStdString(),
-                    [name](QWidget* w) { return w->objectName() == name; }, std::move(act));
+        return step(
+            "window " + name.toStdString(), [name](QWidget* w) { return w->objectName() == name; }, std::move(act));
     }
     // The next expected message box, by its caption.
     ModalDriver& message(const QString& caption, Action act) {
-        return step("message \"" + caption.toStdString() + "\"",
-                    [caption](QWidget* w) {
-                        return qobject_cast<QMessageBox*>(w) != nullptr && w->windowTitle() == caption;
-                    },
-                    std::move(act));
+        return step(
+            "message \"" + caption.toStdString() + "\"",
+            [caption](QWidget* w) { return qobject_cast<QMessageBox*>(w) != nullptr && w->windowTitle() == caption; },
+            std::move(act));
     }
     ModalDriver& step(std::string what, Match match, Action act) {
         m_steps.push_back({std::move(what), std::move(match), std::move(act)});
@@ -144,14 +143,17 @@ private:
     void checkTime(QWidget* showing) {
         if (showing == nullptr || m_clock.elapsed() < m_timeoutMs) return;
         if (m_failure.empty()) {
-            m_failure = "waited for " + (m_next < m_steps.size() ? m_steps[m_next].what : std::string("nothing")) +
-                        "; showing: " +
-                        (showing->objectName() + " \"" + showing->windowTitle() + "\" " + textOf(showing)).toStdString();
+            m_failure =
+                "waited for " + (m_next < m_steps.size() ? m_steps[m_next].what : std::string("nothing")) +
+                "; showing: " +
+                (showing->objectName() + " \"" + showing->windowTitle() + "\" " + textOf(showing)).toStdString();
         }
         m_next = m_steps.size();
         // Unwind: every modal window is closed so the test's call returns.
-        if (auto* d = qobject_cast<QDialog*>(showing)) d->reject();
-        else showing->close();
+        if (auto* d = qobject_cast<QDialog*>(showing))
+            d->reject();
+        else
+            showing->close();
         m_clock.restart();
         m_timeoutMs = 200;
     }

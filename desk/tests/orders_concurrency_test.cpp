@@ -147,8 +147,7 @@ protected:
                 ASSERT_EQ(sum.assign(sum - p.UNAPPAMT), core::DecimalStatus::Ok);
             }
         }
-        for (const auto& c : all<core::Customer>())
-            EXPECT_EQ(c.BALANCEDUE, owed[c.Name.str()]) << c.Name.str();
+        for (const auto& c : all<core::Customer>()) EXPECT_EQ(c.BALANCEDUE, owed[c.Name.str()]) << c.Name.str();
     }
 };
 
@@ -195,13 +194,13 @@ TEST_F(OrdersAcrossProcesses, TwoStationsInvoicingAtOnceGetUniqueNumbers) {
 
 // What one racing station saw, sent back to the test through a pipe.
 struct RaceResult {
-    int saved = 0;             // completed saves (one expected)
-    int duplicateOffers = 0;   // "Duplicate Invoice Number.  Press OK to Retry." with caption "Error", OK offered
-    int addFailedNotes = 0;    // "ErrorCode: 40 Adding Orders", shown before the offer
-    int otherMessages = 0;     // any other message
-    int paymentDialogs = 0;    // PostInvoicePayment runs
-    int dialogs = 0;           // SaveInvoiceForm runs
-    std::int32_t seen[4] = {}; // the invoice number each SaveInvoiceForm run showed
+    int saved = 0;              // completed saves (one expected)
+    int duplicateOffers = 0;    // "Duplicate Invoice Number.  Press OK to Retry." with caption "Error", OK offered
+    int addFailedNotes = 0;     // "ErrorCode: 40 Adding Orders", shown before the offer
+    int otherMessages = 0;      // any other message
+    int paymentDialogs = 0;     // PostInvoicePayment runs
+    int dialogs = 0;            // SaveInvoiceForm runs
+    std::int32_t seen[4] = {};  // the invoice number each SaveInvoiceForm run showed
     std::int32_t invoiceNum = 0;
 };
 
@@ -284,8 +283,8 @@ TEST_F(OrdersAcrossProcesses, StationsHoldingTheSameInvoiceNumberTheLoserRetries
         ASSERT_GE(pids[s], 0);
         if (pids[s] == 0) {
             const bool loser = s == 0;
-            const RaceResult r = runRacingStation(dir(), loser, loser ? holds[1] : holds[0],
-                                                  loser ? committed[0] : committed[1]);
+            const RaceResult r =
+                runRacingStation(dir(), loser, loser ? holds[1] : holds[0], loser ? committed[0] : committed[1]);
             (void)!::write(results[s][1], &r, sizeof r);
             ::_exit(0);
         }

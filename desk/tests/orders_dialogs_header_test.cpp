@@ -207,10 +207,11 @@ TEST_F(HeaderWindow, TabFollowsTheFieldOrder) {
     core::Orders order = quote();
     QuoteDetailsView view(*db, ui, order);
     showActive(view);
-    const char* order_[] = {"OrdDate", "CustName", "REFERENCE", "Salesperson", "TERMS", "PRICECLASS", "PONUM",
-                            "SHIPVIA", "SLSTAXRATE1", "TAX1EXEMPT", "SLSTAXRATE2", "TAX2EXEMPT", "DOWNPAYMENT",
-                            "HANDLING", "SHIPPING", "COD", "DISCOUNTPCT", "SURCHARGEPCT", "ST_NAME", "ST_ADD1",
-                            "ST_ADD2", "ST_CITY", "ST_STATE", "ST_ZIP", "ST_ATTN", "ST_PHONE"};
+    const char* order_[] = {"OrdDate",     "CustName", "REFERENCE",   "Salesperson", "TERMS",       "PRICECLASS",
+                            "PONUM",       "SHIPVIA",  "SLSTAXRATE1", "TAX1EXEMPT",  "SLSTAXRATE2", "TAX2EXEMPT",
+                            "DOWNPAYMENT", "HANDLING", "SHIPPING",    "COD",         "DISCOUNTPCT", "SURCHARGEPCT",
+                            "ST_NAME",     "ST_ADD1",  "ST_ADD2",     "ST_CITY",     "ST_STATE",    "ST_ZIP",
+                            "ST_ATTN",     "ST_PHONE"};
     QWidget* w = view.findChild<QWidget*>("OrdDate");
     for (std::size_t i = 1; i < std::size(order_); ++i) {
         w = w->nextInFocusChain();

@@ -43,7 +43,7 @@ TEST_F(InvoiceDialog, InvalidInitialPaymentKeepsTheCursorAndOkDoesNotComplete) {
     EXPECT_EQ(payment->text(), "100.00");  // paid in full unless invoices go to the account
     typeAndTab(payment, "120.00");
     EXPECT_TRUE(hasFocus(payment));
-    EXPECT_EQ(payment->text(), "120.00");        // left for the user to correct
+    EXPECT_EQ(payment->text(), "120.00");           // left for the user to correct
     EXPECT_EQ(order.DOWNPAYMENT, money("100.00"));  // the order keeps the last good amount
     EXPECT_EQ(ui.beeps().size(), 1u);
     QTest::mouseClick(field<QPushButton>(view, "Ok"), Qt::LeftButton);

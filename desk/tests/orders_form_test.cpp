@@ -169,7 +169,10 @@ TEST_F(OrderForm, ChangingCustomerReplacesTaxFieldsButReselectingKeepsEdits) {
 TEST_F(OrderForm, CancelledHeaderWindowUndoesEveryHeaderChange) {
     parts = {{"BOLT-1", "1"}};
     auto form = newQuote();
-    editHeader = [](core::Orders& o) { o.SHIPPING = money("9.00"); o.REFERENCE = "changed"; };
+    editHeader = [](core::Orders& o) {
+        o.SHIPPING = money("9.00");
+        o.REFERENCE = "changed";
+    };
     cancelDetails = true;
     form->details();
     EXPECT_EQ(form->order().SHIPPING, money("0.00"));
@@ -244,7 +247,10 @@ TEST_F(OrderForm, SaveAsMakesANewQuoteWithoutSerialsAndLeavesTheOldOne) {
 
 TEST_F(OrderForm, InvoiceCommandPostsPrintsAndCloses) {
     parts = {{"BOLT-1", "2"}};
-    company([](core::Defaults& d) { d.DEFAULTTOAR = 0; d.FLAG1 = 1; });
+    company([](core::Defaults& d) {
+        d.DEFAULTTOAR = 0;
+        d.FLAG1 = 1;
+    });
     auto form = newQuote();
     form->invoice();
     EXPECT_TRUE(form->isClosed());
@@ -258,7 +264,10 @@ TEST_F(OrderForm, InvoiceCommandPostsPrintsAndCloses) {
 
 TEST_F(OrderForm, EachPrintShowsTheOrderAsStoredWithItsNumbers) {
     parts = {{"BOLT-1", "2"}};
-    company([](core::Defaults& d) { d.DEFAULTTOAR = 0; d.FLAG1 = 1; });
+    company([](core::Defaults& d) {
+        d.DEFAULTTOAR = 0;
+        d.FLAG1 = 1;
+    });
     QuoteForm1* form = nullptr;
     std::vector<std::pair<std::int32_t, std::int32_t>> shown;  // order and invoice number at each print
     OrderFormHooks h = hooks();
@@ -363,8 +372,10 @@ protected:
 
 TEST_F(LineForm, PriceTakenOncePerPartFromTheOrdersClass) {
     // columns: order's price class, price expected
-    const struct { const char* cls; const char* each; } cases[] = {
-        {"3", "12.5000"}, {"1", "15.0000"}, {"C", "6.0000"}, {"R", "20.0000"}};
+    const struct {
+        const char* cls;
+        const char* each;
+    } cases[] = {{"3", "12.5000"}, {"1", "15.0000"}, {"C", "6.0000"}, {"R", "20.0000"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cls);
         core::glo.PriceClass = c.cls;

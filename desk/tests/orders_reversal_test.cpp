@@ -272,8 +272,8 @@ TEST_F(Reversal, OrderListsRunTheirFormsAndCopyOnTheHighlightedOrder) {
     quotes.change();
     quotes.remove();
     EXPECT_TRUE(quotes.functionKey(4));
-    EXPECT_EQ(seen, (std::vector<std::string>{"QuoteForm1 1 0 Q", "QuoteForm1 2 7 Q", "QuoteForm1 3 7 Q",
-                                              "CopyOrder 7"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"QuoteForm1 1 0 Q", "QuoteForm1 2 7 Q", "QuoteForm1 3 7 Q", "CopyOrder 7"}));
     // After the copy the list stands on the new quote.
     EXPECT_EQ(quotes.tab(), 1);
     EXPECT_EQ(highlighted(quotes, 0), "8");

@@ -210,8 +210,7 @@ void RoadOfOneInvoice::invoiceAQuote(Hands& hands) {
                     hands.command(w, "&Ok", QKeySequence(Qt::ALT | Qt::Key_O));
                 })
         .window("ItemOrdForm", line("BOLT-1", "2"))
-        .window("QuoteForm1",
-                [&](QWidget* w) { hands.command(w, "&Insert", QKeySequence(Qt::ALT | Qt::Key_I)); })
+        .window("QuoteForm1", [&](QWidget* w) { hands.command(w, "&Insert", QKeySequence(Qt::ALT | Qt::Key_I)); })
         .window("ItemOrdForm", line("NUT-2", "1"))
         .window("QuoteForm1",
                 [&](QWidget* w) {
@@ -296,8 +295,10 @@ void RoadOfOneInvoice::convertItBack(Hands& hands) {
                     hands.command(w, "F9 - Con&vert to Quote", QKeySequence(Qt::Key_F9));
                 })
         .message("Convert back to Quote", [&](QWidget* w) {
-            if (hands.keyboard()) QTest::keyClick(w, Qt::Key_Y);
-            else QTest::mouseClick(ModalDriver::button(w, "&Yes"), Qt::LeftButton);
+            if (hands.keyboard())
+                QTest::keyClick(w, Qt::Key_Y);
+            else
+                QTest::mouseClick(ModalDriver::button(w, "&Yes"), Qt::LeftButton);
         });
     drive(driver, [&] {
         if (hands.keyboard()) {
@@ -305,7 +306,8 @@ void RoadOfOneInvoice::convertItBack(Hands& hands) {
             table->selectRow(0);
             QTest::keyClick(table, Qt::Key_Return);
         } else {
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(table->model()->index(0, 2)).center());
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                              table->visualRect(table->model()->index(0, 2)).center());
             QTest::mouseClick(ModalDriver::button(invoices, "&View"), Qt::LeftButton);
         }
     });

@@ -36,7 +36,8 @@ std::string dumpDataSet(const std::string& dir) {
     std::vector<std::string> tables;
     sqlite3_stmt* list = nullptr;
     sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name", -1, &list, nullptr);
-    while (sqlite3_step(list) == SQLITE_ROW) tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
+    while (sqlite3_step(list) == SQLITE_ROW)
+        tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
     sqlite3_finalize(list);
     std::string out;
     for (const std::string& t : tables) {
@@ -192,8 +193,10 @@ protected:
             if (lui.messages().size() > shown) {
                 EXPECT_EQ(lui.messages().back().caption, "Error");
                 const auto expected = messageForFault().find(fault);
-                if (expected != messageForFault().end()) EXPECT_EQ(lui.messages().back().text, expected->second);
-                else ADD_FAILURE() << "unexpected fault " << fault;
+                if (expected != messageForFault().end())
+                    EXPECT_EQ(lui.messages().back().text, expected->second);
+                else
+                    ADD_FAILURE() << "unexpected fault " << fault;
             }
             // The form still holds the quote the user can save again.
             EXPECT_EQ(tables->ord.handle.rec.Status.view(), "Q");

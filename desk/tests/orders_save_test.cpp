@@ -200,9 +200,10 @@ TEST_F(OrderSaving, InvoiceOnAccountPostsUnpaidChargeAndRefreshesBalance) {
     EXPECT_EQ(charges[0].UNPAIDBAL, money("37.06"));
     const auto customers = all<core::Customer>();
     EXPECT_EQ(customers[0].BALANCEDUE, money("37.06"));
-    EXPECT_EQ(lastStatus, (std::vector<std::string>{"Saving Quote", "Getting Next Invoice Number", "Saving Items Ordered",
-                                                    "Updating Inventory Quantities", "Saving Items Ordered",
-                                                    "Updating Inventory Quantities", "Adding Charge to A/R"}));
+    EXPECT_EQ(lastStatus,
+              (std::vector<std::string>{"Saving Quote", "Getting Next Invoice Number", "Saving Items Ordered",
+                                        "Updating Inventory Quantities", "Saving Items Ordered",
+                                        "Updating Inventory Quantities", "Adding Charge to A/R"}));
 }
 
 TEST_F(OrderSaving, CancelledInvoiceDialogLeavesTheQuoteAsItWas) {
@@ -345,7 +346,11 @@ TEST_F(OrderSaving, PaymentAmountChangedInPaymentDialogIsWhatTheAccountRecords) 
 
 TEST(InvoiceDialogs, InitialPaymentRangeFollowsTheSignOfTheTotal) {
     // columns: total, amount, accepted
-    const struct { const char* total; const char* amount; bool ok; } cases[] = {
+    const struct {
+        const char* total;
+        const char* amount;
+        bool ok;
+    } cases[] = {
         {"100.00", "120.00", false}, {"100.00", "100.00", true}, {"100.00", "0.00", true},
         {"100.00", "-1.00", false},  {"-50.00", "-20.00", true}, {"-50.00", "10.00", false},
         {"-50.00", "-60.00", false}, {"0.00", "0.00", true},     {"0.00", "1.00", false},
@@ -385,14 +390,20 @@ TEST_F(OrderSaving, InvoiceDialogProposesPaymentByCompanyDefault) {
     core::Orders o;
     o.TOTAL = money("80.00");
     o.OrdDate = core::today() - 40;
-    company([](core::Defaults& d) { d.DEFAULTTOAR = 1; d.FLAG1 = 1; });
+    company([](core::Defaults& d) {
+        d.DEFAULTTOAR = 1;
+        d.FLAG1 = 1;
+    });
     SaveInvoiceForm onAccount(*db, ui, o);
     ASSERT_TRUE(onAccount.open());
     EXPECT_EQ(o.DOWNPAYMENT, money("0.00"));
     EXPECT_EQ(onAccount.balanceDue(), money("80.00"));
     EXPECT_EQ(o.OrdDate, core::today());
     EXPECT_EQ(core::glo.PrintPackList, 1);
-    company([](core::Defaults& d) { d.DEFAULTTOAR = 0; d.FLAG1 = 0; });
+    company([](core::Defaults& d) {
+        d.DEFAULTTOAR = 0;
+        d.FLAG1 = 0;
+    });
     SaveInvoiceForm paid(*db, ui, o);
     ASSERT_TRUE(paid.open());
     EXPECT_EQ(o.DOWNPAYMENT, money("80.00"));

@@ -56,7 +56,8 @@ protected:
         core::Handle<core::Defaults> d(*db);
         ASSERT_EQ(core::openTable(quiet, d), core::OpenOutcome::Opened);
         if (core::GETCOMPANYDEFAULTS(d, 1) != 0) {
-            ASSERT_EQ(core::createCompanyRecord(*db, d, core::CompanyCreation::FromDefaultsForm), core::ErrorCode::None);
+            ASSERT_EQ(core::createCompanyRecord(*db, d, core::CompanyCreation::FromDefaultsForm),
+                      core::ErrorCode::None);
         }
         edit(d.rec);
         ASSERT_EQ(d.put(), core::ErrorCode::None);

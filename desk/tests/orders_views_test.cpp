@@ -66,13 +66,9 @@ void shot(QWidget* w, const char* name) {
 }
 
 // The text the list shows in row `row`, column `column`.
-QString cell(core::ListView* list, int row, int column) {
-    return list->model()->index(row, column).data().toString();
-}
+QString cell(core::ListView* list, int row, int column) { return list->model()->index(row, column).data().toString(); }
 // The highlighted row of a list and its text in `column`.
-QString current(core::ListView* list, int column) {
-    return cell(list, list->table()->currentIndex().row(), column);
-}
+QString current(core::ListView* list, int column) { return cell(list, list->table()->currentIndex().row(), column); }
 
 class OrderViews : public testing::OrdersTest {
 protected:
@@ -143,7 +139,8 @@ protected:
     }
     // Windows the list runs by name go to the registry, as on the desktop.
     void runForReal(const char* procedure) {
-        ui.onWindow(procedure, [this, procedure](const core::WindowRequest& r) { return registry.run(ui, procedure, r); });
+        ui.onWindow(procedure,
+                    [this, procedure](const core::WindowRequest& r) { return registry.run(ui, procedure, r); });
     }
 
     core::WindowRegistry registry;
@@ -192,7 +189,8 @@ TEST_F(OrderViews, DialogsOfOrderEntry) {
     line.PARTNUM = "BOLT-1";
     line.QTY = money("2.00");
     line.PRICE = price("12.5000");
-    for (const char* name : {"QuoteDetails", "ItemOrdForm", "SaveInvoiceForm", "PostInvoicePayment", "QuoteSerialList"}) {
+    for (const char* name :
+         {"QuoteDetails", "ItemOrdForm", "SaveInvoiceForm", "PostInvoicePayment", "QuoteSerialList"}) {
         SCOPED_TRACE(name);
         std::unique_ptr<QWidget> w(testing::makeDialog(name, *db, ui, o, pay, line, nullptr));
         ASSERT_NE(w, nullptr);
@@ -270,12 +268,13 @@ TEST_F(OrderViews, ListsOpenOnceAndLeaveTheThreadListWhenClosed) {
         for (QWidget* w : QApplication::topLevelWidgets()) n += w->isVisible() && w->objectName() == name;
         return n;
     };
-    for (const auto& [procedure, listName, loading] :
-         {std::tuple{"QuoteBrowse", "QuoteList", "Quotations"}, std::tuple{"InvoiceBrowse", "InvoiceList", "Invoices"}}) {
+    for (const auto& [procedure, listName, loading] : {std::tuple{"QuoteBrowse", "QuoteList", "Quotations"},
+                                                       std::tuple{"InvoiceBrowse", "InvoiceList", "Invoices"}}) {
         SCOPED_TRACE(procedure);
         ASSERT_EQ(registry.runSingle(ui, procedure, listName).response, core::Response::Completed);
         bool loadingShown = false;
-        for (QWidget* w : QApplication::topLevelWidgets()) loadingShown |= w->isVisible() && w->windowTitle() == loading;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            loadingShown |= w->isVisible() && w->windowTitle() == loading;
         EXPECT_TRUE(loadingShown) << "no loading window";
         QTest::qWait(20);
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -494,8 +493,14 @@ TEST_F(OrderViews, CommandsFollowTheLinesOfTheOrder) {
     form.show();
     auto* lines = form.findChild<QTableWidget*>();
     auto enabled = [&form](const char* caption) { return ModalDriver::button(&form, caption)->isEnabled(); };
-    const char* lineCommands[] = {"&Change", "&Delete", "F8 - Save / Print Dtl Ticket", "F9 - Save / Print Quote",
-                                  "F10 - Invoice / Print", "Save", "&Save && Close", "Save As ..."};
+    const char* lineCommands[] = {"&Change",
+                                  "&Delete",
+                                  "F8 - Save / Print Dtl Ticket",
+                                  "F9 - Save / Print Quote",
+                                  "F10 - Invoice / Print",
+                                  "Save",
+                                  "&Save && Close",
+                                  "Save As ..."};
     for (const char* caption : lineCommands) EXPECT_TRUE(enabled(caption)) << caption;
     // Deleting the first line selects the new first line; deleting the only one leaves
     // nothing but Insert.
@@ -521,13 +526,14 @@ TEST_F(OrderViews, ClosedInvoiceReprintsAndShowsItsNotesWithoutKeepingThem) {
     EXPECT_EQ(closed.findChild<QLabel*>("InvoiceNum")->text(), "1");
     EXPECT_EQ(closed.findChild<QLabel*>("REFERENCE")->text(), "Spring order");
     ModalDriver driver;
-    driver.step("notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
-                [](QWidget* w) {
-                    auto* notes = w->findChild<QPlainTextEdit*>();
-                    ASSERT_NE(notes, nullptr);
-                    QTest::keyClicks(notes, "Deliver to the back door");
-                    QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
-                });
+    driver.step(
+        "notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
+        [](QWidget* w) {
+            auto* notes = w->findChild<QPlainTextEdit*>();
+            ASSERT_NE(notes, nullptr);
+            QTest::keyClicks(notes, "Deliver to the back door");
+            QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+        });
     driver.start();
     QTest::keyClick(&closed, Qt::Key_F4);
     // The reprint goes through the missing-printer question to the preview.
@@ -619,14 +625,14 @@ TEST_F(OrderViews, ListsOpenWideEnoughForTheirColumnsAndTileIntoTheirSlots) {
     frame.show();
     QApplication::processEvents();
     const QRect room = frame.viewport()->rect();
-    const char* lists[] = {"QuoteBrowse",       "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
-                           "PRODUCTBROWSE",     "VENDORBROWSE",  "SALESPEOPLEBROWSE",   "TERMSBROWSE",
-                           "MANUFACTBROWSE",    "GROUPSBROWSE",  "BROWSESHIPVIA"};
+    const char* lists[] = {"QuoteBrowse",    "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
+                           "PRODUCTBROWSE",  "VENDORBROWSE",  "SALESPEOPLEBROWSE",   "TERMSBROWSE",
+                           "MANUFACTBROWSE", "GROUPSBROWSE",  "BROWSESHIPVIA"};
     // Windows without a saved placement (another test may have left one: a size the
     // user chose wins over the columns).
-    for (const char* section : {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CustomerBrowse", "ProductBrowse",
-                                "VendorBrowse", "SalespeopleBrowse", "TermsBrowse", "ManufactBrowse", "GroupsBrowse",
-                                "BrowseShipVia"})
+    for (const char* section :
+         {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CustomerBrowse", "ProductBrowse", "VendorBrowse",
+          "SalespeopleBrowse", "TermsBrowse", "ManufactBrowse", "GroupsBrowse", "BrowseShipVia"})
         ASSERT_EQ(core::programSettings().writeNumber(section, "XPosit", 0), core::SettingsStatus::Ok);
     for (const char* procedure : lists) {
         SCOPED_TRACE(procedure);
@@ -674,9 +680,9 @@ TEST_F(OrderViews, CloseInEveryListAndFormClosesOnlyThatWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&program));
     registry.setMdiArea(area);
     registry.setFrame(&program);
-    for (const char* procedure : {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE",
-                                  "PRODUCTBROWSE", "VENDORBROWSE", "SALESPEOPLEBROWSE", "TERMSBROWSE",
-                                  "MANUFACTBROWSE", "GROUPSBROWSE", "BROWSESHIPVIA"}) {
+    for (const char* procedure :
+         {"QuoteBrowse", "InvoiceBrowse", "InvoiceSerialBrowse", "CUSTOMERBROWSE", "PRODUCTBROWSE", "VENDORBROWSE",
+          "SALESPEOPLEBROWSE", "TERMSBROWSE", "MANUFACTBROWSE", "GROUPSBROWSE", "BROWSESHIPVIA"}) {
         SCOPED_TRACE(procedure);
         registry.run(ui, procedure, {});
         ASSERT_EQ(area->subWindowList().size(), 1);
@@ -695,11 +701,12 @@ TEST_F(OrderViews, CloseInEveryListAndFormClosesOnlyThatWindow) {
     QStringList closed;
     ModalDriver driver;
     driver.window("InvoiceForm1", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F4); })
-        .step("notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
-              [&](QWidget* w) {
-                  closed << w->windowTitle();
-                  QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
-              })
+        .step(
+            "notes", [](QWidget* w) { return w->windowTitle() == "Invoice Comments"; },
+            [&](QWidget* w) {
+                closed << w->windowTitle();
+                QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
+            })
         .window("InvoiceForm1", [&](QWidget* w) {
             closed << w->windowTitle();
             QTest::mouseClick(ModalDriver::button(w, "Close"), Qt::LeftButton);
@@ -769,8 +776,8 @@ TEST_F(SerialSearch, RowsArriveAPageAtATimeInSerialOrder) {
     EXPECT_EQ(cell(search, 250, 0), "SN0249");
     EXPECT_EQ(cell(search, 7, 3), "1");
     EXPECT_EQ(cell(search, 7, 5), "Acme Supply");
-    EXPECT_EQ(cell(search, 7, 4), QString::fromStdString(core::Picture::parse("@d2")->format(
-                                       static_cast<std::int64_t>(core::today()))));
+    EXPECT_EQ(cell(search, 7, 4),
+              QString::fromStdString(core::Picture::parse("@d2")->format(static_cast<std::int64_t>(core::today()))));
     // Typing a number positions the list at it.
     table->setFocus();
     QTest::keyClicks(table, "SN0240");
@@ -798,7 +805,8 @@ TEST_F(SerialSearch, EnterAndTheButtonsOpenTheClosedInvoiceOfTheRow) {
     QTest::mouseClick(ModalDriver::button(search, "&View"), Qt::LeftButton);
     driver.stop();
     EXPECT_TRUE(driver.done()) << driver.failure() << driver.pending();
-    EXPECT_EQ(seen, QStringList({"Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1"}));
+    EXPECT_EQ(seen,
+              QStringList({"Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1", "Closed Invoice Invoice#: 1"}));
     EXPECT_EQ(table->currentIndex().row(), 3);  // still on the row after the list was read again
     EXPECT_FALSE(ModalDriver::button(search, "&Select")->isVisible());
 }

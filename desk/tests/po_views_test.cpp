@@ -162,8 +162,10 @@ TEST_F(PoViews, PurchaseOrdersListsEachTabAndOpensTheReceiveWindow) {
     onModal([&](QWidget* m) {
         shown = m->objectName() == "ReceivePOItems";
         screenshot(m, "po_receive_items");
-        if (QPushButton* close = button(m, "Close")) QTest::mouseClick(close, Qt::LeftButton);
-        else m->close();
+        if (QPushButton* close = button(m, "Close"))
+            QTest::mouseClick(close, Qt::LeftButton);
+        else
+            m->close();
     });
     QTest::mouseClick(button(view, "Re&ceive Individual Items or Change Dates"), Qt::LeftButton);
     settle();
@@ -287,8 +289,10 @@ TEST_F(PoViews, ANewPoFormOpensAndCancelledLeavesNothing) {
         EXPECT_NE(button(m, "Save and Print"), nullptr);
         EXPECT_NE(button(m, "Ditto"), nullptr);
         screenshot(m, "po_new_po_form");
-        if (QPushButton* cancel = button(m, "Cancel")) QTest::mouseClick(cancel, Qt::LeftButton);
-        else m->close();
+        if (QPushButton* cancel = button(m, "Cancel"))
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        else
+            m->close();
     });
     registry.run(ui, "NEWPOFORM", core::WindowRequest{});
     settle();

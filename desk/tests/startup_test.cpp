@@ -173,7 +173,10 @@ TEST_F(Startup, UserIdIsTheLogInNameUpperCasedOrDefault) {
     core::Settings settings(settingsFile());
     // columns: log-in name, user id
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"pat.morgan", "PAT.MORGAN"}, {"jo  ", "JO"}, {"", "DEFAULT"}, {"   ", "DEFAULT"},
+        {"pat.morgan", "PAT.MORGAN"},
+        {"jo  ", "JO"},
+        {"", "DEFAULT"},
+        {"   ", "DEFAULT"},
         {"averyveryverylongname12345", "AVERYVERYVERYLONGNAM"}};
     for (const auto& [login, id] : cases) {
         SCOPED_TRACE(login);

@@ -18,8 +18,8 @@ namespace quay::desk::testing {
 
 inline int runWindowTests(int argc, char** argv, const char* name) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const auto settings = std::filesystem::temp_directory_path() /
-                          (std::string(name) + "-" + std::to_string(::getpid()) + ".ini");
+    const auto settings =
+        std::filesystem::temp_directory_path() / (std::string(name) + "-" + std::to_string(::getpid()) + ".ini");
     std::filesystem::remove(settings);
     ::setenv("QUAY_SETTINGS", settings.c_str(), 1);
     (void)core::programSettings();  // the program's settings file is fixed from here on

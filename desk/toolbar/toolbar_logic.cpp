@@ -50,8 +50,8 @@ std::string_view dockName(ToolbarDock dock) {
 }
 
 ToolbarDock dockFromName(std::string_view name, ToolbarDock fallback) {
-    for (ToolbarDock d : {ToolbarDock::Top, ToolbarDock::Left, ToolbarDock::Right, ToolbarDock::Bottom,
-                          ToolbarDock::Floating})
+    for (ToolbarDock d :
+         {ToolbarDock::Top, ToolbarDock::Left, ToolbarDock::Right, ToolbarDock::Bottom, ToolbarDock::Floating})
         if (dockName(d) == name) return d;
     return fallback;
 }

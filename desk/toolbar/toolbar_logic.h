@@ -15,8 +15,8 @@ struct ToolbarButton {
     std::string_view title;     // "Quotes"
     std::string_view tipFirst;  // the tip's two lines
     std::string_view tipSecond;
-    int event;                  // the user event posted to the frame (1025...)
-    std::string_view icon;      // the icon's resource name
+    int event;              // the user event posted to the frame (1025...)
+    std::string_view icon;  // the icon's resource name
 };
 
 enum class ToolbarDock { Floating, Top, Left, Right, Bottom };

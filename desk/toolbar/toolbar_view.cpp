@@ -34,8 +34,8 @@ ToolbarView::ToolbarView(QMainWindow* frame, core::Settings& settings)
         const ToolbarButton& b = buttons[i];
         // The gap before the last button sets Defaults apart from the lists.
         if (i + 1 == buttons.size()) addSeparator();
-        QAction* a = addAction(QIcon(QStringLiteral(":/toolbar/icons/%1.svg").arg(QString::fromUtf8(b.icon.data(),
-                                                                                               static_cast<int>(b.icon.size())))),
+        QAction* a = addAction(QIcon(QStringLiteral(":/toolbar/icons/%1.svg")
+                                         .arg(QString::fromUtf8(b.icon.data(), static_cast<int>(b.icon.size())))),
                                buttonText(b.title));
         a->setToolTip(QString::fromStdString(toolbarTip(b)));
         a->setStatusTip(QString::fromUtf8(b.tipFirst.data(), static_cast<int>(b.tipFirst.size())) + " " +
@@ -43,9 +43,8 @@ ToolbarView::ToolbarView(QMainWindow* frame, core::Settings& settings)
         a->setData(b.event);
         const int event = b.event;
         QMainWindow* target = frame;
-        connect(a, &QAction::triggered, this, [target, event] {
-            QCoreApplication::postEvent(target, new QEvent(static_cast<QEvent::Type>(event)));
-        });
+        connect(a, &QAction::triggered, this,
+                [target, event] { QCoreApplication::postEvent(target, new QEvent(static_cast<QEvent::Type>(event))); });
     }
 }
 
@@ -69,7 +68,7 @@ void ToolbarView::restorePlace() {
     const ToolbarDock dock = dockFromName(m_settings.read(kToolbarSection, "Dock", "Top"), ToolbarDock::Top);
     m_frame->addToolBar(dock == ToolbarDock::Left ? Qt::LeftToolBarArea : Qt::TopToolBarArea, this);
     setOrientation(layoutForDock(dock, ToolbarLayout::Horizontal) == ToolbarLayout::Vertical ? Qt::Vertical
-                                                                                            : Qt::Horizontal);
+                                                                                             : Qt::Horizontal);
     const std::string state = m_settings.read(kToolbarSection, "State");
     if (!state.empty()) m_frame->restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
 }

@@ -12,16 +12,15 @@
 namespace quay::reports::detail {
 
 struct LaidItem {
-  PlacedItem item;
-  bool unbreakable = false;  // a text line or an image: never cut across pages
-  bool pageNumber = false;   // text is a "{page}"/"{pages}" pattern, filled in when placed
+    PlacedItem item;
+    bool unbreakable = false;  // a text line or an image: never cut across pages
+    bool pageNumber = false;   // text is a "{page}"/"{pages}" pattern, filled in when placed
 };
 
 struct LaidBand {
-  Units height = 0;
-  std::vector<LaidItem> items;
+    Units height = 0;
+    std::vector<LaidItem> items;
 };
-
 
 // Lays out the visible controls of band. Wrapped texts become one item per line and push
 // the controls that start at or below their bottom down by the growth; the band's height

@@ -37,48 +37,48 @@ namespace quay::reports::detail {
 //
 // Not thread-safe: the page store serialises encoding and decoding.
 class PageCodec {
- public:
-  static constexpr std::size_t kMaxTexts = 4096;
-  static constexpr std::size_t kMaxTextBytes = 256 * 1024;
-  static constexpr std::size_t kMaxTableText = 64;  // longer texts are always stored in place
-  static constexpr std::size_t kMaxShapes = 32;      // shapes a page names by number
+public:
+    static constexpr std::size_t kMaxTexts = 4096;
+    static constexpr std::size_t kMaxTextBytes = 256 * 1024;
+    static constexpr std::size_t kMaxTableText = 64;  // longer texts are always stored in place
+    static constexpr std::size_t kMaxShapes = 32;     // shapes a page names by number
 
-  // Appends the stored form of page to out. patterns lists the items (ascending) whose
-  // text is a page-number pattern.
-  void encode(const Page& page, const std::vector<std::uint32_t>& patterns, std::string& out);
+    // Appends the stored form of page to out. patterns lists the items (ascending) whose
+    // text is a page-number pattern.
+    void encode(const Page& page, const std::vector<std::uint32_t>& patterns, std::string& out);
 
-  // Reads a stored page into out, filling its patterns for page number pageNumber of
-  // pageCount. False when data is not a whole stored page of this run (out is then
-  // unspecified).
-  bool decode(std::string_view data, int pageNumber, int pageCount, Page& out) const;
+    // Reads a stored page into out, filling its patterns for page number pageNumber of
+    // pageCount. False when data is not a whole stored page of this run (out is then
+    // unspecified).
+    bool decode(std::string_view data, int pageNumber, int pageCount, Page& out) const;
 
-  std::size_t tableTexts() const { return m_texts.size(); }
+    std::size_t tableTexts() const { return m_texts.size(); }
 
- private:
-  std::uint32_t fontNumber(const FontSpec& font);
-  void putText(const std::string& text, std::string& out);
+private:
+    std::uint32_t fontNumber(const FontSpec& font);
+    void putText(const std::string& text, std::string& out);
 
-  struct Shape {
-    ItemKind kind = ItemKind::Text;
-    Alignment alignment = Alignment::Left;
-    std::uint32_t font = 0;
-    Units x = 0;
-    Units width = 0;
-    Units height = 0;
-    Units penWidth = 0;
-    friend bool operator==(const Shape&, const Shape&) = default;
-  };
+    struct Shape {
+        ItemKind kind = ItemKind::Text;
+        Alignment alignment = Alignment::Left;
+        std::uint32_t font = 0;
+        Units x = 0;
+        Units width = 0;
+        Units height = 0;
+        Units penWidth = 0;
+        friend bool operator==(const Shape&, const Shape&) = default;
+    };
 
-  std::vector<Shape> m_shapes;  // the page being encoded
-  std::vector<FontSpec> m_fonts;
-  std::map<FontSpec, std::uint32_t> m_fontNumbers;
-  std::uint32_t m_lastFont = 0;
-  static constexpr std::size_t kSlots = 2 * kMaxTexts;
-  static_assert((kSlots & (kSlots - 1)) == 0, "slots are found by masking the hash");
-  std::vector<std::string> m_texts;     // the text table, by number
-  std::vector<std::uint64_t> m_hashes;  // the hash of each entry
-  std::vector<std::uint32_t> m_slots;   // entry number + 1 by hash; 0 empty
-  std::size_t m_textBytes = 0;
+    std::vector<Shape> m_shapes;  // the page being encoded
+    std::vector<FontSpec> m_fonts;
+    std::map<FontSpec, std::uint32_t> m_fontNumbers;
+    std::uint32_t m_lastFont = 0;
+    static constexpr std::size_t kSlots = 2 * kMaxTexts;
+    static_assert((kSlots & (kSlots - 1)) == 0, "slots are found by masking the hash");
+    std::vector<std::string> m_texts;     // the text table, by number
+    std::vector<std::uint64_t> m_hashes;  // the hash of each entry
+    std::vector<std::uint32_t> m_slots;   // entry number + 1 by hash; 0 empty
+    std::size_t m_textBytes = 0;
 };
 
 // Fills "{page}" and then "{pages}" in a page-number pattern.

@@ -28,45 +28,45 @@ namespace quay::reports::detail {
 //
 // Thread safety: every method may be called from any thread; they are serialised.
 class PageStore {
- public:
-  // Decoded pages kept for reading again: enough for the preview's largest screenful of
-  // pages and its neighbours.
-  static constexpr std::size_t kCachedPages = 48;
+public:
+    // Decoded pages kept for reading again: enough for the preview's largest screenful of
+    // pages and its neighbours.
+    static constexpr std::size_t kCachedPages = 48;
 
-  // With a null file, the store makes an unnamed temporary file in folder (the system's
-  // temporary folder when empty) when the first page arrives.
-  explicit PageStore(std::unique_ptr<PageFile> file = nullptr, std::string folder = {});
+    // With a null file, the store makes an unnamed temporary file in folder (the system's
+    // temporary folder when empty) when the first page arrives.
+    explicit PageStore(std::unique_ptr<PageFile> file = nullptr, std::string folder = {});
 
-  // Stores a finished page; patterns lists the items (ascending) whose text is a
-  // page-number pattern. False when it could not be written (see error()).
-  bool append(const Page& page, const std::vector<std::uint32_t>& patterns);
+    // Stores a finished page; patterns lists the items (ascending) whose text is a
+    // page-number pattern. False when it could not be written (see error()).
+    bool append(const Page& page, const std::vector<std::uint32_t>& patterns);
 
-  bool hasFailed() const;
-  // Why the store failed, in words for the user; empty while it has not.
-  std::string error() const;
+    bool hasFailed() const;
+    // Why the store failed, in words for the user; empty while it has not.
+    std::string error() const;
 
-  int pageCount() const;
-  // Bytes written to the page file so far.
-  std::uint64_t storedBytes() const;
+    int pageCount() const;
+    // Bytes written to the page file so far.
+    std::uint64_t storedBytes() const;
 
-  // Page index (from 0), as laid out, with its page numbers filled in. Null, with the
-  // reason in *error when given, when it cannot be read back.
-  // REQUIRES: 0 <= index < pageCount().
-  std::shared_ptr<const Page> read(int index, std::string* error = nullptr) const;
+    // Page index (from 0), as laid out, with its page numbers filled in. Null, with the
+    // reason in *error when given, when it cannot be read back.
+    // REQUIRES: 0 <= index < pageCount().
+    std::shared_ptr<const Page> read(int index, std::string* error = nullptr) const;
 
- private:
-  std::shared_ptr<const Page> readLocked(int index, std::string* error) const;
+private:
+    std::shared_ptr<const Page> readLocked(int index, std::string* error) const;
 
-  mutable std::mutex m_mutex;
-  std::unique_ptr<PageFile> m_file;
-  std::string m_folder;
-  PageCodec m_codec;
-  std::string m_buffer;                // the record being written, kept for its capacity
-  std::vector<std::uint64_t> m_offsets;  // where each page's record starts
-  std::string m_error;
-  mutable std::string m_readBuffer;
-  // Most recently read first.
-  mutable std::vector<std::pair<int, std::shared_ptr<const Page>>> m_cache;
+    mutable std::mutex m_mutex;
+    std::unique_ptr<PageFile> m_file;
+    std::string m_folder;
+    PageCodec m_codec;
+    std::string m_buffer;                  // the record being written, kept for its capacity
+    std::vector<std::uint64_t> m_offsets;  // where each page's record starts
+    std::string m_error;
+    mutable std::string m_readBuffer;
+    // Most recently read first.
+    mutable std::vector<std::pair<int, std::shared_ptr<const Page>>> m_cache;
 };
 
 }  // namespace quay::reports::detail

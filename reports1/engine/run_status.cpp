@@ -4,7 +4,7 @@
 namespace quay::reports {
 
 const char* runStatusName(RunStatus status) {
-  switch (status) {
+    switch (status) {
     case RunStatus::Ok: return "Ok";
     case RunStatus::UnknownBand: return "UnknownBand";
     case RunStatus::UnknownControl: return "UnknownControl";
@@ -13,8 +13,8 @@ const char* runStatusName(RunStatus status) {
     case RunStatus::WrongKind: return "WrongKind";
     case RunStatus::Finished: return "Finished";
     case RunStatus::PagesNotStored: return "PagesNotStored";
-  }
-  return "Unknown";
+    }
+    return "Unknown";
 }
 
 }  // namespace quay::reports

@@ -7,7 +7,7 @@
 namespace quay::reports {
 
 PreviewResult DesktopReportOutput::preview(const PageList& pages, const std::string& reportTitle, int copies) {
-  return previewAndPrint(pages, reportTitle, copies);
+    return previewAndPrint(pages, reportTitle, copies);
 }
 int DesktopReportOutput::handleCopies(const PageList& pages, int copies) { return HANDLECOPIES(pages, copies); }
 int DesktopReportOutput::supported(int copies) { return SUPPORTED(copies); }

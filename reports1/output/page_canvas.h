@@ -17,23 +17,23 @@ inline constexpr double kPageGap = 12.0;  // pixels around each page
 
 // REQUIRES: pages and state outlive the canvas.
 class PageCanvas final : public QWidget {
- public:
-  PageCanvas(const PageList& pages, const PreviewState& state, QWidget* parent);
+public:
+    PageCanvas(const PageList& pages, const PreviewState& state, QWidget* parent);
 
-  // Screen pixels per layout unit; the canvas takes the size the pages in view need.
-  void setScale(double scale);
+    // Screen pixels per layout unit; the canvas takes the size the pages in view need.
+    void setScale(double scale);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
- private:
-  // Rows of the grid that hold a page: two pages in a 2 x 2 view need one row.
-  int rowsInUse() const;
+private:
+    // Rows of the grid that hold a page: two pages in a 2 x 2 view need one row.
+    int rowsInUse() const;
 
-  const PageList& m_pages;
-  const PreviewState& m_state;
-  PaintCache m_cache;  // the logo and fonts are read once, not on every repaint
-  double m_scale = 0.05;
+    const PageList& m_pages;
+    const PreviewState& m_state;
+    PaintCache m_cache;  // the logo and fonts are read once, not on every repaint
+    double m_scale = 0.05;
 };
 
 }  // namespace quay::reports::detail

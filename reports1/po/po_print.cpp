@@ -8,23 +8,23 @@ namespace quay::reports {
 namespace {
 
 ReportJobFactory poJob(std::int32_t poNum) {
-  return [poNum](core::Database& db) { return std::make_unique<detail::PoPrintJob>(db, poNum); };
+    return [poNum](core::Database& db) { return std::make_unique<detail::PoPrintJob>(db, poNum); };
 }
 
 RunOptions withPreviewQuestion() {
-  RunOptions o;
-  o.askPreview = true;
-  return o;
+    RunOptions o;
+    o.askPreview = true;
+    return o;
 }
 
 }  // namespace
 
 RunResult PRINTPO(core::Database& db, std::int32_t poNum, const ReportContext& ctx) {
-  return runReport(db, poJob(poNum), ctx, withPreviewQuestion());
+    return runReport(db, poJob(poNum), ctx, withPreviewQuestion());
 }
 
 RunResult PRINTPO(core::Database& db, std::int32_t poNum, core::UiPort& ui) {
-  return runReportOnDesktop(db, poJob(poNum), ui, withPreviewQuestion());
+    return runReportOnDesktop(db, poJob(poNum), ui, withPreviewQuestion());
 }
 
 }  // namespace quay::reports

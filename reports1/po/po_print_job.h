@@ -14,27 +14,27 @@
 namespace quay::reports::detail {
 
 class PoPrintJob final : public HouseReport {
- public:
-  // REQUIRES: db outlives the job.
-  PoPrintJob(core::Database& db, std::int32_t poNum);
+public:
+    // REQUIRES: db outlives the job.
+    PoPrintJob(core::Database& db, std::int32_t poNum);
 
-  std::string title() const override { return m_title; }
-  ReportLayout layout() const override;
+    std::string title() const override { return m_title; }
+    ReportLayout layout() const override;
 
- private:
-  std::vector<core::Table*> tables() override;
-  bool start(core::UiPort& ui, ReportRun& run) override;
-  bool printRecord(core::UiPort& ui, ReportRun& run) override;
-  void finish(core::UiPort& ui, ReportRun& run) override;
+private:
+    std::vector<core::Table*> tables() override;
+    bool start(core::UiPort& ui, ReportRun& run) override;
+    bool printRecord(core::UiPort& ui, ReportRun& run) override;
+    void finish(core::UiPort& ui, ReportRun& run) override;
 
-  std::int32_t m_poNum;
-  std::string m_title = "Purchase Order";
-  bool m_headed = false;
-  core::Decimal<13, 2> m_subTotal;
-  core::Handle<core::PO> m_po;
-  core::Handle<core::POItems> m_lines;
-  core::Handle<core::Products> m_products;
-  core::Handle<core::Vendors> m_vendors;
+    std::int32_t m_poNum;
+    std::string m_title = "Purchase Order";
+    bool m_headed = false;
+    core::Decimal<13, 2> m_subTotal;
+    core::Handle<core::PO> m_po;
+    core::Handle<core::POItems> m_lines;
+    core::Handle<core::Products> m_products;
+    core::Handle<core::Vendors> m_vendors;
 };
 
 }  // namespace quay::reports::detail

@@ -9,10 +9,10 @@
 namespace quay::reports::detail {
 
 enum PoBand {
-  kPoHeading = 1,  // company heading, "Purchase Order#:", dates, vendor and ship-to blocks
-  kPoLine,         // one PO line
-  kPoTotals,       // sub total, shipping, order total and the comments
-  kPoFooter,       // page footer: "Page:" numbering
+    kPoHeading = 1,  // company heading, "Purchase Order#:", dates, vendor and ship-to blocks
+    kPoLine,         // one PO line
+    kPoTotals,       // sub total, shipping, order total and the comments
+    kPoFooter,       // page footer: "Page:" numbering
 };
 
 // Lines of the vendor block ("vendor1" ...) and of the company heading ("head1" ...).

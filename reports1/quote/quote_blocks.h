@@ -21,9 +21,9 @@ inline constexpr std::size_t kAddressLines = 5;
 using AddressBlock = std::array<std::string, kAddressLines>;
 
 struct OrderAddresses {
-  AddressBlock shipTo;
-  AddressBlock billTo;
-  std::string contact;  // the name signed for in the signature band
+    AddressBlock shipTo;
+    AddressBlock billTo;
+    std::string contact;  // the name signed for in the signature band
 };
 
 // The ship-to block from the order's own ship-to address, or the customer's when the

@@ -9,25 +9,24 @@
 namespace quay::reports::detail {
 
 enum QuoteBand {
-  kQuoteHeading = 1,    // company heading, logo, document word, title and date
-  kQuoteAddresses,      // "Bill To:", "Ship To:" and the column headings
-  kQuoteLine,           // one order line
-  kQuoteComment,        // a product or line comment under its line
-  kQuoteSerial,         // one serial number sold on the line
-  kQuoteLineEnd,        // the rule that closes a line
-  kQuoteTotals,         // totals and the order's shipping and reference details
-  kQuotePaymentsHead,   // "Payment Information"
-  kQuotePayment,        // one applied payment
-  kQuoteCompanyNotes,   // the company's comments for every quote and invoice
-  kQuoteSignature,      // signature and date lines over the contact name
-  kQuoteFooter,         // page footer: program notice, document title and page number
-  kQuoteContinued,      // page header: the column headings again on every page after the first
+    kQuoteHeading = 1,   // company heading, logo, document word, title and date
+    kQuoteAddresses,     // "Bill To:", "Ship To:" and the column headings
+    kQuoteLine,          // one order line
+    kQuoteComment,       // a product or line comment under its line
+    kQuoteSerial,        // one serial number sold on the line
+    kQuoteLineEnd,       // the rule that closes a line
+    kQuoteTotals,        // totals and the order's shipping and reference details
+    kQuotePaymentsHead,  // "Payment Information"
+    kQuotePayment,       // one applied payment
+    kQuoteCompanyNotes,  // the company's comments for every quote and invoice
+    kQuoteSignature,     // signature and date lines over the contact name
+    kQuoteFooter,        // page footer: program notice, document title and page number
+    kQuoteContinued,     // page header: the column headings again on every page after the first
 };
 
 // The controls of the continuation header, hidden until the first page has its heading.
-inline constexpr const char* kContinuedControls[10] = {"contBox",  "contRule1", "contRule2", "contRule3",
-                                                       "contRule4", "contPart", "contDesc",  "contQty",
-                                                       "contPrice", "contExt"};
+inline constexpr const char* kContinuedControls[10] = {"contBox",  "contRule1", "contRule2", "contRule3", "contRule4",
+                                                       "contPart", "contDesc",  "contQty",   "contPrice", "contExt"};
 
 // Where the heading stands beside the logo, and where it moves when there is none.
 inline constexpr int kHeadingXBesideLogo = 1563;
@@ -35,7 +34,7 @@ inline constexpr int kHeadingXWithoutLogo = 63;
 // The vertical rules of the line grid, left edge to right edge.
 inline constexpr int kGridRules[6] = {0, 1500, 4600, 5500, 6500, 7500};
 // The controls the heading moves when there is no logo.
-inline constexpr const char* kMovedHeading[10] = {"head1", "head2", "head3", "head4", "head5",
+inline constexpr const char* kMovedHeading[10] = {"head1", "head2", "head3",   "head4",    "head5",
                                                   "head6", "head7", "docWord", "docTitle", "docDate"};
 
 // Heights of the line and comment bands before their texts stretch them.

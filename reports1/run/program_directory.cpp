@@ -6,10 +6,10 @@
 namespace quay::reports {
 
 std::filesystem::path programDirectory() {
-  std::error_code ec;
-  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec && exe.has_parent_path()) return exe.parent_path();
-  return std::filesystem::current_path(ec);
+    std::error_code ec;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && exe.has_parent_path()) return exe.parent_path();
+    return std::filesystem::current_path(ec);
 }
 
 }  // namespace quay::reports

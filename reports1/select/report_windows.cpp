@@ -6,22 +6,21 @@
 
 namespace quay::reports {
 
-void addReportWindow(core::WindowRegistry& registry, const std::string& procedure,
-                     std::function<ReportWindow()> make) {
-  registry.add(procedure, [make = std::move(make)](core::WindowContext& c, const core::WindowRequest&) {
-    core::WindowResponse w;
-    if (c.database == nullptr) return w;
-    ReportWindow window = make();
-    core::Database& db = *c.database;
-    ReportSelection logic(c.ui, std::move(window.spec),
-                          [&db, job = std::move(window.report)](core::UiPort& ui, const RunOptions& options) {
-                            return runReportOnDesktop(db, job, ui, options);
-                          });
-    SelectionWindow view(logic, c.parent);
-    view.exec();
-    w.response = core::Response::Completed;
-    return w;
-  });
+void addReportWindow(core::WindowRegistry& registry, const std::string& procedure, std::function<ReportWindow()> make) {
+    registry.add(procedure, [make = std::move(make)](core::WindowContext& c, const core::WindowRequest&) {
+        core::WindowResponse w;
+        if (c.database == nullptr) return w;
+        ReportWindow window = make();
+        core::Database& db = *c.database;
+        ReportSelection logic(c.ui, std::move(window.spec),
+                              [&db, job = std::move(window.report)](core::UiPort& ui, const RunOptions& options) {
+                                  return runReportOnDesktop(db, job, ui, options);
+                              });
+        SelectionWindow view(logic, c.parent);
+        view.exec();
+        w.response = core::Response::Completed;
+        return w;
+    });
 }
 
 }  // namespace quay::reports

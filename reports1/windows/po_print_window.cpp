@@ -6,11 +6,11 @@
 namespace quay::reports {
 
 void registerPoPrintWindow(core::WindowRegistry& registry) {
-  registry.add("PrintPO", [](core::WindowContext& c, const core::WindowRequest& r) {
-    if (c.database == nullptr) return core::WindowResponse{};
-    const RunResult result = PRINTPO(*c.database, r.number, c.ui);
-    return core::WindowResponse{result.response, 0, {}};
-  });
+    registry.add("PrintPO", [](core::WindowContext& c, const core::WindowRequest& r) {
+        if (c.database == nullptr) return core::WindowResponse{};
+        const RunResult result = PRINTPO(*c.database, r.number, c.ui);
+        return core::WindowResponse{result.response, 0, {}};
+    });
 }
 
 }  // namespace quay::reports

@@ -7,22 +7,22 @@
 namespace quay::reports {
 
 const std::vector<ReportEntry>& reports1Entries() {
-  static const std::vector<ReportEntry> entries = {
-      {"SALESBYDATESELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByDate); }},
-      {"SALESBYCUSTSELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByCustomer); }},
-      {"SALESBYSPSELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::BySalesperson); }},
-      {"SALESTAXCOLLRPTSELECT", salesTaxReportWindow},
-      {"CUSTLISTRPTSELECT", customerListWindow},
-      {"CUSTMAILLBLRPTSELECT", customerLabelsWindow},
-      {"CUST1LINESELECT", customerOneLineWindow},
-      {"VENDORLISTSELECT", vendorListWindow},
-  };
-  return entries;
+    static const std::vector<ReportEntry> entries = {
+        {"SALESBYDATESELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByDate); }},
+        {"SALESBYCUSTSELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::ByCustomer); }},
+        {"SALESBYSPSELECT", [] { return salesReportWindow(SalesDocuments::Invoices, SalesGrouping::BySalesperson); }},
+        {"SALESTAXCOLLRPTSELECT", salesTaxReportWindow},
+        {"CUSTLISTRPTSELECT", customerListWindow},
+        {"CUSTMAILLBLRPTSELECT", customerLabelsWindow},
+        {"CUST1LINESELECT", customerOneLineWindow},
+        {"VENDORLISTSELECT", vendorListWindow},
+    };
+    return entries;
 }
 
 void registerReports1Windows(core::WindowRegistry& registry) {
-  for (const ReportEntry& e : reports1Entries()) addReportWindow(registry, e.procedure, e.make);
-  registerPoPrintWindow(registry);
+    for (const ReportEntry& e : reports1Entries()) addReportWindow(registry, e.procedure, e.make);
+    registerPoPrintWindow(registry);
 }
 
 }  // namespace quay::reports

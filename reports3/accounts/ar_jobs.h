@@ -17,45 +17,45 @@ using StatementLines = std::array<std::string, 5>;
 StatementLines statementCompanyLines(const core::Defaults& def);
 
 class StatementJob final : public OpenChargesReport {
- public:
-  explicit StatementJob(core::Database& db);
+public:
+    explicit StatementJob(core::Database& db);
 
-  std::string title() const override { return "Customer Statements"; }
-  ReportLayout layout() const override;
+    std::string title() const override { return "Customer Statements"; }
+    ReportLayout layout() const override;
 
-  // The reminder for figures after allocation: the 90-day text while +90 Days is above
-  // zero, else the 60-day, else the 30-day, else the current one; cut to 250 characters.
-  static std::string reminderFor(const core::Defaults& def, const AgeFigures& figures);
+    // The reminder for figures after allocation: the 90-day text while +90 Days is above
+    // zero, else the 60-day, else the 30-day, else the current one; cut to 250 characters.
+    static std::string reminderFor(const core::Defaults& def, const AgeFigures& figures);
 
- private:
-  void startReport(ReportRun& run) override;
-  void beginCustomer(ReportRun& run) override;
-  void printCharge(ReportRun& run, const std::string& description) override;
-  void printPaymentHeading(ReportRun& run) override;
-  void printPayment(ReportRun& run) override;
-  bool endCustomer(core::UiPort& ui, ReportRun& run, const AgeFigures& figures) override;
-  void endReport(ReportRun& run) override;
+private:
+    void startReport(ReportRun& run) override;
+    void beginCustomer(ReportRun& run) override;
+    void printCharge(ReportRun& run, const std::string& description) override;
+    void printPaymentHeading(ReportRun& run) override;
+    void printPayment(ReportRun& run) override;
+    bool endCustomer(core::UiPort& ui, ReportRun& run, const AgeFigures& figures) override;
+    void endReport(ReportRun& run) override;
 
-  std::string m_couponName;
+    std::string m_couponName;
 };
 
 class AgingJob final : public OpenChargesReport {
- public:
-  explicit AgingJob(core::Database& db);
+public:
+    explicit AgingJob(core::Database& db);
 
-  std::string title() const override { return "Aging Summary Report"; }
-  ReportLayout layout() const override;
+    std::string title() const override { return "Aging Summary Report"; }
+    ReportLayout layout() const override;
 
- private:
-  void startReport(ReportRun& run) override;
-  void beginCustomer(ReportRun& run) override;
-  void printCharge(ReportRun& run, const std::string& description) override;
-  void printPaymentHeading(ReportRun& run) override;
-  void printPayment(ReportRun& run) override;
-  bool endCustomer(core::UiPort& ui, ReportRun& run, const AgeFigures& figures) override;
-  void endReport(ReportRun& run) override;
+private:
+    void startReport(ReportRun& run) override;
+    void beginCustomer(ReportRun& run) override;
+    void printCharge(ReportRun& run, const std::string& description) override;
+    void printPaymentHeading(ReportRun& run) override;
+    void printPayment(ReportRun& run) override;
+    bool endCustomer(core::UiPort& ui, ReportRun& run, const AgeFigures& figures) override;
+    void endReport(ReportRun& run) override;
 
-  AgeFigures m_grand;
+    AgeFigures m_grand;
 };
 
 }  // namespace quay::reports::detail

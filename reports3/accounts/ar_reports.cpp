@@ -13,32 +13,32 @@ namespace quay::reports {
 namespace {
 
 SelectionSpec accountsSpec(const char* procedure, const char* title) {
-  return SelectionSpec{
-      .procedure = procedure,
-      .title = title,
-      .dates = SelectionDates{.endCalendarTitle = "Select Invoice End Date",
-                              .presets = false,
-                              .endOnly = true,
-                              .endCaption = "Invoice &End Date:",
-                              .openAtEndOfLastMonth = true},
-      .picks = {PickKind::Customers},
-      .clearPicksOnClose = true,
-      .atOpen = [] { core::glo.CustType = "ACTIVE"; },
-      .printCaption = "&Print",
-      .closeCaption = "Close",
-  };
+    return SelectionSpec{
+        .procedure = procedure,
+        .title = title,
+        .dates = SelectionDates{.endCalendarTitle = "Select Invoice End Date",
+                                .presets = false,
+                                .endOnly = true,
+                                .endCaption = "Invoice &End Date:",
+                                .openAtEndOfLastMonth = true},
+        .picks = {PickKind::Customers},
+        .clearPicksOnClose = true,
+        .atOpen = [] { core::glo.CustType = "ACTIVE"; },
+        .printCaption = "&Print",
+        .closeCaption = "Close",
+    };
 }
 
 }  // namespace
 
 ReportWindow customerBillingWindow() {
-  return {accountsSpec("CustBillSelect", "Customer Billing Selection"),
-          [](core::Database& db) { return std::make_unique<detail::StatementJob>(db); }};
+    return {accountsSpec("CustBillSelect", "Customer Billing Selection"),
+            [](core::Database& db) { return std::make_unique<detail::StatementJob>(db); }};
 }
 
 ReportWindow agingWindow() {
-  return {accountsSpec("PrintAgingSelect", "Print Aging Selection"),
-          [](core::Database& db) { return std::make_unique<detail::AgingJob>(db); }};
+    return {accountsSpec("PrintAgingSelect", "Print Aging Selection"),
+            [](core::Database& db) { return std::make_unique<detail::AgingJob>(db); }};
 }
 
 }  // namespace quay::reports

@@ -36,58 +36,58 @@
 namespace quay::reports::detail {
 
 class OpenChargesReport : public HouseReport {
- public:
-  explicit OpenChargesReport(core::Database& db);
+public:
+    explicit OpenChargesReport(core::Database& db);
 
- protected:
-  // The run's start, after the record set is chosen: the report's own controls.
-  virtual void startReport(ReportRun& run) = 0;
-  // A customer begins (customer() holds its record).
-  virtual void beginCustomer(ReportRun& run) = 0;
-  // One charge (charge()), described as it prints.
-  virtual void printCharge(ReportRun& run, const std::string& description) = 0;
-  // Before the customer's first unapplied payment; then each payment (payment()).
-  virtual void printPaymentHeading(ReportRun& run) = 0;
-  virtual void printPayment(ReportRun& run) = 0;
-  // The customer's charges and payments are done: its figures after allocation. False
-  // ends the run (the report has shown its message).
-  virtual bool endCustomer(core::UiPort& ui, ReportRun& run, const AgeFigures& figures) = 0;
-  // After the last customer's close.
-  virtual void endReport(ReportRun& run) = 0;
+protected:
+    // The run's start, after the record set is chosen: the report's own controls.
+    virtual void startReport(ReportRun& run) = 0;
+    // A customer begins (customer() holds its record).
+    virtual void beginCustomer(ReportRun& run) = 0;
+    // One charge (charge()), described as it prints.
+    virtual void printCharge(ReportRun& run, const std::string& description) = 0;
+    // Before the customer's first unapplied payment; then each payment (payment()).
+    virtual void printPaymentHeading(ReportRun& run) = 0;
+    virtual void printPayment(ReportRun& run) = 0;
+    // The customer's charges and payments are done: its figures after allocation. False
+    // ends the run (the report has shown its message).
+    virtual bool endCustomer(core::UiPort& ui, ReportRun& run, const AgeFigures& figures) = 0;
+    // After the last customer's close.
+    virtual void endReport(ReportRun& run) = 0;
 
-  const core::Customer& customer() const { return m_joined; }
-  const core::Charges& charge() const { return m_charges.rec; }
-  const core::Payments& payment() const { return m_payments.rec; }
-  // The day the ages are counted from: today when the report runs.
-  std::int32_t ageDay() const { return m_today; }
-  static void tooLarge(core::UiPort& ui);
+    const core::Customer& customer() const { return m_joined; }
+    const core::Charges& charge() const { return m_charges.rec; }
+    const core::Payments& payment() const { return m_payments.rec; }
+    // The day the ages are counted from: today when the report runs.
+    std::int32_t ageDay() const { return m_today; }
+    static void tooLarge(core::UiPort& ui);
 
- private:
-  std::vector<core::Table*> tables() final;
-  bool start(core::UiPort& ui, ReportRun& run) final;
-  bool printRecord(core::UiPort& ui, ReportRun& run) final;
-  bool endOfRecords(core::UiPort& ui, ReportRun& run) final;
+private:
+    std::vector<core::Table*> tables() final;
+    bool start(core::UiPort& ui, ReportRun& run) final;
+    bool printRecord(core::UiPort& ui, ReportRun& run) final;
+    bool endOfRecords(core::UiPort& ui, ReportRun& run) final;
 
-  bool skipCharge() const;
-  void resumeAfterCustomer();
-  bool joinCustomer(core::UiPort& ui);
-  std::string describe();
-  bool closeCustomer(core::UiPort& ui, ReportRun& run);
-  bool paymentsFailed(core::UiPort& ui, core::ErrorCode e);
+    bool skipCharge() const;
+    void resumeAfterCustomer();
+    bool joinCustomer(core::UiPort& ui);
+    std::string describe();
+    bool closeCustomer(core::UiPort& ui, ReportRun& run);
+    bool paymentsFailed(core::UiPort& ui, core::ErrorCode e);
 
-  core::Handle<core::Charges> m_charges;
-  core::Handle<core::Customer> m_customer;
-  core::Handle<core::Orders> m_orders;
-  core::Handle<core::Payments> m_payments;
-  StepReader m_customerSteps{m_customer, core::Customer::byName};
-  StepReader m_paymentSteps{m_payments, core::Payments::byCustAppDate};
-  core::Customer m_joined{};
-  PickFilter m_picked;
-  std::int32_t m_endDate = 0;
-  std::int32_t m_today = 0;
-  bool m_open = false;    // a customer's statement is under way
-  std::string m_current;  // that customer's CHG:Customer
-  AgeFigures m_figures;
+    core::Handle<core::Charges> m_charges;
+    core::Handle<core::Customer> m_customer;
+    core::Handle<core::Orders> m_orders;
+    core::Handle<core::Payments> m_payments;
+    StepReader m_customerSteps{m_customer, core::Customer::byName};
+    StepReader m_paymentSteps{m_payments, core::Payments::byCustAppDate};
+    core::Customer m_joined{};
+    PickFilter m_picked;
+    std::int32_t m_endDate = 0;
+    std::int32_t m_today = 0;
+    bool m_open = false;    // a customer's statement is under way
+    std::string m_current;  // that customer's CHG:Customer
+    AgeFigures m_figures;
 };
 
 }  // namespace quay::reports::detail

@@ -10,11 +10,11 @@ namespace quay::reports::detail {
 enum class TicketKind { DetailTicket, PackingList };
 
 enum TicketBand {
-  kTicketHeading = 1,  // page header: title, run date, page, customer and order
-  kTicketLine,         // one order line
-  kTicketVendor,       // one vendor of the line's product (detail ticket only)
-  kTicketLineEnd,      // the rule that closes a line
-  kTicketTotals,       // cost and profit (detail ticket) and the order's comments
+    kTicketHeading = 1,  // page header: title, run date, page, customer and order
+    kTicketLine,         // one order line
+    kTicketVendor,       // one vendor of the line's product (detail ticket only)
+    kTicketLineEnd,      // the rule that closes a line
+    kTicketTotals,       // cost and profit (detail ticket) and the order's comments
 };
 
 const char* ticketTitle(TicketKind kind);

@@ -8,25 +8,25 @@ namespace quay::reports {
 namespace {
 
 ReportJobFactory ticket(std::int32_t ordNum, detail::TicketKind kind) {
-  return [ordNum, kind](core::Database& db) { return std::make_unique<detail::OrderTicketJob>(db, ordNum, kind); };
+    return [ordNum, kind](core::Database& db) { return std::make_unique<detail::OrderTicketJob>(db, ordNum, kind); };
 }
 
 }  // namespace
 
 RunResult QUOTEPRINTDETAIL(core::Database& db, std::int32_t ordNum, const ReportContext& ctx) {
-  return runReport(db, ticket(ordNum, detail::TicketKind::DetailTicket), ctx);
+    return runReport(db, ticket(ordNum, detail::TicketKind::DetailTicket), ctx);
 }
 
 RunResult QUOTEPACKINGLIST(core::Database& db, std::int32_t ordNum, const ReportContext& ctx) {
-  return runReport(db, ticket(ordNum, detail::TicketKind::PackingList), ctx);
+    return runReport(db, ticket(ordNum, detail::TicketKind::PackingList), ctx);
 }
 
 RunResult QUOTEPRINTDETAIL(core::Database& db, std::int32_t ordNum, core::UiPort& ui) {
-  return runReportOnDesktop(db, ticket(ordNum, detail::TicketKind::DetailTicket), ui);
+    return runReportOnDesktop(db, ticket(ordNum, detail::TicketKind::DetailTicket), ui);
 }
 
 RunResult QUOTEPACKINGLIST(core::Database& db, std::int32_t ordNum, core::UiPort& ui) {
-  return runReportOnDesktop(db, ticket(ordNum, detail::TicketKind::PackingList), ui);
+    return runReportOnDesktop(db, ticket(ordNum, detail::TicketKind::PackingList), ui);
 }
 
 }  // namespace quay::reports

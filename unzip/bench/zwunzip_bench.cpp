@@ -40,10 +40,10 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRounds = 5;
 
 std::string textLike(std::mt19937& rng, size_t size) {
-    static const char* words[] = {"invoice", "customer", "balance", "payment", "quote", "terms", "net",
-                                  "thirty", "shipping", "ground", "account", "the", "of", "and", "to",
-                                  "order", "line", "quantity", "price", "class", "tax", "total", "due",
-                                  "vendor", "purchase", "received", "stock", "on", "hand", "serial"};
+    static const char* words[] = {"invoice",  "customer", "balance", "payment", "quote", "terms", "net", "thirty",
+                                  "shipping", "ground",   "account", "the",     "of",    "and",   "to",  "order",
+                                  "line",     "quantity", "price",   "class",   "tax",   "total", "due", "vendor",
+                                  "purchase", "received", "stock",   "on",      "hand",  "serial"};
     std::string s;
     s.reserve(size + 32);
     while (s.size() < size) {
@@ -221,8 +221,8 @@ int main(int argc, char** argv) {
             for (bool isTest : {true, false}) {
                 const double zw = isTest ? test[s] : files[s];
                 const std::string label = a.name + (isTest ? "-test" : "-files") + settings[s].suffix;
-                std::printf("%-34s zwunzip %u worker(s) %.1f ms (%.0f MB/s)\n", label.c_str(), settings[s].workers,
-                            zw, mb / zw * 1000);
+                std::printf("%-34s zwunzip %u worker(s) %.1f ms (%.0f MB/s)\n", label.c_str(), settings[s].workers, zw,
+                            mb / zw * 1000);
                 char line[200];
                 std::snprintf(line, sizeof line, "RATIO %s zw_ms=%.0f limit_ms=%.0f ratio=%.2f", label.c_str(), zw,
                               limit, zw / limit);

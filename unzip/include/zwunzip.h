@@ -31,15 +31,15 @@ extern "C" {
 #endif
 
 /* Function codes (UNZIPCMDSTRUCT.Function). */
-#define UNZIP_COUNTALLZIPMEMBERS 1 /* returnCount = number of members */
-#define UNZIP_GETNEXTZIPINFO 2     /* zInfo = next member */
+#define UNZIP_COUNTALLZIPMEMBERS 1   /* returnCount = number of members */
+#define UNZIP_GETNEXTZIPINFO 2       /* zInfo = next member */
 #define UNZIP_COUNTNAMEDZIPMEMBERS 3 /* returnCount = members matching lpszFilespec */
 #define UNZIP_GETNEXTNAMEDZIPINFO 4  /* zInfo = next member matching lpszFilespec */
-#define UNZIP_GETCOMMENTSIZE 5     /* returnCount = archive comment length */
-#define UNZIP_GETCOMMENT 6         /* lpszReturnString = archive comment */
-#define UNZIP_GETINDEXEDZIPINFO 7  /* zInfo = member at index */
-#define UNZIP_EXTRACT 8            /* extract or test selected members */
-#define UNZIP_FILETOMEM 9          /* extract one member into lpMemBlock */
+#define UNZIP_GETCOMMENTSIZE 5       /* returnCount = archive comment length */
+#define UNZIP_GETCOMMENT 6           /* lpszReturnString = archive comment */
+#define UNZIP_GETINDEXEDZIPINFO 7    /* zInfo = member at index */
+#define UNZIP_EXTRACT 8              /* extract or test selected members */
+#define UNZIP_FILETOMEM 9            /* extract one member into lpMemBlock */
 
 /* Result codes. */
 #define ZW_OK 0
@@ -67,14 +67,14 @@ extern "C" {
 #define ZW_DISK_FULL 50
 
 /* wUnzipSubOptions bits. */
-#define ZW_SUB_DELETE_EXISTING 0x0001  /* make an existing target writable and delete it first */
-#define ZW_SUB_ALLOW_CANCEL 0x0002     /* callbacks and the progress program may cancel */
+#define ZW_SUB_DELETE_EXISTING 0x0001   /* make an existing target writable and delete it first */
+#define ZW_SUB_ALLOW_CANCEL 0x0002      /* callbacks and the progress program may cancel */
 #define ZW_SUB_EXTERNAL_PROGRESS 0x0004 /* start the external progress program */
-#define ZW_SUB_EXTERNAL_CANCEL 0x0008  /* the progress program shows a cancel button */
-#define ZW_SUB_SKIP_DIRECTORIES 0x0010 /* counts and lists leave out directory entries */
-#define ZW_SUB_FORWARD_SLASHES 0x0020  /* listed names keep "/" as the separator */
-#define ZW_SUB_ALL_REMOVABLE 0x0080    /* every drive counts as removable media */
-#define ZW_SUB_EXTRACTION_LOG 0x0100   /* write ZWUNLOG.TXT */
+#define ZW_SUB_EXTERNAL_CANCEL 0x0008   /* the progress program shows a cancel button */
+#define ZW_SUB_SKIP_DIRECTORIES 0x0010  /* counts and lists leave out directory entries */
+#define ZW_SUB_FORWARD_SLASHES 0x0020   /* listed names keep "/" as the separator */
+#define ZW_SUB_ALL_REMOVABLE 0x0080     /* every drive counts as removable media */
+#define ZW_SUB_EXTRACTION_LOG 0x0100    /* write ZWUNLOG.TXT */
 
 /* Button sets passed to the message callback, and the answers it may give. */
 #define ZW_MB_OK 0
@@ -118,17 +118,15 @@ extern "C" {
 #define ZW_MAX_PATH 260
 
 /* Callbacks, in the order of their arguments. */
-typedef int64_t(ZWCALL *ZWMAJORSTATUSPROC)(const char *text, int32_t percent, void *userData);
-typedef int32_t(ZWCALL *ZWMINORSTATUSPROC)(int32_t bytesDone, const char *text, int32_t percent,
-                                           void *userData);
-typedef int32_t(ZWCALL *ZWMESSAGEDISPLAYPROC)(int32_t type, int32_t buttons, int32_t code,
-                                              int32_t extra, char *text, const char *caption,
-                                              void *userData);
+typedef int64_t(ZWCALL* ZWMAJORSTATUSPROC)(const char* text, int32_t percent, void* userData);
+typedef int32_t(ZWCALL* ZWMINORSTATUSPROC)(int32_t bytesDone, const char* text, int32_t percent, void* userData);
+typedef int32_t(ZWCALL* ZWMESSAGEDISPLAYPROC)(int32_t type, int32_t buttons, int32_t code, int32_t extra, char* text,
+                                              const char* caption, void* userData);
 /* name: the proposed target, a buffer of ZW_MAX_PATH characters the callback may
  * rewrite; attributes: DOS attribute bits (1 read-only, 2 hidden, 4 system,
  * 0x20 archive) the callback may change. The answer is not used. */
-typedef int32_t(ZWCALL *ZWRENAMEPROC)(char *name, const char *caption, uint16_t dosDate,
-                                      uint16_t dosTime, uint32_t *attributes, void *userData);
+typedef int32_t(ZWCALL* ZWRENAMEPROC)(char* name, const char* caption, uint16_t dosDate, uint16_t dosTime,
+                                      uint32_t* attributes, void* userData);
 
 #pragma pack(push, 1)
 
@@ -161,11 +159,11 @@ typedef struct ZINFO_SHORT {
 typedef struct UNZIPCMDSTRUCT {
     int32_t unzipStructSize;
     int32_t Function;
-    char *lpszZIPFile;
-    void *zInfo; /* ZINFO, or ZINFO_SHORT with the first and second layouts */
-    char *lpszFilespec;
+    char* lpszZIPFile;
+    void* zInfo; /* ZINFO, or ZINFO_SHORT with the first and second layouts */
+    char* lpszFilespec;
     int32_t index;
-    char *lpszDestination;
+    char* lpszDestination;
     int32_t freshenFlag;
     int32_t updateFlag;
     int32_t overWriteFlag;
@@ -175,26 +173,26 @@ typedef struct UNZIPCMDSTRUCT {
     int32_t recurseFlag;
     int32_t noDirectoryItemsFlag;
     ZWMINORSTATUSPROC lpMinorStatus;
-    void *lpMinorUserData;
+    void* lpMinorUserData;
     ZWMAJORSTATUSPROC lpMajorStatus;
-    void *lpMajorUserData;
+    void* lpMajorUserData;
     int32_t returnCount;
-    char *lpszReturnString;
+    char* lpszReturnString;
     int32_t diagnosticFlag;
     int32_t textModeFlag;
     int32_t decryptFlag;
-    char *lpszDecryptCode;
+    char* lpszDecryptCode;
     /* second layout from here */
     ZWMESSAGEDISPLAYPROC lpMessageDisplay;
-    void *lpMessageDisplayData;
+    void* lpMessageDisplayData;
     uint16_t wUnzipSubOptions;
     /* full layout from here */
     int32_t lResv1;
     int32_t lResv2;
     ZWRENAMEPROC lpRenameProc;
-    void *lpRenameUserData;
-    char *lpszExtProgTitle;
-    void *lpMemBlock;
+    void* lpRenameUserData;
+    char* lpszExtProgTitle;
+    void* lpMemBlock;
     int32_t lMemBlockSize;
     int32_t lStartingOffset;
 } UNZIPCMDSTRUCT;
@@ -202,19 +200,19 @@ typedef struct UNZIPCMDSTRUCT {
 /* The callbacks of a zwunzipVB() call. */
 typedef struct ZWUNZIPVBCALLBACKS {
     ZWMINORSTATUSPROC lpMinorStatus;
-    void *lpMinorUserData;
+    void* lpMinorUserData;
     ZWMAJORSTATUSPROC lpMajorStatus;
-    void *lpMajorUserData;
+    void* lpMajorUserData;
     ZWMESSAGEDISPLAYPROC lpMessageDisplay;
-    void *lpMessageDisplayData;
+    void* lpMessageDisplayData;
     ZWRENAMEPROC lpRenameProc;
-    void *lpRenameUserData;
+    void* lpRenameUserData;
 } ZWUNZIPVBCALLBACKS;
 
 #pragma pack(pop)
 
 /* The three accepted structure sizes of this platform. */
-#define ZW_PTR_EXTRA ((int32_t)sizeof(void *) - 4)
+#define ZW_PTR_EXTRA ((int32_t)sizeof(void*) - 4)
 #define UNZIPCMDSTRUCT_SIZE_V1 (100 + 10 * ZW_PTR_EXTRA)
 #define UNZIPCMDSTRUCT_SIZE_V2 (110 + 12 * ZW_PTR_EXTRA)
 #define UNZIPCMDSTRUCT_SIZE_V3 (142 + 16 * ZW_PTR_EXTRA)
@@ -239,8 +237,8 @@ typedef struct ZWUNZIPVBCALLBACKS {
 #endif
 
 /* Offsets on both builds: (32-bit offset, number of pointers before the field). */
-#define ZW_CHECK_OFFSET(field, at32, ptrsBefore)                                                   \
-    ZW_STATIC_ASSERT(offsetof(UNZIPCMDSTRUCT, field) == (at32) + (ptrsBefore)*ZW_PTR_EXTRA,       \
+#define ZW_CHECK_OFFSET(field, at32, ptrsBefore)                                            \
+    ZW_STATIC_ASSERT(offsetof(UNZIPCMDSTRUCT, field) == (at32) + (ptrsBefore)*ZW_PTR_EXTRA, \
                      "UNZIPCMDSTRUCT." #field " offset")
 ZW_CHECK_OFFSET(unzipStructSize, 0, 0);
 ZW_CHECK_OFFSET(Function, 4, 0);
@@ -281,38 +279,38 @@ ZW_CHECK_OFFSET(lStartingOffset, 138, 16);
 ZW_STATIC_ASSERT(offsetof(UNZIPCMDSTRUCT, lpMessageDisplay) == UNZIPCMDSTRUCT_SIZE_V1, "first layout size");
 ZW_STATIC_ASSERT(offsetof(UNZIPCMDSTRUCT, lResv1) == UNZIPCMDSTRUCT_SIZE_V2, "second layout size");
 ZW_STATIC_ASSERT(sizeof(UNZIPCMDSTRUCT) == UNZIPCMDSTRUCT_SIZE_V3, "UNZIPCMDSTRUCT size");
-ZW_STATIC_ASSERT(sizeof(void *) != 4 || (UNZIPCMDSTRUCT_SIZE_V1 == 100 && UNZIPCMDSTRUCT_SIZE_V2 == 110 &&
-                                         UNZIPCMDSTRUCT_SIZE_V3 == 142), "32-bit layout sizes");
-ZW_STATIC_ASSERT(sizeof(void *) != 8 || (UNZIPCMDSTRUCT_SIZE_V1 == 140 && UNZIPCMDSTRUCT_SIZE_V2 == 158 &&
-                                         UNZIPCMDSTRUCT_SIZE_V3 == 206), "64-bit layout sizes");
+ZW_STATIC_ASSERT(sizeof(void*) != 4 ||
+                     (UNZIPCMDSTRUCT_SIZE_V1 == 100 && UNZIPCMDSTRUCT_SIZE_V2 == 110 && UNZIPCMDSTRUCT_SIZE_V3 == 142),
+                 "32-bit layout sizes");
+ZW_STATIC_ASSERT(sizeof(void*) != 8 ||
+                     (UNZIPCMDSTRUCT_SIZE_V1 == 140 && UNZIPCMDSTRUCT_SIZE_V2 == 158 && UNZIPCMDSTRUCT_SIZE_V3 == 206),
+                 "64-bit layout sizes");
 ZW_STATIC_ASSERT(sizeof(ZINFO) == 310, "ZINFO size");
 ZW_STATIC_ASSERT(sizeof(ZINFO_SHORT) == 178, "ZINFO_SHORT size");
 #undef ZW_CHECK_OFFSET
 
 /* Runs the function the structure names; returns a ZW_* result code. */
-ZWEXPORT int32_t ZWCALL zwunzip(UNZIPCMDSTRUCT *cmd);
+ZWEXPORT int32_t ZWCALL zwunzip(UNZIPCMDSTRUCT* cmd);
 
 /* The same operation with the strings in one blank-padded buffer of
  * ZWVB_BUFFER_SIZE characters; returns ZW_SYNTAX_ERROR when a pointer is null. */
-ZWEXPORT int32_t ZWCALL zwunzipVB(UNZIPCMDSTRUCT *cmd, char *strings, ZINFO *info,
-                                  const ZWUNZIPVBCALLBACKS *callbacks);
+ZWEXPORT int32_t ZWCALL zwunzipVB(UNZIPCMDSTRUCT* cmd, char* strings, ZINFO* info, const ZWUNZIPVBCALLBACKS* callbacks);
 
 /* Progress title: at most 299 characters are kept. */
-ZWEXPORT void ZWCALL setUnzipProgTitle(const char *title);
+ZWEXPORT void ZWCALL setUnzipProgTitle(const char* title);
 ZWEXPORT void ZWCALL resetUnzipProgTitle(void);
 /* Copies the title into buffer, at most length characters including the terminator. */
-ZWEXPORT void ZWCALL getUnzipProgTitle(char *buffer, int32_t length);
+ZWEXPORT void ZWCALL getUnzipProgTitle(char* buffer, int32_t length);
 
 /* A cancel flag shared with an external progress display: while it holds a
  * non-zero value the running extraction stops as cancelled. */
-ZWEXPORT void ZWCALL setUnzipExternalCancel(int32_t *cancelFlag);
-ZWEXPORT int32_t *ZWCALL getUnzipExternalCancel(void);
+ZWEXPORT void ZWCALL setUnzipExternalCancel(int32_t* cancelFlag);
+ZWEXPORT int32_t* ZWCALL getUnzipExternalCancel(void);
 
 /* Called by the external progress display; accepted (1) only while an
  * extraction that started it runs, else 0. */
-ZWEXPORT int32_t ZWCALL registerExternUnzipProg(void *window, ZWMAJORSTATUSPROC major,
-                                                void *majorData, ZWMINORSTATUSPROC minor,
-                                                void *minorData);
+ZWEXPORT int32_t ZWCALL registerExternUnzipProg(void* window, ZWMAJORSTATUSPROC major, void* majorData,
+                                                ZWMINORSTATUSPROC minor, void* minorData);
 
 #ifdef __cplusplus
 }

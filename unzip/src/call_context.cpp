@@ -23,8 +23,8 @@ bool startsSplitSet(const MappedFile& f) {
 std::string lastSegmentName(const std::string& path) {
     size_t dot = path.find_last_of('.');
     size_t slash = path.find_last_of('/');
-    std::string base = (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-                           ? path.substr(0, dot) : path;
+    std::string base =
+        (dot != std::string::npos && (slash == std::string::npos || dot > slash)) ? path.substr(0, dot) : path;
     return base + ".zip";
 }
 

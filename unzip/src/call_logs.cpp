@@ -158,8 +158,6 @@ void CallLogs::errorLine(const std::string& line) {
     appendExtraction(line + "\n");
 }
 
-void CallLogs::memberLine(const std::string& name, const char* what) {
-    appendExtraction(name + " [" + what + "]\n");
-}
+void CallLogs::memberLine(const std::string& name, const char* what) { appendExtraction(name + " [" + what + "]\n"); }
 
 }  // namespace zw::detail

@@ -26,14 +26,16 @@ constexpr size_t kCentralSize = 46;
 constexpr size_t kLocalSize = 30;
 
 uint16_t le16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
-uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
 uint64_t le64(const uint8_t* p) { return uint64_t(le32(p)) | (uint64_t(le32(p + 4)) << 32); }
 
 // Applies the extra fields of a central header: the Zip64 extended
 // information (4.5.3), whose 8-byte values are present only when their 32-bit
 // fields are saturated, and the Info-ZIP Unicode Path field (4.6.9).
-void applyExtras(Member& m, const uint8_t* extra, size_t length, bool sizeFull, bool compFull,
-                 bool offsetFull, bool diskFull, std::string* unicodeName) {
+void applyExtras(Member& m, const uint8_t* extra, size_t length, bool sizeFull, bool compFull, bool offsetFull,
+                 bool diskFull, std::string* unicodeName) {
     size_t pos = 0;
     bool zip64Done = false;
     while (pos + 4 <= length) {
@@ -175,8 +177,8 @@ int32_t CentralDirectory::read(VolumeSet& volumes, Messenger& messenger) {
         const MappedFile& f = volumes.lastSegment();
         uint64_t shift = m_endPosition >= statedEnd ? m_endPosition - statedEnd : 0;
         bool plain = m_cdOffset + 4 <= f.size() && le32(f.data() + m_cdOffset) == kCentralSignature;
-        bool shifted = shift && m_cdOffset + shift + 4 <= f.size() &&
-                       le32(f.data() + m_cdOffset + shift) == kCentralSignature;
+        bool shifted =
+            shift && m_cdOffset + shift + 4 <= f.size() && le32(f.data() + m_cdOffset + shift) == kCentralSignature;
         m_shift = (!plain && shifted) ? shift : 0;
         if (m_entries == 0) {
             m_members.clear();
@@ -197,8 +199,7 @@ int32_t CentralDirectory::read(VolumeSet& volumes, Messenger& messenger) {
     return readEntries(cd, available);
 }
 
-int32_t CentralDirectory::locate(VolumeSet& volumes, size_t index, MemberData& out,
-                                 Messenger& messenger) const {
+int32_t CentralDirectory::locate(VolumeSet& volumes, size_t index, MemberData& out, Messenger& messenger) const {
     const Member& m = m_members[index];
     std::vector<uint8_t> scratch;
     const uint8_t* h = nullptr;
@@ -220,10 +221,12 @@ int32_t CentralDirectory::locate(VolumeSet& volumes, size_t index, MemberData& o
         if (fits) break;
         if (!volumes.isSplit() || m.disk == volumes.lastDisk() || attempt >= 20) return ZW_BAD_STRUCTURE;
         // The segment in place is not the disk this member starts on: say so and ask again.
-        messenger.ask(ZW_MSG_INVALID_DISK, ZW_MB_OK, int32_t(m.disk + 1), 0, "Invalid First Disk; Try again.", ZW_ID_OK);
+        messenger.ask(ZW_MSG_INVALID_DISK, ZW_MB_OK, int32_t(m.disk + 1), 0, "Invalid First Disk; Try again.",
+                      ZW_ID_OK);
         char text[160];
-        std::snprintf(text, sizeof text, "Please insert Disk Volume %u of %u. \nPress OK when ready or Cancel to abort.",
-                      m.disk + 1, volumes.lastDisk() + 1);
+        std::snprintf(text, sizeof text,
+                      "Please insert Disk Volume %u of %u. \nPress OK when ready or Cancel to abort.", m.disk + 1,
+                      volumes.lastDisk() + 1);
         if (messenger.ask(ZW_MSG_INSERT_DISK_OF, ZW_MB_OKCANCEL, int32_t(m.disk + 1), int32_t(volumes.lastDisk() + 1),
                           text, ZW_ID_CANCEL) != ZW_ID_OK)
             return ZW_USER_CANCELLED;

@@ -33,40 +33,38 @@ int32_t checkCommand(const UNZIPCMDSTRUCT& cmd, std::string& detail) {
     if (!cmd.lpszZIPFile) return fail(detailText::kNoZipName);
     if (!*cmd.lpszZIPFile) return fail(detailText::kNoValidZip);
     if (cmd.freshenFlag && cmd.updateFlag) return fail(detailText::kFreshenAndUpdate);
-    if (cmd.decryptFlag && (!cmd.lpszDecryptCode || !*cmd.lpszDecryptCode ||
-                            strnlen(cmd.lpszDecryptCode, 66) > 65))
+    if (cmd.decryptFlag && (!cmd.lpszDecryptCode || !*cmd.lpszDecryptCode || strnlen(cmd.lpszDecryptCode, 66) > 65))
         return fail(detailText::kBadKey);
     const bool hasSpec = cmd.lpszFilespec && *cmd.lpszFilespec;
     switch (cmd.Function) {
-        case 3:
-        case 4:
-            if (!cmd.lpszFilespec) return fail(detailText::kNoFilespec);
-            if (!*cmd.lpszFilespec) return fail(detailText::kEmptyFilespec);
-            break;
-        case 6:
-            if (!cmd.lpszReturnString) return fail(detailText::kNoItemList);
-            break;
-        case 8: {
-            const char* dest = cmd.lpszDestination;
-            if (cmd.testFlag) {
-                if ((cmd.freshenFlag || cmd.updateFlag) && (!dest || !*dest))
-                    return fail(detailText::kNeedDestination);
-            } else {
-                if (!dest) return fail(detailText::kNoDestination);
-                if (std::strlen(dest) < 2) return fail(detailText::kDestinationNotComplete);
-                if (!hasDriveOrShare(dest)) return fail(detailText::kNeedDrive);
-            }
-            if (!hasSpec && cmd.index < 0) return fail(detailText::kNoItemList);
-            break;
+    case 3:
+    case 4:
+        if (!cmd.lpszFilespec) return fail(detailText::kNoFilespec);
+        if (!*cmd.lpszFilespec) return fail(detailText::kEmptyFilespec);
+        break;
+    case 6:
+        if (!cmd.lpszReturnString) return fail(detailText::kNoItemList);
+        break;
+    case 8: {
+        const char* dest = cmd.lpszDestination;
+        if (cmd.testFlag) {
+            if ((cmd.freshenFlag || cmd.updateFlag) && (!dest || !*dest)) return fail(detailText::kNeedDestination);
+        } else {
+            if (!dest) return fail(detailText::kNoDestination);
+            if (std::strlen(dest) < 2) return fail(detailText::kDestinationNotComplete);
+            if (!hasDriveOrShare(dest)) return fail(detailText::kNeedDrive);
         }
-        case 9: {
-            const bool byIndex = !hasSpec && cmd.index >= 0;
-            const bool byName = hasSpec && isPlainMemberName(cmd.lpszFilespec);
-            if (!cmd.lpMemBlock || cmd.lMemBlockSize < 0 || cmd.lStartingOffset < 0 || !(byIndex || byName))
-                return fail(detailText::kFileToMem);
-            break;
-        }
-        default: break;
+        if (!hasSpec && cmd.index < 0) return fail(detailText::kNoItemList);
+        break;
+    }
+    case 9: {
+        const bool byIndex = !hasSpec && cmd.index >= 0;
+        const bool byName = hasSpec && isPlainMemberName(cmd.lpszFilespec);
+        if (!cmd.lpMemBlock || cmd.lMemBlockSize < 0 || cmd.lStartingOffset < 0 || !(byIndex || byName))
+            return fail(detailText::kFileToMem);
+        break;
+    }
+    default: break;
     }
     return ZW_OK;
 }

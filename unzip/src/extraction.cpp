@@ -177,19 +177,19 @@ int32_t Extraction::askOverwrite(std::string& path) {
         const int32_t buttons = m_ctx.version >= 3 ? ZW_MB_FIVEBUTTON : ZW_MB_YESNOCANCEL;
         int32_t answer = m_ctx.messenger.ask(ZW_MSG_OVERWRITE, buttons, 0, 0, text, ZW_ID_NO);
         switch (answer) {
-            case ZW_ID_YES: return ZW_OK;
-            case ZW_ID_YESTOALL:
-            case ZW_ID_IGNORE: m_overwriteAll = true; return ZW_OK;
-            case ZW_ID_CANCEL: return ZW_USER_CANCELLED;
-            case ZW_ID_RENAME: {
-                std::string name = m_ctx.messenger.askFileName(path);
-                if (name.empty()) return ZW_USER_SKIPPED;
-                std::string mapped = mapCallerPath(name);
-                path = mapped[0] == '/' ? mapped : joinBelow(parentOf(path), {mapped});
-                if (!makeLevels(parentOf(path))) return ZW_CREATE_ERROR;
-                continue;
-            }
-            default: return ZW_USER_SKIPPED;
+        case ZW_ID_YES: return ZW_OK;
+        case ZW_ID_YESTOALL:
+        case ZW_ID_IGNORE: m_overwriteAll = true; return ZW_OK;
+        case ZW_ID_CANCEL: return ZW_USER_CANCELLED;
+        case ZW_ID_RENAME: {
+            std::string name = m_ctx.messenger.askFileName(path);
+            if (name.empty()) return ZW_USER_SKIPPED;
+            std::string mapped = mapCallerPath(name);
+            path = mapped[0] == '/' ? mapped : joinBelow(parentOf(path), {mapped});
+            if (!makeLevels(parentOf(path))) return ZW_CREATE_ERROR;
+            continue;
+        }
+        default: return ZW_USER_SKIPPED;
         }
     }
     return ZW_USER_SKIPPED;
@@ -380,8 +380,10 @@ int32_t Extraction::toMemory() {
     block.start = uint64_t(m_cmd.lStartingOffset);
     m_cmd.returnCount = 0;
     int32_t rc = ZW_OK;
-    if (m.isVolumeLabel()) rc = ZW_VOLUME_ID;
-    else if (!MemberDecoder::supports(m.method)) rc = ZW_UNKNOWN_METHOD;
+    if (m.isVolumeLabel())
+        rc = ZW_VOLUME_ID;
+    else if (!MemberDecoder::supports(m.method))
+        rc = ZW_UNKNOWN_METHOD;
     if (rc == ZW_OK) {
         m_ctx.logs.memberLine(m.name, "Memory");
         if (!m.isDirectory())

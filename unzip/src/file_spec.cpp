@@ -71,8 +71,7 @@ bool FileSpec::wildMatch(const std::string& pattern, const std::string& text) {
 bool FileSpec::matches(const std::string& memberName, bool recurse) const {
     const std::string name = normalized(memberName);
     const std::string base = baseName(name);
-    const bool hasPath = name.find('\\') != std::string::npos &&
-                         name.find('\\') != name.size() - 1;
+    const bool hasPath = name.find('\\') != std::string::npos && name.find('\\') != name.size() - 1;
     for (const std::string& pattern : m_patterns) {
         if (pattern.find('\\') == std::string::npos) {
             if (base.empty()) {

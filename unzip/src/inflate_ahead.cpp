@@ -103,8 +103,8 @@ bool InflateAhead::take(size_t index, Inflated& out) {
     refill(index);
     if (m_passed >= m_batches.size()) return false;
     Batch& batch = m_batches[m_passed];
-    auto slot = std::find_if(batch.slots.begin(), batch.slots.end(),
-                             [index](const Slot& s) { return s.what.member == index; });
+    auto slot =
+        std::find_if(batch.slots.begin(), batch.slots.end(), [index](const Slot& s) { return s.what.member == index; });
     if (slot == batch.slots.end()) return false;
     bool inflateHere = false;
     {

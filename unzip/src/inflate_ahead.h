@@ -81,11 +81,11 @@ public:
 
     // What inflating a member left in its buffer.
     struct Inflated {
-        int result = 0;               // libdeflate_result of the inflate
+        int result = 0;  // libdeflate_result of the inflate
         const uint8_t* data = nullptr;
-        size_t produced = 0;          // bytes inflated (on success)
-        size_t room = 0;              // size of the room it was given
-        uint32_t crc = 0;             // CRC-32 of the bytes produced (on success)
+        size_t produced = 0;  // bytes inflated (on success)
+        size_t room = 0;      // size of the room it was given
+        uint32_t crc = 0;     // CRC-32 of the bytes produced (on success)
     };
 
     InflateAhead(const Settings& settings, Source source);
@@ -158,8 +158,8 @@ private:
     // m_passed of them lie behind the caller.
     std::deque<Batch> m_batches;
     size_t m_passed = 0;
-    size_t m_held = 0;             // capacity of the buffers of m_batches
-    std::vector<Buffer> m_free;    // buffers kept for the next batches
+    size_t m_held = 0;           // capacity of the buffers of m_batches
+    std::vector<Buffer> m_free;  // buffers kept for the next batches
     size_t m_freeBytes = 0;
 
     std::mutex m_mutex;

@@ -25,8 +25,8 @@ void fillInfo(ZINFO& info, const Member& m, int32_t index, bool forwardSlashes) 
     unsigned month = (m.dosDate >> 5) & 15, day = m.dosDate & 31;
     unsigned year = (1980 + (m.dosDate >> 9)) % 100;
     unsigned hour = (m.dosTime >> 11) & 31, minute = (m.dosTime >> 5) & 63;
-    std::snprintf(info.cDateTime, sizeof info.cDateTime, "%02u/%02u/%02u  %02u:%02u", month % 100,
-                  day, year, hour, minute % 100);
+    std::snprintf(info.cDateTime, sizeof info.cDateTime, "%02u/%02u/%02u  %02u:%02u", month % 100, day, year, hour,
+                  minute % 100);
     info.seconds = (m.dosTime & 31) * 2;
     info.dirFlag = m.isDirectory() ? 1 : 0;
     info.encryptFlag = m.isEncrypted() ? 1 : 0;
@@ -59,8 +59,7 @@ int32_t nextMember(CallContext& ctx, const FileSpec* spec) {
         size_t k = cursor.next++;
         const Member& m = ctx.directory.members()[listed[k]];
         if (spec && !spec->matches(m.name, recurse)) continue;
-        fillInfo(*static_cast<ZINFO*>(ctx.cmd.zInfo), m, int32_t(k),
-                 ctx.cmd.wUnzipSubOptions & ZW_SUB_FORWARD_SLASHES);
+        fillInfo(*static_cast<ZINFO*>(ctx.cmd.zInfo), m, int32_t(k), ctx.cmd.wUnzipSubOptions & ZW_SUB_FORWARD_SLASHES);
         ctx.cmd.returnCount = int32_t(k);
         return ZW_OK;
     }
@@ -82,45 +81,41 @@ int32_t runListing(CallContext& ctx) {
         }
     }
     switch (cmd.Function) {
-        case 1:
-            cmd.returnCount = int32_t(listed.size());
-            return ZW_OK;
-        case 3: {
-            int32_t count = 0;
-            for (size_t i : listed)
-                if (spec.matches(ctx.directory.members()[i].name, cmd.recurseFlag != 0)) ++count;
-            cmd.returnCount = count;
-            return ZW_OK;
-        }
-        case 2: return nextMember(ctx, nullptr);
-        case 4: return nextMember(ctx, &spec);
-        case 5:
-            cmd.returnCount = int32_t(ctx.directory.comment().size());
-            return ZW_OK;
-        case 6: {
-            const std::string& comment = ctx.directory.comment();
-            int32_t room = cmd.returnCount;
-            if (room <= 0) {
-                cmd.returnCount = 0;
-                return ZW_OK;
-            }
-            size_t n = comment.size() < size_t(room - 1) ? comment.size() : size_t(room - 1);
-            std::memcpy(cmd.lpszReturnString, comment.data(), n);
-            cmd.lpszReturnString[n] = '\0';
-            cmd.returnCount = int32_t(n);
+    case 1: cmd.returnCount = int32_t(listed.size()); return ZW_OK;
+    case 3: {
+        int32_t count = 0;
+        for (size_t i : listed)
+            if (spec.matches(ctx.directory.members()[i].name, cmd.recurseFlag != 0)) ++count;
+        cmd.returnCount = count;
+        return ZW_OK;
+    }
+    case 2: return nextMember(ctx, nullptr);
+    case 4: return nextMember(ctx, &spec);
+    case 5: cmd.returnCount = int32_t(ctx.directory.comment().size()); return ZW_OK;
+    case 6: {
+        const std::string& comment = ctx.directory.comment();
+        int32_t room = cmd.returnCount;
+        if (room <= 0) {
+            cmd.returnCount = 0;
             return ZW_OK;
         }
-        case 7: {
-            if (!needsInfo(ctx)) return ZW_SYNTAX_ERROR;
-            if (cmd.index < 0 || size_t(cmd.index) >= listed.size()) {
-                ctx.messenger.reportError(ZW_INDEX_OUT_OF_BOUNDS, detailText::kIndexOutOfRange);
-                return ZW_INDEX_OUT_OF_BOUNDS;
-            }
-            fillInfo(*static_cast<ZINFO*>(cmd.zInfo), ctx.directory.members()[listed[size_t(cmd.index)]],
-                     cmd.index, cmd.wUnzipSubOptions & ZW_SUB_FORWARD_SLASHES);
-            return ZW_OK;
+        size_t n = comment.size() < size_t(room - 1) ? comment.size() : size_t(room - 1);
+        std::memcpy(cmd.lpszReturnString, comment.data(), n);
+        cmd.lpszReturnString[n] = '\0';
+        cmd.returnCount = int32_t(n);
+        return ZW_OK;
+    }
+    case 7: {
+        if (!needsInfo(ctx)) return ZW_SYNTAX_ERROR;
+        if (cmd.index < 0 || size_t(cmd.index) >= listed.size()) {
+            ctx.messenger.reportError(ZW_INDEX_OUT_OF_BOUNDS, detailText::kIndexOutOfRange);
+            return ZW_INDEX_OUT_OF_BOUNDS;
         }
-        default: return ZW_SYNTAX_ERROR;
+        fillInfo(*static_cast<ZINFO*>(cmd.zInfo), ctx.directory.members()[listed[size_t(cmd.index)]], cmd.index,
+                 cmd.wUnzipSubOptions & ZW_SUB_FORWARD_SLASHES);
+        return ZW_OK;
+    }
+    default: return ZW_SYNTAX_ERROR;
     }
 }
 

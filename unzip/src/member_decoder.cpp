@@ -63,19 +63,17 @@ uint8_t* MemberDecoder::buffer(size_t size) {
     return m_buffer;
 }
 
-int32_t MemberDecoder::decode(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize,
-                              uint64_t declaredSize, bool streaming, ByteSink& sink) {
+int32_t MemberDecoder::decode(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize, uint64_t declaredSize,
+                              bool streaming, ByteSink& sink) {
     switch (method) {
-        case 0:
-            feedInPieces(sink, in, inSize);
-            return ZW_OK;
-        case 8:
-            if (!inflatesWhole(method, declaredSize, streaming)) return inflateStream(in, inSize, sink);
-            return inflateWhole(in, inSize, declaredSize, sink);
-        default:
-            if (method >= 1 && method <= 6 && supports(method))
-                return legacy(method, flags, in, inSize, declaredSize, sink);
-            return ZW_UNKNOWN_METHOD;
+    case 0: feedInPieces(sink, in, inSize); return ZW_OK;
+    case 8:
+        if (!inflatesWhole(method, declaredSize, streaming)) return inflateStream(in, inSize, sink);
+        return inflateWhole(in, inSize, declaredSize, sink);
+    default:
+        if (method >= 1 && method <= 6 && supports(method))
+            return legacy(method, flags, in, inSize, declaredSize, sink);
+        return ZW_UNKNOWN_METHOD;
     }
 }
 
@@ -152,8 +150,8 @@ int32_t MemberDecoder::inflateStream(const uint8_t* in, size_t inSize, ByteSink&
     return code;
 }
 
-int32_t MemberDecoder::legacy(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize,
-                              uint64_t declaredSize, ByteSink& sink) {
+int32_t MemberDecoder::legacy(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize, uint64_t declaredSize,
+                              ByteSink& sink) {
 #ifdef ZW_HAVE_LEGACY_METHODS
     if (declaredSize > kLegacyLimit || declaredSize > uint64_t(inSize) * kLegacyMaxRatio + 65536)
         return ZW_UNEXPECTED_EOF;

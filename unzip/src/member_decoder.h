@@ -40,8 +40,8 @@ public:
     // a sink that needs only the first bytes stops early. Returns 0 when the
     // data ended or the sink stopped; 2 for corrupt data; 5 when memory for the
     // output cannot be had; 42 for a method this build does not have.
-    int32_t decode(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize,
-                   uint64_t declaredSize, bool streaming, ByteSink& sink);
+    int32_t decode(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize, uint64_t declaredSize,
+                   bool streaming, ByteSink& sink);
 
     // The most bytes `inSize` bytes of data of `method` can decode to; 0
     // for a method this build does not have.
@@ -62,8 +62,8 @@ public:
 private:
     int32_t inflateWhole(const uint8_t* in, size_t inSize, uint64_t declaredSize, ByteSink& sink);
     int32_t inflateStream(const uint8_t* in, size_t inSize, ByteSink& sink);
-    int32_t legacy(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize,
-                   uint64_t declaredSize, ByteSink& sink);
+    int32_t legacy(uint16_t method, uint16_t flags, const uint8_t* in, size_t inSize, uint64_t declaredSize,
+                   ByteSink& sink);
     uint8_t* buffer(size_t size);
 
     libdeflate_decompressor* m_inflater = nullptr;

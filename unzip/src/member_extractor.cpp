@@ -20,8 +20,8 @@ namespace {
 
 class CountingSink : public ByteSink {
 public:
-    CountingSink(uint64_t expected, Destination where, OutputFile* out, MemoryBlock* block,
-                 Progress& progress, const std::string& text)
+    CountingSink(uint64_t expected, Destination where, OutputFile* out, MemoryBlock* block, Progress& progress,
+                 const std::string& text)
         : m_expected(expected), m_where(where), m_out(out), m_block(block), m_progress(progress), m_text(text) {}
 
     // The CRC-32 of every byte this sink will take, already computed where
@@ -122,8 +122,7 @@ void MemberExtractor::planAhead(const std::vector<size_t>& members) {
     if (settings.workers == 0 || m_ctx.volumes.isSplit()) return;
     m_plan = members;
     m_planned = 0;
-    m_ahead = std::make_unique<InflateAhead>(settings,
-                                             [this](InflateAhead::Candidate& c) { return nextAhead(c); });
+    m_ahead = std::make_unique<InflateAhead>(settings, [this](InflateAhead::Candidate& c) { return nextAhead(c); });
 }
 
 void MemberExtractor::stopAhead() {
@@ -144,8 +143,7 @@ bool MemberExtractor::nextAhead(InflateAhead::Candidate& out) {
         if (m.compressedSize > SIZE_MAX / 2) continue;
         const uint8_t* data = nullptr;
         std::vector<uint8_t> scratch;
-        if (m_ctx.volumes.read(where.disk, where.offset, m.compressedSize, scratch, data, m_ctx.messenger))
-            continue;
+        if (m_ctx.volumes.read(where.disk, where.offset, m.compressedSize, scratch, data, m_ctx.messenger)) continue;
         if (!scratch.empty()) continue;  // not inside the mapping, which alone outlives the call
         out.member = next;
         out.in = data;

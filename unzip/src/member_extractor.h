@@ -35,8 +35,7 @@ public:
     // or null; `block` the memory block (Destination::Memory) or null.
     // Returns 0 or the member's result code (2, 3, 5, 29, 39, 40, 41, 42,
     // 44, 48, 49, 50); an error line is not reported here.
-    int32_t run(size_t index, Destination where, OutputFile* out, MemoryBlock* block,
-                const std::string& statusText);
+    int32_t run(size_t index, Destination where, OutputFile* out, MemoryBlock* block, const std::string& statusText);
 
     // Checks the password of an encrypted member without decoding it. Returns
     // 0, 41 (no password given) or 44 (wrong password).

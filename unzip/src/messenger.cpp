@@ -23,41 +23,39 @@ Messenger::Messenger(const UNZIPCMDSTRUCT& cmd, CallLogs& logs) : m_cmd(cmd), m_
 
 const char* Messenger::captionOf(int32_t type) {
     switch (type) {
-        case ZW_MSG_INSERT_DISK:
-        case ZW_MSG_INSERT_DISK_OF: return kCaptionRequest;
-        case ZW_MSG_OVERWRITE:
-        case ZW_MSG_OVERWRITE_FIVE: return kCaptionWarning;
-        case ZW_MSG_INVALID_DISK: return kCaptionAlert;
-        default: return kCaptionError;
+    case ZW_MSG_INSERT_DISK:
+    case ZW_MSG_INSERT_DISK_OF: return kCaptionRequest;
+    case ZW_MSG_OVERWRITE:
+    case ZW_MSG_OVERWRITE_FIVE: return kCaptionWarning;
+    case ZW_MSG_INVALID_DISK: return kCaptionAlert;
+    default: return kCaptionError;
     }
 }
 
 bool Messenger::answerFits(int32_t answer, int32_t buttons) {
     const bool five = buttons == ZW_MB_FIVEBUTTON;
     switch (answer) {
-        case ZW_ID_OK: return buttons == ZW_MB_OK || buttons == ZW_MB_OKCANCEL;
-        case ZW_ID_CANCEL:
-            return buttons == ZW_MB_OKCANCEL || buttons == ZW_MB_YESNOCANCEL ||
-                   buttons == ZW_MB_RETRYCANCEL || five;
-        case ZW_ID_ABORT:
-        case ZW_ID_IGNORE: return buttons == ZW_MB_ABORTRETRYIGNORE || five;
-        case ZW_ID_RETRY: return buttons == ZW_MB_ABORTRETRYIGNORE || buttons == ZW_MB_RETRYCANCEL;
-        case ZW_ID_YES:
-        case ZW_ID_NO: return buttons == ZW_MB_YESNOCANCEL || buttons == ZW_MB_YESNO || five;
-        case ZW_ID_YESTOALL: return five;
-        case ZW_ID_RENAME: return true;
-        default: return false;
+    case ZW_ID_OK: return buttons == ZW_MB_OK || buttons == ZW_MB_OKCANCEL;
+    case ZW_ID_CANCEL:
+        return buttons == ZW_MB_OKCANCEL || buttons == ZW_MB_YESNOCANCEL || buttons == ZW_MB_RETRYCANCEL || five;
+    case ZW_ID_ABORT:
+    case ZW_ID_IGNORE: return buttons == ZW_MB_ABORTRETRYIGNORE || five;
+    case ZW_ID_RETRY: return buttons == ZW_MB_ABORTRETRYIGNORE || buttons == ZW_MB_RETRYCANCEL;
+    case ZW_ID_YES:
+    case ZW_ID_NO: return buttons == ZW_MB_YESNOCANCEL || buttons == ZW_MB_YESNO || five;
+    case ZW_ID_YESTOALL: return five;
+    case ZW_ID_RENAME: return true;
+    default: return false;
     }
 }
 
-int32_t Messenger::ask(int32_t type, int32_t buttons, int32_t code, int32_t extra,
-                       const std::string& text, int32_t quietAnswer) {
+int32_t Messenger::ask(int32_t type, int32_t buttons, int32_t code, int32_t extra, const std::string& text,
+                       int32_t quietAnswer) {
     const char* caption = captionOf(type);
     if (m_cmd.lpMessageDisplay) {
         char buf[ZW_MESSAGE_TEXT_SIZE];
         fill(buf, text);
-        int32_t answer =
-            m_cmd.lpMessageDisplay(type, buttons, code, extra, buf, caption, m_cmd.lpMessageDisplayData);
+        int32_t answer = m_cmd.lpMessageDisplay(type, buttons, code, extra, buf, caption, m_cmd.lpMessageDisplayData);
         if (answerFits(answer, buttons)) return answer;
     }
     if (quiet()) return quietAnswer;
@@ -69,8 +67,7 @@ std::string Messenger::lookUp(int32_t textNumber, const std::string& text) {
     if (!m_cmd.lpMessageDisplay) return text;
     char buf[ZW_MESSAGE_TEXT_SIZE];
     fill(buf, text);
-    m_cmd.lpMessageDisplay(ZW_MSG_TEXT_LOOKUP, ZW_MB_OK, textNumber, 0, buf, kCaptionError,
-                           m_cmd.lpMessageDisplayData);
+    m_cmd.lpMessageDisplay(ZW_MSG_TEXT_LOOKUP, ZW_MB_OK, textNumber, 0, buf, kCaptionError, m_cmd.lpMessageDisplayData);
     buf[sizeof buf - 1] = '\0';
     return buf;
 }
@@ -85,8 +82,7 @@ void Messenger::reportError(int32_t code, const std::string& detail) {
 }
 
 std::string Messenger::askFileName(const std::string& proposed) {
-    std::optional<std::string> name =
-        TerminalPrompt::askLine(kCaptionRename, "New name for " + proposed);
+    std::optional<std::string> name = TerminalPrompt::askLine(kCaptionRename, "New name for " + proposed);
     return name ? *name : std::string();
 }
 

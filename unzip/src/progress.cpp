@@ -184,8 +184,8 @@ void Progress::stopExternal() {
     if (int32_t* flag = SessionState::instance().externalCancel()) *flag = 0;
 }
 
-void Progress::registerExternal(void* window, ZWMAJORSTATUSPROC major, void* majorData,
-                                ZWMINORSTATUSPROC minor, void* minorData) {
+void Progress::registerExternal(void* window, ZWMAJORSTATUSPROC major, void* majorData, ZWMINORSTATUSPROC minor,
+                                void* minorData) {
     m_window = window;
     m_major = major;
     m_majorData = majorData;

@@ -38,8 +38,8 @@ public:
     bool externalRunning() const { return m_child > 0; }
 
     // Status callbacks registered by the external program.
-    void registerExternal(void* window, ZWMAJORSTATUSPROC major, void* majorData,
-                          ZWMINORSTATUSPROC minor, void* minorData);
+    void registerExternal(void* window, ZWMAJORSTATUSPROC major, void* majorData, ZWMINORSTATUSPROC minor,
+                          void* minorData);
 
 private:
     // Sends one status record to the program; returns its answer.

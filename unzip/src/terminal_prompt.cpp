@@ -22,18 +22,19 @@ struct Choice {
 
 std::vector<Choice> choicesOf(int32_t buttons) {
     switch (buttons) {
-        case ZW_MB_OKCANCEL: return {{'o', "OK", ZW_ID_OK}, {'c', "Cancel", ZW_ID_CANCEL}};
-        case ZW_MB_ABORTRETRYIGNORE:
-            return {{'a', "Abort", ZW_ID_ABORT}, {'r', "Retry", ZW_ID_RETRY}, {'i', "Ignore", ZW_ID_IGNORE}};
-        case ZW_MB_YESNOCANCEL:
-            return {{'y', "Yes", ZW_ID_YES}, {'n', "No", ZW_ID_NO}, {'c', "Cancel", ZW_ID_CANCEL}};
-        case ZW_MB_YESNO: return {{'y', "Yes", ZW_ID_YES}, {'n', "No", ZW_ID_NO}};
-        case ZW_MB_RETRYCANCEL: return {{'r', "Retry", ZW_ID_RETRY}, {'c', "Cancel", ZW_ID_CANCEL}};
-        case ZW_MB_FIVEBUTTON:
-            return {{'y', "Yes", ZW_ID_YES},          {'n', "No", ZW_ID_NO},
-                    {'c', "Cancel", ZW_ID_CANCEL},    {'a', "Yes to all", ZW_ID_YESTOALL},
-                    {'r', "Rename", ZW_ID_RENAME}};
-        default: return {{'o', "OK", ZW_ID_OK}};
+    case ZW_MB_OKCANCEL: return {{'o', "OK", ZW_ID_OK}, {'c', "Cancel", ZW_ID_CANCEL}};
+    case ZW_MB_ABORTRETRYIGNORE:
+        return {{'a', "Abort", ZW_ID_ABORT}, {'r', "Retry", ZW_ID_RETRY}, {'i', "Ignore", ZW_ID_IGNORE}};
+    case ZW_MB_YESNOCANCEL: return {{'y', "Yes", ZW_ID_YES}, {'n', "No", ZW_ID_NO}, {'c', "Cancel", ZW_ID_CANCEL}};
+    case ZW_MB_YESNO: return {{'y', "Yes", ZW_ID_YES}, {'n', "No", ZW_ID_NO}};
+    case ZW_MB_RETRYCANCEL: return {{'r', "Retry", ZW_ID_RETRY}, {'c', "Cancel", ZW_ID_CANCEL}};
+    case ZW_MB_FIVEBUTTON:
+        return {{'y', "Yes", ZW_ID_YES},
+                {'n', "No", ZW_ID_NO},
+                {'c', "Cancel", ZW_ID_CANCEL},
+                {'a', "Yes to all", ZW_ID_YESTOALL},
+                {'r', "Rename", ZW_ID_RENAME}};
+    default: return {{'o', "OK", ZW_ID_OK}};
     }
 }
 
@@ -82,8 +83,7 @@ std::string withLineBreaks(std::string text) {
 
 }  // namespace
 
-std::optional<int32_t> TerminalPrompt::ask(const std::string& caption, const std::string& text,
-                                           int32_t buttons) {
+std::optional<int32_t> TerminalPrompt::ask(const std::string& caption, const std::string& text, int32_t buttons) {
     Tty tty;
     if (!tty.ok()) return std::nullopt;
     const std::vector<Choice> choices = choicesOf(buttons);
@@ -96,14 +96,12 @@ std::optional<int32_t> TerminalPrompt::ask(const std::string& caption, const std
         if (!line) return std::nullopt;
         if (choices.size() == 1) return choices.front().answer;
         for (const Choice& c : choices)
-            if (!line->empty() && std::tolower(static_cast<unsigned char>((*line)[0])) == c.key)
-                return c.answer;
+            if (!line->empty() && std::tolower(static_cast<unsigned char>((*line)[0])) == c.key) return c.answer;
     }
     return std::nullopt;
 }
 
-std::optional<std::string> TerminalPrompt::askLine(const std::string& caption,
-                                                   const std::string& prompt) {
+std::optional<std::string> TerminalPrompt::askLine(const std::string& caption, const std::string& prompt) {
     Tty tty;
     if (!tty.ok()) return std::nullopt;
     tty.write("\n" + caption + "\n" + prompt + ": ");

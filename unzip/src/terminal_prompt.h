@@ -14,11 +14,9 @@ class TerminalPrompt {
 public:
     // Shows caption and text with the buttons of the set; returns the chosen
     // ZW_ID_* answer, or nothing when there is no terminal.
-    static std::optional<int32_t> ask(const std::string& caption, const std::string& text,
-                                      int32_t buttons);
+    static std::optional<int32_t> ask(const std::string& caption, const std::string& text, int32_t buttons);
     // Asks for one line of text; nothing when there is no terminal.
-    static std::optional<std::string> askLine(const std::string& caption,
-                                              const std::string& prompt);
+    static std::optional<std::string> askLine(const std::string& caption, const std::string& prompt);
 };
 
 }  // namespace zw::detail

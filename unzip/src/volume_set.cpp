@@ -94,8 +94,9 @@ int32_t VolumeSet::segment(uint32_t disk, const MappedFile*& out, Messenger& mes
             return ZW_OK;
         }
         char text[160];
-        std::snprintf(text, sizeof text, "Please insert Disk Volume %u of %u. \nPress OK when ready or Cancel to abort.",
-                      disk + 1, m_lastDisk + 1);
+        std::snprintf(text, sizeof text,
+                      "Please insert Disk Volume %u of %u. \nPress OK when ready or Cancel to abort.", disk + 1,
+                      m_lastDisk + 1);
         int32_t answer = messenger.ask(ZW_MSG_INSERT_DISK_OF, ZW_MB_OKCANCEL, int32_t(disk + 1),
                                        int32_t(m_lastDisk + 1), text, ZW_ID_CANCEL);
         if (answer != ZW_ID_OK) return ZW_USER_CANCELLED;

@@ -40,7 +40,10 @@ public:
 
     // Declares the set's disk count once the end record is read; disk
     // `lastDisk` is the named file.
-    void setLastDisk(uint32_t lastDisk) { m_lastDisk = lastDisk; m_segments.assign(size_t(lastDisk) + 1, nullptr); }
+    void setLastDisk(uint32_t lastDisk) {
+        m_lastDisk = lastDisk;
+        m_segments.assign(size_t(lastDisk) + 1, nullptr);
+    }
     uint32_t lastDisk() const { return m_lastDisk; }
     bool isSplit() const { return m_lastDisk > 0; }
 
@@ -51,8 +54,8 @@ public:
     // following disks. Points `out` either into the mapping or into `scratch`.
     // Returns 0; 2 when the set ends first; 48 when a missing disk was not
     // supplied; 29 when a disk cannot be opened.
-    int32_t read(uint32_t disk, uint64_t offset, uint64_t length, std::vector<uint8_t>& scratch,
-                 const uint8_t*& out, Messenger& messenger);
+    int32_t read(uint32_t disk, uint64_t offset, uint64_t length, std::vector<uint8_t>& scratch, const uint8_t*& out,
+                 Messenger& messenger);
 
     // Size of one disk's segment (loading it when needed); 0 on failure.
     int32_t segment(uint32_t disk, const MappedFile*& out, Messenger& messenger);

@@ -69,9 +69,9 @@ void copyErrorLine(UNZIPCMDSTRUCT& full, const Messenger& messenger, int32_t ret
 int32_t runFunction(CallContext& ctx) {
     if (int32_t rc = ctx.openArchive()) return rc;
     switch (ctx.cmd.Function) {
-        case 8: return runExtract(ctx);
-        case 9: return runFileToMemory(ctx);
-        default: return runListing(ctx);
+    case 8: return runExtract(ctx);
+    case 9: return runFileToMemory(ctx);
+    default: return runListing(ctx);
     }
 }
 
@@ -140,8 +140,10 @@ int32_t callWithStructure(UNZIPCMDSTRUCT* cmd, UNZIPCMDSTRUCT* forcedFull, int32
         copyShortInfo(*static_cast<ZINFO_SHORT*>(callerInfo), info);
     full.zInfo = callerInfo;
     full.unzipStructSize = size;
-    if (!forcedFull) std::memcpy(cmd, &full, static_cast<size_t>(size));
-    else cmd->returnCount = full.returnCount;
+    if (!forcedFull)
+        std::memcpy(cmd, &full, static_cast<size_t>(size));
+    else
+        cmd->returnCount = full.returnCount;
     return rc;
 }
 
@@ -232,7 +234,9 @@ ZWEXPORT void ZWCALL getUnzipProgTitle(char* buffer, int32_t length) {
     buffer[n] = '\0';
 }
 
-ZWEXPORT void ZWCALL setUnzipExternalCancel(int32_t* cancelFlag) { SessionState::instance().setExternalCancel(cancelFlag); }
+ZWEXPORT void ZWCALL setUnzipExternalCancel(int32_t* cancelFlag) {
+    SessionState::instance().setExternalCancel(cancelFlag);
+}
 
 ZWEXPORT int32_t* ZWCALL getUnzipExternalCancel(void) { return SessionState::instance().externalCancel(); }
 

@@ -37,18 +37,45 @@ TEST(CommandValidation, EachBrokenCommandFailsWith47AndItsDetail) {
         {"code too long", [](Command& c) { c.password(std::string(66, 'k')); },
          "Decryption key not provided, or too long"},
         {"count by spec without spec", [](Command& c) { c.c.Function = 3; }, "ZIP filename or filespec not provided"},
-        {"extract without destination", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; },
+        {"extract without destination",
+         [](Command& c) {
+             c.c.Function = 8;
+             c.spec = "*.*";
+         },
          "Destination path not provided"},
-        {"destination of one character", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; c.dest.assign(1, 'C'); },
+        {"destination of one character",
+         [](Command& c) {
+             c.c.Function = 8;
+             c.spec = "*.*";
+             c.dest.assign(1, 'C');
+         },
          "Destination path not complete"},
-        {"relative destination", [](Command& c) { c.c.Function = 8; c.spec = "*.*"; c.dest = "work\\out"; },
+        {"relative destination",
+         [](Command& c) {
+             c.c.Function = 8;
+             c.spec = "*.*";
+             c.dest = "work\\out";
+         },
          "Destination path must include drive letter"},
-        {"extract without spec or index", [](Command& c) { c.c.Function = 8; c.dest = "/tmp"; },
+        {"extract without spec or index",
+         [](Command& c) {
+             c.c.Function = 8;
+             c.dest = "/tmp";
+         },
          "Item list not provided"},
         {"test freshening without destination",
-         [](Command& c) { c.c.Function = 8; c.spec = "*.*"; c.c.testFlag = 1; c.c.freshenFlag = 1; },
+         [](Command& c) {
+             c.c.Function = 8;
+             c.spec = "*.*";
+             c.c.testFlag = 1;
+             c.c.freshenFlag = 1;
+         },
          "Need destination path when updating or freshening"},
-        {"memory without block", [](Command& c) { c.c.Function = 9; c.c.index = 0; },
+        {"memory without block",
+         [](Command& c) {
+             c.c.Function = 9;
+             c.c.index = 0;
+         },
          "Inconsistent UNZIP_FILETOMEM parameters."},
     };
     for (const Case& k : cases) {
@@ -90,9 +117,9 @@ TEST(CommandValidation, FileToMemoryNeedsConsistentParameters) {
     };
     const Case cases[] = {
         // spec, index, block size, starting offset, accepted
-        {nullptr, 0, 16, 0, true},     {"a.txt", -1, 16, 0, true},   {nullptr, -1, 16, 0, false},
-        {"*.txt", -1, 16, 0, false},   {"sub/b.txt", -1, 16, 0, false}, {"a.txt", -1, -1, 0, false},
-        {"a.txt", -1, 16, -5, false},  {"a|b", -1, 16, 0, false},   {"[a]", -1, 16, 0, false},
+        {nullptr, 0, 16, 0, true},    {"a.txt", -1, 16, 0, true},      {nullptr, -1, 16, 0, false},
+        {"*.txt", -1, 16, 0, false},  {"sub/b.txt", -1, 16, 0, false}, {"a.txt", -1, -1, 0, false},
+        {"a.txt", -1, 16, -5, false}, {"a|b", -1, 16, 0, false},       {"[a]", -1, 16, 0, false},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.spec ? k.spec : "(index)");

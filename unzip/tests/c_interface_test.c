@@ -9,15 +9,15 @@
 
 static int failures = 0;
 
-#define CHECK(cond)                                                   \
-    do {                                                              \
-        if (!(cond)) {                                                \
+#define CHECK(cond)                                                                  \
+    do {                                                                             \
+        if (!(cond)) {                                                               \
             fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                               \
-        }                                                             \
+            ++failures;                                                              \
+        }                                                                            \
     } while (0)
 
-static void prepare(UNZIPCMDSTRUCT *cmd, int32_t function, char *zip) {
+static void prepare(UNZIPCMDSTRUCT* cmd, int32_t function, char* zip) {
     memset(cmd, 0, sizeof *cmd);
     cmd->unzipStructSize = UNZIPCMDSTRUCT_SIZE_V3;
     cmd->Function = function;
@@ -26,7 +26,7 @@ static void prepare(UNZIPCMDSTRUCT *cmd, int32_t function, char *zip) {
     cmd->quietFlag = 1;
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     char zip[1024];
     char ret[ZW_RETURN_STRING_SIZE];
     char block[64];

@@ -15,9 +15,9 @@ namespace {
 struct CorpusCase {
     const char* archive;
     const char* password;
-    int32_t countResult, members;   // function 1
-    int32_t testResult, tested;     // function 8 with testFlag
-    int32_t extractResult, written; // function 8 into a fresh folder
+    int32_t countResult, members;    // function 1
+    int32_t testResult, tested;      // function 8 with testFlag
+    int32_t extractResult, written;  // function 8 into a fresh folder
 };
 
 // archive, password, count result, members, test result, members tested, extraction result, members written
@@ -190,8 +190,11 @@ const CorpusCase kCorpus[] = {
     {"sc/Archives/Zip.none.zip", "", 0, 6, 0, 6, 0, 6},
     {"sc/Archives/Zip.reduce1.zip", "", 0, 3, 0, 3, 0, 3},
     {"sc/Archives/Zip.reduce3.zip", "", 0, 3, 0, 3, 0, 3},
-    {"yauzl/failure/End_of_central_directory_record_signature_not_found_Either_not_a_zip_file_or_file_is_truncated.zip", "", 3, 0, 3, 0, 3, 0},
-    {"yauzl/failure/End_of_central_directory_record_signature_not_found_Either_not_a_zip_file_or_file_is_truncated_1.zip", "", 3, 0, 3, 0, 3, 0},
+    {"yauzl/failure/End_of_central_directory_record_signature_not_found_Either_not_a_zip_file_or_file_is_truncated.zip",
+     "", 3, 0, 3, 0, 3, 0},
+    {"yauzl/failure/"
+     "End_of_central_directory_record_signature_not_found_Either_not_a_zip_file_or_file_is_truncated_1.zip",
+     "", 3, 0, 3, 0, 3, 0},
     {"yauzl/failure/absolute_path_C_xt.zip", "", 0, 2, 0, 2, 49, 1},
     {"yauzl/failure/absolute_path_atxt.zip", "", 0, 2, 0, 2, 49, 1},
     {"yauzl/failure/compressed_uncompressed_size_mismatch_for_stored_file_2147483647_5.zip", "", 0, 2, 2, 0, 2, 0},

@@ -26,8 +26,8 @@ std::string sampleArchive(const TempDir& dir) {
     ZipEntry empty;
     empty.name = "empty.txt";
     empty.method = 0;
-    empty.dosDate = (30 << 9) | (6 << 5) | 15;  // 2010-06-15
-    empty.dosTime = (10 << 11) | (20 << 5) | 15; // 10:20:30
+    empty.dosDate = (30 << 9) | (6 << 5) | 15;    // 2010-06-15
+    empty.dosTime = (10 << 11) | (20 << 5) | 15;  // 10:20:30
     ZipEntry locked;
     locked.name = "sub/locked.txt";
     locked.data = "read only";
@@ -95,8 +95,7 @@ TEST(Extraction, NoDirectoryNamesPutsEveryFileIntoTheDestination) {
     Command cmd = extractAll(zip, dir / "flat");
     cmd.c.noDirectoryNamesFlag = 1;
     ASSERT_EQ(cmd.run(), ZW_OK);
-    EXPECT_EQ(listTree(dir / "flat"),
-              (std::vector<std::string>{"deep.txt", "empty.txt", "hello.txt", "locked.txt"}));
+    EXPECT_EQ(listTree(dir / "flat"), (std::vector<std::string>{"deep.txt", "empty.txt", "hello.txt", "locked.txt"}));
 }
 
 TEST(Extraction, NoDirectoryItemsSkipsDirectoryEntries) {
@@ -328,7 +327,11 @@ TEST(Overwrite, ArchiveIsNeverExtractedOntoItself) {
 TEST(FreshenUpdate, TargetsDecideWhichMembersAreTaken) {
     TempDir dir;
     std::string zip = dir / "dated.zip";
-    ZipBuilder().add("old.txt", "archive old").add("new.txt", "archive new").add("missing.txt", "archive missing").writeTo(zip);
+    ZipBuilder()
+        .add("old.txt", "archive old")
+        .add("new.txt", "archive new")
+        .add("missing.txt", "archive missing")
+        .writeTo(zip);
     // Members are dated 2020-01-02 03:04:06.
     auto prepare = [&](const std::string& out) {
         ::mkdir(out.c_str(), 0755);
@@ -441,13 +444,20 @@ TEST(UnsafeNames, MembersThatLeaveTheDestinationAreSkippedWith49) {
 
 TEST(UnsafeNames, CorpusTraversalArchivesWriteOnlyInsideTheDestination) {
     const char* archives[] = {
-        "generated/gen-traversal-dotdot.zip",        "generated/gen-traversal-absolute.zip",
-        "rubyzip/path_traversal/jwilk/absolute1.zip", "rubyzip/path_traversal/jwilk/absolute2.zip",
-        "rubyzip/path_traversal/jwilk/relative0.zip", "rubyzip/path_traversal/jwilk/relative2.zip",
-        "rubyzip/path_traversal/relative1.zip",       "perlaz/dotdot-from-unexistant-path.zip",
-        "yauzl/failure/absolute_path_C_xt.zip",       "yauzl/failure/invalid_relative_path_xt.zip",
-        "dn/badzipfiles_nameRooted.zip",              "generated/gen-symlink-escape.zip",
-        "rubyzip/path_traversal/jwilk/symlink.zip",   "rubyzip/path_traversal/jwilk/dirsymlink.zip",
+        "generated/gen-traversal-dotdot.zip",
+        "generated/gen-traversal-absolute.zip",
+        "rubyzip/path_traversal/jwilk/absolute1.zip",
+        "rubyzip/path_traversal/jwilk/absolute2.zip",
+        "rubyzip/path_traversal/jwilk/relative0.zip",
+        "rubyzip/path_traversal/jwilk/relative2.zip",
+        "rubyzip/path_traversal/relative1.zip",
+        "perlaz/dotdot-from-unexistant-path.zip",
+        "yauzl/failure/absolute_path_C_xt.zip",
+        "yauzl/failure/invalid_relative_path_xt.zip",
+        "dn/badzipfiles_nameRooted.zip",
+        "generated/gen-symlink-escape.zip",
+        "rubyzip/path_traversal/jwilk/symlink.zip",
+        "rubyzip/path_traversal/jwilk/dirsymlink.zip",
     };
     for (const char* a : archives) {
         SCOPED_TRACE(a);

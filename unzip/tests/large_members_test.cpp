@@ -23,8 +23,8 @@ namespace {
 // Text-like content of `size` bytes, different for every seed, that deflates
 // about as well as business documents do.
 std::string document(uint32_t seed, size_t size) {
-    static const char* words[] = {"invoice", "customer", "balance", "payment", "terms", "net",
-                                  "shipping", "account", "order", "total", "due", "stock"};
+    static const char* words[] = {"invoice",  "customer", "balance", "payment", "terms", "net",
+                                  "shipping", "account",  "order",   "total",   "due",   "stock"};
     std::string s;
     s.reserve(size + 16);
     uint32_t x = seed * 2654435761u + 1;
@@ -68,9 +68,12 @@ TEST(LargeMembers, EveryMemberIsWrittenByteForByteAmongSmallStoredAndFolderEntri
     folder.name = "reports/";
     folder.method = 0;
     std::vector<std::pair<std::string, std::string>> files = {
-        {"reports/jan.txt", document(1, 3u << 20)}, {"reports/feb.txt", document(2, 1u << 20)},
-        {"small.txt", document(3, 900)},            {"reports/mar.txt", document(4, (2u << 20) + 17)},
-        {"stored.bin", document(5, 300000)},        {"reports/apr.txt", document(6, 200000)},
+        {"reports/jan.txt", document(1, 3u << 20)},
+        {"reports/feb.txt", document(2, 1u << 20)},
+        {"small.txt", document(3, 900)},
+        {"reports/mar.txt", document(4, (2u << 20) + 17)},
+        {"stored.bin", document(5, 300000)},
+        {"reports/apr.txt", document(6, 200000)},
         {"reports/may.txt", document(7, 5u << 20)},
     };
     ZipBuilder b;
@@ -135,7 +138,8 @@ TEST(LargeMemberFailures, BadMemberAfterAGoodOneFailsInItsOwnTurnAndLeavesNothin
         bool corruptData;
         int32_t result;
     };
-    for (const Case& k : {Case{"wrong CRC", false, ZW_BAD_CRC}, Case{"corrupt deflate data", true, ZW_UNEXPECTED_EOF}}) {
+    for (const Case& k :
+         {Case{"wrong CRC", false, ZW_BAD_CRC}, Case{"corrupt deflate data", true, ZW_UNEXPECTED_EOF}}) {
         SCOPED_TRACE(k.name);
         TempDir out;
         const std::string zip = dir / "bad.zip";
@@ -176,8 +180,11 @@ TEST(LargeMemberFailures, DiskFullInTheMiddleOfAMemberGives50AndLeavesNoPartialF
     TempDir dir;
     const std::string zip = dir / "big.zip";
     const std::string first = document(41, 1u << 20);
-    ZipBuilder().add("first.txt", first).add("second.txt", document(42, 3u << 20))
-        .add("third.txt", document(43, 1u << 20)).writeTo(zip);
+    ZipBuilder()
+        .add("first.txt", first)
+        .add("second.txt", document(42, 3u << 20))
+        .add("third.txt", document(43, 1u << 20))
+        .writeTo(zip);
     ::mkdir((dir / "out").c_str(), 0755);
     writeFile(dir / "out/second.txt", "previous contents");
     pid_t pid = ::fork();

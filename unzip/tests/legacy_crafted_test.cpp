@@ -21,24 +21,18 @@ using Bytes = std::vector<uint8_t>;
 // Writes fields lowest bit first, as the three methods store them.
 class BitWriter {
 public:
-    void put(uint32_t value, unsigned count)
-    {
+    void put(uint32_t value, unsigned count) {
         for (unsigned i = 0; i < count; ++i, m_used = (m_used + 1) % 8) {
-            if (m_used == 0)
-                m_bytes.push_back(0);
+            if (m_used == 0) m_bytes.push_back(0);
             m_bytes.back() = static_cast<uint8_t>(m_bytes.back() | (((value >> i) & 1u) << m_used));
         }
     }
     // A Shannon-Fano code: its most significant bit comes first in the stream.
-    void putCode(uint32_t code, unsigned length)
-    {
-        for (unsigned bit = length; bit-- > 0;)
-            put((code >> bit) & 1u, 1);
+    void putCode(uint32_t code, unsigned length) {
+        for (unsigned bit = length; bit-- > 0;) put((code >> bit) & 1u, 1);
     }
-    void putBytes(const Bytes& bytes)
-    {
-        for (uint8_t b : bytes)
-            put(b, 8);
+    void putBytes(const Bytes& bytes) {
+        for (uint8_t b : bytes) put(b, 8);
     }
     const Bytes& bytes() const { return m_bytes; }
 
@@ -48,20 +42,17 @@ private:
 };
 
 // Shrink codes at 9 bits, one bit wider after each 256,1.
-Bytes shrinkCodes(const std::vector<unsigned>& codes)
-{
+Bytes shrinkCodes(const std::vector<unsigned>& codes) {
     BitWriter w;
     unsigned size = 9;
     for (size_t i = 0; i < codes.size(); ++i) {
         w.put(codes[i], size);
-        if (i > 0 && codes[i - 1] == 256 && codes[i] == 1)
-            ++size;
+        if (i > 0 && codes[i - 1] == 256 && codes[i] == 1) ++size;
     }
     return w.bytes();
 }
 
-TEST(Unshrink, HandMadeCodeSequencesDecodeOrAreRefused)
-{
+TEST(Unshrink, HandMadeCodeSequencesDecodeOrAreRefused) {
     // case, codes, expected output ("" for bad data)
     struct Case {
         const char* name;
@@ -100,8 +91,7 @@ TEST(Unshrink, HandMadeCodeSequencesDecodeOrAreRefused)
     }
 }
 
-TEST(Unshrink, StringRunningPastTheOutputSizeIsBadData)
-{
+TEST(Unshrink, StringRunningPastTheOutputSizeIsBadData) {
     const Bytes in = shrinkCodes({'a', 'b', 257});
     Bytes out(3);
     EXPECT_EQ(zw::legacy::unshrink(in.data(), in.size(), out.data(), out.size()), Status::BadData);
@@ -117,8 +107,7 @@ struct ShrinkResult {
     int clears = 0;
 };
 
-ShrinkResult shrinkForTest(const Bytes& input)
-{
+ShrinkResult shrinkForTest(const Bytes& input) {
     constexpr unsigned kSize = 8192;
     std::array<unsigned, kSize> prefix{};
     std::array<uint8_t, kSize> last{};
@@ -129,8 +118,7 @@ ShrinkResult shrinkForTest(const Bytes& input)
     ShrinkResult result;
     BitWriter w;
     auto findFree = [&](unsigned from) {
-        while (from < kSize && used[from])
-            ++from;
+        while (from < kSize && used[from]) ++from;
         return from;
     };
     auto emit = [&](unsigned code) {
@@ -142,8 +130,7 @@ ShrinkResult shrinkForTest(const Bytes& input)
     };
     auto clear = [&] {
         std::array<bool, kSize> hasChild{};
-        for (unsigned c = 257; c < kSize; ++c)
-            hasChild[prefix[c]] = hasChild[prefix[c]] || used[c];
+        for (unsigned c = 257; c < kSize; ++c) hasChild[prefix[c]] = hasChild[prefix[c]] || used[c];
         for (unsigned c = 257; c < kSize; ++c) {
             if (used[c] && !hasChild[c]) {
                 used[c] = false;
@@ -163,12 +150,10 @@ ShrinkResult shrinkForTest(const Bytes& input)
             }
         }
         emit(current);
-        if (i == input.size())
-            break;
+        if (i == input.size()) break;
         auto isPrefix = [&](unsigned code) {
             for (unsigned c = 257; c < kSize; ++c) {
-                if (used[c] && prefix[c] == code)
-                    return true;
+                if (used[c] && prefix[c] == code) return true;
             }
             return code < 256;
         };
@@ -189,16 +174,14 @@ ShrinkResult shrinkForTest(const Bytes& input)
     return result;
 }
 
-TEST(Unshrink, LongInputRoundTripsThroughRepeatedPartialClears)
-{
+TEST(Unshrink, LongInputRoundTripsThroughRepeatedPartialClears) {
     // Words over a small alphabet fill the table several times over.
     std::mt19937 random(424242);
     const std::string alphabet = "etaoinshrdlucmfw";
     Bytes input;
     while (input.size() < 300000) {
         const size_t length = 1 + random() % 9;
-        for (size_t k = 0; k < length; ++k)
-            input.push_back(static_cast<uint8_t>(alphabet[random() % alphabet.size()]));
+        for (size_t k = 0; k < length; ++k) input.push_back(static_cast<uint8_t>(alphabet[random() % alphabet.size()]));
         input.push_back(' ');
     }
     const ShrinkResult shrunk = shrinkForTest(input);
@@ -210,22 +193,19 @@ TEST(Unshrink, LongInputRoundTripsThroughRepeatedPartialClears)
 
 // A reduced stream whose 256 follower sets are all empty, so every intermediate byte is
 // stored as 8 raw bits after 256 six-bit zero counts.
-Bytes reducedWithoutFollowers(const Bytes& intermediate)
-{
+Bytes reducedWithoutFollowers(const Bytes& intermediate) {
     Bytes in(192 + intermediate.size(), 0);
     std::copy(intermediate.begin(), intermediate.end(), in.begin() + 192);
     return in;
 }
 
-TEST(Unreduce, MatchesCopyLengthAndDistanceForEveryFactor)
-{
+TEST(Unreduce, MatchesCopyLengthAndDistanceForEveryFactor) {
     for (int factor = 1; factor <= 4; ++factor) {
         SCOPED_TRACE("factor " + std::to_string(factor));
         const unsigned lengthMask = 0xFFu >> factor;
         const unsigned highShift = 8u - static_cast<unsigned>(factor);
         Bytes literals;
-        for (int i = 0; i < 300; ++i)
-            literals.push_back(static_cast<uint8_t>('a' + i % 23));
+        for (int i = 0; i < 300; ++i) literals.push_back(static_cast<uint8_t>('a' + i % 23));
 
         // 144 0: a literal DLE. 144 V C with high bits 1: distance 256 + 0x13 + 1 = 276,
         // length 2 + 3. 144 V L C with all length bits set: length mask + 10 + 3 at distance 1.
@@ -237,8 +217,7 @@ TEST(Unreduce, MatchesCopyLengthAndDistanceForEveryFactor)
         Bytes expected = literals;
         expected.push_back(144);
         const size_t from = expected.size() - 276;
-        for (size_t i = 0; i < 5; ++i)
-            expected.push_back(expected[from + i]);
+        for (size_t i = 0; i < 5; ++i) expected.push_back(expected[from + i]);
         expected.insert(expected.end(), lengthMask + 13, expected.back());
 
         const Bytes in = reducedWithoutFollowers(intermediate);
@@ -248,8 +227,7 @@ TEST(Unreduce, MatchesCopyLengthAndDistanceForEveryFactor)
     }
 }
 
-TEST(Unreduce, DistanceBeforeTheStartReadsZeros)
-{
+TEST(Unreduce, DistanceBeforeTheStartReadsZeros) {
     const Bytes in = reducedWithoutFollowers({'x', 144, 2, 9, 'y'});
     Bytes out(7);
     ASSERT_EQ(zw::legacy::unreduce(in.data(), in.size(), out.data(), out.size(), 2), Status::Ok);
@@ -257,32 +235,28 @@ TEST(Unreduce, DistanceBeforeTheStartReadsZeros)
 }
 
 // Follower sets: S('a') holds the given bytes, every other set is empty.
-BitWriter withFollowersOfA(const Bytes& followers)
-{
+BitWriter withFollowersOfA(const Bytes& followers) {
     BitWriter w;
     for (int j = 255; j >= 0; --j) {
         w.put(j == 'a' ? static_cast<uint32_t>(followers.size()) : 0u, 6);
-        if (j == 'a')
-            w.putBytes(followers);
+        if (j == 'a') w.putBytes(followers);
     }
     return w;
 }
 
-TEST(Unreduce, FollowerSetsCodeBytesByIndex)
-{
+TEST(Unreduce, FollowerSetsCodeBytesByIndex) {
     BitWriter w = withFollowersOfA({'b', 'c'});
-    w.put('a', 8);                    // S(0) is empty: 8 raw bits
-    w.put(0, 1), w.put(1, 1);         // after 'a': index 1 in S('a') is 'c'
-    w.put('a', 8);                    // S('c') is empty
-    w.put(1, 1), w.put('z', 8);       // after 'a': a raw byte
+    w.put('a', 8);               // S(0) is empty: 8 raw bits
+    w.put(0, 1), w.put(1, 1);    // after 'a': index 1 in S('a') is 'c'
+    w.put('a', 8);               // S('c') is empty
+    w.put(1, 1), w.put('z', 8);  // after 'a': a raw byte
     Bytes out(4);
     const Bytes& in = w.bytes();
     ASSERT_EQ(zw::legacy::unreduce(in.data(), in.size(), out.data(), out.size(), 1), Status::Ok);
     EXPECT_EQ(std::string(out.begin(), out.end()), "acaz");
 }
 
-TEST(Unreduce, InvalidFollowerSetsAreBadData)
-{
+TEST(Unreduce, InvalidFollowerSetsAreBadData) {
     Bytes out(4);
     BitWriter tooMany;
     tooMany.put(33, 6);
@@ -302,32 +276,26 @@ TEST(Unreduce, InvalidFollowerSetsAreBadData)
 // distance symbol a 6-bit one. In a uniform tree of n symbols, symbol s has code n-1-s.
 class ImplodeWriter {
 public:
-    explicit ImplodeWriter(uint16_t flags) : m_flags(flags)
-    {
-        if (literalTree())
-            m_w.putBytes(Bytes{15}), m_w.putBytes(Bytes(16, 0xF7));
-        for (int tree = 0; tree < 2; ++tree)
-            m_w.putBytes(Bytes{3}), m_w.putBytes(Bytes(4, 0xF5));
+    explicit ImplodeWriter(uint16_t flags) : m_flags(flags) {
+        if (literalTree()) m_w.putBytes(Bytes{15}), m_w.putBytes(Bytes(16, 0xF7));
+        for (int tree = 0; tree < 2; ++tree) m_w.putBytes(Bytes{3}), m_w.putBytes(Bytes(4, 0xF5));
     }
     bool literalTree() const { return (m_flags & 4) != 0; }
-    void literal(uint8_t byte)
-    {
+    void literal(uint8_t byte) {
         m_w.put(1, 1);
         if (literalTree())
             m_w.putCode(255u - byte, 8);
         else
             m_w.put(byte, 8);
     }
-    void match(unsigned distance, unsigned length)
-    {
+    void match(unsigned distance, unsigned length) {
         const unsigned lowBits = (m_flags & 2) != 0 ? 7 : 6;
         const unsigned code = length - (literalTree() ? 3 : 2);
         m_w.put(0, 1);
         m_w.put((distance - 1) & ((1u << lowBits) - 1), lowBits);
         m_w.putCode(63u - ((distance - 1) >> lowBits), 6);
         m_w.putCode(63u - (code < 63 ? code : 63), 6);
-        if (code >= 63)
-            m_w.put(code - 63, 8);
+        if (code >= 63) m_w.put(code - 63, 8);
     }
     const Bytes& bytes() const { return m_w.bytes(); }
 
@@ -336,8 +304,7 @@ private:
     BitWriter m_w;
 };
 
-TEST(Explode, DecodesEveryDictionaryAndTreeVariant)
-{
+TEST(Explode, DecodesEveryDictionaryAndTreeVariant) {
     for (uint16_t flags : {0, 2, 4, 6}) {
         SCOPED_TRACE("flags " + std::to_string(flags));
         const unsigned window = (flags & 2) != 0 ? 8192 : 4096;
@@ -351,11 +318,9 @@ TEST(Explode, DecodesEveryDictionaryAndTreeVariant)
         // a far match, a long overlapping one with extra length bits, one that reaches
         // back to the start of the window (zeros before the data).
         w.match(517, 40);
-        for (size_t i = 0; i < 40; ++i)
-            expected.push_back(expected[expected.size() - 517]);
+        for (size_t i = 0; i < 40; ++i) expected.push_back(expected[expected.size() - 517]);
         w.match(3, 300);
-        for (size_t i = 0; i < 300; ++i)
-            expected.push_back(expected[expected.size() - 3]);
+        for (size_t i = 0; i < 300; ++i) expected.push_back(expected[expected.size() - 3]);
         w.match(window, 5);
         for (size_t i = 0; i < 5; ++i)
             expected.push_back(expected.size() >= window ? expected[expected.size() - window] : 0);
@@ -366,8 +331,7 @@ TEST(Explode, DecodesEveryDictionaryAndTreeVariant)
     }
 }
 
-TEST(Explode, InvalidTreesAreBadData)
-{
+TEST(Explode, InvalidTreesAreBadData) {
     // case, stored length and distance trees
     struct Case {
         const char* name;
@@ -392,8 +356,7 @@ TEST(Explode, InvalidTreesAreBadData)
     }
 }
 
-TEST(Explode, CodeOutsideAnIncompleteTreeIsBadData)
-{
+TEST(Explode, CodeOutsideAnIncompleteTreeIsBadData) {
     // 64 seven-bit length codes fill half the code space; the all-ones codes are unused.
     BitWriter w;
     w.putBytes({3, 0xF6, 0xF6, 0xF6, 0xF6, 3, 0xF5, 0xF5, 0xF5, 0xF5});
@@ -403,8 +366,7 @@ TEST(Explode, CodeOutsideAnIncompleteTreeIsBadData)
     EXPECT_EQ(zw::legacy::explode(w.bytes().data(), w.bytes().size(), out.data(), out.size(), 0), Status::BadData);
 }
 
-TEST(Explode, MatchRunningPastTheOutputSizeIsBadData)
-{
+TEST(Explode, MatchRunningPastTheOutputSizeIsBadData) {
     ImplodeWriter w(0);
     w.literal('a');
     w.match(1, 10);

@@ -24,20 +24,17 @@ namespace fs = std::filesystem;
 using zw::legacy::Status;
 using Bytes = std::vector<uint8_t>;
 
-fs::path corpusDir()
-{
+fs::path corpusDir() {
     const char* root = std::getenv("QUAY_TESTDATA");
     return root != nullptr ? fs::path(root) / "zip" : fs::path();
 }
 
-Bytes readFile(const fs::path& path)
-{
+Bytes readFile(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-uint32_t crcOf(const Bytes& data)
-{
+uint32_t crcOf(const Bytes& data) {
     return static_cast<uint32_t>(::crc32(0L, data.data(), static_cast<uInt>(data.size())));
 }
 
@@ -58,8 +55,7 @@ struct Member {
 // carry them only in a data descriptor. Returns nothing for archives it cannot follow.
 class TestArchive {
 public:
-    static std::optional<std::vector<Member>> read(const fs::path& path)
-    {
+    static std::optional<std::vector<Member>> read(const fs::path& path) {
         TestArchive archive(readFile(path));
         return archive.members();
     }
@@ -71,22 +67,18 @@ private:
     uint32_t u16(size_t pos) const { return m_bytes[pos] | (m_bytes[pos + 1] << 8); }
     uint32_t u32(size_t pos) const { return u16(pos) | (u16(pos + 2) << 16); }
 
-    std::optional<std::vector<Member>> members() const
-    {
-        if (m_bytes.size() < 22)
-            return std::nullopt;
+    std::optional<std::vector<Member>> members() const {
+        if (m_bytes.size() < 22) return std::nullopt;
         size_t eocd = m_bytes.size() - 22;
         while (u32(eocd) != 0x06054b50) {
-            if (eocd == 0 || m_bytes.size() - eocd > 22 + 0xFFFF)
-                return std::nullopt;
+            if (eocd == 0 || m_bytes.size() - eocd > 22 + 0xFFFF) return std::nullopt;
             --eocd;
         }
         const uint32_t count = u16(eocd + 10);
         size_t pos = u32(eocd + 16);
         std::vector<Member> result;
         for (uint32_t i = 0; i < count; ++i) {
-            if (!has(pos, 46) || u32(pos) != 0x02014b50)
-                return std::nullopt;
+            if (!has(pos, 46) || u32(pos) != 0x02014b50) return std::nullopt;
             Member m;
             m.flags = static_cast<uint16_t>(u16(pos + 8));
             m.method = static_cast<uint16_t>(u16(pos + 10));
@@ -95,16 +87,15 @@ private:
             m.size = u32(pos + 24);
             const size_t nameLen = u16(pos + 28);
             const size_t local = u32(pos + 42);
-            if (!has(pos + 46, nameLen))
-                return std::nullopt;
-            m.name.assign(m_bytes.begin() + static_cast<long>(pos + 46), m_bytes.begin() + static_cast<long>(pos + 46 + nameLen));
-            if (!has(local, 30) || u32(local) != 0x04034b50)
-                return std::nullopt;
+            if (!has(pos + 46, nameLen)) return std::nullopt;
+            m.name.assign(m_bytes.begin() + static_cast<long>(pos + 46),
+                          m_bytes.begin() + static_cast<long>(pos + 46 + nameLen));
+            if (!has(local, 30) || u32(local) != 0x04034b50) return std::nullopt;
             m.localMethod = static_cast<uint16_t>(u16(local + 8));
             const size_t data = local + 30 + u16(local + 26) + u16(local + 28);
-            if (!has(data, packed))
-                return std::nullopt;
-            m.data.assign(m_bytes.begin() + static_cast<long>(data), m_bytes.begin() + static_cast<long>(data + packed));
+            if (!has(data, packed)) return std::nullopt;
+            m.data.assign(m_bytes.begin() + static_cast<long>(data),
+                          m_bytes.begin() + static_cast<long>(data + packed));
             result.push_back(std::move(m));
             pos += 46 + nameLen + u16(pos + 30) + u16(pos + 32);
         }
@@ -117,8 +108,7 @@ private:
 bool isLegacyMethod(uint16_t method) { return method >= 1 && method <= 6; }
 
 // Decodes a member's data with the decoder its method names, into outSize bytes.
-Status decode(const Member& m, const Bytes& in, Bytes& out)
-{
+Status decode(const Member& m, const Bytes& in, Bytes& out) {
     switch (m.method) {
     case 1: return zw::legacy::unshrink(in.data(), in.size(), out.data(), out.size());
     case 6: return zw::legacy::explode(in.data(), in.size(), out.data(), out.size(), m.flags);
@@ -129,18 +119,14 @@ Status decode(const Member& m, const Bytes& in, Bytes& out)
 // Every unencrypted method 1-6 member of the corpus, with the archive it came from. Members
 // whose local header names another method are left out: which header to believe is the
 // archive reader's question, not the decoders'.
-std::vector<std::pair<std::string, Member>> legacyCorpusMembers()
-{
+std::vector<std::pair<std::string, Member>> legacyCorpusMembers() {
     std::vector<std::pair<std::string, Member>> found;
     const fs::path root = corpusDir();
-    if (root.empty() || !fs::exists(root))
-        return found;
+    if (root.empty() || !fs::exists(root)) return found;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file())
-            continue;
+        if (!entry.is_regular_file()) continue;
         auto members = TestArchive::read(entry.path());
-        if (!members)
-            continue;
+        if (!members) continue;
         for (auto& m : *members) {
             if (isLegacyMethod(m.method) && m.localMethod == m.method && (m.flags & 1) == 0)
                 found.emplace_back(fs::relative(entry.path(), root).string(), std::move(m));
@@ -149,14 +135,12 @@ std::vector<std::pair<std::string, Member>> legacyCorpusMembers()
     return found;
 }
 
-const std::vector<std::pair<std::string, Member>>& corpus()
-{
+const std::vector<std::pair<std::string, Member>>& corpus() {
     static const auto members = legacyCorpusMembers();
     return members;
 }
 
-TEST(LegacyCorpus, EveryLegacyMemberDecodesToItsSizeAndCrc)
-{
+TEST(LegacyCorpus, EveryLegacyMemberDecodesToItsSizeAndCrc) {
     ASSERT_EQ(corpus().size(), 14u) << "corpus not found under QUAY_TESTDATA";
     std::set<std::string> variants;
     for (const auto& [archive, m] : corpus()) {
@@ -171,8 +155,7 @@ TEST(LegacyCorpus, EveryLegacyMemberDecodesToItsSizeAndCrc)
     EXPECT_EQ(variants, std::set<std::string>({"1", "2", "4", "5", "6/0", "6/6"}));
 }
 
-TEST(LegacyCorpus, MembersWithReferenceContentDecodeByteForByte)
-{
+TEST(LegacyCorpus, MembersWithReferenceContentDecodeByteForByte) {
     // archive, member, method, reference file in expected/
     struct Case {
         const char* archive;
@@ -196,8 +179,7 @@ TEST(LegacyCorpus, MembersWithReferenceContentDecodeByteForByte)
         const auto members = TestArchive::read(corpusDir() / c.archive);
         ASSERT_TRUE(members.has_value());
         const Member* m = nullptr;
-        for (const auto& candidate : *members)
-            m = candidate.name == c.member ? &candidate : m;
+        for (const auto& candidate : *members) m = candidate.name == c.member ? &candidate : m;
         ASSERT_NE(m, nullptr);
         ASSERT_EQ(m->method, c.method);
         const Bytes expected = readFile(corpusDir() / "expected" / c.reference);
@@ -212,17 +194,14 @@ TEST(LegacyCorpus, MembersWithReferenceContentDecodeByteForByte)
 constexpr size_t kGuard = 64;
 constexpr uint8_t kGuardByte = 0xA5;
 
-bool guardIntact(const Bytes& buffer, size_t outSize)
-{
+bool guardIntact(const Bytes& buffer, size_t outSize) {
     for (size_t i = outSize; i < buffer.size(); ++i) {
-        if (buffer[i] != kGuardByte)
-            return false;
+        if (buffer[i] != kGuardByte) return false;
     }
     return true;
 }
 
-Status decodeGuarded(const Member& m, const Bytes& in, size_t outSize, bool& guardOk)
-{
+Status decodeGuarded(const Member& m, const Bytes& in, size_t outSize, bool& guardOk) {
     Bytes buffer(outSize + kGuard, kGuardByte);
     Status status = Status::BadData;
     switch (m.method) {
@@ -234,8 +213,7 @@ Status decodeGuarded(const Member& m, const Bytes& in, size_t outSize, bool& gua
     return status;
 }
 
-TEST(LegacyHostileInput, TruncatedMembersAreBadData)
-{
+TEST(LegacyHostileInput, TruncatedMembersAreBadData) {
     ASSERT_FALSE(corpus().empty());
     for (const auto& [archive, m] : corpus()) {
         SCOPED_TRACE(archive + " " + m.name);
@@ -254,8 +232,7 @@ TEST(LegacyHostileInput, TruncatedMembersAreBadData)
     }
 }
 
-TEST(LegacyHostileInput, OutputSizeBeyondTheDataIsBadData)
-{
+TEST(LegacyHostileInput, OutputSizeBeyondTheDataIsBadData) {
     // The padding bits of the last byte may happen to decode to a byte more, so the sizes
     // are overstated by more than that.
     for (const auto& [archive, m] : corpus()) {
@@ -268,16 +245,14 @@ TEST(LegacyHostileInput, OutputSizeBeyondTheDataIsBadData)
     }
 }
 
-TEST(LegacyHostileInput, DamagedMembersStayInsideTheirBuffers)
-{
+TEST(LegacyHostileInput, DamagedMembersStayInsideTheirBuffers) {
     std::mt19937 random(20261208);
     for (const auto& [archive, m] : corpus()) {
         SCOPED_TRACE(archive + " " + m.name);
         for (int run = 0; run < 60; ++run) {
             Bytes in = m.data;
             const int changes = 1 + static_cast<int>(random() % 4);
-            for (int k = 0; k < changes; ++k)
-                in[random() % in.size()] = static_cast<uint8_t>(random());
+            for (int k = 0; k < changes; ++k) in[random() % in.size()] = static_cast<uint8_t>(random());
             bool guardOk = false;
             const Status status = decodeGuarded(m, in, m.size, guardOk);
             EXPECT_TRUE(guardOk);
@@ -286,8 +261,7 @@ TEST(LegacyHostileInput, DamagedMembersStayInsideTheirBuffers)
     }
 }
 
-TEST(LegacyHostileInput, RandomBytesAreBadData)
-{
+TEST(LegacyHostileInput, RandomBytesAreBadData) {
     // No input of at most 512 bytes can describe 4 MB under any of these methods: a shrink
     // string is at most one byte longer than the number of codes before it, and a reduce
     // or implode match of at most a few hundred bytes costs several bits.
@@ -296,14 +270,14 @@ TEST(LegacyHostileInput, RandomBytesAreBadData)
     std::mt19937 random(8121966);
     for (int run = 0; run < 3000; ++run) {
         Bytes in(random() % 513);
-        for (auto& b : in)
-            b = static_cast<uint8_t>(random());
+        for (auto& b : in) b = static_cast<uint8_t>(random());
         const int method = 1 + run % 6;
         Status status = Status::Ok;
         if (method == 1)
             status = zw::legacy::unshrink(in.data(), in.size(), out.data(), kOutSize);
         else if (method == 6)
-            status = zw::legacy::explode(in.data(), in.size(), out.data(), kOutSize, static_cast<uint16_t>(random() & 6));
+            status =
+                zw::legacy::explode(in.data(), in.size(), out.data(), kOutSize, static_cast<uint16_t>(random() & 6));
         else
             status = zw::legacy::unreduce(in.data(), in.size(), out.data(), kOutSize, method - 1);
         ASSERT_EQ(status, Status::BadData) << "run " << run << " method " << method;
@@ -311,8 +285,7 @@ TEST(LegacyHostileInput, RandomBytesAreBadData)
     }
 }
 
-TEST(LegacyHostileInput, StoredBytesLabelledShrunkAreBadData)
-{
+TEST(LegacyHostileInput, StoredBytesLabelledShrunkAreBadData) {
     // The central directory of this archive calls a stored member shrunk. Its first nine
     // bits read as code 354, which no string has been given yet.
     const auto members = TestArchive::read(corpusDir() / "yauzl/failure/unsupported_compression_method_1.zip");
@@ -327,16 +300,14 @@ TEST(LegacyHostileInput, StoredBytesLabelledShrunkAreBadData)
     EXPECT_TRUE(guardOk);
 }
 
-TEST(LegacyHostileInput, ReductionFactorOutsideOneToFourIsBadData)
-{
+TEST(LegacyHostileInput, ReductionFactorOutsideOneToFourIsBadData) {
     const Bytes in(300, 0);
     Bytes out(16);
     for (int factor : {0, 5, -1, 100})
         EXPECT_EQ(zw::legacy::unreduce(in.data(), in.size(), out.data(), out.size(), factor), Status::BadData);
 }
 
-TEST(LegacyHostileInput, EmptyInputWithOutputExpectedIsBadData)
-{
+TEST(LegacyHostileInput, EmptyInputWithOutputExpectedIsBadData) {
     Bytes out(16);
     EXPECT_EQ(zw::legacy::unshrink(nullptr, 0, out.data(), out.size()), Status::BadData);
     for (int factor = 1; factor <= 4; ++factor)
@@ -345,8 +316,7 @@ TEST(LegacyHostileInput, EmptyInputWithOutputExpectedIsBadData)
         EXPECT_EQ(zw::legacy::explode(nullptr, 0, out.data(), out.size(), flags), Status::BadData);
 }
 
-TEST(LegacyEmptyMember, ZeroOutputSizeIsOkWithoutReading)
-{
+TEST(LegacyEmptyMember, ZeroOutputSizeIsOkWithoutReading) {
     EXPECT_EQ(zw::legacy::unshrink(nullptr, 0, nullptr, 0), Status::Ok);
     EXPECT_EQ(zw::legacy::unreduce(nullptr, 0, nullptr, 0, 1), Status::Ok);
     EXPECT_EQ(zw::legacy::explode(nullptr, 0, nullptr, 0, 6), Status::Ok);

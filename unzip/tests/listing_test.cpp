@@ -20,8 +20,8 @@ std::string treeArchive(const TempDir& dir) {
     secret.name = "docs/secret.txt";
     secret.data = "classified";
     secret.password = "pw";
-    secret.dosDate = (45 << 9) | (12 << 5) | 31;  // 2025-12-31
-    secret.dosTime = (23 << 11) | (59 << 5) | 29; // 23:59:58
+    secret.dosDate = (45 << 9) | (12 << 5) | 31;   // 2025-12-31
+    secret.dosTime = (23 << 11) | (59 << 5) | 29;  // 23:59:58
     ZipBuilder()
         .add("readme.txt", std::string(1000, 'r'))
         .add(folder)
@@ -56,9 +56,15 @@ TEST(Counting, NamedMembersFollowPatternsAndRecursion) {
     };
     const Case cases[] = {
         // file spec, recurse flag, members counted
-        {"*.txt", 0, 1},           {"*.txt", 1, 3},        {"*.*", 0, 3},
-        {"*.*", 1, 5},             {"docs\\*", 0, 3},      {"docs/*.txt", 0, 2},
-        {"README.TXT data.bin", 0, 2}, {"\"data.bin\" nothing", 0, 1}, {"?ata.*", 0, 1},
+        {"*.txt", 0, 1},
+        {"*.txt", 1, 3},
+        {"*.*", 0, 3},
+        {"*.*", 1, 5},
+        {"docs\\*", 0, 3},
+        {"docs/*.txt", 0, 2},
+        {"README.TXT data.bin", 0, 2},
+        {"\"data.bin\" nothing", 0, 1},
+        {"?ata.*", 0, 1},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.spec);
@@ -140,7 +146,8 @@ TEST(MemberWalk, NextMemberWalksInOrderAndStartsOverForAnotherArchive) {
         ASSERT_EQ(cmd.run(), ZW_OK);
         names.push_back(cmd.info.szFileName);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"readme.txt", "docs\\", "docs\\guide.TXT", "docs\\secret.txt", "data.bin"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"readme.txt", "docs\\", "docs\\guide.TXT", "docs\\secret.txt", "data.bin"}));
     Command end(UNZIP_GETNEXTZIPINFO, zip);
     EXPECT_EQ(end.run(), ZW_NO_FILES);
     EXPECT_EQ(end.returned(), "ZipWell UnZIP Error: No files to test, extract, etc. (No more items found)");

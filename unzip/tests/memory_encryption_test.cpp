@@ -138,7 +138,8 @@ TEST(Decryption, RightPasswordExtractsEveryEncryptedMember) {
     cmd.filespec("*.*").destination(dir / "out").password("s3cret");
     ASSERT_EQ(cmd.run(), ZW_OK);
     EXPECT_EQ(cmd.c.returnCount, 4);
-    for (const char* n : {"deflated.txt", "stored.txt", "streamed.txt"}) EXPECT_EQ(readFile(dir / "out/" + n), counting(20000)) << n;
+    for (const char* n : {"deflated.txt", "stored.txt", "streamed.txt"})
+        EXPECT_EQ(readFile(dir / "out/" + n), counting(20000)) << n;
     EXPECT_EQ(toMemory(zip, 1, 5, 10, "s3cret").bytes, counting(20000).substr(5, 10));
 }
 

@@ -184,15 +184,22 @@ namespace {
 // A stand-in progress program: records its arguments, answers every status
 // record with the int32 in $ZW_FAKE_ANSWER and keeps the records it got.
 void installFakeProgram(const TempDir& dir, int answer) {
-    std::string script = "#!/bin/sh\n"
-                         "echo \"$@\" > \"" + dir.path() + "/args\"\n"
-                         "while :; do\n"
-                         "  rec=$(head -c 360 | od -An -v -tx1 | tr -d ' \\n')\n"
-                         "  [ -z \"$rec\" ] && exit 0\n"
-                         "  echo \"$rec\" >> \"" + dir.path() + "/records\"\n"
-                         "  case \"$rec\" in 02000000*) exit 0;; esac\n"
-                         "  printf '\\" + std::to_string(answer) + "\\000\\000\\000'\n"
-                         "done\n";
+    std::string script =
+        "#!/bin/sh\n"
+        "echo \"$@\" > \"" +
+        dir.path() +
+        "/args\"\n"
+        "while :; do\n"
+        "  rec=$(head -c 360 | od -An -v -tx1 | tr -d ' \\n')\n"
+        "  [ -z \"$rec\" ] && exit 0\n"
+        "  echo \"$rec\" >> \"" +
+        dir.path() +
+        "/records\"\n"
+        "  case \"$rec\" in 02000000*) exit 0;; esac\n"
+        "  printf '\\" +
+        std::to_string(answer) +
+        "\\000\\000\\000'\n"
+        "done\n";
     ::mkdir((dir / "bin").c_str(), 0755);
     writeFile(dir / "bin/zwprog32", script);
     ::chmod((dir / "bin/zwprog32").c_str(), 0755);
@@ -359,7 +366,8 @@ TEST(SplitArchives, FirstSegmentNamedReadsTheSetFromItsLastSegment) {
     auto asked = missing.script.of(ZW_MSG_INSERT_DISK);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].extra, -1);
-    EXPECT_EQ(asked[0].text, "Please insert the last disk of the Multi-Volume set. \nPress OK when ready or Cancel to abort.");
+    EXPECT_EQ(asked[0].text,
+              "Please insert the last disk of the Multi-Volume set. \nPress OK when ready or Cancel to abort.");
 
     writeFile(dir / "gen-split-64k.zip", readFile(corpus("generated/gen-split-64k.zip")));
     Command present(UNZIP_COUNTALLZIPMEMBERS, dir / "gen-split-64k.z01");
@@ -400,8 +408,9 @@ TEST(Logs, ExtractionLogListsMembersAndErrors) {
     EXPECT_EQ(cmd.run(), ZW_BAD_CRC);
     const std::string log = readFile(dir / "ZWUNLOG.TXT");
     EXPECT_EQ(log.rfind("--- Zipwell UnZIP Log - Version: 3.00.16 - ", 0), 0u);
-    EXPECT_NE(log.find("\ngood.txt [Tested]\nbad.txt [Tested]\nZipWell UnZIP Error: Bad CRC (Problem extracting file(s))\n"),
-              std::string::npos);
+    EXPECT_NE(
+        log.find("\ngood.txt [Tested]\nbad.txt [Tested]\nZipWell UnZIP Error: Bad CRC (Problem extracting file(s))\n"),
+        std::string::npos);
     EXPECT_FALSE(exists(dir / "ZIPWELL.LOG"));
 }
 

@@ -32,8 +32,10 @@ public:
     }
     ~PoolSetting() {
         for (const auto& [name, value] : m_old) {
-            if (value.empty()) ::unsetenv(name.c_str());
-            else ::setenv(name.c_str(), value.c_str(), 1);
+            if (value.empty())
+                ::unsetenv(name.c_str());
+            else
+                ::setenv(name.c_str(), value.c_str(), 1);
         }
     }
     PoolSetting(const PoolSetting&) = delete;
@@ -43,8 +45,10 @@ private:
     void save(const char* name, const char* value) {
         const char* old = std::getenv(name);
         m_old.emplace_back(name, old ? old : "");
-        if (value) ::setenv(name, value, 1);
-        else ::unsetenv(name);
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
     }
     std::vector<std::pair<std::string, std::string>> m_old;
 };
@@ -135,8 +139,8 @@ std::string outcomeOf(const std::string& archive, int cancelAtMinor = 0) {
 
 // Text-like content that deflates about as business documents do.
 std::string document(uint32_t seed, size_t size) {
-    static const char* words[] = {"invoice", "customer", "balance", "payment", "terms", "net",
-                                  "shipping", "account", "order", "total", "due", "stock"};
+    static const char* words[] = {"invoice",  "customer", "balance", "payment", "terms", "net",
+                                  "shipping", "account",  "order",   "total",   "due",   "stock"};
     std::string s;
     s.reserve(size + 16);
     uint32_t x = seed * 2654435761u + 1;
@@ -192,7 +196,8 @@ void expectSameUnderEverySetting(const std::string& archive, int cancelAtMinor =
             while (at < outcome.size() && at < reference.size() && outcome[at] == reference[at]) ++at;
             const size_t from = reference.rfind('\n', at) == std::string::npos ? 0 : reference.rfind('\n', at);
             ADD_FAILURE() << "differs from the calling thread alone at:\n"
-                          << reference.substr(from, 300) << "\n--- here:\n" << outcome.substr(from, 300);
+                          << reference.substr(from, 300) << "\n--- here:\n"
+                          << outcome.substr(from, 300);
         }
     }
 }
@@ -208,8 +213,8 @@ TEST(WorkerCounts, EveryCorpusArchiveGivesTheSameOutcomeWithEveryWorkerCount) {
     for (const Setting& s : kCorpusSettings) {
         PoolSetting setting(s.workers, s.budget);
         for (const std::string& a : archives) {
-            SCOPED_TRACE(std::string("workers ") + s.workers + ", budget " + (s.budget ? s.budget : "default") +
-                         ": " + a);
+            SCOPED_TRACE(std::string("workers ") + s.workers + ", budget " + (s.budget ? s.budget : "default") + ": " +
+                         a);
             const std::string outcome = outcomeOf(corpus(a));
             auto [it, first] = reference.emplace(a, outcome);
             if (!first) {

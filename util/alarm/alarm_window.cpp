@@ -13,9 +13,9 @@ using core::ScheduleChange;
 
 const std::vector<PostponeChoice>& AlarmWindow::postponeChoices() {
     static const std::vector<PostponeChoice> choices = {
-        {"5 minutes", 30000, 0},  {"15 minutes", 90000, 0}, {"30 minutes", 180000, 0}, {"1 hour", 360000, 0},
-        {"2 hours", 720000, 0},   {"4 hours", 1440000, 0},  {"8 hours", 2880000, 0},   {"1 day", 0, 1},
-        {"2 days", 0, 2},         {"3 days", 0, 3},
+        {"5 minutes", 30000, 0}, {"15 minutes", 90000, 0}, {"30 minutes", 180000, 0}, {"1 hour", 360000, 0},
+        {"2 hours", 720000, 0},  {"4 hours", 1440000, 0},  {"8 hours", 2880000, 0},   {"1 day", 0, 1},
+        {"2 days", 0, 2},        {"3 days", 0, 3},
     };
     return choices;
 }
@@ -48,8 +48,8 @@ bool AlarmWindow::open() {
     }
     const Schedule& r = m_schedule.rec();
     const core::DateTime nowMoment{core::today(), core::now()};
-    const bool stillDue = core::hasLiveAlarm(r) &&
-                          (r.ALARMDATE < nowMoment.date || (r.ALARMDATE == nowMoment.date && r.ALARMTIME <= nowMoment.time));
+    const bool stillDue = core::hasLiveAlarm(r) && (r.ALARMDATE < nowMoment.date ||
+                                                    (r.ALARMDATE == nowMoment.date && r.ALARMTIME <= nowMoment.time));
     if (!stillDue) {
         // Completed or moved at another station since this station's list was read:
         // the list follows the stored entry and nothing stale is shown.

@@ -175,9 +175,10 @@ bool runAsTheWindow(const char* title, std::unique_ptr<core::WorkerJob> job, con
     std::printf(", %ld of %ld done, last text \"%s\"\n", state.done, state.total, state.text.c_str());
     std::string what = std::string(title) + " (s)";
     ratio(what.c_str(), seconds, kTargetSeconds, "s");
-    std::printf("  window ticks %ld, longest gap between ticks %.1f ms (tick 10 ms); %ld progress reports, "
-                "bar showed %zu different percentages\n",
-                ticks, longestGap, reports.load(), barPositions.size());
+    std::printf(
+        "  window ticks %ld, longest gap between ticks %.1f ms (tick 10 ms); %ld progress reports, "
+        "bar showed %zu different percentages\n",
+        ticks, longestGap, reports.load(), barPositions.size());
     return state.outcome == core::WorkerOutcome::Finished && seconds < kTargetSeconds;
 }
 

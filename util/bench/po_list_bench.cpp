@@ -96,12 +96,14 @@ int main(int argc, char** argv) {
     bool all = true;
     // From nothing: a connection of its own, the window's tables opened through the open
     // routine, the first page read, as the menu's choice does it.
-    all = report("open from a new connection", timeIt(10, [&] {
-              Database fresh(dir);
-              util::BrowsePOs window(fresh, ui);
-              ListWindow w(ui, window.table(), window.spec(), {});
-              w.open();
-          })) && all;
+    all = report("open from a new connection", timeIt(10,
+                                                      [&] {
+                                                          Database fresh(dir);
+                                                          util::BrowsePOs window(fresh, ui);
+                                                          ListWindow w(ui, window.table(), window.spec(), {});
+                                                          w.open();
+                                                      })) &&
+          all;
     const ListSpec spec = browse.spec();
     for (std::size_t tab = 0; tab < spec.tabs.size(); ++tab) {
         const double open = timeIt(10, [&] {
@@ -113,17 +115,25 @@ int main(int argc, char** argv) {
     }
     ListWindow w(ui, browse.table(), browse.spec(), {});
     w.open();
-    all = report("page forward (100 rows)", timeIt(50, [&] {
-              if (w.fetchAfter() == 0) w.toStart();
-          })) && all;
+    all = report("page forward (100 rows)", timeIt(50,
+                                                   [&] {
+                                                       if (w.fetchAfter() == 0) w.toStart();
+                                                   })) &&
+          all;
     all = report("jump to the end", timeIt(10, [&] { w.toEnd(); })) && all;
-    all = report("page backward (100 rows)", timeIt(50, [&] {
-              if (w.fetchBefore() == 0) w.toEnd();
-          })) && all;
+    all = report("page backward (100 rows)", timeIt(50,
+                                                    [&] {
+                                                        if (w.fetchBefore() == 0) w.toEnd();
+                                                    })) &&
+          all;
     long n = 0;
-    all = report("locate a vendor", timeIt(20, [&] { w.setLocatorText(vendorName((n++ * 31) % 2000).substr(0, 11)); })) && all;
+    all =
+        report("locate a vendor", timeIt(20, [&] { w.setLocatorText(vendorName((n++ * 31) % 2000).substr(0, 11)); })) &&
+        all;
     w.selectTab(5);
-    all = report("locate a PO number (by PO#)", timeIt(20, [&] { w.setLocatorText(std::to_string((n++ * 7717) % orders)); })) && all;
+    all = report("locate a PO number (by PO#)",
+                 timeIt(20, [&] { w.setLocatorText(std::to_string((n++ * 7717) % orders)); })) &&
+          all;
     std::printf("%s\n", all ? "every figure within its target" : "some figures missed their target");
     return all ? 0 : 1;
 }

@@ -104,8 +104,9 @@ DeleteAllOutcome DeleteAllData::run() {
         if (m_afterRemoval) m_afterRemoval(d->name);
     }
     if (tx.commit() != ErrorCode::None) {
-        m_ui.message("FILE DELETE ERROR", "The data could not be deleted; nothing was removed.||" + tx.driverErrorText(),
-                     Icon::Error, Button::Ok, Button::Ok);
+        m_ui.message("FILE DELETE ERROR",
+                     "The data could not be deleted; nothing was removed.||" + tx.driverErrorText(), Icon::Error,
+                     Button::Ok, Button::Ok);
         return DeleteAllOutcome::Failed;
     }
     return DeleteAllOutcome::Deleted;

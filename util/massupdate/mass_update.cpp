@@ -32,7 +32,9 @@ public:
     WorkerState state;
 };
 
-std::string reasonOf(const Table& t) { return t.errorText() + " (" + std::to_string(static_cast<int>(t.lastError())) + ")"; }
+std::string reasonOf(const Table& t) {
+    return t.errorText() + " (" + std::to_string(static_cast<int>(t.lastError())) + ")";
+}
 
 long reportStep(long total) { return std::max<long>(1, total / 200); }
 
@@ -163,11 +165,12 @@ bool companyDefaultsSet(UiPort& ui, Database& db) {
 
 bool MASSUPDATEPRICECLASSES(UiPort& ui, Database& db, const JobRunner& runner) {
     if (!companyDefaultsSet(ui, db)) return false;
-    const Button sure = ui.message(
-        "WARNING",
-        "All product price classes will be modified if you proceed.  THIS IS NOT REVERSABLE! Make sure you have set the "
-        "default price class percentages on the defaults window before proceeding.  Are you sure?",
-        Icon::Warning, Button::Yes | Button::No, Button::No);
+    const Button sure =
+        ui.message("WARNING",
+                   "All product price classes will be modified if you proceed.  THIS IS NOT REVERSABLE! Make sure you "
+                   "have set the "
+                   "default price class percentages on the defaults window before proceeding.  Are you sure?",
+                   Icon::Warning, Button::Yes | Button::No, Button::No);
     if (sure != Button::Yes) return false;
     const WorkerState end = runner(std::make_unique<PriceClassUpdateJob>(), "Mass Update Price Classes");
     if (end.outcome != WorkerOutcome::Finished) {

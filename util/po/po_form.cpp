@@ -28,7 +28,6 @@ std::optional<PO>& ditto() {
     return last;
 }
 
-
 FormSpec poSpec(const char* procedure) {
     FormSpec s;
     s.procedure = procedure;
@@ -165,7 +164,8 @@ bool POForm::lookup(int field) {
 
 bool POForm::pickVendor(bool browse) {
     PO& p = rec();
-    FieldLookup look(ui(), m_vendors.handle, LookupSpec{Vendors::byName, fieldOf(&Vendors::NAME), "VENDORBROWSE", {}, true});
+    FieldLookup look(ui(), m_vendors.handle,
+                     LookupSpec{Vendors::byName, fieldOf(&Vendors::NAME), "VENDORBROWSE", {}, true});
     const LookupResult r = browse ? look.browse() : look.check(p.Vendor.view());
     if (!r.accepted()) {
         if (!browse) requestFocus(fieldOf(&PO::Vendor));
@@ -176,8 +176,9 @@ bool POForm::pickVendor(bool browse) {
 }
 
 void POForm::recallField(int field) {
-    static const int fields[] = {fieldOf(&PO::PoNum),   fieldOf(&PO::Vendor), fieldOf(&PO::PODATE),  fieldOf(&PO::SHIPDATE), fieldOf(&PO::SHIPAMT),
-                                 fieldOf(&PO::ORDERTOTAL), fieldOf(&PO::SHIPTO), fieldOf(&PO::ADDRESS), fieldOf(&PO::CITYSTZIP)};
+    static const int fields[] = {fieldOf(&PO::PoNum),    fieldOf(&PO::Vendor),  fieldOf(&PO::PODATE),
+                                 fieldOf(&PO::SHIPDATE), fieldOf(&PO::SHIPAMT), fieldOf(&PO::ORDERTOTAL),
+                                 fieldOf(&PO::SHIPTO),   fieldOf(&PO::ADDRESS), fieldOf(&PO::CITYSTZIP)};
     bool dittoField = false;
     for (const int f : fields) dittoField = dittoField || f == field;
     if (!dittoField) return;
@@ -205,9 +206,9 @@ bool POForm::removeRecord() {
     const std::int32_t poNum = rec().PoNum;
     for (;;) {
         switch (m_ledger.removeOrder(poNum)) {
-            case LedgerOutcome::Done:
-            case LedgerOutcome::Unchanged: finish(Response::Completed); return true;
-            default: break;
+        case LedgerOutcome::Done:
+        case LedgerOutcome::Unchanged: finish(Response::Completed); return true;
+        default: break;
         }
         if (showStandardMessage(ui(), StandardMessage::RetryDelete) != Button::Yes) {
             finish(Response::Cancelled);

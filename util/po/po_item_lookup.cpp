@@ -20,7 +20,8 @@ ListSpec POItemLookup::spec() {
     ListSpec s;
     s.procedure = "POItemLookup";
     s.title = kTitle;
-    s.columns = {{"Part#", 20, false}, {"Ven.Part#", 20, false}, {"Description", 35, false}, pictureColumn("Cost", "@n-13.4")};
+    s.columns = {
+        {"Part#", 20, false}, {"Ven.Part#", 20, false}, {"Description", 35, false}, pictureColumn("Cost", "@n-13.4")};
     s.format = rowCells<VenProds>([this](const VenProds& v) {
         static const Picture cost = *Picture::parse("@n-13.4");
         m_products.handle.clear();
@@ -58,8 +59,10 @@ void POItemLookup::allProducts(ListWindow& list) {
     Table& t = list.table();
     t.clear();
     static_cast<VenProds*>(t.buffer())->VPRID = m_added.rec().VPRID;
-    if (t.get(VenProds::byVPRId) == ErrorCode::None) list.showRecord(t.position());
-    else list.refresh();
+    if (t.get(VenProds::byVPRId) == ErrorCode::None)
+        list.showRecord(t.position());
+    else
+        list.refresh();
 }
 
 namespace {

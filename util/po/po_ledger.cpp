@@ -61,9 +61,10 @@ LedgerOutcome PoLedger::retrievalFailed(core::Table& t) {
 }
 
 LedgerOutcome PoLedger::tooLarge(const core::Products& p) {
-    m_ui.message("Update Operation Error",
-                 "The stock figures of " + p.PartNum.str() + " would become too large for their fields.  Nothing was changed.",
-                 core::Icon::Warning, core::Button::Ok, core::Button::Ok);
+    m_ui.message(
+        "Update Operation Error",
+        "The stock figures of " + p.PartNum.str() + " would become too large for their fields.  Nothing was changed.",
+        core::Icon::Warning, core::Button::Ok, core::Button::Ok);
     return LedgerOutcome::Failed;
 }
 
@@ -183,7 +184,8 @@ LedgerOutcome PoLedger::removeOrder(std::int32_t poNum) {
         const core::POItems line = m_lines.rec();
         // A received line's goods are on hand: it has nothing left on order.
         if (line.RECEIVED == 0) {
-            const LedgerOutcome moved = moveStock(line.PartNum, [&](StockFigures& s) { return lowerOnOrder(s, line.QTY); });
+            const LedgerOutcome moved =
+                moveStock(line.PartNum, [&](StockFigures& s) { return lowerOnOrder(s, line.QTY); });
             if (moved != LedgerOutcome::Done) return moved;
         }
         if (readLine(m_lines, poiNum) != ErrorCode::None) return retrievalFailed(m_lines.handle);
@@ -301,7 +303,8 @@ LedgerOutcome PoLedger::retotal(std::int32_t poNum) {
         if (readLine(m_lines, poiNum) != ErrorCode::None) return retrievalFailed(m_lines.handle);
         if (total.assign(total + m_lines.rec().LINECOST) != core::DecimalStatus::Ok) {
             m_ui.message("Update Operation Error",
-                         "The order total of PO " + std::to_string(poNum) + " would be too large for its field.  Nothing was changed.",
+                         "The order total of PO " + std::to_string(poNum) +
+                             " would be too large for its field.  Nothing was changed.",
                          core::Icon::Warning, core::Button::Ok, core::Button::Ok);
             return LedgerOutcome::Failed;
         }

@@ -26,11 +26,18 @@ ListSpec browseNewPOsSpec() {
     s.procedure = "BrowseNewPOs";
     s.title = "Browse PO's";
     s.formProcedure = "POForm";
-    s.columns = {pictureColumn("PO#", "@n7"), {"Status", 6, false}, {"Vendor", 35, false},
-                 pictureColumn("PO Date", "@d2"), pictureColumn("Ship Date", "@d2"), pictureColumn("Total", kMoneyPicture)};
+    s.columns = {pictureColumn("PO#", "@n7"),
+                 {"Status", 6, false},
+                 {"Vendor", 35, false},
+                 pictureColumn("PO Date", "@d2"),
+                 pictureColumn("Ship Date", "@d2"),
+                 pictureColumn("Total", kMoneyPicture)};
     s.format = rowCells<PO>([](const PO& p) {
-        return std::vector<std::string>{std::to_string(p.PoNum), p.Status.str(), p.Vendor.str(),
-                                        cellText(datePicture(), p.PODATE), cellText(datePicture(), p.SHIPDATE),
+        return std::vector<std::string>{std::to_string(p.PoNum),
+                                        p.Status.str(),
+                                        p.Vendor.str(),
+                                        cellText(datePicture(), p.PODATE),
+                                        cellText(datePicture(), p.SHIPDATE),
                                         cellText(moneyPicture(), p.ORDERTOTAL)};
     });
     s.filter = rowsWhere<PO>([](const PO& p) { return p.Status.view() == "Open"; });
@@ -48,14 +55,20 @@ ListSpec BrowsePOs::spec() {
     ListSpec s;
     s.procedure = "BrowsePOs";
     s.title = kTitle;
-    s.columns = {pictureColumn("PO#", "@n7"),      {"Status", 6, false},
-                 {"Vendor", 35, false},              pictureColumn("PO Date", "@d2"),
-                 pictureColumn("Ship Date", "@d2"), pictureColumn("Shipping", kMoneyPicture),
+    s.columns = {pictureColumn("PO#", "@n7"),
+                 {"Status", 6, false},
+                 {"Vendor", 35, false},
+                 pictureColumn("PO Date", "@d2"),
+                 pictureColumn("Ship Date", "@d2"),
+                 pictureColumn("Shipping", kMoneyPicture),
                  pictureColumn("Total", kMoneyPicture)};
     s.format = rowCells<PO>([](const PO& p) {
-        return std::vector<std::string>{std::to_string(p.PoNum),           p.Status.str(),
-                                        p.Vendor.str(),                     cellText(datePicture(), p.PODATE),
-                                        cellText(datePicture(), p.SHIPDATE), cellText(moneyPicture(), p.SHIPAMT),
+        return std::vector<std::string>{std::to_string(p.PoNum),
+                                        p.Status.str(),
+                                        p.Vendor.str(),
+                                        cellText(datePicture(), p.PODATE),
+                                        cellText(datePicture(), p.SHIPDATE),
+                                        cellText(moneyPicture(), p.SHIPAMT),
                                         cellText(moneyPicture(), p.ORDERTOTAL)};
     });
     const int vendor = fieldOf(&PO::Vendor);

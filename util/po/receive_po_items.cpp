@@ -23,18 +23,23 @@ ListSpec ReceivePOItems::spec() {
     s.procedure = "ReceivePOItems";
     s.title = kTitle;
     const ListColumn mark{"Rcvd", 4, false, true};
-    s.columns = {{"Part#", 20, false}, mark, {"Vendor Part#", 20, false}, pictureColumn("Qty", "@n-10.2"),
-                 pictureColumn("Cost", kMoneyPicture), pictureColumn("Line Cost", kMoneyPicture)};
+    s.columns = {{"Part#", 20, false},
+                 mark,
+                 {"Vendor Part#", 20, false},
+                 pictureColumn("Qty", "@n-10.2"),
+                 pictureColumn("Cost", kMoneyPicture),
+                 pictureColumn("Line Cost", kMoneyPicture)};
     s.format = rowCells<POItems>([](const POItems& l) {
         static const Picture qty = *Picture::parse("@n-10.2");
-        return std::vector<std::string>{l.PartNum.str(),      l.RECEIVED != 0 ? "1" : "",
-                                        l.VenPartNum.str(),   cellText(qty, l.QTY),
-                                        cellText(moneyPicture(), l.COST), cellText(moneyPicture(), l.LINECOST)};
+        return std::vector<std::string>{
+            l.PartNum.str(),      l.RECEIVED != 0 ? "1" : "",       l.VenPartNum.str(),
+            cellText(qty, l.QTY), cellText(moneyPicture(), l.COST), cellText(moneyPicture(), l.LINECOST)};
     });
     // The order's header above the list.
     static const Picture date = *Picture::parse("@d2");
     s.heading = "PO#: " + std::to_string(m_po.PoNum) + "    Vendor: " + m_po.Vendor.str() +
-                "    PO Date: " + cellText(date, m_po.PODATE) + "    Order Total: " + cellText(moneyPicture(), m_po.ORDERTOTAL);
+                "    PO Date: " + cellText(date, m_po.PODATE) +
+                "    Order Total: " + cellText(moneyPicture(), m_po.ORDERTOTAL);
     s.tabs = {{"by &Line", POItems::byPoNum, -1, std::nullopt}};
     s.limit = ListRange{fieldOf(&POItems::PoNum), std::to_string(m_po.PoNum)};
     s.allowInsert = false;

@@ -43,9 +43,9 @@ int UpdatePOItems::firstField() const { return fieldOf(&POItems::PartNum); }
 
 std::string UpdatePOItems::statusText() const {
     switch (request()) {
-        case Request::Insert: return "Adding a POItems Record";
-        case Request::Change: return "Changing a POItems Record";
-        default: return FormWindow::statusText();
+    case Request::Insert: return "Adding a POItems Record";
+    case Request::Change: return "Changing a POItems Record";
+    default: return FormWindow::statusText();
     }
 }
 
@@ -152,16 +152,16 @@ void UpdatePOItems::fillFromPart(const std::string& part) {
 std::optional<Response> UpdatePOItems::writeRecord() {
     recomputeLineCost();
     switch (m_ledger.saveLine(rec(), request() == Request::Insert)) {
-        case LedgerOutcome::Done: {
-            // The stored line is current in the caller's handle, so its list highlights it.
-            const std::int32_t number = rec().POINUM;
-            table().clear();
-            rec().POINUM = number;
-            table().get(POItems::byPoiNum);
-            return Response::Completed;
-        }
-        case LedgerOutcome::Refused: return Response::Cancelled;
-        default: return Response::None;
+    case LedgerOutcome::Done: {
+        // The stored line is current in the caller's handle, so its list highlights it.
+        const std::int32_t number = rec().POINUM;
+        table().clear();
+        rec().POINUM = number;
+        table().get(POItems::byPoiNum);
+        return Response::Completed;
+    }
+    case LedgerOutcome::Refused: return Response::Cancelled;
+    default: return Response::None;
     }
 }
 
@@ -169,10 +169,10 @@ bool UpdatePOItems::removeRecord() {
     const std::int32_t number = rec().POINUM;
     for (;;) {
         switch (m_ledger.deleteLine(number)) {
-            case LedgerOutcome::Done:
-            case LedgerOutcome::Unchanged: finish(Response::Completed); return true;
-            case LedgerOutcome::Refused: finish(Response::Cancelled); return true;
-            default: break;
+        case LedgerOutcome::Done:
+        case LedgerOutcome::Unchanged: finish(Response::Completed); return true;
+        case LedgerOutcome::Refused: finish(Response::Cancelled); return true;
+        default: break;
         }
         if (showStandardMessage(ui(), StandardMessage::RetryDelete) != Button::Yes) {
             finish(Response::Cancelled);

@@ -26,7 +26,11 @@ constexpr std::int32_t kHour = kHundredthsPerHour;
 
 TEST(AlarmPostponement, ChoicesCarryAcrossMidnightAndDaysKeepTheTime) {
     // Each row: the choice's caption, the clock, the moment it gives.
-    struct Case { const char* caption; std::int32_t time; DateTime expected; };
+    struct Case {
+        const char* caption;
+        std::int32_t time;
+        DateTime expected;
+    };
     const Case cases[] = {
         {"4 hours", 22 * kHour, {kDay + 1, 2 * kHour}},
         {"15 minutes", 9 * kHour, {kDay, 9 * kHour + 15 * kHundredthsPerMinute}},

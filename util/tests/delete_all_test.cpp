@@ -55,7 +55,7 @@ protected:
 
     // Record counts of the tables the run empties and of those it keeps.
     std::vector<std::size_t> counts() {
-        return {all<core::Customer>().size(), all<core::Vendors>().size(), all<core::Products>().size(),
+        return {all<core::Customer>().size(), all<core::Vendors>().size(),  all<core::Products>().size(),
                 all<core::Orders>().size(),   all<core::Salesmen>().size(), all<core::PO>().size(),
                 all<core::POItems>().size(),  all<core::ShipMthd>().size(), all<core::Defaults>().size()};
     }

@@ -28,7 +28,9 @@ protected:
     MassUpdates() : DataSetTest("quay-massupdate") {}
 
     JobRunner here() {
-        return [this](std::unique_ptr<core::WorkerJob> job, const std::string&) { return runJobHere(std::move(job), dir()); };
+        return [this](std::unique_ptr<core::WorkerJob> job, const std::string&) {
+            return runJobHere(std::move(job), dir());
+        };
     }
     void pricing(const char* rounding) {
         company([rounding](core::Defaults& d) {
@@ -110,7 +112,8 @@ TEST_F(MassUpdates, WithoutCompanyDefaultsNeitherRuns) {
     customer("Ames", false, false);
     EXPECT_FALSE(MASSUPDATEPRICECLASSES(ui, *db, here()));
     EXPECT_FALSE(UPDATECUSTSALESTAXES(ui, *db, here()));
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Please set company defaults first", "Please set company defaults first"}));
+    EXPECT_EQ(ui.texts(),
+              (std::vector<std::string>{"Please set company defaults first", "Please set company defaults first"}));
     EXPECT_EQ(ui.captions()[0], "Error");
     EXPECT_EQ(all<Customer>()[0].SALESTAX1, price("1"));
 }

@@ -18,8 +18,8 @@ using quay::testing::money;
 // --- the rules on their own -------------------------------------------------------
 
 struct RuleCase {
-    const char* rule;      // which rule
-    const char* onHand;    // figures before
+    const char* rule;    // which rule
+    const char* onHand;  // figures before
     const char* onOrder;
     const char* qty;       // the line's quantity (after, for a change)
     const char* before;    // a change: the quantity before
@@ -31,9 +31,9 @@ TEST(PoStockRules, EachRuleMovesTheFiguresAsDocumented) {
     const RuleCase cases[] = {
         {"raise", "2", "0", "5", "", "2.00", "5.00"},
         {"raise", "2", "3", "5", "", "2.00", "8.00"},
-        {"raise", "2", "-4", "5", "", "2.00", "5.00"},   // a negative on order is replaced
+        {"raise", "2", "-4", "5", "", "2.00", "5.00"},  // a negative on order is replaced
         {"lower", "2", "5", "5", "", "2.00", "0.00"},
-        {"lower", "2", "3", "5", "", "2.00", "0.00"},    // never below 0
+        {"lower", "2", "3", "5", "", "2.00", "0.00"},  // never below 0
         {"change", "0", "10", "7", "5", "0.00", "12.00"},
         {"change", "0", "2", "7", "5", "0.00", "7.00"},  // at least the new quantity
         {"change", "0", "10", "1", "5", "0.00", "6.00"},
@@ -47,11 +47,16 @@ TEST(PoStockRules, EachRuleMovesTheFiguresAsDocumented) {
         StockFigures s{money(c.onHand), money(c.onOrder)};
         const std::string rule = c.rule;
         DecimalStatus st = DecimalStatus::Ok;
-        if (rule == "raise") st = raiseOnOrder(s, money(c.qty));
-        else if (rule == "lower") st = lowerOnOrder(s, money(c.qty));
-        else if (rule == "change") st = changeOnOrder(s, money(c.before), money(c.qty));
-        else if (rule == "receive") st = receiveStock(s, money(c.qty));
-        else st = unreceiveStock(s, money(c.qty));
+        if (rule == "raise")
+            st = raiseOnOrder(s, money(c.qty));
+        else if (rule == "lower")
+            st = lowerOnOrder(s, money(c.qty));
+        else if (rule == "change")
+            st = changeOnOrder(s, money(c.before), money(c.qty));
+        else if (rule == "receive")
+            st = receiveStock(s, money(c.qty));
+        else
+            st = unreceiveStock(s, money(c.qty));
         ASSERT_EQ(st, DecimalStatus::Ok);
         EXPECT_EQ(s.onHand.toString(), c.wantHand);
         EXPECT_EQ(s.onOrder.toString(), c.wantOrder);
@@ -262,8 +267,10 @@ TEST_F(PoLedgerTest, AWriteThatFailsLeavesEverythingAsItWas) {
         const LedgerOutcome out = ledger.saveLine(lineNumbered(10 + n), true);
         const bool fired = core::StoreFaults::fired();
         core::StoreFaults::disarm();
-        if (fired) EXPECT_EQ(stock("BOLT"), before);
-        else EXPECT_EQ(out, LedgerOutcome::Done);
+        if (fired)
+            EXPECT_EQ(stock("BOLT"), before);
+        else
+            EXPECT_EQ(out, LedgerOutcome::Done);
     }
 }
 

@@ -56,7 +56,8 @@ protected:
         v.NAME = name;
         store(v);
     }
-    void vendorPart(std::int32_t id, const std::string& vendorName, const std::string& part, const std::string& venPart) {
+    void vendorPart(std::int32_t id, const std::string& vendorName, const std::string& part,
+                    const std::string& venPart) {
         core::VenProds v;
         v.VPRID = id;
         v.Vendor = vendorName;

@@ -60,8 +60,7 @@ bool customerExists(Tables& t, std::string_view name) {
 // total applied to each.
 class AppliedRun {
 public:
-    AppliedRun(core::Table& app, core::KeyId key, std::int32_t core::Applied::*number)
-        : m_app(app), m_number(number) {
+    AppliedRun(core::Table& app, core::KeyId key, std::int32_t core::Applied::*number) : m_app(app), m_number(number) {
         m_app.set(key);
         m_app.send("QUICKSCAN=on");
         advance();
@@ -172,8 +171,10 @@ bool VerifyArFiles::run() {
                 invalid = t.ord.handle.get(core::Orders::byInvoiceNum) != ErrorCode::None;
             }
             if (!invalid && c.Customer.view() != known) {
-                if (customerExists(t, c.Customer.view())) known = c.Customer.str();
-                else invalid = true;
+                if (customerExists(t, c.Customer.view()))
+                    known = c.Customer.str();
+                else
+                    invalid = true;
             }
             if (invalid && t.chg.handle.erase() == ErrorCode::None) ++m_report.chargesDeleted;
         }
@@ -188,8 +189,10 @@ bool VerifyArFiles::run() {
             counted();
             bool invalid = p.Customer.isBlank();
             if (!invalid && p.Customer.view() != known) {
-                if (customerExists(t, p.Customer.view())) known = p.Customer.str();
-                else invalid = true;
+                if (customerExists(t, p.Customer.view()))
+                    known = p.Customer.str();
+                else
+                    invalid = true;
             }
             if (invalid && t.pay.handle.erase() == ErrorCode::None) ++m_report.paymentsDeleted;
         }

@@ -85,7 +85,8 @@ void registerMaintenanceWindows(core::WindowRegistry& registry) {
         if (c.database == nullptr) return core::WindowResponse{};
         return answered(UPDATECUSTSALESTAXES(c.ui, *c.database, dialogRunner(c)));
     });
-    registry.add("DELETEALLDATA", [](core::WindowContext& c, const core::WindowRequest&) { return deleteAllWindow(c); });
+    registry.add("DELETEALLDATA",
+                 [](core::WindowContext& c, const core::WindowRequest&) { return deleteAllWindow(c); });
     registry.add("ARCHIVEDATA", [](core::WindowContext& c, const core::WindowRequest&) {
         return closeOnlyWindow(c, "Archive Data", "ArchiveData");
     });

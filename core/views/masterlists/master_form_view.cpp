@@ -116,56 +116,58 @@ QWidget* MasterFormView::makeWidget(const FormField& f, QWidget* parent) {
     const int chars = charsOf(desc, f);
     const int charWidth = fontMetrics().horizontalAdvance(QLatin1Char('M')) * 3 / 4;
     switch (f.kind) {
-        case FieldKind::Check: return b->bindCheck(new QCheckBox(qs(f.label), parent), f.field);
-        case FieldKind::Choice: {
-            std::vector<std::string> values;
-            for (const QString& c : qs(f.choices).split(QLatin1Char('|'))) values.push_back(c.toStdString());
-            auto* combo = b->bindChoice(new QComboBox(parent), f.field, values);
-            combo->setMinimumWidth(charWidth * 6 + 30);
-            return combo;
-        }
-        case FieldKind::Memo: return b->bindMemo(new QPlainTextEdit(parent), f.field);
-        case FieldKind::Display: {
-            auto* label = new QLabel(parent);
-            label->setFrameShape(QFrame::StyledPanel);
-            label->setFrameShadow(QFrame::Sunken);
-            label->setMinimumWidth(charWidth * std::min(chars, 40) + 8);
-            if (pictureOf(f) && pictureOf(f)->kind() == PictureKind::Numeric)
-                label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (f.text) return b->bindComputed(label, f.text);
-            if (f.field >= 0) return b->bindDisplay(label, f.field, f.picture);
-            return label;
-        }
-        case FieldKind::Entry:
-        case FieldKind::Lookup: {
-            auto* edit = new QLineEdit(parent);
-            b->bindText(edit, f.field, f.picture);
-            // As wide as the field holds, so a state code does not look like a name.
-            edit->setFixedWidth(charWidth * std::clamp(chars, 4, 40) + 14);
-            if (!f.picture.empty()) edit->setMaxLength(32767);
-            if (pictureOf(f) && pictureOf(f)->kind() == PictureKind::Numeric) edit->setAlignment(Qt::AlignRight);
-            else edit->setAlignment(Qt::AlignLeft);
-            edit->installEventFilter(this);
-            m_doubleClick.push_back(edit);
-            if (f.kind == FieldKind::Entry) return edit;
-            auto* holder = new QWidget(parent);
-            auto* row = new QHBoxLayout(holder);
-            row->setContentsMargins(0, 0, 0, 0);
-            row->setSpacing(2);
-            row->addWidget(edit, 1);
-            auto* pick = new QToolButton(holder);
-            pick->setText(QStringLiteral("..."));
-            pick->setFocusPolicy(Qt::NoFocus);
-            row->addWidget(pick);
-            holder->setFocusProxy(edit);
-            const int field = f.field;
-            connect(pick, &QToolButton::clicked, this, [this, field, edit] {
-                m_form.lookup(field);
-                showRecord();
-                edit->setFocus();
-            });
-            return holder;
-        }
+    case FieldKind::Check: return b->bindCheck(new QCheckBox(qs(f.label), parent), f.field);
+    case FieldKind::Choice: {
+        std::vector<std::string> values;
+        for (const QString& c : qs(f.choices).split(QLatin1Char('|'))) values.push_back(c.toStdString());
+        auto* combo = b->bindChoice(new QComboBox(parent), f.field, values);
+        combo->setMinimumWidth(charWidth * 6 + 30);
+        return combo;
+    }
+    case FieldKind::Memo: return b->bindMemo(new QPlainTextEdit(parent), f.field);
+    case FieldKind::Display: {
+        auto* label = new QLabel(parent);
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(charWidth * std::min(chars, 40) + 8);
+        if (pictureOf(f) && pictureOf(f)->kind() == PictureKind::Numeric)
+            label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (f.text) return b->bindComputed(label, f.text);
+        if (f.field >= 0) return b->bindDisplay(label, f.field, f.picture);
+        return label;
+    }
+    case FieldKind::Entry:
+    case FieldKind::Lookup: {
+        auto* edit = new QLineEdit(parent);
+        b->bindText(edit, f.field, f.picture);
+        // As wide as the field holds, so a state code does not look like a name.
+        edit->setFixedWidth(charWidth * std::clamp(chars, 4, 40) + 14);
+        if (!f.picture.empty()) edit->setMaxLength(32767);
+        if (pictureOf(f) && pictureOf(f)->kind() == PictureKind::Numeric)
+            edit->setAlignment(Qt::AlignRight);
+        else
+            edit->setAlignment(Qt::AlignLeft);
+        edit->installEventFilter(this);
+        m_doubleClick.push_back(edit);
+        if (f.kind == FieldKind::Entry) return edit;
+        auto* holder = new QWidget(parent);
+        auto* row = new QHBoxLayout(holder);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(2);
+        row->addWidget(edit, 1);
+        auto* pick = new QToolButton(holder);
+        pick->setText(QStringLiteral("..."));
+        pick->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(pick);
+        holder->setFocusProxy(edit);
+        const int field = f.field;
+        connect(pick, &QToolButton::clicked, this, [this, field, edit] {
+            m_form.lookup(field);
+            showRecord();
+            edit->setFocus();
+        });
+        return holder;
+    }
     }
     return nullptr;
 }
@@ -282,8 +284,10 @@ QWidget* MasterFormView::build() {
         auto* line = new QHBoxLayout;
         line->addStretch(1);
         line->addWidget(button);
-        if (v) v->addLayout(line);
-        else grids[""]->addWidget(button, rows[""] + 1, 0, 1, 2);
+        if (v)
+            v->addLayout(line);
+        else
+            grids[""]->addWidget(button, rows[""] + 1, 0, 1, 2);
         auto action = fb.action;
         connect(button, &QPushButton::clicked, this, [this, action] {
             if (!binder()->storeAll()) return;
@@ -366,10 +370,10 @@ void MasterFormView::listCommand(ListBox& box, Request request) {
     const std::string owner = m_form.owner();
     const std::int32_t number = m_form.ownerNumber();
     switch (request) {
-        case Request::Insert: box.spec.list->insert(owner, number); break;
-        case Request::Change: box.spec.list->change(owner, number); break;
-        case Request::Delete: box.spec.list->remove(owner, number); break;
-        default: break;
+    case Request::Insert: box.spec.list->insert(owner, number); break;
+    case Request::Change: box.spec.list->change(owner, number); break;
+    case Request::Delete: box.spec.list->remove(owner, number); break;
+    default: break;
     }
     showRecord();
 }

@@ -27,7 +27,8 @@ AlarmLoadView::AlarmLoadView(UiPort& ui, const std::string& dataDirectory, const
     // The listener runs on the worker thread; the end is handled on this one.
     m_thread.setListener([this](const WorkerState& s) {
         if (s.outcome == WorkerOutcome::Running) return;
-        QMetaObject::invokeMethod(this, [this] { onEnded(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { onEnded(); }, Qt::QueuedConnection);
     });
 }
 

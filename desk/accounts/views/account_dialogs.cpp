@@ -93,7 +93,8 @@ EditPaymentsDialog::EditPaymentsDialog(EditPayments& form, core::UiPort& ui, QWi
     setObjectName(EditPayments::kProcedure);
     core::glo.CalendarTitle = "Select Payment Date";
     EditPayments* f = &form;
-    m_binder = new core::FieldBinder(core::Payments::desc(), [f] { return static_cast<void*>(&f->rec()); }, this);
+    m_binder = new core::FieldBinder(
+        core::Payments::desc(), [f] { return static_cast<void*>(&f->rec()); }, this);
 
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QGridLayout;
@@ -104,7 +105,8 @@ EditPaymentsDialog::EditPaymentsDialog(EditPayments& form, core::UiPort& ui, QWi
         fields->addWidget(w, row, col * 2 + 1);
     };
     auto* date = m_binder->bindDate(new QLineEdit(this), "Date", ui, "@d2");
-    auto* method = m_binder->bindChoice(new QComboBox(this), "Method", {"Cash", "Check", "Credit", "Accounting", "Other"});
+    auto* method =
+        m_binder->bindChoice(new QComboBox(this), "Method", {"Cash", "Check", "Credit", "Accounting", "Other"});
     auto* check = m_binder->bindText(new QLineEdit(this), "CHECKNUM");
     auto* bank = m_binder->bindText(new QLineEdit(this), "BANKID");
     auto* ccnum = m_binder->bindText(new QLineEdit(this), "CCNUM");
@@ -222,17 +224,19 @@ void EditPaymentsDialog::showState() {
     m_cancel->setEnabled(m_form.cancelEnabled());
     m_cancel->setVisible(m_form.cancelVisible());
     switch (m_form.takeFocus()) {
-        case EditPayments::Focus::Outstanding: m_outstanding->setFocus(); break;
-        case EditPayments::Focus::Applied: m_applied->setFocus(); break;
-        case EditPayments::Focus::Amount: m_amount->setFocus(); break;
-        case EditPayments::Focus::None: break;
+    case EditPayments::Focus::Outstanding: m_outstanding->setFocus(); break;
+    case EditPayments::Focus::Applied: m_applied->setFocus(); break;
+    case EditPayments::Focus::Amount: m_amount->setFocus(); break;
+    case EditPayments::Focus::None: break;
     }
 }
 
 void EditPaymentsDialog::accept() {
     if (!m_binder->storeAll()) return;
-    if (m_form.ok()) QDialog::accept();
-    else showState();
+    if (m_form.ok())
+        QDialog::accept();
+    else
+        showState();
 }
 
 void EditPaymentsDialog::reject() {
@@ -250,7 +254,8 @@ EditChargesDialog::EditChargesDialog(EditCharges& form, core::UiPort& ui, QWidge
     setObjectName(EditCharges::kProcedure);
     core::glo.CalendarTitle = "Select Charge Date";
     EditCharges* f = &form;
-    m_binder = new core::FieldBinder(core::Charges::desc(), [f] { return static_cast<void*>(&f->rec()); }, this);
+    m_binder = new core::FieldBinder(
+        core::Charges::desc(), [f] { return static_cast<void*>(&f->rec()); }, this);
     auto* layout = new QVBoxLayout(this);
     auto* fields = new QFormLayout;
     auto* name = new QLabel(qs(form.rec().Customer.str()), this);
@@ -304,8 +309,10 @@ EditChargesDialog::EditChargesDialog(EditCharges& form, core::UiPort& ui, QWidge
     m_unpaid->setText(qs(moneyText(form.rec().UNPAIDBAL)));
     resize(520, 420);
     core::keepPlacement(this, EditCharges::kProcedure);
-    if (m_first->isEnabled()) m_first->setFocus();
-    else ok->setFocus();
+    if (m_first->isEnabled())
+        m_first->setFocus();
+    else
+        ok->setFocus();
 }
 
 void EditChargesDialog::accept() {
@@ -375,23 +382,24 @@ BrwsCustAccountDialog::BrwsCustAccountDialog(BrwsCustAccount& window, QWidget* p
         connect(change, &QPushButton::clicked, this, run(onChange));
         connect(del, &QPushButton::clicked, this, run(onDelete));
         connect(table, &QTableWidget::cellDoubleClicked, this, run(onChange));
-        connect(table, &QWidget::customContextMenuRequested, this, [this, t, run, post, onPost, onChange, onDelete](QPoint p) {
-            QMenu menu(this);
-            menu.addAction(tr(post), this, run(onPost));
-            menu.addAction(tr("&Change"), this, run(onChange));
-            menu.addAction(tr("&Delete"), this, run(onDelete));
-            menu.exec(t->viewport()->mapToGlobal(p));
-        });
+        connect(table, &QWidget::customContextMenuRequested, this,
+                [this, t, run, post, onPost, onChange, onDelete](QPoint p) {
+                    QMenu menu(this);
+                    menu.addAction(tr(post), this, run(onPost));
+                    menu.addAction(tr("&Change"), this, run(onChange));
+                    menu.addAction(tr("&Delete"), this, run(onDelete));
+                    menu.exec(t->viewport()->mapToGlobal(p));
+                });
         return box;
     };
     BrwsCustAccount* w = &window;
-    layout->addWidget(makeBox("C&redits and Payments", window.payments(), m_payments, m_paymentsTotal,
-                              "&Post New Payment", [w] { w->postPayment(); }, [w] { w->changePayment(); },
-                              [w] { w->deletePayment(); }),
+    layout->addWidget(makeBox(
+                          "C&redits and Payments", window.payments(), m_payments, m_paymentsTotal, "&Post New Payment",
+                          [w] { w->postPayment(); }, [w] { w->changePayment(); }, [w] { w->deletePayment(); }),
                       1);
-    layout->addWidget(makeBox("&Invoices and Charges", window.charges(), m_charges, m_chargesTotal,
-                              "Po&st New Charge", [w] { w->postCharge(); }, [w] { w->changeCharge(); },
-                              [w] { w->deleteCharge(); }),
+    layout->addWidget(makeBox(
+                          "&Invoices and Charges", window.charges(), m_charges, m_chargesTotal, "Po&st New Charge",
+                          [w] { w->postCharge(); }, [w] { w->changeCharge(); }, [w] { w->deleteCharge(); }),
                       1);
     auto* bottom = new QHBoxLayout;
     auto* postPay = new QPushButton(tr("&Post New Payment"), this);
@@ -430,16 +438,17 @@ void BrwsCustAccountDialog::showLists() {
     m_chargesTotal->setText(qs(moneyText(money(m_window.chargesTotal()))));
     m_balance->setText(qs(moneyText(money(m_window.balanceDue()))));
     switch (m_window.takeFocus()) {
-        case BrwsCustAccount::Focus::Payments: m_payments->setFocus(); break;
-        case BrwsCustAccount::Focus::Charges: m_charges->setFocus(); break;
-        case BrwsCustAccount::Focus::None: break;
+    case BrwsCustAccount::Focus::Payments: m_payments->setFocus(); break;
+    case BrwsCustAccount::Focus::Charges: m_charges->setFocus(); break;
+    case BrwsCustAccount::Focus::None: break;
     }
     if (m_window.isClosed()) reject();
 }
 
 // --- the receivables list ---
 
-ARBrowseView::ARBrowseView(std::shared_ptr<ARBrowse> logic, QWidget* parent) : QWidget(parent), m_logic(std::move(logic)) {
+ARBrowseView::ARBrowseView(std::shared_ptr<ARBrowse> logic, QWidget* parent)
+    : QWidget(parent), m_logic(std::move(logic)) {
     setWindowTitle(ARBrowse::kTitle);
     setObjectName(ARBrowse::kProcedure);
     auto* layout = new QVBoxLayout(this);

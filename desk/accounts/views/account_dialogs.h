@@ -20,7 +20,7 @@ class QComboBox;
 namespace quay::core {
 class FieldBinder;
 class ListView;
-}
+}  // namespace quay::core
 
 namespace quay::desk {
 

@@ -17,8 +17,7 @@ namespace quay::desk {
 namespace {
 
 template <class R>
-core::Table* formTable(core::WindowContext& c, const core::WindowRequest& r,
-                       std::unique_ptr<core::HeldTable<R>>& own) {
+core::Table* formTable(core::WindowContext& c, const core::WindowRequest& r, std::unique_ptr<core::HeldTable<R>>& own) {
     if (r.table != nullptr && r.table->desc().fileName == R::desc().fileName) return r.table;
     own = std::make_unique<core::HeldTable<R>>(*c.database, c.ui);
     return own->isOpen() ? &own->handle : nullptr;
@@ -47,8 +46,8 @@ void registerAccountWindows(core::WindowRegistry& registry) {
         if (!window.open()) return core::WindowResponse{};
         BrwsCustAccountDialog dialog(window, c.parent);
         const int result = dialog.exec();
-        return core::WindowResponse{result == QDialog::Accepted ? core::Response::Completed : core::Response::Cancelled,
-                                    0, {}};
+        return core::WindowResponse{
+            result == QDialog::Accepted ? core::Response::Completed : core::Response::Cancelled, 0, {}};
     });
     registry.add(EditPayments::kProcedure, [](core::WindowContext& c, const core::WindowRequest& r) {
         if (c.database == nullptr) return core::WindowResponse{};

@@ -43,8 +43,10 @@ CopyOrderView::CopyOrderView(CopyOrder& logic, QWidget* parent) : QDialog(parent
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] {
         m_response = m_logic.ok();
-        if (m_response == core::Response::Completed) accept();
-        else reject();
+        if (m_response == core::Response::Completed)
+            accept();
+        else
+            reject();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);

@@ -71,8 +71,8 @@ SaveInvoiceView::SaveInvoiceView(core::Database& db, core::UiPort& ui, core::Ord
     m_shipVia = b.bindText(g.entry("S&hip Via:", "SHIPVIA", 20, nullptr, &pickShip), "SHIPVIA", nullptr,
                            [this] { return m_logic.acceptField(HeaderField::SHIPVIA, !isFinishing()); });
     QWidget* shipTrak = b.bindText(g.entry("&Ship Trak:", "SHIPTRAK", 30, "Shipment Tracking Number"), "SHIPTRAK");
-    for (auto [button, field, edit] : {std::tuple{pickTerms, HeaderField::TERMS, m_terms},
-                                       std::tuple{pickShip, HeaderField::SHIPVIA, m_shipVia}}) {
+    for (auto [button, field, edit] :
+         {std::tuple{pickTerms, HeaderField::TERMS, m_terms}, std::tuple{pickShip, HeaderField::SHIPVIA, m_shipVia}}) {
         connect(button, &QToolButton::clicked, this, [this, field, edit] {
             m_logic.browseField(field);
             m_binder->load();
@@ -141,7 +141,6 @@ bool SaveInvoiceView::hasUnboundEntry() const { return m_payment->isModified(); 
 
 void SaveInvoiceView::showBalance() { m_balance->setText(money(m_logic.balanceDue())); }
 
-
 // --- PostInvoicePayment -------------------------------------------------------------
 
 PostInvoicePaymentView::PostInvoicePaymentView(core::UiPort& ui, core::Payments& payment, QWidget* parent)
@@ -183,6 +182,5 @@ void PostInvoicePaymentView::enableDetails() {
     for (QWidget* w : m_checkFields) w->setEnabled(m_logic.checkFieldsEnabled());
     for (QWidget* w : m_cardFields) w->setEnabled(m_logic.cardFieldsEnabled());
 }
-
 
 }  // namespace quay::desk

@@ -47,10 +47,13 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
     // The header: caption and value pairs in three columns, read-only.
     auto* header = new QGridLayout;
     header->setHorizontalSpacing(10);
-    const struct { const char* caption; const char* name; } heads[] = {
-        {"Invoice#:", "InvoiceNum"}, {"Quote#:", "OrdNum"},     {"Date:", "OrdDate"},  {"Customer:", "CustName"},
-        {"Reference:", "REFERENCE"}, {"PO#:", "PONUM"},         {"Terms:", "TERMS"},   {"Ship Via:", "SHIPVIA"},
-        {"Ship Trak:", "SHIPTRAK"},
+    const struct {
+        const char* caption;
+        const char* name;
+    } heads[] = {
+        {"Invoice#:", "InvoiceNum"}, {"Quote#:", "OrdNum"},       {"Date:", "OrdDate"},
+        {"Customer:", "CustName"},   {"Reference:", "REFERENCE"}, {"PO#:", "PONUM"},
+        {"Terms:", "TERMS"},         {"Ship Via:", "SHIPVIA"},    {"Ship Trak:", "SHIPTRAK"},
     };
     int cell = 0;
     for (const auto& h : heads) {
@@ -75,8 +78,8 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
     totals->setHorizontalSpacing(10);
     totals->setVerticalSpacing(2);
     totals->setColumnStretch(0, 1);
-    const char* captions[] = {"Handling:", "Sub Total:", "Shipping:", "Sales Tax 1:", "COD:", "Sales Tax 2:",
-                              "Discount %:", "Discount:", "Surcharge %:", "Surcharge:", "",  "Total:"};
+    const char* captions[] = {"Handling:",   "Sub Total:", "Shipping:",    "Sales Tax 1:", "COD:", "Sales Tax 2:",
+                              "Discount %:", "Discount:",  "Surcharge %:", "Surcharge:",   "",     "Total:"};
     for (int i = 0; i < kTotalCount; ++i)
         m_totals[i] = text::amountRow(totals, i / 2, 1 + (i % 2) * 2, captions[i], i == kTotalCount - 1);
     layout->addLayout(totals);
@@ -85,7 +88,8 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
         auto* b = new QPushButton(text);
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, fn);
-        if (key != Qt::Key_unknown) connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, b, &QPushButton::click);
+        if (key != Qt::Key_unknown)
+            connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, b, &QPushButton::click);
         row->addWidget(b);
     };
     add("F10 - &Reprint Invoice", Qt::Key_F10, [this] {
@@ -93,7 +97,8 @@ InvoiceForm1View::InvoiceForm1View(core::Database& db, core::UiPort& ui, const c
         reports::QUOTEPRINT(m_db, m_order.OrdNum, m_ui);
         load();
     });
-    add("F4 - &Invoice Comments", Qt::Key_F4, [this] { runOrderComments(m_ui, "Invoice Comments", m_order, false, this); });
+    add("F4 - &Invoice Comments", Qt::Key_F4,
+        [this] { runOrderComments(m_ui, "Invoice Comments", m_order, false, this); });
     add("F9 - Con&vert to Quote", Qt::Key_F9, [this] { convert(); });
     row->addStretch();
     add("Close", Qt::Key_unknown, [this] { reject(); });
@@ -137,10 +142,18 @@ void InvoiceForm1View::load() {
             m_lines->setItem(r, c, item);
         }
     }
-    const QString shown[kTotalCount] = {amountText(o.HANDLING),    amountText(o.SUBTOTAL), amountText(o.SHIPPING),
-                                            amountText(o.SALESTAX1),   amountText(o.COD),      amountText(o.SALESTAX2),
-                                            qstr(o.DISCOUNTPCT.toString()), amountText(o.DISCOUNT), qstr(o.SURCHARGEPCT.toString()),
-                                            amountText(o.SURCHARGE),   QString(),      amountText(o.TOTAL)};
+    const QString shown[kTotalCount] = {amountText(o.HANDLING),
+                                        amountText(o.SUBTOTAL),
+                                        amountText(o.SHIPPING),
+                                        amountText(o.SALESTAX1),
+                                        amountText(o.COD),
+                                        amountText(o.SALESTAX2),
+                                        qstr(o.DISCOUNTPCT.toString()),
+                                        amountText(o.DISCOUNT),
+                                        qstr(o.SURCHARGEPCT.toString()),
+                                        amountText(o.SURCHARGE),
+                                        QString(),
+                                        amountText(o.TOTAL)};
     for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(shown[i]);
 }
 

@@ -31,8 +31,7 @@ namespace {
 int lineField(const char* name) { return fieldIndexOf(lineEntryDesc(), name); }
 }  // namespace
 
-ItemOrdView::ItemOrdView(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line,
-                         QWidget* parent)
+ItemOrdView::ItemOrdView(core::Database& db, core::UiPort& ui, core::Request request, LineEntry& line, QWidget* parent)
     : OwnedLogic(db, ui, request, line), FormDialog(m_logic, parent, {"&Ok", "Cancel"}), m_ui(ui), m_line(line) {
     m_opened = m_logic.open();
     m_binder = binder();
@@ -90,7 +89,8 @@ ItemOrdView::ItemOrdView(core::Database& db, core::UiPort& ui, core::Request req
     auto* f4 = new QShortcut(QKeySequence(Qt::Key_F4), this);
     connect(f4, &QShortcut::activated, this, [this] { notes(); });
 
-    detail::chainTabs({m_part, desc, group, tax1, tax2, track, m_qty, m_price, okButton(), cancelButton(), notesButton});
+    detail::chainTabs(
+        {m_part, desc, group, tax1, tax2, track, m_qty, m_price, okButton(), cancelButton(), notesButton});
 
     setBody(g.layout(), m_part);
     showLine();

@@ -169,8 +169,10 @@ void titleCalendar(QLineEdit* edit, const char* title, std::function<bool()> ent
 QPushButton* commandButton(QBoxLayout* row, const char* caption, QWidget* parent, bool isDefault) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString(caption).remove('&').remove(' ').remove('-'));
-    if (isDefault) b->setDefault(true);
-    else b->setAutoDefault(false);
+    if (isDefault)
+        b->setDefault(true);
+    else
+        b->setAutoDefault(false);
     row->addWidget(b);
     return b;
 }

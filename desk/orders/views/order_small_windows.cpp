@@ -50,11 +50,11 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         switch (static_cast<QKeyEvent*>(event)->key()) {
-            case Qt::Key_Insert: m_view->edit(core::Request::Insert); return true;
-            case Qt::Key_Delete: m_view->remove(); return true;
-            case Qt::Key_Return:
-            case Qt::Key_Enter: m_view->edit(core::Request::Change); return true;
-            default: return false;
+        case Qt::Key_Insert: m_view->edit(core::Request::Insert); return true;
+        case Qt::Key_Delete: m_view->remove(); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: m_view->edit(core::Request::Change); return true;
+        default: return false;
         }
     }
 

@@ -75,8 +75,8 @@ QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::O
     tabs.push_back(b.bindCheck(g.check("Tax &1 Exempt", "TAX1EXEMPT"), "TAX1EXEMPT"));
     tabs.push_back(b.bindText(g.entry("Ta&x Rate 2:", "SLSTAXRATE2", 10), "SLSTAXRATE2", "@n10.4"));
     tabs.push_back(b.bindCheck(g.check("Tax &2 Exempt", "TAX2EXEMPT"), "TAX2EXEMPT"));
-    tabs.push_back(b.bindText(g.entry("Do&wn Payment:", "DOWNPAYMENT", 13, "Payment at Invoice Time"), "DOWNPAYMENT",
-                              "@n-13.2"));
+    tabs.push_back(
+        b.bindText(g.entry("Do&wn Payment:", "DOWNPAYMENT", 13, "Payment at Invoice Time"), "DOWNPAYMENT", "@n-13.2"));
     tabs.push_back(b.bindText(g.entry("H&andling:", "HANDLING", 13), "HANDLING", "@n-13.2"));
     tabs.push_back(b.bindText(g.entry("S&hipping:", "SHIPPING", 13), "SHIPPING", "@n-13.2"));
     tabs.push_back(b.bindText(g.entry("CO&D:", "COD", 13), "COD", "@n-13.2"));
@@ -97,9 +97,10 @@ QuoteDetailsView::QuoteDetailsView(core::Database& db, core::UiPort& ui, core::O
     tabs.push_back(b.bindText(s.entry("Phone:", "ST_PHONE", 13), "ST_PHONE"));
     s.layout()->setColumnMinimumWidth(2, 24);
     s.layout()->setColumnStretch(4, 1);
-    auto* note = new QLabel("Only put Ship To information if different from customer information.  These fields "
-                            "will override the customer fields.",
-                            shipTo);
+    auto* note = new QLabel(
+        "Only put Ship To information if different from customer information.  These fields "
+        "will override the customer fields.",
+        shipTo);
     note->setWordWrap(true);
     s.layout()->addWidget(note, 6, 0, 1, 5);
     shipTo->setLayout(s.layout());
@@ -133,6 +134,5 @@ void QuoteDetailsView::showCopiedFields() {
     for (const char* f : {"CustName", "PRICECLASS", "TAX1EXEMPT", "TAX2EXEMPT", "SLSTAXRATE1", "SLSTAXRATE2"})
         m_binder->loadField(fieldIndex(f));
 }
-
 
 }  // namespace quay::desk

@@ -32,9 +32,9 @@ namespace {
 // Each print of an order and the report procedure that makes it on the desktop.
 void runOrderPrint(OrderPrint print, core::Database& db, std::int32_t ordNum, core::UiPort& ui) {
     switch (print) {
-        case OrderPrint::QuoteOrInvoice: reports::QUOTEPRINT(db, ordNum, ui); return;
-        case OrderPrint::DetailTicket: reports::QUOTEPRINTDETAIL(db, ordNum, ui); return;
-        case OrderPrint::PackingList: reports::QUOTEPACKINGLIST(db, ordNum, ui); return;
+    case OrderPrint::QuoteOrInvoice: reports::QUOTEPRINT(db, ordNum, ui); return;
+    case OrderPrint::DetailTicket: reports::QUOTEPRINTDETAIL(db, ordNum, ui); return;
+    case OrderPrint::PackingList: reports::QUOTEPACKINGLIST(db, ordNum, ui); return;
     }
 }
 
@@ -77,7 +77,10 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     m_lines->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lines->verticalHeader()->hide();
-    connect(m_lines, &QTableWidget::cellDoubleClicked, this, [this] { m_logic->changeLine(); after(); });
+    connect(m_lines, &QTableWidget::cellDoubleClicked, this, [this] {
+        m_logic->changeLine();
+        after();
+    });
     connect(m_lines, &QTableWidget::currentCellChanged, this, [this](int row) {
         m_logic->select(row);
         showSerialMark();
@@ -98,9 +101,11 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     auto* totals = new QGridLayout;
     totals->setHorizontalSpacing(12);
     totals->setVerticalSpacing(2);
-    const char* captions[] = {"Sub Total:", "Sales Tax 1:", "Sales Tax 2:", "Discount:", "Surcharge:",
-                              "Shipping / Handling / COD:", "Total:"};
-    for (int i = 0; i < kTotalCount; ++i) m_totals[i] = text::amountRow(totals, i, 0, captions[i], i == kTotalCount - 1);
+    const char* captions[] = {
+        "Sub Total:", "Sales Tax 1:", "Sales Tax 2:", "Discount:", "Surcharge:", "Shipping / Handling / COD:",
+        "Total:"};
+    for (int i = 0; i < kTotalCount; ++i)
+        m_totals[i] = text::amountRow(totals, i, 0, captions[i], i == kTotalCount - 1);
     lineRow->addLayout(totals);
     lineRow->setAlignment(totals, Qt::AlignTop);
     layout->addLayout(lineRow);
@@ -108,7 +113,11 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     auto* grid = new QGridLayout;
     grid->addWidget(command("F2 - &Details", QKeySequence(Qt::Key_F2), &QuoteForm1::details), 0, 0);
     grid->addWidget(command("F4 - &Notes", QKeySequence(Qt::Key_F4), &QuoteForm1::notes), 0, 1);
-    const struct { const char* text; Qt::Key key; void (QuoteForm1::*fn)(); } saves[] = {
+    const struct {
+        const char* text;
+        Qt::Key key;
+        void (QuoteForm1::*fn)();
+    } saves[] = {
         {"F8 - Save / Print Dtl Ticket", Qt::Key_F8, &QuoteForm1::saveDetailTicket},
         {"F9 - Save / Print Quote", Qt::Key_F9, &QuoteForm1::saveQuote},
         {"F10 - Invoice / Print", Qt::Key_F10, &QuoteForm1::invoice},
@@ -125,7 +134,10 @@ QuoteForm1View::QuoteForm1View(core::Database& db, core::UiPort& ui, core::Reque
     }
     grid->addWidget(command("Cancel", QKeySequence(), &QuoteForm1::cancel), col / 4, col % 4);
     auto* f6 = new QShortcut(QKeySequence(Qt::Key_F6), this);
-    connect(f6, &QShortcut::activated, this, [this] { m_logic->profitMargin(); after(); });
+    connect(f6, &QShortcut::activated, this, [this] {
+        m_logic->profitMargin();
+        after();
+    });
     layout->addLayout(grid);
     m_status = new QLabel;
     layout->addWidget(m_status);
@@ -138,7 +150,10 @@ QuoteForm1View::~QuoteForm1View() = default;
 QPushButton* QuoteForm1View::command(const char* text, const QKeySequence& key, void (QuoteForm1::*fn)()) {
     auto* b = new QPushButton(text);
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, [this, fn] { ((*m_logic).*fn)(); after(); });
+    connect(b, &QPushButton::clicked, this, [this, fn] {
+        ((*m_logic).*fn)();
+        after();
+    });
     if (!key.isEmpty()) {
         auto* sc = new QShortcut(key, this);
         connect(sc, &QShortcut::activated, b, &QPushButton::click);
@@ -156,17 +171,29 @@ void QuoteForm1View::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (m_ticked) return;
     m_ticked = true;
-    QTimer::singleShot(0, this, [this] { m_logic->firstTick(); after(); });
+    QTimer::singleShot(0, this, [this] {
+        m_logic->firstTick();
+        after();
+    });
 }
 
 bool QuoteForm1View::eventFilter(QObject* watched, QEvent* event) {
     // Insert, Enter and Delete in the line list are the line commands.
     if (watched == m_lines && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
-        case Qt::Key_Insert: m_logic->insertLine(); after(); return true;
-        case Qt::Key_Delete: m_logic->deleteLine(); after(); return true;
+        case Qt::Key_Insert:
+            m_logic->insertLine();
+            after();
+            return true;
+        case Qt::Key_Delete:
+            m_logic->deleteLine();
+            after();
+            return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: m_logic->changeLine(); after(); return true;
+        case Qt::Key_Enter:
+            m_logic->changeLine();
+            after();
+            return true;
         default: break;
         }
     }
@@ -208,9 +235,9 @@ void QuoteForm1View::refresh() {
         }
     }
     if (m_logic->selected() >= 0) m_lines->selectRow(m_logic->selected());
-    const QString amounts[kTotalCount] = {amountText(o.LISTSUB),  amountText(o.SALESTAX1),        amountText(o.SALESTAX2),
-                                          amountText(o.DISCOUNT), amountText(o.SURCHARGE),         amountText(m_logic->shipping()),
-                                          amountText(o.TOTAL)};
+    const QString amounts[kTotalCount] = {
+        amountText(o.LISTSUB),   amountText(o.SALESTAX1),         amountText(o.SALESTAX2), amountText(o.DISCOUNT),
+        amountText(o.SURCHARGE), amountText(m_logic->shipping()), amountText(o.TOTAL)};
     for (int i = 0; i < kTotalCount; ++i) m_totals[i]->setText(amounts[i]);
     m_insert->setEnabled(m_logic->canInsert());
     for (QPushButton* b : m_lineCommands) b->setEnabled(m_logic->canUseLines());

@@ -48,225 +48,229 @@ enum class Format { Pdf, Dump, Text, Preview };
 // Shows each message on standard error and answers with the box's default button, so a
 // report run never waits for a user who is not there.
 class ConsoleUi final : public core::UiPort {
- public:
-  core::Button message(std::string_view caption, std::string_view text, core::Icon, core::ButtonSet,
-                       core::Button defaultButton) override {
-    std::string shown(text);
-    for (char& c : shown)
-      if (c == '|') c = '\n';
-    std::cerr << caption << ": " << shown << '\n';
-    return defaultButton;
-  }
-  void beep(int, int) override {}
-  void setBusy(bool) override {}
-  void endProgram(std::string_view text) override {
-    std::cerr << text << '\n';
-    std::exit(1);
-  }
-  core::WindowResponse runWindow(core::WindowName, const core::WindowRequest&) override { return {}; }
+public:
+    core::Button message(std::string_view caption, std::string_view text, core::Icon, core::ButtonSet,
+                         core::Button defaultButton) override {
+        std::string shown(text);
+        for (char& c : shown)
+            if (c == '|') c = '\n';
+        std::cerr << caption << ": " << shown << '\n';
+        return defaultButton;
+    }
+    void beep(int, int) override {}
+    void setBusy(bool) override {}
+    void endProgram(std::string_view text) override {
+        std::cerr << text << '\n';
+        std::exit(1);
+    }
+    core::WindowResponse runWindow(core::WindowName, const core::WindowRequest&) override { return {}; }
 };
 
 // The "printer" of the command line: whatever the preview would show is written out.
 class FileOutput final : public reports::ReportOutput {
- public:
-  FileOutput(Format format, std::string path) : m_format(format), m_path(std::move(path)) {}
+public:
+    FileOutput(Format format, std::string path) : m_format(format), m_path(std::move(path)) {}
 
-  reports::PreviewResult preview(const reports::PageList& pages, const std::string&, int) override {
-    m_written = write(pages);
-    return reports::PreviewResult::Closed;
-  }
-  int handleCopies(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
-  int supported(int) override { return 1; }
-  int print(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
-  std::string defaultPrinter() override { return m_format == Format::Pdf ? "PDF file" : "Text"; }
-  bool written() const { return m_written; }
-
- private:
-  bool write(const reports::PageList& pages) {
-    if (m_format == Format::Pdf) {
-      std::string error;
-      if (!reports::writePdf(pages, m_path, &error)) {
-        std::cerr << error << '\n';
-        return false;
-      }
-      return true;
+    reports::PreviewResult preview(const reports::PageList& pages, const std::string&, int) override {
+        m_written = write(pages);
+        return reports::PreviewResult::Closed;
     }
-    // Page by page, so a long report never stands whole in memory.
-    std::string error;
-    const bool ok = m_format == Format::Dump ? reports::writeTextDump(pages, std::cout, &error)
-                                             : reports::writeReadingText(pages, std::cout, &error);
-    std::cout.flush();
-    if (!ok) std::cerr << error << '\n';
-    return ok;
-  }
+    int handleCopies(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
+    int supported(int) override { return 1; }
+    int print(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
+    std::string defaultPrinter() override { return m_format == Format::Pdf ? "PDF file" : "Text"; }
+    bool written() const { return m_written; }
 
-  Format m_format;
-  std::string m_path;
-  bool m_written = false;
+private:
+    bool write(const reports::PageList& pages) {
+        if (m_format == Format::Pdf) {
+            std::string error;
+            if (!reports::writePdf(pages, m_path, &error)) {
+                std::cerr << error << '\n';
+                return false;
+            }
+            return true;
+        }
+        // Page by page, so a long report never stands whole in memory.
+        std::string error;
+        const bool ok = m_format == Format::Dump ? reports::writeTextDump(pages, std::cout, &error)
+                                                 : reports::writeReadingText(pages, std::cout, &error);
+        std::cout.flush();
+        if (!ok) std::cerr << error << '\n';
+        return ok;
+    }
+
+    Format m_format;
+    std::string m_path;
+    bool m_written = false;
 };
 
 int usage() {
-  std::cerr << "usage: quayprint [--quote | --detail | --packing | --po] (--pdf FILE | --dump | --text | --preview) "
-               "DATADIR NUMBER\n"
-               "       quayprint --sample DATADIR\n"
-               "       quayprint --report PROCEDURE [--from DATE] [--to DATE] [--flag N]... [--choice N=VALUE]...\n"
-               "                 (--pdf FILE | --dump | --text) DATADIR\n";
-  return 2;
+    std::cerr << "usage: quayprint [--quote | --detail | --packing | --po] (--pdf FILE | --dump | --text | --preview) "
+                 "DATADIR NUMBER\n"
+                 "       quayprint --sample DATADIR\n"
+                 "       quayprint --report PROCEDURE [--from DATE] [--to DATE] [--flag N]... [--choice N=VALUE]...\n"
+                 "                 (--pdf FILE | --dump | --text) DATADIR\n";
+    return 2;
 }
 
 // What --report asks of the selection window.
 struct WindowSettings {
-  std::string procedure;
-  std::string from, to;
-  std::vector<std::size_t> flags;
-  std::vector<std::pair<std::size_t, std::string>> choices;
+    std::string procedure;
+    std::string from, to;
+    std::vector<std::size_t> flags;
+    std::vector<std::pair<std::size_t, std::string>> choices;
 };
 
 const reports::ReportEntry* findReport(const std::string& procedure) {
-  for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries(), &reports::reports3Entries()})
-    for (const reports::ReportEntry& e : *list)
-      if (procedure == e.procedure) return &e;
-  return nullptr;
+    for (const auto* list : {&reports::reports1Entries(), &reports::reports2Entries(), &reports::reports3Entries()})
+        for (const reports::ReportEntry& e : *list)
+            if (procedure == e.procedure) return &e;
+    return nullptr;
 }
 
 // Runs the report as its window's Print would; false when the window refused a setting.
 bool runFromWindow(core::Database& db, core::UiPort& ui, const WindowSettings& w, const reports::ReportContext& ctx) {
-  const reports::ReportEntry* entry = findReport(w.procedure);
-  if (entry == nullptr) {
-    std::cerr << "No report " << w.procedure << '\n';
-    return false;
-  }
-  reports::ReportWindow window = entry->make();
-  reports::ReportSelection selection(ui, window.spec,
-                                     [&db, &ctx, job = window.report](core::UiPort&, const reports::RunOptions& o) {
-                                       return reports::runReport(db, job, ctx, o);
-                                     });
-  selection.open();
-  using Field = reports::ReportSelection::Field;
-  for (auto [field, text] : {std::pair{Field::BeginDate, w.from}, {Field::EndDate, w.to}}) {
-    if (text.empty()) continue;
-    const std::string why = selection.enterDate(field, text);
-    if (!why.empty()) {
-      std::cerr << text << ": " << why << '\n';
-      return false;
+    const reports::ReportEntry* entry = findReport(w.procedure);
+    if (entry == nullptr) {
+        std::cerr << "No report " << w.procedure << '\n';
+        return false;
     }
-  }
-  for (std::size_t f : w.flags) {
-    if (f >= window.spec.flags.size()) return false;
-    selection.setFlag(f, true);
-  }
-  for (const auto& [c, value] : w.choices) {
-    if (c >= window.spec.choices.size()) return false;
-    selection.setChoice(c, value);
-    if (selection.choice(c) != value) {
-      std::cerr << value << " is not offered by " << window.spec.choices[c].caption << '\n';
-      return false;
+    reports::ReportWindow window = entry->make();
+    reports::ReportSelection selection(ui, window.spec,
+                                       [&db, &ctx, job = window.report](core::UiPort&, const reports::RunOptions& o) {
+                                           return reports::runReport(db, job, ctx, o);
+                                       });
+    selection.open();
+    using Field = reports::ReportSelection::Field;
+    for (auto [field, text] : {std::pair{Field::BeginDate, w.from}, {Field::EndDate, w.to}}) {
+        if (text.empty()) continue;
+        const std::string why = selection.enterDate(field, text);
+        if (!why.empty()) {
+            std::cerr << text << ": " << why << '\n';
+            return false;
+        }
     }
-  }
-  selection.print();
-  return true;
+    for (std::size_t f : w.flags) {
+        if (f >= window.spec.flags.size()) return false;
+        selection.setFlag(f, true);
+    }
+    for (const auto& [c, value] : w.choices) {
+        if (c >= window.spec.choices.size()) return false;
+        selection.setChoice(c, value);
+        if (selection.choice(c) != value) {
+            std::cerr << value << " is not offered by " << window.spec.choices[c].caption << '\n';
+            return false;
+        }
+    }
+    selection.print();
+    return true;
 }
 
 // A positive order number, all digits.
 bool parseOrderNumber(const char* text, std::int32_t& out) {
-  if (*text == '\0' || std::strlen(text) > 9) return false;
-  for (const char* p = text; *p; ++p)
-    if (*p < '0' || *p > '9') return false;
-  out = static_cast<std::int32_t>(std::atol(text));
-  return out > 0;
+    if (*text == '\0' || std::strlen(text) > 9) return false;
+    for (const char* p = text; *p; ++p)
+        if (*p < '0' || *p > '9') return false;
+    out = static_cast<std::int32_t>(std::atol(text));
+    return out > 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
 
-  std::string report = "quote";
-  Format format = Format::Text;
-  bool formatGiven = false;
-  std::string pdfPath;
-  std::vector<std::string> rest;
-  WindowSettings window;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--sample") {
-      if (i + 1 != argc - 1) return usage();
-      const std::string error = reports::tools::writeSampleData(argv[i + 1]);
-      if (!error.empty()) {
-        std::cerr << error << '\n';
+    std::string report = "quote";
+    Format format = Format::Text;
+    bool formatGiven = false;
+    std::string pdfPath;
+    std::vector<std::string> rest;
+    WindowSettings window;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--sample") {
+            if (i + 1 != argc - 1) return usage();
+            const std::string error = reports::tools::writeSampleData(argv[i + 1]);
+            if (!error.empty()) {
+                std::cerr << error << '\n';
+                return 1;
+            }
+            return 0;
+        }
+        if (a == "--report" && i + 1 < argc) {
+            window.procedure = argv[++i];
+        } else if ((a == "--from" || a == "--to") && i + 1 < argc) {
+            (a == "--from" ? window.from : window.to) = argv[++i];
+        } else if (a == "--flag" && i + 1 < argc) {
+            window.flags.push_back(static_cast<std::size_t>(std::atoi(argv[++i])));
+        } else if (a == "--choice" && i + 1 < argc) {
+            const std::string c = argv[++i];
+            const std::size_t eq = c.find('=');
+            if (eq == std::string::npos) return usage();
+            window.choices.emplace_back(static_cast<std::size_t>(std::atoi(c.substr(0, eq).c_str())), c.substr(eq + 1));
+        } else if (a == "--quote" || a == "--detail" || a == "--packing" || a == "--po") {
+            report = a.substr(2);
+        } else if (a == "--pdf" && i + 1 < argc) {
+            format = Format::Pdf;
+            pdfPath = argv[++i];
+            formatGiven = true;
+        } else if (a == "--preview") {
+            format = Format::Preview;
+            formatGiven = true;
+        } else if (a == "--dump" || a == "--text") {
+            format = a == "--dump" ? Format::Dump : Format::Text;
+            formatGiven = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return usage();
+        } else {
+            rest.push_back(a);
+        }
+    }
+    std::int32_t ordNum = 0;
+    const bool byWindow = !window.procedure.empty();
+    if (byWindow ? (!formatGiven || format == Format::Preview || rest.size() != 1)
+                 : (!formatGiven || rest.size() != 2 || !parseOrderNumber(rest[1].c_str(), ordNum)))
+        return usage();
+
+    // A mistyped folder must not gain an empty data set of its own.
+    std::error_code ec;
+    if (!std::filesystem::is_directory(rest[0], ec) || std::filesystem::is_empty(rest[0], ec)) {
+        std::cerr << "No data set in " << rest[0] << '\n';
         return 1;
-      }
-      return 0;
     }
-    if (a == "--report" && i + 1 < argc) {
-      window.procedure = argv[++i];
-    } else if ((a == "--from" || a == "--to") && i + 1 < argc) {
-      (a == "--from" ? window.from : window.to) = argv[++i];
-    } else if (a == "--flag" && i + 1 < argc) {
-      window.flags.push_back(static_cast<std::size_t>(std::atoi(argv[++i])));
-    } else if (a == "--choice" && i + 1 < argc) {
-      const std::string c = argv[++i];
-      const std::size_t eq = c.find('=');
-      if (eq == std::string::npos) return usage();
-      window.choices.emplace_back(static_cast<std::size_t>(std::atoi(c.substr(0, eq).c_str())), c.substr(eq + 1));
-    } else if (a == "--quote" || a == "--detail" || a == "--packing" || a == "--po") {
-      report = a.substr(2);
-    } else if (a == "--pdf" && i + 1 < argc) {
-      format = Format::Pdf;
-      pdfPath = argv[++i];
-      formatGiven = true;
-    } else if (a == "--preview") {
-      format = Format::Preview;
-      formatGiven = true;
-    } else if (a == "--dump" || a == "--text") {
-      format = a == "--dump" ? Format::Dump : Format::Text;
-      formatGiven = true;
-    } else if (!a.empty() && a[0] == '-') {
-      return usage();
-    } else {
-      rest.push_back(a);
+    core::Database db(rest[0]);
+    if (!db.isOpen()) {
+        std::cerr << "Cannot open the data set in " << rest[0] << ": " << db.driverErrorText() << '\n';
+        return 1;
     }
-  }
-  std::int32_t ordNum = 0;
-  const bool byWindow = !window.procedure.empty();
-  if (byWindow ? (!formatGiven || format == Format::Preview || rest.size() != 1)
-               : (!formatGiven || rest.size() != 2 || !parseOrderNumber(rest[1].c_str(), ordNum)))
-    return usage();
-
-  // A mistyped folder must not gain an empty data set of its own.
-  std::error_code ec;
-  if (!std::filesystem::is_directory(rest[0], ec) || std::filesystem::is_empty(rest[0], ec)) {
-    std::cerr << "No data set in " << rest[0] << '\n';
-    return 1;
-  }
-  core::Database db(rest[0]);
-  if (!db.isOpen()) {
-    std::cerr << "Cannot open the data set in " << rest[0] << ": " << db.driverErrorText() << '\n';
-    return 1;
-  }
-  ConsoleUi ui;
-  if (format == Format::Preview) {
-    // The desktop's way: the worker thread, the progress window and the preview.
-    reports::RunResult r = report == "detail"    ? reports::QUOTEPRINTDETAIL(db, ordNum, ui)
-                           : report == "packing" ? reports::QUOTEPACKINGLIST(db, ordNum, ui)
-                           : report == "po"      ? reports::PRINTPO(db, ordNum, ui)
-                                                 : reports::QUOTEPRINT(db, ordNum, ui);
-    return r.pages.isEmpty() ? 1 : 0;
-  }
-  FileOutput output(format, pdfPath);
-  core::Settings settings;
-  const reports::ReportContext ctx{.ui = ui, .output = output, .settings = settings, .progress = nullptr,
-                                   .measurer = nullptr, .logoDirectory = {}};
-  if (byWindow) {
-    if (!runFromWindow(db, ui, window, ctx)) return 2;
-  } else if (report == "detail")
-    reports::QUOTEPRINTDETAIL(db, ordNum, ctx);
-  else if (report == "packing")
-    reports::QUOTEPACKINGLIST(db, ordNum, ctx);
-  else if (report == "po")
-    reports::PRINTPO(db, ordNum, ctx);
-  else
-    reports::QUOTEPRINT(db, ordNum, ctx);
-  return output.written() ? 0 : 1;
+    ConsoleUi ui;
+    if (format == Format::Preview) {
+        // The desktop's way: the worker thread, the progress window and the preview.
+        reports::RunResult r = report == "detail"    ? reports::QUOTEPRINTDETAIL(db, ordNum, ui)
+                               : report == "packing" ? reports::QUOTEPACKINGLIST(db, ordNum, ui)
+                               : report == "po"      ? reports::PRINTPO(db, ordNum, ui)
+                                                     : reports::QUOTEPRINT(db, ordNum, ui);
+        return r.pages.isEmpty() ? 1 : 0;
+    }
+    FileOutput output(format, pdfPath);
+    core::Settings settings;
+    const reports::ReportContext ctx{.ui = ui,
+                                     .output = output,
+                                     .settings = settings,
+                                     .progress = nullptr,
+                                     .measurer = nullptr,
+                                     .logoDirectory = {}};
+    if (byWindow) {
+        if (!runFromWindow(db, ui, window, ctx)) return 2;
+    } else if (report == "detail")
+        reports::QUOTEPRINTDETAIL(db, ordNum, ctx);
+    else if (report == "packing")
+        reports::QUOTEPACKINGLIST(db, ordNum, ctx);
+    else if (report == "po")
+        reports::PRINTPO(db, ordNum, ctx);
+    else
+        reports::QUOTEPRINT(db, ordNum, ctx);
+    return output.written() ? 0 : 1;
 }

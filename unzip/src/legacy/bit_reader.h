@@ -18,8 +18,7 @@ public:
     // Stores the next `count` bits in `value` (first bit lowest) and returns true, or
     // returns false when the input ends first.
     // REQUIRES: count <= 24.
-    bool read(unsigned count, uint32_t& value)
-    {
+    bool read(unsigned count, uint32_t& value) {
         while (m_count < count && m_next != m_end) {
             m_buffer |= static_cast<uint32_t>(*m_next++) << m_count;
             m_count += 8;

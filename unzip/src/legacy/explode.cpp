@@ -37,10 +37,8 @@ struct ImplodeTrees {
 
 }  // namespace
 
-Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, uint16_t generalFlags)
-{
-    if (outSize == 0)
-        return Status::Ok;
+Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, uint16_t generalFlags) {
+    if (outSize == 0) return Status::Ok;
     const bool hasLiteralTree = (generalFlags & kLiteralTreeFlag) != 0;
     const unsigned lowDistanceBits = (generalFlags & kEightKDictionaryFlag) != 0 ? 7 : 6;
     const size_t minimumMatch = hasLiteralTree ? 3 : 2;
@@ -48,8 +46,7 @@ Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, u
     ImplodeTrees trees;
     const uint8_t* pos = in;
     const uint8_t* const end = in + inSize;
-    if (hasLiteralTree && !trees.literal.read(pos, end, kLiteralSymbols))
-        return Status::BadData;
+    if (hasLiteralTree && !trees.literal.read(pos, end, kLiteralSymbols)) return Status::BadData;
     if (!trees.length.read(pos, end, kLengthSymbols) || !trees.distance.read(pos, end, kDistanceSymbols))
         return Status::BadData;
 
@@ -57,17 +54,14 @@ Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, u
     size_t outPos = 0;
     while (outPos < outSize) {
         uint32_t isLiteral = 0;
-        if (!bits.readBit(isLiteral))
-            return Status::BadData;
+        if (!bits.readBit(isLiteral)) return Status::BadData;
         if (isLiteral != 0) {
             unsigned literal = 0;
             uint32_t raw = 0;
             if (hasLiteralTree) {
-                if (!trees.literal.decode(bits, literal))
-                    return Status::BadData;
+                if (!trees.literal.decode(bits, literal)) return Status::BadData;
             } else {
-                if (!bits.read(8, raw))
-                    return Status::BadData;
+                if (!bits.read(8, raw)) return Status::BadData;
                 literal = raw;
             }
             out[outPos++] = static_cast<uint8_t>(literal);
@@ -83,15 +77,12 @@ Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, u
         size_t length = lengthCode + minimumMatch;
         if (lengthCode == kExtendedLengthCode) {
             uint32_t extra = 0;
-            if (!bits.read(8, extra))
-                return Status::BadData;
+            if (!bits.read(8, extra)) return Status::BadData;
             length += extra;
         }
         const size_t distance = ((static_cast<size_t>(highDistance) << lowDistanceBits) | lowDistance) + 1;
-        if (length > outSize - outPos)
-            return Status::BadData;
-        for (size_t i = 0; i < length; ++i, ++outPos)
-            out[outPos] = outPos >= distance ? out[outPos - distance] : 0;
+        if (length > outSize - outPos) return Status::BadData;
+        for (size_t i = 0; i < length; ++i, ++outPos) out[outPos] = outPos >= distance ? out[outPos - distance] : 0;
     }
     return Status::Ok;
 }

@@ -36,7 +36,6 @@ Status unreduce(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, 
 // Method 6: sliding dictionary with Shannon-Fano trees. General-purpose flag bit 1 selects
 // the 8K dictionary (else 4K), bit 2 the three-tree form with a literal tree (else two
 // trees and raw literal bytes); the other bits are ignored.
-Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize,
-               uint16_t generalFlags);
+Status explode(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, uint16_t generalFlags);
 
 }  // namespace zw::legacy

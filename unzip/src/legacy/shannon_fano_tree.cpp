@@ -19,68 +19,54 @@
 
 namespace zw::legacy::detail {
 
-bool ShannonFanoTree::read(const uint8_t*& pos, const uint8_t* end, unsigned symbolCount)
-{
-    if (pos == end)
-        return false;
+bool ShannonFanoTree::read(const uint8_t*& pos, const uint8_t* end, unsigned symbolCount) {
+    if (pos == end) return false;
     const size_t storedBytes = static_cast<size_t>(*pos++) + 1;
-    if (storedBytes > static_cast<size_t>(end - pos))
-        return false;
+    if (storedBytes > static_cast<size_t>(end - pos)) return false;
     unsigned filled = 0;
     for (size_t i = 0; i < storedBytes; ++i) {
         const uint8_t entry = *pos++;
         const unsigned run = (entry >> 4) + 1u;
         const auto length = static_cast<uint8_t>((entry & 0x0F) + 1);
-        if (run > symbolCount - filled)
-            return false;
-        for (unsigned k = 0; k < run; ++k)
-            m_lengths[filled++] = length;
+        if (run > symbolCount - filled) return false;
+        for (unsigned k = 0; k < run; ++k) m_lengths[filled++] = length;
     }
     return filled == symbolCount && assignCodes(symbolCount);
 }
 
-bool ShannonFanoTree::assignCodes(unsigned symbolCount)
-{
+bool ShannonFanoTree::assignCodes(unsigned symbolCount) {
     // Sorting by length while keeping symbol order is a counting sort; the walk from the
     // end of the sorted list visits lengths from longest to shortest and, within one
     // length, symbols from highest to lowest.
     m_count.fill(0);
-    for (unsigned s = 0; s < symbolCount; ++s)
-        ++m_count[m_lengths[s]];
+    for (unsigned s = 0; s < symbolCount; ++s) ++m_count[m_lengths[s]];
 
     uint32_t code = 0;
     uint32_t increment = 0;
     unsigned placed = 0;
     for (unsigned length = kMaxBits; length >= 1; --length) {
-        if (m_count[length] == 0)
-            continue;
+        if (m_count[length] == 0) continue;
         code += increment;
         increment = uint32_t{1} << (kMaxBits - length);
-        if ((code & (increment - 1)) != 0)
-            return false;
+        if ((code & (increment - 1)) != 0) return false;
         m_firstCode[length] = code >> (kMaxBits - length);
         m_firstSymbol[length] = static_cast<uint16_t>(placed);
         for (unsigned s = symbolCount; s-- > 0;) {
-            if (m_lengths[s] == length)
-                m_symbols[placed++] = static_cast<uint16_t>(s);
+            if (m_lengths[s] == length) m_symbols[placed++] = static_cast<uint16_t>(s);
         }
         code += increment * (m_count[length] - 1u);
-        if (code > 0xFFFF)
-            return false;
+        if (code > 0xFFFF) return false;
     }
     return true;
 }
 
-bool ShannonFanoTree::decode(BitReader& bits, unsigned& symbol) const
-{
+bool ShannonFanoTree::decode(BitReader& bits, unsigned& symbol) const {
     uint32_t value = 0;
     for (unsigned length = 1; length <= kMaxBits; ++length) {
         uint32_t bit = 0;
-        if (!bits.readBit(bit))
-            return false;
+        if (!bits.readBit(bit)) return false;
         value = (value << 1) | bit;
-        if (m_count[length] != 0 && value >= m_firstCode[length] &&
-            value - m_firstCode[length] < m_count[length]) {
+        if (m_count[length] != 0 && value >= m_firstCode[length] && value - m_firstCode[length] < m_count[length]) {
             symbol = m_symbols[m_firstSymbol[length] + (value - m_firstCode[length])];
             return true;
         }

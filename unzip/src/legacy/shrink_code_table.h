@@ -50,9 +50,9 @@ private:
     std::array<uint16_t, kTableSize> m_prefix{};
     std::array<uint8_t, kTableSize> m_byte{};
     std::array<uint16_t, kTableSize> m_children{};  // used strings with this code as prefix
-    std::array<uint64_t, kWords> m_free{};           // one bit per code, set when free
-    std::array<uint16_t, kTableSize> m_leaves{};     // may also hold codes that gained children
-    std::array<uint8_t, kTableSize + 1> m_stack{};   // one string, last byte first
+    std::array<uint64_t, kWords> m_free{};          // one bit per code, set when free
+    std::array<uint16_t, kTableSize> m_leaves{};    // may also hold codes that gained children
+    std::array<uint8_t, kTableSize + 1> m_stack{};  // one string, last byte first
     size_t m_leafCount = 0;
     unsigned m_nextFree = kFirstStringCode;
 };

@@ -34,11 +34,9 @@ struct FollowerSet {
 };
 
 // Bits of an index into a set of `count` bytes: enough to write count - 1, at least one.
-uint8_t indexBitsFor(unsigned count)
-{
+uint8_t indexBitsFor(unsigned count) {
     uint8_t bits = 1;
-    while ((1u << bits) < count)
-        ++bits;
+    while ((1u << bits) < count) ++bits;
     return bits;
 }
 
@@ -51,9 +49,7 @@ public:
           m_out(out),
           m_outSize(outSize),
           m_lengthMask(static_cast<uint8_t>(0xFFu >> factor)),
-          m_distanceShift(static_cast<unsigned>(8 - factor))
-    {
-    }
+          m_distanceShift(static_cast<unsigned>(8 - factor)) {}
 
     Status run();
 
@@ -72,19 +68,16 @@ private:
     std::array<FollowerSet, 256> m_sets{};
 };
 
-bool Unreducer::readFollowerSets()
-{
+bool Unreducer::readFollowerSets() {
     for (int j = 255; j >= 0; --j) {
         uint32_t count = 0;
-        if (!m_bits.read(6, count) || count > kMaxFollowers)
-            return false;
+        if (!m_bits.read(6, count) || count > kMaxFollowers) return false;
         FollowerSet& set = m_sets[static_cast<size_t>(j)];
         set.count = static_cast<uint8_t>(count);
         set.indexBits = indexBitsFor(count);
         for (uint32_t i = 0; i < count; ++i) {
             uint32_t byte = 0;
-            if (!m_bits.read(8, byte))
-                return false;
+            if (!m_bits.read(8, byte)) return false;
             set.bytes[i] = static_cast<uint8_t>(byte);
         }
     }
@@ -92,24 +85,19 @@ bool Unreducer::readFollowerSets()
 }
 
 // Decodes the next intermediate byte from the follower-set stage.
-bool Unreducer::nextByte(uint8_t& byte)
-{
+bool Unreducer::nextByte(uint8_t& byte) {
     const FollowerSet& set = m_sets[m_last];
     uint32_t value = 0;
     if (set.count == 0) {
-        if (!m_bits.read(8, value))
-            return false;
+        if (!m_bits.read(8, value)) return false;
     } else {
         uint32_t raw = 0;
-        if (!m_bits.readBit(raw))
-            return false;
+        if (!m_bits.readBit(raw)) return false;
         if (raw != 0) {
-            if (!m_bits.read(8, value))
-                return false;
+            if (!m_bits.read(8, value)) return false;
         } else {
             uint32_t index = 0;
-            if (!m_bits.read(set.indexBits, index) || index >= set.count)
-                return false;
+            if (!m_bits.read(set.indexBits, index) || index >= set.count) return false;
             value = set.bytes[index];
         }
     }
@@ -118,26 +106,21 @@ bool Unreducer::nextByte(uint8_t& byte)
     return true;
 }
 
-bool Unreducer::copyMatch(size_t distance, size_t length)
-{
-    if (length > m_outSize - m_outPos)
-        return false;
+bool Unreducer::copyMatch(size_t distance, size_t length) {
+    if (length > m_outSize - m_outPos) return false;
     for (size_t i = 0; i < length; ++i, ++m_outPos)
         m_out[m_outPos] = m_outPos >= distance ? m_out[m_outPos - distance] : 0;
     return true;
 }
 
-Status Unreducer::run()
-{
-    if (!readFollowerSets())
-        return Status::BadData;
+Status Unreducer::run() {
+    if (!readFollowerSets()) return Status::BadData;
     ExpandState state = ExpandState::Literal;
     uint8_t v = 0;
     size_t length = 0;
     while (m_outPos < m_outSize) {
         uint8_t c = 0;
-        if (!nextByte(c))
-            return Status::BadData;
+        if (!nextByte(c)) return Status::BadData;
         switch (state) {
         case ExpandState::Literal:
             if (c == kDle)
@@ -161,8 +144,7 @@ Status Unreducer::run()
             break;
         case ExpandState::DistanceByte: {
             const size_t distance = (static_cast<size_t>(v >> m_distanceShift) << 8) + c + 1;
-            if (!copyMatch(distance, length + 3))
-                return Status::BadData;
+            if (!copyMatch(distance, length + 3)) return Status::BadData;
             state = ExpandState::Literal;
             break;
         }
@@ -173,12 +155,9 @@ Status Unreducer::run()
 
 }  // namespace
 
-Status unreduce(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, int factor)
-{
-    if (factor < 1 || factor > 4)
-        return Status::BadData;
-    if (outSize == 0)
-        return Status::Ok;
+Status unreduce(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize, int factor) {
+    if (factor < 1 || factor > 4) return Status::BadData;
+    if (outSize == 0) return Status::Ok;
     Unreducer decoder(in, inSize, out, outSize, factor);
     return decoder.run();
 }

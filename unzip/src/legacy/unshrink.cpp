@@ -38,8 +38,7 @@ constexpr unsigned kMaxCodeSize = 13;
 constexpr uint32_t kIncreaseCodeSize = 1;
 constexpr uint32_t kPartialClear = 2;
 
-Status unshrinkWith(ShrinkCodeTable& table, detail::BitReader& bits, uint8_t* out, size_t outSize)
-{
+Status unshrinkWith(ShrinkCodeTable& table, detail::BitReader& bits, uint8_t* out, size_t outSize) {
     unsigned codeSize = kInitialCodeSize;
     bool hasPrevious = false;
     unsigned previous = 0;
@@ -47,12 +46,10 @@ Status unshrinkWith(ShrinkCodeTable& table, detail::BitReader& bits, uint8_t* ou
     size_t pos = 0;
     while (pos < outSize) {
         uint32_t code = 0;
-        if (!bits.read(codeSize, code))
-            return Status::BadData;
+        if (!bits.read(codeSize, code)) return Status::BadData;
         if (code == ShrinkCodeTable::kControlCode) {
             uint32_t command = 0;
-            if (!bits.read(codeSize, command))
-                return Status::BadData;
+            if (!bits.read(codeSize, command)) return Status::BadData;
             if (command == kIncreaseCodeSize && codeSize < kMaxCodeSize)
                 ++codeSize;
             else if (command == kPartialClear)
@@ -64,15 +61,12 @@ Status unshrinkWith(ShrinkCodeTable& table, detail::BitReader& bits, uint8_t* ou
 
         uint8_t first = 0;
         if (table.isUsed(code)) {
-            if (!table.expand(code, out, outSize, pos, first))
-                return Status::BadData;
-            if (hasPrevious && table.nextFree() < ShrinkCodeTable::kTableSize)
-                table.addString(previous, first);
+            if (!table.expand(code, out, outSize, pos, first)) return Status::BadData;
+            if (hasPrevious && table.nextFree() < ShrinkCodeTable::kTableSize) table.addString(previous, first);
         } else if (hasPrevious && code == table.nextFree()) {
             // KwKwK: the new string is the previous one plus its own first byte.
             table.addString(previous, previousFirst);
-            if (!table.expand(code, out, outSize, pos, first))
-                return Status::BadData;
+            if (!table.expand(code, out, outSize, pos, first)) return Status::BadData;
         } else {
             return Status::BadData;
         }
@@ -85,10 +79,8 @@ Status unshrinkWith(ShrinkCodeTable& table, detail::BitReader& bits, uint8_t* ou
 
 }  // namespace
 
-Status unshrink(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize)
-{
-    if (outSize == 0)
-        return Status::Ok;
+Status unshrink(const uint8_t* in, size_t inSize, uint8_t* out, size_t outSize) {
+    if (outSize == 0) return Status::Ok;
     ShrinkCodeTable table;
     detail::BitReader bits(in, inSize);
     return unshrinkWith(table, bits, out, outSize);

@@ -13,16 +13,16 @@ namespace zwtest {
 
 struct ZipEntry {
     std::string name;
-    std::string data;                   // the member's content
-    uint16_t method = 8;                // 0 stored, 8 deflated; others need rawData
-    std::optional<std::string> rawData; // compressed bytes as they are stored
+    std::string data;                    // the member's content
+    uint16_t method = 8;                 // 0 stored, 8 deflated; others need rawData
+    std::optional<std::string> rawData;  // compressed bytes as they are stored
     uint16_t flags = 0;
     uint16_t dosDate = (40 << 9) | (1 << 5) | 2;  // 2020-01-02
     uint16_t dosTime = (3 << 11) | (4 << 5) | 3;  // 03:04:06
     uint16_t madeBy = 0x0014;                     // MS-DOS host, version 2.0
     uint32_t externalAttributes = 0;
-    std::string password;      // traditional encryption when not empty
-    bool descriptor = false;   // flag bit 3 and a trailing data descriptor
+    std::string password;     // traditional encryption when not empty
+    bool descriptor = false;  // flag bit 3 and a trailing data descriptor
     std::string comment;
     // Lies told by the central directory.
     std::optional<uint32_t> centralCrc, centralSize, centralCompressedSize, centralOffset;

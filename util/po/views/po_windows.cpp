@@ -76,9 +76,8 @@ void registerPoWindows(WindowRegistry& registry) {
         VendorProductForm form(*c.database, c.ui, *t, r);
         return runMasterForm(c, form);
     });
-    registry.add("BrowseNewPOs", [](WindowContext& c, const WindowRequest& r) {
-        return openListWindow<PO>(c, r, browseNewPOsSpec());
-    });
+    registry.add("BrowseNewPOs",
+                 [](WindowContext& c, const WindowRequest& r) { return openListWindow<PO>(c, r, browseNewPOsSpec()); });
     registry.add("BrowsePOs", [](WindowContext& c, const WindowRequest& r) {
         if (c.database == nullptr) return WindowResponse{};
         auto logic = std::make_shared<BrowsePOs>(*c.database, c.ui);

@@ -67,8 +67,8 @@ private:
     NextAlarm pendingLocked() const;
 
     mutable std::mutex m_mutex;
-    std::vector<AlarmEntry> m_entries;  // sorted on EVENTID
-    int m_loads = 0;                    // loads running
+    std::vector<AlarmEntry> m_entries;                            // sorted on EVENTID
+    int m_loads = 0;                                              // loads running
     std::map<std::int32_t, std::optional<AlarmEntry>> m_journal;  // changes while loading; nullopt = removed
 };
 

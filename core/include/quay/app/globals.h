@@ -62,50 +62,50 @@ public:
     Response GlobalResponse = Response::None;  // what the form answered
 
     // --- procedure arguments and results ---
-    std::int32_t rcLong = 0;                    // argument of GETCOMPANYDEFAULTS
-    Decimal<13, 2> BalanceDue;                  // GLO:BalanceDue, result of GETCUSTBALANCE
+    std::int32_t rcLong = 0;    // argument of GETCOMPANYDEFAULTS
+    Decimal<13, 2> BalanceDue;  // GLO:BalanceDue, result of GETCUSTBALANCE
 
     // --- order entry ---
-    FixedString<35> CustName;                   // Glo:CustName, the customer an account window shows
-    FixedString<1> PriceClass;                  // Glo:PriceClass: "1"-"6", "C", "R"; "A" in list selections
-    FixedString<20> PartNum;                    // Glo:PartNum, the line whose serials are edited
-    std::int32_t OrdNum = 0;                    // Glo:OrdNum, the order being edited or printed
-    std::int32_t InvoiceNum = 0;                // Glo:InvoiceNum
-    Decimal<13, 2> ProfitMargin;                // Glo:ProfitMargin, percent to two places
-    Decimal<13, 2> DiscountAmt;                 // Glo:DiscountAmt, surcharge minus discount
-    Decimal<13, 2> ListSubTotal;                // Glo:ListSubTotal
-    Decimal<13, 2> OrdCost;                     // Glo:OrdCost, the order's cost total
+    FixedString<35> CustName;     // Glo:CustName, the customer an account window shows
+    FixedString<1> PriceClass;    // Glo:PriceClass: "1"-"6", "C", "R"; "A" in list selections
+    FixedString<20> PartNum;      // Glo:PartNum, the line whose serials are edited
+    std::int32_t OrdNum = 0;      // Glo:OrdNum, the order being edited or printed
+    std::int32_t InvoiceNum = 0;  // Glo:InvoiceNum
+    Decimal<13, 2> ProfitMargin;  // Glo:ProfitMargin, percent to two places
+    Decimal<13, 2> DiscountAmt;   // Glo:DiscountAmt, surcharge minus discount
+    Decimal<13, 2> ListSubTotal;  // Glo:ListSubTotal
+    Decimal<13, 2> OrdCost;       // Glo:OrdCost, the order's cost total
 
     // --- the frame and the tip of the day ---
-    FixedString<64> ProgramTitle;               // "Billquay"
-    FixedString<20> UserID;                     // log-in name, upper-cased; "DEFAULT" when none
+    FixedString<64> ProgramTitle;  // "Billquay"
+    FixedString<20> UserID;        // log-in name, upper-cased; "DEFAULT" when none
     std::int32_t FrameX = 0;
     std::int32_t FrameY = 0;
     std::int32_t FrameW = 0;
     std::int32_t FrameH = 0;
-    std::uint8_t MessageOfDay = 0;              // 1 when the tip of the day shows at start
-    std::uint8_t MODDone = 0;                   // 1 once tips are done for this run
-    std::int32_t MODPosition = 0;               // the tip to show next
+    std::uint8_t MessageOfDay = 0;  // 1 when the tip of the day shows at start
+    std::uint8_t MODDone = 0;       // 1 once tips are done for this run
+    std::int32_t MODPosition = 0;   // the tip to show next
 
     // --- the schedule's alarms ---
-    std::atomic<std::int32_t> AlarmActive{0};   // read with nextAlarm(), set with setNextAlarm()
+    std::atomic<std::int32_t> AlarmActive{0};  // read with nextAlarm(), set with setNextAlarm()
     std::atomic<std::int32_t> NextEventDay{0};
     std::atomic<std::int32_t> NextEventTime{0};
     std::atomic<std::int32_t> CurrentAlarmID{0};  // the alarm the alarm window is to show
-    struct SchGroup SchGroup;                   // GLO:SchGroup
+    struct SchGroup SchGroup;                     // GLO:SchGroup
 
     void setNextAlarm(const NextAlarm& next);
     NextAlarm nextAlarm() const;
 
     // --- calendar, export and import ---
-    FixedString<50> CalendarTitle;              // title of the DATESELECT window
-    FixedString<99> ExportFileName;             // the ExportFile text file's name
-    FixedString<99> ImportFileName;             // the ImportFile text file's name
+    FixedString<50> CalendarTitle;   // title of the DATESELECT window
+    FixedString<99> ExportFileName;  // the ExportFile text file's name
+    FixedString<99> ImportFileName;  // the ImportFile text file's name
 
     // --- report selections ---
-    std::int32_t LowDate1 = 0;                  // first date of the range
-    std::int32_t HiDate1 = 0;                   // last date of the range
-    FixedString<6> CustType;                    // Glo:CustType: "ACTIVE", "DEAD" or "ALL"
+    std::int32_t LowDate1 = 0;  // first date of the range
+    std::int32_t HiDate1 = 0;   // last date of the range
+    FixedString<6> CustType;    // Glo:CustType: "ACTIVE", "DEAD" or "ALL"
     std::uint8_t PrintComments = 0;
     std::uint8_t PrintPackList = 0;
     std::uint8_t UseDiscount = 0;
@@ -113,7 +113,7 @@ public:
     std::uint8_t OneLiner = 0;
     std::uint8_t Landscape = 0;
     std::uint8_t InStockItems = 0;
-    FixedString<1> Dollars;                     // "D" dollars or "Q" quantity sold
+    FixedString<1> Dollars;  // "D" dollars or "Q" quantity sold
 
 private:
     mutable std::mutex m_alarmMutex;

@@ -33,8 +33,7 @@ struct SavedError {
 
 // Saves the table's last error (code, text, driver text and code).
 QUAY_EXPORT void saveError(const Table& table);
-QUAY_EXPORT void saveError(ErrorCode code, std::string text = {}, std::string driverText = {},
-                           int driverCode = 0);
+QUAY_EXPORT void saveError(ErrorCode code, std::string text = {}, std::string driverText = {}, int driverCode = 0);
 QUAY_EXPORT const SavedError& savedError();
 QUAY_EXPORT void clearSavedError();
 

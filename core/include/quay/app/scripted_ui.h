@@ -59,7 +59,7 @@ public:
     ~ScriptedUi() override;
 
     // --- script ---
-    void answer(Button b);                          // queues one answer
+    void answer(Button b);                           // queues one answer
     void answers(std::initializer_list<Button> bs);  // queues several, in order
     std::size_t pendingAnswers() const { return m_answers.size(); }
     // The answer given when the queue is empty; unset means the box's default button.

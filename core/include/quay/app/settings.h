@@ -35,7 +35,7 @@ namespace quay::core {
 
 enum class SettingsStatus {
     Ok = 0,
-    InvalidName,   // a section or key that cannot be written (empty, or holding "]", "=", a line break): nothing changed
+    InvalidName,  // a section or key that cannot be written (empty, or holding "]", "=", a line break): nothing changed
     InvalidValue,  // a value holding a line break: nothing changed
     IoError,       // the file could not be read or replaced: nothing changed
 };
@@ -60,13 +60,11 @@ public:
     std::optional<std::string> find(std::string_view section, std::string_view key) const;
 
     // The value, or `defaultValue` when absent.
-    std::string read(std::string_view section, std::string_view key,
-                     std::string_view defaultValue = {}) const;
+    std::string read(std::string_view section, std::string_view key, std::string_view defaultValue = {}) const;
 
     // The value as a whole number (optional sign, digits), or `defaultValue` when
     // absent or not a whole number within LONG's range.
-    std::int32_t readNumber(std::string_view section, std::string_view key,
-                            std::int32_t defaultValue) const;
+    std::int32_t readNumber(std::string_view section, std::string_view key, std::int32_t defaultValue) const;
 
     // Sets `key` in `section` to `value`, adding the section or key when missing.
     SettingsStatus write(std::string_view section, std::string_view key, std::string_view value);

@@ -25,44 +25,44 @@
 namespace quay::core {
 
 enum class StandardMessage : int {
-    InvalidFile = 1,             // "Invalid File"; ends the program
-    InvalidKey = 2,              // "Invalid Key": rebuild the keys? No ends the program
-    RebuildError = 3,            // "Key Rebuild Error"; ends the program
-    CreateError = 4,             // "File Creation Error"; ends the program
-    CreateOpenError = 5,         // "File Creation Error" (opening the created file); ends the program
-    ProcedureToDo = 6,           // "Procedure not defined"
-    BadKeyedRecord = 7,          // no caption: insert abandoned
-    RangeLower = 8,              // "Range Error": must be lower than
-    RangeHigher = 9,             // "Range Error": must be higher than
-    RangeBetween = 10,           // "Range Error": must be between
-    NotInFile = 11,              // "Field Contents Error"
-    RestrictUpdate = 12,         // "Referential Integrity Update Error"
-    RestrictDelete = 13,         // "Referential Integrity Delete Error"
-    InsertError = 14,            // "Record Insert Error"
-    UpdateError = 15,            // "Update Operation Error"
-    RetryUpdate = 16,            // "Record Update Error": save again?
-    DeleteError = 17,            // "Delete Operation Error"
-    RetryDelete = 18,            // "Record Update Error": delete again?
-    InsertDisabled = 19,         // "Invalid Request": inserts not allowed
-    UpdateDisabled = 20,         // "Invalid Request": changes not allowed
-    DeleteDisabled = 21,         // "Invalid Request": deletions not allowed
-    NoCreate = 22,               // "File Creation Not Allowed"; ends the program
-    ConfirmCancel = 23,          // "Update Cancelled": are you sure?
-    DuplicateKey = 24,           // "Duplicate Key Error"
-    AutoIncrementError = 25,     // "Auto Increment Error": retry?
-    FileLoadError = 26,          // "File Load Error"
-    ConfirmCancelLoad = 27,      // "Cancel Request": stop loading?
-    FileEmpty = 28,              // "File Load Error": the file has no text
-    EndOfFile = 29,              // "End of File Error" (alternate: "Beginning of File Error")
-    DiskError = 30,              // "File Access Error"; ends the program
-    ProcessActionError = 31,     // "Process PUT Error" (alternate: "Process DELETE Error")
-    ConfirmDelete = 32,          // "Confirm Delete"
-    SaveOnCancel = 33,           // "Update Cancelled": save the changes?
-    TransactionFramingError = 34,// "Transaction Framing Error"
-    RecordRetrievalError = 35,   // "Record Retrieval Error"
-    ViewOpenError = 36,          // "View Open Error"
-    RecordAdded = 37,            // "Record Added": add another?
-    RecordChanged = 38,          // "Record Was Not Updated"
+    InvalidFile = 1,               // "Invalid File"; ends the program
+    InvalidKey = 2,                // "Invalid Key": rebuild the keys? No ends the program
+    RebuildError = 3,              // "Key Rebuild Error"; ends the program
+    CreateError = 4,               // "File Creation Error"; ends the program
+    CreateOpenError = 5,           // "File Creation Error" (opening the created file); ends the program
+    ProcedureToDo = 6,             // "Procedure not defined"
+    BadKeyedRecord = 7,            // no caption: insert abandoned
+    RangeLower = 8,                // "Range Error": must be lower than
+    RangeHigher = 9,               // "Range Error": must be higher than
+    RangeBetween = 10,             // "Range Error": must be between
+    NotInFile = 11,                // "Field Contents Error"
+    RestrictUpdate = 12,           // "Referential Integrity Update Error"
+    RestrictDelete = 13,           // "Referential Integrity Delete Error"
+    InsertError = 14,              // "Record Insert Error"
+    UpdateError = 15,              // "Update Operation Error"
+    RetryUpdate = 16,              // "Record Update Error": save again?
+    DeleteError = 17,              // "Delete Operation Error"
+    RetryDelete = 18,              // "Record Update Error": delete again?
+    InsertDisabled = 19,           // "Invalid Request": inserts not allowed
+    UpdateDisabled = 20,           // "Invalid Request": changes not allowed
+    DeleteDisabled = 21,           // "Invalid Request": deletions not allowed
+    NoCreate = 22,                 // "File Creation Not Allowed"; ends the program
+    ConfirmCancel = 23,            // "Update Cancelled": are you sure?
+    DuplicateKey = 24,             // "Duplicate Key Error"
+    AutoIncrementError = 25,       // "Auto Increment Error": retry?
+    FileLoadError = 26,            // "File Load Error"
+    ConfirmCancelLoad = 27,        // "Cancel Request": stop loading?
+    FileEmpty = 28,                // "File Load Error": the file has no text
+    EndOfFile = 29,                // "End of File Error" (alternate: "Beginning of File Error")
+    DiskError = 30,                // "File Access Error"; ends the program
+    ProcessActionError = 31,       // "Process PUT Error" (alternate: "Process DELETE Error")
+    ConfirmDelete = 32,            // "Confirm Delete"
+    SaveOnCancel = 33,             // "Update Cancelled": save the changes?
+    TransactionFramingError = 34,  // "Transaction Framing Error"
+    RecordRetrievalError = 35,     // "Record Retrieval Error"
+    ViewOpenError = 36,            // "View Open Error"
+    RecordAdded = 37,              // "Record Added": add another?
+    RecordChanged = 38,            // "Record Was Not Updated"
 };
 
 constexpr int kFirstStandardMessage = 1;
@@ -70,7 +70,8 @@ constexpr int kLastStandardMessage = 38;
 
 struct MessageInserts {
     constexpr MessageInserts() = default;
-    constexpr MessageInserts(std::string_view n, std::string_view x = {}, bool alt = false)  // NOLINT: {"Orders"} reads well
+    constexpr MessageInserts(std::string_view n, std::string_view x = {},
+                             bool alt = false)  // NOLINT: {"Orders"} reads well
         : name(n), extra(x), alternate(alt) {}
 
     std::string_view name;

@@ -40,9 +40,7 @@ class ButtonSet {
 public:
     constexpr ButtonSet() = default;
     constexpr ButtonSet(Button b) : m_bits(static_cast<std::uint8_t>(b)) {}  // NOLINT: implicit by design
-    constexpr bool has(Button b) const {
-        return b != Button::None && (m_bits & static_cast<std::uint8_t>(b)) != 0;
-    }
+    constexpr bool has(Button b) const { return b != Button::None && (m_bits & static_cast<std::uint8_t>(b)) != 0; }
     constexpr bool isEmpty() const { return m_bits == 0; }
     constexpr std::uint8_t bits() const { return m_bits; }
     constexpr ButtonSet operator|(ButtonSet other) const { return fromBits(m_bits | other.m_bits); }
@@ -91,8 +89,8 @@ public:
 
     // Shows a message box and returns the button pressed. REQUIRES: `buttons` is not
     // empty and holds `defaultButton`.
-    virtual Button message(std::string_view caption, std::string_view text, Icon icon,
-                           ButtonSet buttons, Button defaultButton) = 0;
+    virtual Button message(std::string_view caption, std::string_view text, Icon icon, ButtonSet buttons,
+                           Button defaultButton) = 0;
 
     // Sounds the speaker (frequency in Hz, duration in milliseconds).
     virtual void beep(int frequency, int duration) = 0;

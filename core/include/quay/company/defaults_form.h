@@ -40,8 +40,7 @@ public:
     // The methods a price class may use, as the list offers them.
     static constexpr const char* kMethods = "DISCOUNT|MARKUP|MARGIN";
     static std::vector<std::string> methods();
-    static constexpr const char* kNameRequired =
-        "Enter the company name: it heads every quote, invoice and statement.";
+    static constexpr const char* kNameRequired = "Enter the company name: it heads every quote, invoice and statement.";
 
     // The phone fields the formatter checks.
     enum class Phone { Phone1, Phone2, Fax };

@@ -41,7 +41,8 @@ public:
     // Why OK or an entry was refused, as the status line says it.
     static constexpr const char* kPriceClassRequired =
         "Choose the customer's price class: 1 to 6, C (cost) or R (retail).";
-    static constexpr const char* kBillToSelf = "A customer cannot be billed to itself: leave Bill To blank or name another customer.";
+    static constexpr const char* kBillToSelf =
+        "A customer cannot be billed to itself: leave Bill To blank or name another customer.";
     static constexpr const char* kPhoneRefused = "A phone number has 7 or 10 digits, such as 555-0199 or 212-555-0199.";
 
     // REQUIRES: `customers` is a Customer handle open on `db`, holding the record for

@@ -31,7 +31,7 @@ struct MasterListFormConfig {
     int firstNameField = -1;
     int lastNameField = -1;
     int builtNameField = -1;
-    int activeField = -1;          // set to 1 for a new record
+    int activeField = -1;  // set to 1 for a new record
 };
 
 class QUAY_EXPORT MasterListForm : public FormWindow {
@@ -55,9 +55,9 @@ private:
 
 // One member of the family: its list, its form and the names they are run under.
 struct MasterListMember {
-    std::string browseProcedure;   // "VendorBrowse" (settings section)
-    std::string exportedName;      // "VENDORBROWSE"
-    std::string formProcedure;     // "VendorForm"
+    std::string browseProcedure;  // "VendorBrowse" (settings section)
+    std::string exportedName;     // "VENDORBROWSE"
+    std::string formProcedure;    // "VendorForm"
     const TableDesc* table = nullptr;
     ListSpec (*browse)() = nullptr;
     MasterListFormConfig (*form)() = nullptr;

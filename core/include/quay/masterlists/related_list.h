@@ -24,15 +24,15 @@
 namespace quay::core {
 
 struct RelatedListSpec {
-    WindowName formProcedure;              // "CustCommentsRecord"; empty for a list without a form
-    std::vector<std::string> headings;     // column headings
+    WindowName formProcedure;           // "CustCommentsRecord"; empty for a list without a form
+    std::vector<std::string> headings;  // column headings
     KeyId key{0};
     // Writes the owner's key values into the cleared buffer, where reading starts.
     RecordSetter start;
     // True while a record read in key order still belongs to the owner.
     RowFilter belongs;
     RowFormatter format;
-    std::size_t maxRows = 5000;            // the most rows one owner's list holds
+    std::size_t maxRows = 5000;  // the most rows one owner's list holds
 };
 
 class QUAY_EXPORT RelatedList {

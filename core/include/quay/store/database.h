@@ -12,7 +12,9 @@
 
 namespace quay::core {
 
-namespace detail { class DatabaseImpl; }
+namespace detail {
+class DatabaseImpl;
+}
 
 class QUAY_EXPORT Database {
 public:

@@ -40,7 +40,9 @@
 
 namespace quay::core {
 
-namespace detail { class TableImpl; }
+namespace detail {
+class TableImpl;
+}
 
 enum class OpenMode { Shared, Exclusive };
 
@@ -74,7 +76,7 @@ public:
     // while another handle holds the table; LayoutMismatch; DuplicateKey when stored
     // records break a unique key (the indexes are then left as they were).
     ErrorCode buildKeys();
-    std::string fileName() const;                       // the documented file name, e.g. "customer.tps"
+    std::string fileName() const;  // the documented file name, e.g. "customer.tps"
     bool isOpen() const;
 
     // --- records ---
@@ -91,31 +93,31 @@ public:
     ErrorCode get(KeyId key);
     // Reads the record a position() of this table named. RecordNotFound.
     ErrorCode reget(const std::string& position);
-    std::string position() const;     // the current record's position (at most 512 bytes; "" when none)
-    void clear();                     // blanks the buffer: strings blank, numbers and memos zero
+    std::string position() const;  // the current record's position (at most 512 bytes; "" when none)
+    void clear();                  // blanks the buffer: strings blank, numbers and memos zero
 
     // --- sequential access ---
-    ErrorCode set(KeyId key);         // before the first record in key order
-    ErrorCode setAtKey(KeyId key);    // before the first record at or after the buffer's key values
-    ErrorCode setEnd(KeyId key);      // after the last record, for previous()
-    ErrorCode setFileOrder();         // before the first record in file (insertion) order
-    ErrorCode next();                 // RecordNotAvailable at the end (or without a set)
-    ErrorCode previous();             // RecordNotAvailable at the beginning (or without a set)
+    ErrorCode set(KeyId key);       // before the first record in key order
+    ErrorCode setAtKey(KeyId key);  // before the first record at or after the buffer's key values
+    ErrorCode setEnd(KeyId key);    // after the last record, for previous()
+    ErrorCode setFileOrder();       // before the first record in file (insertion) order
+    ErrorCode next();               // RecordNotAvailable at the end (or without a set)
+    ErrorCode previous();           // RecordNotAvailable at the beginning (or without a set)
 
     // --- tests and hints ---
-    void watch();                                 // arm change detection for the next put
+    void watch();  // arm change detection for the next put
     // Would the buffer duplicate a record other than the current one on this unique
     // key (false for keys with duplicates and for blank values of an optional key)?
     bool duplicate(KeyId key);
-    bool duplicate();                             // ... on any unique key?
-    std::int64_t records();                       // number of records (0 with lastError() set on failure)
+    bool duplicate();        // ... on any unique key?
+    std::int64_t records();  // number of records (0 with lastError() set on failure)
     // "QUICKSCAN=on" / "QUICKSCAN=off" (read-ahead), "Recover=N" (the next open waits up
     // to N seconds, 0 to 3600, for a lock to clear); anything else is a DriverError.
     ErrorCode send(std::string_view command);
 
     // --- the last error ---
     ErrorCode lastError() const;
-    std::string errorText() const;    // the code's text; for DriverError the driver's own text
+    std::string errorText() const;  // the code's text; for DriverError the driver's own text
     const std::string& driverErrorText() const;
     int driverErrorCode() const;
     // After DuplicateKey: the index of the unique key the buffer collided on (for the

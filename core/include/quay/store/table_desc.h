@@ -23,24 +23,24 @@ namespace quay::core {
 enum class FieldType : std::uint8_t { Byte, Long, Decimal, String, Memo };
 
 struct FieldDesc {
-    std::string name;          // documented name without prefix, e.g. "Name" for CUS:Name
+    std::string name;  // documented name without prefix, e.g. "Name" for CUS:Name
     FieldType type;
-    std::size_t offset;        // offsetof(Record, member)
-    std::uint32_t size = 0;    // String/Memo: characters; Decimal: digits
-    std::uint8_t places = 0;   // Decimal: places after the point
+    std::size_t offset;       // offsetof(Record, member)
+    std::uint32_t size = 0;   // String/Memo: characters; Decimal: digits
+    std::uint8_t places = 0;  // Decimal: places after the point
 };
 
 struct KeyPart {
-    int field;                 // index into TableDesc::fields
+    int field;  // index into TableDesc::fields
     bool descending = false;
 };
 
 struct KeyDesc {
-    std::string name;          // documented name without prefix, e.g. "byName"
-    std::string label;         // what "Duplicate Key Error" names, e.g. "by Company Number"
+    std::string name;   // documented name without prefix, e.g. "byName"
+    std::string label;  // what "Duplicate Key Error" names, e.g. "by Company Number"
     std::vector<KeyPart> parts;
     bool unique = false;
-    bool optional = false;     // records whose key fields are all blank or zero are left out
+    bool optional = false;  // records whose key fields are all blank or zero are left out
     bool caseInsensitive = false;
     bool primary = false;
 };
@@ -52,10 +52,10 @@ struct KeyId {
 };
 
 struct TableDesc {
-    std::string name;          // documented table name, e.g. "Customer", "CustRef"
-    std::string prefix;        // field prefix, e.g. "CUS"
-    std::string fileName;      // documented file name, e.g. "customer.tps"; handles on one file share it
-    std::size_t recordSize;    // sizeof(Record)
+    std::string name;        // documented table name, e.g. "Customer", "CustRef"
+    std::string prefix;      // field prefix, e.g. "CUS"
+    std::string fileName;    // documented file name, e.g. "customer.tps"; handles on one file share it
+    std::size_t recordSize;  // sizeof(Record)
     std::vector<FieldDesc> fields;
     std::vector<KeyDesc> keys;
 

@@ -27,12 +27,12 @@ struct QUAY_EXPORT Charges {
     static const TableDesc& desc();
 
     // Keys, in order: a KeyId is the key's position in desc().keys.
-    static constexpr KeyId byId{0};           // Id; unique, case-insensitive, primary
-    static constexpr KeyId byCustomer{1};     // Customer; duplicates, case-insensitive
-    static constexpr KeyId byInvoiceNum{2};   // INVOICENUM; unique, optional, case-insensitive
-    static constexpr KeyId byCustPaidDate{3}; // Customer, Paid, Date; duplicates, case-insensitive
-    static constexpr KeyId byInvoiceDate{4};  // INVOICENUM, Date; duplicates, case-insensitive
-    static constexpr KeyId byPaid{5};         // Paid; duplicates, case-insensitive
+    static constexpr KeyId byId{0};            // Id; unique, case-insensitive, primary
+    static constexpr KeyId byCustomer{1};      // Customer; duplicates, case-insensitive
+    static constexpr KeyId byInvoiceNum{2};    // INVOICENUM; unique, optional, case-insensitive
+    static constexpr KeyId byCustPaidDate{3};  // Customer, Paid, Date; duplicates, case-insensitive
+    static constexpr KeyId byInvoiceDate{4};   // INVOICENUM, Date; duplicates, case-insensitive
+    static constexpr KeyId byPaid{5};          // Paid; duplicates, case-insensitive
 };
 
 }  // namespace quay::core

@@ -60,11 +60,11 @@ struct FieldTraits<Memo<N>> {
 // Bytes a described field occupies in its record, from the description alone.
 constexpr std::size_t storageBytes(const FieldDesc& field) {
     switch (field.type) {
-        case FieldType::Byte: return 1;
-        case FieldType::Long: return 4;
-        case FieldType::Decimal: return 8;
-        case FieldType::String: return field.size;
-        case FieldType::Memo: return 4 + field.size;
+    case FieldType::Byte: return 1;
+    case FieldType::Long: return 4;
+    case FieldType::Decimal: return 8;
+    case FieldType::String: return field.size;
+    case FieldType::Memo: return 4 + field.size;
     }
     return 0;
 }

@@ -30,8 +30,8 @@
 
 namespace quay::core {
 
-#define QUAY_IMPORT_FIELD(n)                                         \
-    ImportColumn& FIELD##n() { return DATAGROUP[n - 1]; }            \
+#define QUAY_IMPORT_FIELD(n)                              \
+    ImportColumn& FIELD##n() { return DATAGROUP[n - 1]; } \
     const ImportColumn& FIELD##n() const { return DATAGROUP[n - 1]; }
 
 // One column: 50 characters, each of up to 4 bytes in UTF-8.
@@ -52,6 +52,7 @@ struct ImportRecord {
         return DATAGROUP[static_cast<std::size_t>(n - 1)];
     }
 
+    // clang-format off
     QUAY_IMPORT_FIELD(1) QUAY_IMPORT_FIELD(2) QUAY_IMPORT_FIELD(3) QUAY_IMPORT_FIELD(4) QUAY_IMPORT_FIELD(5)
     QUAY_IMPORT_FIELD(6) QUAY_IMPORT_FIELD(7) QUAY_IMPORT_FIELD(8) QUAY_IMPORT_FIELD(9) QUAY_IMPORT_FIELD(10)
     QUAY_IMPORT_FIELD(11) QUAY_IMPORT_FIELD(12) QUAY_IMPORT_FIELD(13) QUAY_IMPORT_FIELD(14) QUAY_IMPORT_FIELD(15)
@@ -62,6 +63,7 @@ struct ImportRecord {
     QUAY_IMPORT_FIELD(36) QUAY_IMPORT_FIELD(37) QUAY_IMPORT_FIELD(38) QUAY_IMPORT_FIELD(39) QUAY_IMPORT_FIELD(40)
     QUAY_IMPORT_FIELD(41) QUAY_IMPORT_FIELD(42) QUAY_IMPORT_FIELD(43) QUAY_IMPORT_FIELD(44) QUAY_IMPORT_FIELD(45)
     QUAY_IMPORT_FIELD(46) QUAY_IMPORT_FIELD(47) QUAY_IMPORT_FIELD(48) QUAY_IMPORT_FIELD(49) QUAY_IMPORT_FIELD(50)
+    // clang-format on
 };
 
 #undef QUAY_IMPORT_FIELD

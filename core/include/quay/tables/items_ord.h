@@ -36,10 +36,10 @@ struct QUAY_EXPORT ItemsOrd {
     static const TableDesc& desc();
 
     // Keys, in order: a KeyId is the key's position in desc().keys.
-    static constexpr KeyId byIteNum{0};  // IteNum; unique, case-insensitive, primary
-    static constexpr KeyId byOrdNum{1};  // OrdNum; duplicates, case-insensitive
-    static constexpr KeyId byPartNum{2}; // PartNum; duplicates, case-insensitive
-    static constexpr KeyId byGroup{3};   // GROUP; duplicates, case-insensitive
+    static constexpr KeyId byIteNum{0};   // IteNum; unique, case-insensitive, primary
+    static constexpr KeyId byOrdNum{1};   // OrdNum; duplicates, case-insensitive
+    static constexpr KeyId byPartNum{2};  // PartNum; duplicates, case-insensitive
+    static constexpr KeyId byGroup{3};    // GROUP; duplicates, case-insensitive
 };
 
 }  // namespace quay::core

@@ -7,12 +7,12 @@
 namespace quay::core {
 
 struct QUAY_EXPORT ShipMthd {
-    FixedString<20> SHIPVIA;   // shipping method name; the entry's identity
+    FixedString<20> SHIPVIA;  // shipping method name; the entry's identity
 
     static const TableDesc& desc();
 
     // Keys, in order: a KeyId is the key's position in desc().keys.
-    static constexpr KeyId byShipVia{0}; // SHIPVIA; unique, case-insensitive, primary
+    static constexpr KeyId byShipVia{0};  // SHIPVIA; unique, case-insensitive, primary
 };
 
 }  // namespace quay::core

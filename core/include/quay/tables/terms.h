@@ -7,13 +7,13 @@
 namespace quay::core {
 
 struct QUAY_EXPORT Terms {
-    FixedString<15> TERMS;   // payment terms text (for example a number of days); the entry's
-                             // identity
+    FixedString<15> TERMS;  // payment terms text (for example a number of days); the entry's
+                            // identity
 
     static const TableDesc& desc();
 
     // Keys, in order: a KeyId is the key's position in desc().keys.
-    static constexpr KeyId byTerms{0}; // TERMS; unique, case-insensitive, primary
+    static constexpr KeyId byTerms{0};  // TERMS; unique, case-insensitive, primary
 };
 
 }  // namespace quay::core

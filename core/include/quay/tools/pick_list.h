@@ -34,7 +34,7 @@ struct PickSpec {
     const TableDesc* table = nullptr;   // the table the list is filled from
     KeyId key{0};                       // in the order of
     bool hasLocator = false;
-    PickSource* source = nullptr;       // the shared list
+    PickSource* source = nullptr;  // the shared list
 };
 
 // The six pick windows, by procedure name; null for another name.

@@ -36,7 +36,8 @@ constexpr std::optional<std::int32_t> timeFromClock(int hour, int minute, int se
         hundredths > 99) {
         return std::nullopt;
     }
-    const std::int32_t t = hour * kHundredthsPerHour + minute * kHundredthsPerMinute + second * kHundredthsPerSecond + hundredths;
+    const std::int32_t t =
+        hour * kHundredthsPerHour + minute * kHundredthsPerMinute + second * kHundredthsPerSecond + hundredths;
     return t == 0 ? kMidnight : t;
 }
 

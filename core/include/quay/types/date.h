@@ -57,7 +57,8 @@ inline constexpr std::int64_t kDayNumberOffset = daysFromCivil(1801, 1, 1) - 4;
 }  // namespace detail
 
 // The day number of 31 December 9999, the last date representable.
-inline constexpr std::int32_t kLastDate = static_cast<std::int32_t>(detail::daysFromCivil(9999, 12, 31) - detail::kDayNumberOffset);
+inline constexpr std::int32_t kLastDate =
+    static_cast<std::int32_t>(detail::daysFromCivil(9999, 12, 31) - detail::kDayNumberOffset);
 // Day 4, 1 January 1801.
 inline constexpr std::int32_t kFirstDate = 4;
 

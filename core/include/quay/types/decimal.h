@@ -87,9 +87,7 @@ constexpr Int128 roundDown(Int128 value, int n) {
 }
 
 // value / 10^n cut toward zero.
-constexpr Int128 cutDown(Int128 value, int n) {
-    return n <= 0 ? value : value / pow10(n);
-}
+constexpr Int128 cutDown(Int128 value, int n) { return n <= 0 ? value : value / pow10(n); }
 
 // floor(|num| / |den| * 10^shift) with the sign of num/den, by long division so that
 // no intermediate overflows; false when the quotient itself does not fit.
@@ -117,8 +115,7 @@ constexpr int minOf(int a, int b) { return a < b ? a : b; }
 // Anything that takes part in decimal arithmetic: a field, an intermediate, an integer.
 template <class T>
 concept DecimalOperand = detail::IsDecimalValue<std::remove_cvref_t<T>>::value ||
-                         (std::integral<std::remove_cvref_t<T>> &&
-                          !std::same_as<std::remove_cvref_t<T>, bool>);
+    (std::integral<std::remove_cvref_t<T>> && !std::same_as<std::remove_cvref_t<T>, bool>);
 
 // An exact intermediate result with Places places and the status of its computation.
 // Values are immutable; every operation returns a new Exact. Once a status other than
@@ -198,7 +195,8 @@ public:
 
     // A whole number. REQUIRES: it fits the field (for constants in code; values from
     // outside go through assign, which reports instead).
-    explicit constexpr Decimal(std::int64_t whole) : m_scaled(whole * static_cast<std::int64_t>(detail::pow10(Places))) {
+    explicit constexpr Decimal(std::int64_t whole)
+        : m_scaled(whole * static_cast<std::int64_t>(detail::pow10(Places))) {
         assert(whole >= -kMaxScaled / static_cast<std::int64_t>(detail::pow10(Places)) &&
                whole <= kMaxScaled / static_cast<std::int64_t>(detail::pow10(Places)));
     }
@@ -238,9 +236,13 @@ public:
         return DecimalStatus::Ok;
     }
     template <int D, int P>
-    constexpr DecimalStatus assign(const Decimal<D, P>& value) { return assign(value.exact()); }
+    constexpr DecimalStatus assign(const Decimal<D, P>& value) {
+        return assign(value.exact());
+    }
     template <std::integral I>
-    constexpr DecimalStatus assign(I whole) { return assign(Exact<0>::fromScaled(whole)); }
+    constexpr DecimalStatus assign(I whole) {
+        return assign(Exact<0>::fromScaled(whole));
+    }
 
     // Adds to or subtracts from the field by the decimal rule (running totals).
     template <DecimalOperand T>
@@ -356,33 +358,25 @@ constexpr std::strong_ordering compare(const Exact<A>& a, const Exact<B>& b) {
 
 template <class A, class B>
 concept DecimalPair = DecimalOperand<A> && DecimalOperand<B> &&
-                      (IsDecimalValue<std::remove_cvref_t<A>>::value || IsDecimalValue<std::remove_cvref_t<B>>::value);
+    (IsDecimalValue<std::remove_cvref_t<A>>::value || IsDecimalValue<std::remove_cvref_t<B>>::value);
 
 }  // namespace detail
 
 template <class A, class B>
-    requires detail::DecimalPair<A, B>
-constexpr auto operator+(const A& a, const B& b) {
-    return detail::add(detail::toExact(a), detail::toExact(b));
-}
+requires detail::DecimalPair<A, B>
+constexpr auto operator+(const A& a, const B& b) { return detail::add(detail::toExact(a), detail::toExact(b)); }
 
 template <class A, class B>
-    requires detail::DecimalPair<A, B>
-constexpr auto operator-(const A& a, const B& b) {
-    return detail::add(detail::toExact(a), -detail::toExact(b));
-}
+requires detail::DecimalPair<A, B>
+constexpr auto operator-(const A& a, const B& b) { return detail::add(detail::toExact(a), -detail::toExact(b)); }
 
 template <class A, class B>
-    requires detail::DecimalPair<A, B>
-constexpr auto operator*(const A& a, const B& b) {
-    return detail::multiply(detail::toExact(a), detail::toExact(b));
-}
+requires detail::DecimalPair<A, B>
+constexpr auto operator*(const A& a, const B& b) { return detail::multiply(detail::toExact(a), detail::toExact(b)); }
 
 template <class A, class B>
-    requires detail::DecimalPair<A, B>
-constexpr auto operator/(const A& a, const B& b) {
-    return detail::divide(detail::toExact(a), detail::toExact(b));
-}
+requires detail::DecimalPair<A, B>
+constexpr auto operator/(const A& a, const B& b) { return detail::divide(detail::toExact(a), detail::toExact(b)); }
 
 template <int D, int P>
 constexpr Exact<P> operator-(const Decimal<D, P>& a) {
@@ -390,13 +384,13 @@ constexpr Exact<P> operator-(const Decimal<D, P>& a) {
 }
 
 template <class A, class B>
-    requires detail::DecimalPair<A, B>
+requires detail::DecimalPair<A, B>
 constexpr std::strong_ordering operator<=>(const A& a, const B& b) {
     return detail::compare(detail::toExact(a), detail::toExact(b));
 }
 
 template <class A, class B>
-    requires detail::DecimalPair<A, B>
+requires detail::DecimalPair<A, B>
 constexpr bool operator==(const A& a, const B& b) {
     return detail::compare(detail::toExact(a), detail::toExact(b)) == std::strong_ordering::equal;
 }

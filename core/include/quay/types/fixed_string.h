@@ -80,16 +80,12 @@ public:
     constexpr bool isBlank() const { return view().empty(); }
 
     // Cuts text to Len characters and pads with blanks; the rest of the field is untouched.
-    constexpr FixedSpan& operator=(std::string_view text)
-        requires(!std::is_const_v<Char>)
-    {
+    constexpr FixedSpan& operator=(std::string_view text) requires(!std::is_const_v<Char>) {
         detail::fillBlankPadded(m_chars, Len, text);
         return *this;
     }
 
-    constexpr bool equalsNoCase(std::string_view other) const {
-        return detail::compareTexts(raw(), other, true) == 0;
-    }
+    constexpr bool equalsNoCase(std::string_view other) const { return detail::compareTexts(raw(), other, true) == 0; }
 
     friend constexpr bool operator==(const FixedSpan& a, std::string_view b) {
         return detail::compareTexts(a.raw(), b, false) == 0;
@@ -126,9 +122,7 @@ public:
         return *this;
     }
     template <std::size_t M>
-    constexpr FixedString& operator=(const FixedString<M>& other)
-        requires(M != N)
-    {
+    constexpr FixedString& operator=(const FixedString<M>& other) requires(M != N) {
         assign(other.view());
         return *this;
     }
@@ -176,9 +170,7 @@ public:
     }
 
     // Caseless comparison over ASCII letters, trailing blanks ignored.
-    constexpr bool equalsNoCase(std::string_view other) const {
-        return detail::compareTexts(raw(), other, true) == 0;
-    }
+    constexpr bool equalsNoCase(std::string_view other) const { return detail::compareTexts(raw(), other, true) == 0; }
     constexpr std::strong_ordering compareNoCase(std::string_view other) const {
         return detail::compareTexts(raw(), other, true);
     }

@@ -36,13 +36,13 @@ enum class PictureKind : std::uint8_t { Numeric, Date, Time, String };
 
 // Outcome of reading typed text through a picture.
 enum class EntryStatus : std::uint8_t {
-    Ok,              // the field holds the value read
-    NotANumber,      // the text is not a number: ask again
-    TooLarge,        // the number does not fit the field's digits
-    NotADate,        // the text is not written as a date of the picture
-    NoSuchDate,      // the date does not exist or lies outside 1801..9999 (02/31/2026)
-    NotATime,        // the text is not written as a time
-    NoSuchTime,      // the time does not exist (25:00, 13:00 PM)
+    Ok,          // the field holds the value read
+    NotANumber,  // the text is not a number: ask again
+    TooLarge,    // the number does not fit the field's digits
+    NotADate,    // the text is not written as a date of the picture
+    NoSuchDate,  // the date does not exist or lies outside 1801..9999 (02/31/2026)
+    NotATime,    // the text is not written as a time
+    NoSuchTime,  // the time does not exist (25:00, 13:00 PM)
 };
 
 // The kind of refusal, for diagnostics; the user sees Picture::reason().

@@ -25,18 +25,18 @@ namespace quay::core {
 using RecordFilter = std::function<bool(const void* record)>;
 
 struct LookupSpec {
-    KeyId key{0};                // the key the value is sought in
-    int field = -1;              // the table's field holding the value (the key's field)
-    WindowName listProcedure;    // the list opened for picking: "VendorBrowse"
-    RecordFilter filter;         // records that may be chosen, or empty for all
-    bool allowBlank = true;      // a blank value is accepted without a look-up
+    KeyId key{0};              // the key the value is sought in
+    int field = -1;            // the table's field holding the value (the key's field)
+    WindowName listProcedure;  // the list opened for picking: "VendorBrowse"
+    RecordFilter filter;       // records that may be chosen, or empty for all
+    bool allowBlank = true;    // a blank value is accepted without a look-up
 };
 
 enum class LookupOutcome {
-    Found,      // the typed value names a record (in the table buffer)
-    Picked,     // the user picked a record from the list; value holds its key value
-    Blank,      // a blank value, accepted without a look-up
-    Refused,    // nothing matched and nothing was picked: the field is refused
+    Found,    // the typed value names a record (in the table buffer)
+    Picked,   // the user picked a record from the list; value holds its key value
+    Blank,    // a blank value, accepted without a look-up
+    Refused,  // nothing matched and nothing was picked: the field is refused
 };
 
 struct LookupResult {

@@ -22,8 +22,8 @@ enum class FieldKind {
 };
 
 struct FormField {
-    std::string label;        // "Phone:", "Active"
-    int field = -1;           // index in the table's fields; -1 for a value the form computes
+    std::string label;  // "Phone:", "Active"
+    int field = -1;     // index in the table's fields; -1 for a value the form computes
     FieldKind kind = FieldKind::Entry;
     std::string picture;      // "@n$-15.2"; empty for the field's plain text
     int width = 0;            // characters shown (0: from the picture or the field)
@@ -51,22 +51,22 @@ inline FormField formField(std::string label, int field, FieldKind kind = FieldK
 }
 
 struct FormButton {
-    std::string caption;      // "Set Price Classes to &Default"
+    std::string caption;  // "Set Price Classes to &Default"
     std::string tab;
     std::function<void()> action;
 };
 
 struct FormListTab {
-    std::string tab;          // "&History"
+    std::string tab;  // "&History"
     RelatedList* list = nullptr;
-    bool commands = true;     // Insert / Change / Delete below the list
-    std::string owner;        // handed to the list's form (request text)
+    bool commands = true;  // Insert / Change / Delete below the list
+    std::string owner;     // handed to the list's form (request text)
 };
 
 struct FormLayout {
-    std::string okCaption;             // the OK button's caption ("Save and Print"); empty for "&OK"
-    bool dittoButton = false;          // a "Ditto" button doing what Ctrl+' does in the focused field
-    std::vector<std::string> tabs;     // in order; fields with an empty tab sit above them
+    std::string okCaption;          // the OK button's caption ("Save and Print"); empty for "&OK"
+    bool dittoButton = false;       // a "Ditto" button doing what Ctrl+' does in the focused field
+    std::vector<std::string> tabs;  // in order; fields with an empty tab sit above them
     std::vector<FormField> fields;
     std::vector<FormButton> buttons;
     std::vector<FormListTab> lists;

@@ -42,8 +42,8 @@ struct ListColumn {
     ListColumn(std::string h, int w = 12, bool right = false, bool isMark = false)  // NOLINT: {"Name", 35} reads well
         : heading(std::move(h)), width(w), rightAligned(right), mark(isMark) {}
 
-    std::string heading;    // "Name / Company"
-    int width = 12;         // characters
+    std::string heading;  // "Name / Company"
+    int width = 12;       // characters
     bool rightAligned = false;
     // A mark column: a non-empty cell shows a tick, an empty one nothing (a PO line's
     // received mark).
@@ -76,7 +76,7 @@ struct ListTab {
     ListTab(std::string c, KeyId k, int locator = -1, std::optional<ListRange> r = std::nullopt)  // NOLINT: brace lists
         : caption(std::move(c)), key(k), locatorField(locator), range(std::move(r)) {}
 
-    std::string caption;    // "by &Vendor Name"
+    std::string caption;  // "by &Vendor Name"
     KeyId key{0};
     // The field typed text is sought in (index in the table's fields), -1 for none.
     // A numeric field takes digits only.
@@ -89,18 +89,18 @@ struct ListTab {
 // A command of the list beyond the form commands: a button, and a function key
 // pressed without Ctrl, Alt or Shift.
 struct ListCommand {
-    std::string caption;     // "F4 - Copy Q&uote"
-    int functionKey = 0;     // 4 for F4; 0 for none
+    std::string caption;  // "F4 - Copy Q&uote"
+    int functionKey = 0;  // 4 for F4; 0 for none
     std::function<void(ListWindow&)> run;
 };
 
 struct ListSpec {
-    std::string procedure;      // the window's name and settings section: "VendorBrowse"
-    std::string title;          // the window's caption: "Vendor List"
-    std::string heading;        // a title shown above the list, or empty
-    WindowName formProcedure;   // the form insert/change/delete run: "VendorForm"
+    std::string procedure;     // the window's name and settings section: "VendorBrowse"
+    std::string title;         // the window's caption: "Vendor List"
+    std::string heading;       // a title shown above the list, or empty
+    WindowName formProcedure;  // the form insert/change/delete run: "VendorForm"
     std::vector<ListColumn> columns;
-    RowFormatter format;        // the column texts of a record, then its detail texts
+    RowFormatter format;  // the column texts of a record, then its detail texts
     // Texts of the highlighted record shown above the list, each after its label
     // ("Customer:"); the formatter gives them after the columns' texts.
     std::vector<std::string> detailLabels;
@@ -115,7 +115,7 @@ struct ListSpec {
     std::string activeCaption = "Active";
     std::string activeTip;
     bool activeInitially = true;
-    RowFilter filter;           // a further filter, or empty
+    RowFilter filter;  // a further filter, or empty
     bool allowInsert = true;
     bool allowChange = true;
     bool allowDelete = true;
@@ -204,13 +204,13 @@ public:
     std::size_t fetchBefore();
 
     // --- events ---
-    void open();                           // reads the first page
-    void selectTab(int index);             // the new order, keeping the highlighted record
-    void setActiveOnly(bool on);           // the "Active" box
-    void locate(std::string_view text);    // positions at the first record at or after text
-    void toStart();                        // Home / Ctrl+Home
-    void toEnd();                          // End / Ctrl+End
-    void refresh();                        // re-read around the highlighted record
+    void open();                         // reads the first page
+    void selectTab(int index);           // the new order, keeping the highlighted record
+    void setActiveOnly(bool on);         // the "Active" box
+    void locate(std::string_view text);  // positions at the first record at or after text
+    void toStart();                      // Home / Ctrl+Home
+    void toEnd();                        // End / Ctrl+End
+    void refresh();                      // re-read around the highlighted record
     // Reads the list again and highlights the record at `position` (a record another
     // window just wrote).
     void showRecord(const std::string& position);
@@ -220,22 +220,22 @@ public:
     bool hasLocator() const;
     const std::string& locatorText() const { return m_locator; }
     void setLocatorText(std::string_view text);
-    void typeLocator(char c);              // a printable character; a blank is a blank
-    void backspaceLocator();               // nothing when the text is empty
+    void typeLocator(char c);  // a printable character; a blank is a blank
+    void backspaceLocator();   // nothing when the text is empty
     void clearLocator() { m_locator.clear(); }
 
     // --- commands ---
-    void insert();                         // "&Insert", Insert key
-    void change();                         // "&Change", Enter
-    void remove();                         // "&Delete", Delete key
-    bool select();                         // "&Select": true when a record was picked
-    void activate();                       // double-click, Enter: select when selecting, else change
+    void insert();    // "&Insert", Insert key
+    void change();    // "&Change", Enter
+    void remove();    // "&Delete", Delete key
+    bool select();    // "&Select": true when a record was picked
+    void activate();  // double-click, Enter: select when selecting, else change
     // Enter in the locator: opens (selects) the record the locator found.
     void acceptLocator();
-    void command(std::size_t index);       // one of spec().commands
+    void command(std::size_t index);  // one of spec().commands
     // The list's command bound to function key `n` pressed alone; false when none.
     bool functionKey(int n);
-    void close();                          // "Close"
+    void close();  // "Close"
 
     bool isClosed() const { return m_closed; }
     WindowResponse response() const { return m_response; }

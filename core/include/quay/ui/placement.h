@@ -60,8 +60,8 @@ QUAY_EXPORT void clampPlacement(WindowGeometry& geometry, PlacementArea area);
 // `area` first (clampPlacement), so an unreachable placement is never written. A
 // minimised window writes nothing, so the placement saved before stays. Returns the
 // first failed write's status (nothing more is written after it), or Ok.
-QUAY_EXPORT SettingsStatus savePlacement(Settings& settings, std::string_view section,
-                                         const WindowGeometry& geometry, PlacementArea area = {});
+QUAY_EXPORT SettingsStatus savePlacement(Settings& settings, std::string_view section, const WindowGeometry& geometry,
+                                         PlacementArea area = {});
 
 // Restores the placement saved under `section` into `geometry`. When XPosit is
 // absent or 0 nothing changes and the result is false. Otherwise, unless the window
@@ -71,7 +71,7 @@ QUAY_EXPORT SettingsStatus savePlacement(Settings& settings, std::string_view se
 // (neither maximised nor minimised) otherwise. A saved placement that cannot be
 // reached in `area` (a damaged file, a screen since removed) is brought into it
 // (clampPlacement). Returns true.
-QUAY_EXPORT bool restorePlacement(const Settings& settings, std::string_view section,
-                                  WindowGeometry& geometry, PlacementArea area = {});
+QUAY_EXPORT bool restorePlacement(const Settings& settings, std::string_view section, WindowGeometry& geometry,
+                                  PlacementArea area = {});
 
 }  // namespace quay::core

@@ -24,10 +24,10 @@ namespace quay::core {
 
 // One entry of the list (TQ:...).
 struct ThreadQueueEntry {
-    std::string PROC;             // TQ:PROC, the list name
-    std::int32_t MULTIPLE = 0;    // TQ:MULTIPLE, 0: one instance only
-    std::int32_t INSTANCES = 1;   // TQ:INSTANCES
-    std::int64_t THREADID = 0;    // TQ:THREADID, the window holding the entry
+    std::string PROC;            // TQ:PROC, the list name
+    std::int32_t MULTIPLE = 0;   // TQ:MULTIPLE, 0: one instance only
+    std::int32_t INSTANCES = 1;  // TQ:INSTANCES
+    std::int64_t THREADID = 0;   // TQ:THREADID, the window holding the entry
 
     bool operator==(const ThreadQueueEntry&) const = default;
 };

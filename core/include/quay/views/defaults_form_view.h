@@ -3,7 +3,6 @@
 // Past Due Comments and PO Comments, on the form dialog every record form uses.
 #pragma once
 
-
 #include "quay/app/ui_port.h"
 #include "quay/company/defaults_form.h"
 #include "quay/export.h"

@@ -70,8 +70,7 @@ public:
     std::vector<std::string> procedures() const;
 
     // Opens `procedure` with `request`. Unknown: message 6, Cancelled.
-    WindowResponse run(UiPort& ui, std::string_view procedure, const WindowRequest& request,
-                       QWidget* parent = nullptr);
+    WindowResponse run(UiPort& ui, std::string_view procedure, const WindowRequest& request, QWidget* parent = nullptr);
 
     // Opens the single-instance list `procedure` kept under `listName`, or brings
     // its open window to the front. Answers the window's response (Completed when it

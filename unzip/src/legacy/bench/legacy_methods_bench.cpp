@@ -24,8 +24,7 @@ struct LocalMember {
 
 // Walks the local headers of an archive whose members all carry their sizes there
 // (ZIP application note 4.3.7) and returns the member called `name`.
-LocalMember memberOf(const std::string& archive, const std::string& name)
-{
+LocalMember memberOf(const std::string& archive, const std::string& name) {
     const char* root = std::getenv("QUAY_TESTDATA");
     const std::string path = std::string(root != nullptr ? root : QUAY_DEFAULT_TESTDATA) + "/zip/" + archive;
     std::ifstream file(path, std::ios::binary);
@@ -37,9 +36,9 @@ LocalMember memberOf(const std::string& archive, const std::string& name)
         const size_t packed = u32(pos + 18);
         const size_t nameLength = u16(pos + 26);
         const size_t start = pos + 30 + nameLength + u16(pos + 28);
-        if (start + packed > bytes.size())
-            break;
-        if (std::string(bytes.begin() + static_cast<long>(pos + 30), bytes.begin() + static_cast<long>(pos + 30 + nameLength)) == name) {
+        if (start + packed > bytes.size()) break;
+        if (std::string(bytes.begin() + static_cast<long>(pos + 30),
+                        bytes.begin() + static_cast<long>(pos + 30 + nameLength)) == name) {
             LocalMember m;
             m.flags = static_cast<uint16_t>(u16(pos + 6));
             m.method = static_cast<uint16_t>(u16(pos + 8));
@@ -52,8 +51,7 @@ LocalMember memberOf(const std::string& archive, const std::string& name)
     return {};
 }
 
-void decodeMember(benchmark::State& state, const std::string& archive, const std::string& name)
-{
+void decodeMember(benchmark::State& state, const std::string& archive, const std::string& name) {
     const LocalMember m = memberOf(archive, name);
     if (m.data.empty()) {
         state.SkipWithError("corpus member not found; set QUAY_TESTDATA");
@@ -78,27 +76,28 @@ void decodeMember(benchmark::State& state, const std::string& archive, const std
 }
 
 void BM_ExplodeLoremIpsum(benchmark::State& state) { decodeMember(state, "cc/lorem-ipsum-implode.zip", "LOREM.TXT"); }
-void BM_UnreduceFactor1Executable(benchmark::State& state) { decodeMember(state, "sc/Archives/Zip.reduce1.zip", "TEST.EXE"); }
-void BM_UnreduceFactor3Executable(benchmark::State& state) { decodeMember(state, "sc/Archives/Zip.reduce3.zip", "TEST.EXE"); }
+void BM_UnreduceFactor1Executable(benchmark::State& state) {
+    decodeMember(state, "sc/Archives/Zip.reduce1.zip", "TEST.EXE");
+}
+void BM_UnreduceFactor3Executable(benchmark::State& state) {
+    decodeMember(state, "sc/Archives/Zip.reduce3.zip", "TEST.EXE");
+}
 void BM_UnshrinkText(benchmark::State& state) { decodeMember(state, "sc/Archives/Zip.reduce1.zip", "TECT.TXT"); }
 
 // 'a', then again and again 'a' (adding "aa" at 257) and 256,2 (freeing it): 27 bits of
 // input for every partial clear.
-void BM_UnshrinkClearAfterEveryString(benchmark::State& state)
-{
+void BM_UnshrinkClearAfterEveryString(benchmark::State& state) {
     const size_t clears = 100000;
     Bytes in;
     unsigned used = 0;
     auto put = [&](uint32_t code) {
         for (unsigned bit = 0; bit < 9; ++bit, used = (used + 1) % 8) {
-            if (used == 0)
-                in.push_back(0);
+            if (used == 0) in.push_back(0);
             in.back() = static_cast<uint8_t>(in.back() | ((code >> bit) & 1u) << used);
         }
     };
     put('a');
-    for (size_t i = 0; i < clears; ++i)
-        put('a'), put(256), put(2);
+    for (size_t i = 0; i < clears; ++i) put('a'), put(256), put(2);
     Bytes out(clears + 1);
     for (auto _ : state) {
         if (zw::legacy::unshrink(in.data(), in.size(), out.data(), out.size()) != zw::legacy::Status::Ok) {
@@ -108,7 +107,8 @@ void BM_UnshrinkClearAfterEveryString(benchmark::State& state)
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out.size()));
-    state.counters["clears/s"] = benchmark::Counter(static_cast<double>(clears), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["clears/s"] =
+        benchmark::Counter(static_cast<double>(clears), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 BENCHMARK(BM_ExplodeLoremIpsum);

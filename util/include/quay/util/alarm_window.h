@@ -30,9 +30,9 @@
 namespace quay::util {
 
 struct PostponeChoice {
-    const char* caption;        // "15 minutes"
-    std::int64_t hundredths;    // added to now; 0 for a days choice
-    int days;                   // days added to today, keeping the time; 0 for a time choice
+    const char* caption;      // "15 minutes"
+    std::int64_t hundredths;  // added to now; 0 for a days choice
+    int days;                 // days added to today, keeping the time; 0 for a time choice
 };
 
 class QUAY_EXPORT AlarmWindow {

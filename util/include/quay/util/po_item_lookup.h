@@ -39,7 +39,7 @@ private:
     core::UiPort& m_ui;
     std::string m_vendor;
     core::HeldTable<core::VenProds> m_list;
-    core::HeldTable<core::VenProds> m_added;   // the Vendor Product Form's handle
+    core::HeldTable<core::VenProds> m_added;     // the Vendor Product Form's handle
     core::HeldTable<core::Products> m_products;  // the rows' descriptions and costs
     core::HeldTable<core::Products> m_picked;    // the product list's pick
 };

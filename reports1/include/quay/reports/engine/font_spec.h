@@ -16,13 +16,13 @@ enum class Alignment { Left, Center, Right };
 // The font of a text control. The family falls back through the platform's font matching
 // when it is not installed; DejaVu Sans ships with every supported system.
 struct FontSpec {
-  std::string family = "DejaVu Sans";
-  double pointSize = 10.0;
-  bool bold = false;
-  bool italic = false;
+    std::string family = "DejaVu Sans";
+    double pointSize = 10.0;
+    bool bold = false;
+    bool italic = false;
 
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
-  friend auto operator<=>(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend auto operator<=>(const FontSpec&, const FontSpec&) = default;
 };
 
 }  // namespace quay::reports

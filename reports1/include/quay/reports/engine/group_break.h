@@ -18,29 +18,29 @@ namespace quay::reports {
 //   if (byCustomer.isOpen()) run.print(kCustomerFooter);
 template <typename Key>
 class GroupBreak {
- public:
-  bool changed(const Key& key) {
-    if (m_current && *m_current == key) {
-      m_hadPrevious = false;
-      return false;
+public:
+    bool changed(const Key& key) {
+        if (m_current && *m_current == key) {
+            m_hadPrevious = false;
+            return false;
+        }
+        m_hadPrevious = m_current.has_value();
+        m_current = key;
+        return true;
     }
-    m_hadPrevious = m_current.has_value();
-    m_current = key;
-    return true;
-  }
-  // True when the last changed() closed a group that had begun before: its footer is due.
-  bool hadPrevious() const { return m_hadPrevious; }
-  // True once any record has been seen: a footer is owed at the end of the report.
-  bool isOpen() const { return m_current.has_value(); }
-  const std::optional<Key>& current() const { return m_current; }
-  void reset() {
-    m_current.reset();
-    m_hadPrevious = false;
-  }
+    // True when the last changed() closed a group that had begun before: its footer is due.
+    bool hadPrevious() const { return m_hadPrevious; }
+    // True once any record has been seen: a footer is owed at the end of the report.
+    bool isOpen() const { return m_current.has_value(); }
+    const std::optional<Key>& current() const { return m_current; }
+    void reset() {
+        m_current.reset();
+        m_hadPrevious = false;
+    }
 
- private:
-  std::optional<Key> m_current;
-  bool m_hadPrevious = false;
+private:
+    std::optional<Key> m_current;
+    bool m_hadPrevious = false;
 };
 
 }  // namespace quay::reports

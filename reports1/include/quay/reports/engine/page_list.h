@@ -26,69 +26,69 @@ class PageStore;
 enum class ItemKind { Text, Line, Box, Image };
 
 struct PlacedItem {
-  ItemKind kind = ItemKind::Text;
-  Units x = 0;  // page coordinates, margins included
-  Units y = 0;
-  Units width = 0;
-  Units height = 0;
-  std::string text;  // Text: one line as shown
-  FontSpec font;
-  Alignment alignment = Alignment::Left;
-  Units penWidth = 0;     // Line and Box
-  std::string imagePath;  // Image
+    ItemKind kind = ItemKind::Text;
+    Units x = 0;  // page coordinates, margins included
+    Units y = 0;
+    Units width = 0;
+    Units height = 0;
+    std::string text;  // Text: one line as shown
+    FontSpec font;
+    Alignment alignment = Alignment::Left;
+    Units penWidth = 0;     // Line and Box
+    std::string imagePath;  // Image
 
-  friend bool operator==(const PlacedItem&, const PlacedItem&) = default;
+    friend bool operator==(const PlacedItem&, const PlacedItem&) = default;
 };
 
 struct Page {
-  std::vector<PlacedItem> items;  // in the order they were placed, top to bottom per band
+    std::vector<PlacedItem> items;  // in the order they were placed, top to bottom per band
 
-  friend bool operator==(const Page&, const Page&) = default;
+    friend bool operator==(const Page&, const Page&) = default;
 };
 
 // Copies share the stored pages of a run; the page store (and its file) goes when the
 // last copy does. Reading is thread-safe.
 class QUAY_EXPORT PageList {
- public:
-  std::string title;  // the report's title, shown by the preview and given to the printer
-  PageGeometry geometry;
-  int copies = 1;            // the report's copy count when the run finished
-  std::string printerName;   // empty: the system's default printer
+public:
+    std::string title;  // the report's title, shown by the preview and given to the printer
+    PageGeometry geometry;
+    int copies = 1;           // the report's copy count when the run finished
+    std::string printerName;  // empty: the system's default printer
 
-  PageList();
-  // Pages held in memory.
-  explicit PageList(std::vector<Page> pages);
-  // The pages of a finished run.
-  explicit PageList(std::shared_ptr<const detail::PageStore> store);
-  ~PageList();
-  PageList(const PageList&);
-  PageList& operator=(const PageList&);
-  PageList(PageList&&) noexcept;
-  PageList& operator=(PageList&&) noexcept;
+    PageList();
+    // Pages held in memory.
+    explicit PageList(std::vector<Page> pages);
+    // The pages of a finished run.
+    explicit PageList(std::shared_ptr<const detail::PageStore> store);
+    ~PageList();
+    PageList(const PageList&);
+    PageList& operator=(const PageList&);
+    PageList(PageList&&) noexcept;
+    PageList& operator=(PageList&&) noexcept;
 
-  bool isEmpty() const { return pageCount() == 0; }
-  int pageCount() const;
+    bool isEmpty() const { return pageCount() == 0; }
+    int pageCount() const;
 
-  // Page index (from 0) as laid out, "{pages}" filled in. Null, with the reason in *error
-  // when given, when a stored page cannot be read back; outputs report that instead of
-  // going on with a page missing. A page held in memory stays valid while the list is
-  // neither changed nor destroyed.
-  // REQUIRES: 0 <= index < pageCount().
-  std::shared_ptr<const Page> readPage(int index, std::string* error = nullptr) const;
-  // A copy of page index; an empty page when it cannot be read back. For callers that
-  // look at a few pages (tests, a report checking its own layout).
-  Page page(int index) const;
+    // Page index (from 0) as laid out, "{pages}" filled in. Null, with the reason in *error
+    // when given, when a stored page cannot be read back; outputs report that instead of
+    // going on with a page missing. A page held in memory stays valid while the list is
+    // neither changed nor destroyed.
+    // REQUIRES: 0 <= index < pageCount().
+    std::shared_ptr<const Page> readPage(int index, std::string* error = nullptr) const;
+    // A copy of page index; an empty page when it cannot be read back. For callers that
+    // look at a few pages (tests, a report checking its own layout).
+    Page page(int index) const;
 
-  // Adds a page at the end of a list held in memory.
-  // REQUIRES: the list does not hold a run's stored pages.
-  void appendPage(Page page);
+    // Adds a page at the end of a list held in memory.
+    // REQUIRES: the list does not hold a run's stored pages.
+    void appendPage(Page page);
 
-  // Bytes the run's page store wrote to its file; 0 for pages held in memory.
-  std::uint64_t storedBytes() const;
+    // Bytes the run's page store wrote to its file; 0 for pages held in memory.
+    std::uint64_t storedBytes() const;
 
- private:
-  std::vector<Page> m_pages;
-  std::shared_ptr<const detail::PageStore> m_store;
+private:
+    std::vector<Page> m_pages;
+    std::shared_ptr<const detail::PageStore> m_store;
 };
 
 }  // namespace quay::reports

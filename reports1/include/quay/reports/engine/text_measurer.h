@@ -11,12 +11,12 @@
 namespace quay::reports {
 
 class QUAY_EXPORT TextMeasurer {
- public:
-  virtual ~TextMeasurer() = default;
-  // The advance width of text (UTF-8) on one line.
-  virtual double width(const FontSpec& font, std::string_view text) const = 0;
-  // The distance from one line's top to the next line's top.
-  virtual Units lineHeight(const FontSpec& font) const = 0;
+public:
+    virtual ~TextMeasurer() = default;
+    // The advance width of text (UTF-8) on one line.
+    virtual double width(const FontSpec& font, std::string_view text) const = 0;
+    // The distance from one line's top to the next line's top.
+    virtual Units lineHeight(const FontSpec& font) const = 0;
 };
 
 }  // namespace quay::reports

@@ -29,12 +29,12 @@ QUAY_EXPORT ReportWindow vendorListWindow();
 // 2 5/8" x 1" in three columns and ten rows, 1/8" between the columns, 1/2" top and
 // bottom margins and 3/16" side margins (the common "5160" sheet).
 struct LabelSheet {
-  PageGeometry page;
-  int across = 3;
-  int down = 10;
-  Units labelWidth = 2625;
-  Units labelHeight = 1000;
-  Units columnPitch = 2750;
+    PageGeometry page;
+    int across = 3;
+    int down = 10;
+    Units labelWidth = 2625;
+    Units labelHeight = 1000;
+    Units columnPitch = 2750;
 };
 QUAY_EXPORT LabelSheet mailingLabelSheet();
 

@@ -7,12 +7,12 @@
 namespace quay::reports {
 
 class QUAY_EXPORT DesktopReportOutput final : public ReportOutput {
- public:
-  PreviewResult preview(const PageList& pages, const std::string& reportTitle, int copies) override;
-  int handleCopies(const PageList& pages, int copies) override;
-  int supported(int copies) override;
-  int print(const PageList& pages, int copies) override;
-  std::string defaultPrinter() override;
+public:
+    PreviewResult preview(const PageList& pages, const std::string& reportTitle, int copies) override;
+    int handleCopies(const PageList& pages, int copies) override;
+    int supported(int copies) override;
+    int print(const PageList& pages, int copies) override;
+    std::string defaultPrinter() override;
 };
 
 }  // namespace quay::reports

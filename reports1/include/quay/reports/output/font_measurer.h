@@ -13,15 +13,15 @@ namespace quay::reports {
 // REQUIRES: a QGuiApplication (or QApplication) exists while it measures.
 // Not thread-safe: each report run owns its measurer.
 class QUAY_EXPORT QtTextMeasurer final : public TextMeasurer {
- public:
-  QtTextMeasurer();
-  ~QtTextMeasurer() override;
-  double width(const FontSpec& font, std::string_view text) const override;
-  Units lineHeight(const FontSpec& font) const override;
+public:
+    QtTextMeasurer();
+    ~QtTextMeasurer() override;
+    double width(const FontSpec& font, std::string_view text) const override;
+    Units lineHeight(const FontSpec& font) const override;
 
- private:
-  struct Cache;
-  std::unique_ptr<Cache> m_cache;
+private:
+    struct Cache;
+    std::unique_ptr<Cache> m_cache;
 };
 
 }  // namespace quay::reports

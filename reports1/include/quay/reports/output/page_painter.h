@@ -20,19 +20,19 @@ namespace quay::reports {
 // be read is remembered as empty and leaves its place blank. Not thread-safe: one per
 // output.
 class QUAY_EXPORT PaintCache {
- public:
-  PaintCache();
-  ~PaintCache();
-  PaintCache(const PaintCache&) = delete;
-  PaintCache& operator=(const PaintCache&) = delete;
+public:
+    PaintCache();
+    ~PaintCache();
+    PaintCache(const PaintCache&) = delete;
+    PaintCache& operator=(const PaintCache&) = delete;
 
-  const QImage& image(const std::string& path);
-  struct Font;
-  const Font& font(const FontSpec& spec);
+    const QImage& image(const std::string& path);
+    struct Font;
+    const Font& font(const FontSpec& spec);
 
- private:
-  std::map<std::string, QImage> m_images;
-  std::map<FontSpec, std::unique_ptr<Font>> m_fonts;
+private:
+    std::map<std::string, QImage> m_images;
+    std::map<FontSpec, std::unique_ptr<Font>> m_fonts;
 };
 
 // Paints page in layout units on paper of the given geometry: the caller's painter

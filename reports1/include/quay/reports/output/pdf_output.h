@@ -12,7 +12,6 @@ namespace quay::reports {
 // target and moved into place at the end, so an existing file survives a failed write.
 // Returns false with a message in *error (when given) for an empty page list ("Nothing to
 // Print.") or a file that cannot be written.
-QUAY_EXPORT bool writePdf(const PageList& pages, const std::string& path,
-                          std::string* error = nullptr);
+QUAY_EXPORT bool writePdf(const PageList& pages, const std::string& path, std::string* error = nullptr);
 
 }  // namespace quay::reports

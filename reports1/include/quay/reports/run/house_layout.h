@@ -50,21 +50,21 @@ QUAY_EXPORT std::string joined(std::initializer_list<std::string_view> parts, st
 
 template <std::size_t N>
 class BlockFiller {
- public:
-  explicit BlockFiller(std::array<std::string, N>& block, std::size_t first = 0) : m_block(block), m_next(first) {}
-  bool hasRoom() const { return m_next < N; }
-  // Takes the next line, even for a blank text (a line kept for a fixed part).
-  void put(std::string text) {
-    if (hasRoom()) m_block[m_next++] = std::move(text);
-  }
-  // Takes the next line only for a text that is not blank.
-  void putIfAny(std::string text) {
-    if (!text.empty()) put(std::move(text));
-  }
+public:
+    explicit BlockFiller(std::array<std::string, N>& block, std::size_t first = 0) : m_block(block), m_next(first) {}
+    bool hasRoom() const { return m_next < N; }
+    // Takes the next line, even for a blank text (a line kept for a fixed part).
+    void put(std::string text) {
+        if (hasRoom()) m_block[m_next++] = std::move(text);
+    }
+    // Takes the next line only for a text that is not blank.
+    void putIfAny(std::string text) {
+        if (!text.empty()) put(std::move(text));
+    }
 
- private:
-  std::array<std::string, N>& m_block;
-  std::size_t m_next;
+private:
+    std::array<std::string, N>& m_block;
+    std::size_t m_next;
 };
 
 // The company heading printed on the customer's documents: seven lines, line 1 the

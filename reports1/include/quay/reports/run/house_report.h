@@ -28,85 +28,85 @@
 namespace quay::reports {
 
 class QUAY_EXPORT HouseReport : public ReportJob {
- public:
-  // REQUIRES: db outlives the report.
-  explicit HouseReport(core::Database& db);
-  ~HouseReport() override;
+public:
+    // REQUIRES: db outlives the report.
+    explicit HouseReport(core::Database& db);
+    ~HouseReport() override;
 
-  bool open(core::UiPort& ui) final;
-  bool loadCompany() final;
-  bool begin(core::UiPort& ui, ReportRun& run) final;
-  std::int64_t recordCount() final;
-  JobStep next(core::UiPort& ui, ReportRun& run) final;
-  void finish(core::UiPort& ui, ReportRun& run) override;
-  void close() final;
+    bool open(core::UiPort& ui) final;
+    bool loadCompany() final;
+    bool begin(core::UiPort& ui, ReportRun& run) final;
+    std::int64_t recordCount() final;
+    JobStep next(core::UiPort& ui, ReportRun& run) final;
+    void finish(core::UiPort& ui, ReportRun& run) override;
+    void close() final;
 
- protected:
-  // The tables the report reads besides the company record, in the order they open.
-  virtual std::vector<core::Table*> tables() = 0;
-  // The report's start, after the company is loaded: its own checks, the controls that
-  // hold for the whole run, and its record set (setRecords()). False ends the run; the
-  // report has shown its message.
-  virtual bool start(core::UiPort& ui, ReportRun& run) = 0;
-  // One record of the set, in its table's buffer: print its bands. False ends the run;
-  // the report has shown its message.
-  virtual bool printRecord(core::UiPort& ui, ReportRun& run) = 0;
-  // The set is read to its end, before finish(): closing work that still reads and may
-  // fail (the last customer's payments). False ends the run; the report has shown its
-  // message.
-  virtual bool endOfRecords(core::UiPort& ui, ReportRun& run) {
-    (void)ui;
-    (void)run;
-    return true;
-  }
+protected:
+    // The tables the report reads besides the company record, in the order they open.
+    virtual std::vector<core::Table*> tables() = 0;
+    // The report's start, after the company is loaded: its own checks, the controls that
+    // hold for the whole run, and its record set (setRecords()). False ends the run; the
+    // report has shown its message.
+    virtual bool start(core::UiPort& ui, ReportRun& run) = 0;
+    // One record of the set, in its table's buffer: print its bands. False ends the run;
+    // the report has shown its message.
+    virtual bool printRecord(core::UiPort& ui, ReportRun& run) = 0;
+    // The set is read to its end, before finish(): closing work that still reads and may
+    // fail (the last customer's payments). False ends the run; the report has shown its
+    // message.
+    virtual bool endOfRecords(core::UiPort& ui, ReportRun& run) {
+        (void)ui;
+        (void)run;
+        return true;
+    }
 
-  // The record set start() chose; positioned by the run after start().
-  RecordSet& setRecords(core::Table& table, core::KeyId key);
-  const core::Defaults& company() const { return m_defaults.rec; }
-  // Fills the run stamp's date and time (house::addRunStamp) with this moment.
-  static void stampRun(ReportRun& run);
+    // The record set start() chose; positioned by the run after start().
+    RecordSet& setRecords(core::Table& table, core::KeyId key);
+    const core::Defaults& company() const { return m_defaults.rec; }
+    // Fills the run stamp's date and time (house::addRunStamp) with this moment.
+    static void stampRun(ReportRun& run);
 
- private:
-  core::Handle<core::Defaults> m_defaults;
-  ReportTables m_tables;
-  std::unique_ptr<RecordSet> m_records;
+private:
+    core::Handle<core::Defaults> m_defaults;
+    ReportTables m_tables;
+    std::unique_ptr<RecordSet> m_records;
 };
 
 class QUAY_EXPORT OrderPrintReport : public HouseReport {
- public:
-  // REQUIRES: db outlives the report.
-  OrderPrintReport(core::Database& db, std::int32_t ordNum);
+public:
+    // REQUIRES: db outlives the report.
+    OrderPrintReport(core::Database& db, std::int32_t ordNum);
 
-  void finish(core::UiPort& ui, ReportRun& run) final;
+    void finish(core::UiPort& ui, ReportRun& run) final;
 
- protected:
-  // The tables the print reads besides the order and its lines.
-  virtual std::vector<core::Table*> printTables() = 0;
-  // Once the order is read, before any line: controls that hold for the whole print.
-  virtual void startPrint(ReportRun& run) { (void)run; }
-  // When the first line is read: the order's heading. False ends the print (its message
-  // shown).
-  virtual bool beginOrder(core::UiPort& ui, ReportRun& run) = 0;
-  // Each line, in line(): its bands. False ends the print (its message shown).
-  virtual bool printLine(core::UiPort& ui, ReportRun& run) = 0;
-  // After the last line of an order that had lines: its closing bands.
-  virtual void endOrder(ReportRun& run) = 0;
+protected:
+    // The tables the print reads besides the order and its lines.
+    virtual std::vector<core::Table*> printTables() = 0;
+    // Once the order is read, before any line: controls that hold for the whole print.
+    virtual void startPrint(ReportRun& run) { (void)run; }
+    // When the first line is read: the order's heading. False ends the print (its message
+    // shown).
+    virtual bool beginOrder(core::UiPort& ui, ReportRun& run) = 0;
+    // Each line, in line(): its bands. False ends the print (its message shown).
+    virtual bool printLine(core::UiPort& ui, ReportRun& run) = 0;
+    // After the last line of an order that had lines: its closing bands.
+    virtual void endOrder(ReportRun& run) = 0;
 
-  std::int32_t ordNum() const { return m_ordNum; }
-  const core::Orders& order() const { return m_order.rec; }
-  const core::ItemsOrd& line() const { return m_items.rec; }
-  // ORD:Status "I": an invoice, numbered by its invoice number.
-  bool isInvoice() const { return m_order.rec.Status == "I"; }
+    std::int32_t ordNum() const { return m_ordNum; }
+    const core::Orders& order() const { return m_order.rec; }
+    const core::ItemsOrd& line() const { return m_items.rec; }
+    // ORD:Status "I": an invoice, numbered by its invoice number.
+    bool isInvoice() const { return m_order.rec.Status == "I"; }
 
- private:
-  std::vector<core::Table*> tables() final;
-  bool start(core::UiPort& ui, ReportRun& run) final;
-  bool printRecord(core::UiPort& ui, ReportRun& run) final;
+private:
+    std::vector<core::Table*> tables() final;
+    bool start(core::UiPort& ui, ReportRun& run) final;
+    bool printRecord(core::UiPort& ui, ReportRun& run) final;
 
-  std::int32_t m_ordNum;
-  bool m_begun = false;
-  core::Handle<core::OrderRef> m_order;
-  core::Handle<core::ItemsOrd> m_items;
+    std::int32_t m_ordNum;
+    bool m_begun = false;
+    core::Handle<core::OrderRef> m_order;
+    core::Handle<core::ItemsOrd> m_items;
 };
 
 }  // namespace quay::reports

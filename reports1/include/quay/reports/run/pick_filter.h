@@ -13,20 +13,20 @@
 namespace quay::reports {
 
 class PickFilter {
- public:
-  PickFilter() = default;
-  explicit PickFilter(const core::PickSource& list) : m_inUse(list.size() > 0) {
-    for (std::size_t i = 0, n = list.size(); i < n; ++i)
-      if (list.marked(i)) m_marked.insert(list.key(i));
-  }
+public:
+    PickFilter() = default;
+    explicit PickFilter(const core::PickSource& list) : m_inUse(list.size() > 0) {
+        for (std::size_t i = 0, n = list.size(); i < n; ++i)
+            if (list.marked(i)) m_marked.insert(list.key(i));
+    }
 
-  bool inUse() const { return m_inUse; }
-  // The key as its record holds it, trailing blanks left off.
-  bool accepts(std::string_view key) const { return !m_inUse || m_marked.contains(std::string(key)); }
+    bool inUse() const { return m_inUse; }
+    // The key as its record holds it, trailing blanks left off.
+    bool accepts(std::string_view key) const { return !m_inUse || m_marked.contains(std::string(key)); }
 
- private:
-  bool m_inUse = false;
-  std::set<std::string, std::less<>> m_marked;
+private:
+    bool m_inUse = false;
+    std::set<std::string, std::less<>> m_marked;
 };
 
 }  // namespace quay::reports

@@ -15,14 +15,14 @@
 namespace quay::reports {
 
 struct ReportContext {
-  core::UiPort& ui;
-  ReportOutput& output;
-  const core::Settings& settings;
-  ProgressSink* progress = nullptr;
-  // nullptr: the installed fonts (a QGuiApplication must exist).
-  const TextMeasurer* measurer = nullptr;
-  // Where DEF:LOGOFILE is found; empty: the program's own directory.
-  std::filesystem::path logoDirectory;
+    core::UiPort& ui;
+    ReportOutput& output;
+    const core::Settings& settings;
+    ProgressSink* progress = nullptr;
+    // nullptr: the installed fonts (a QGuiApplication must exist).
+    const TextMeasurer* measurer = nullptr;
+    // Where DEF:LOGOFILE is found; empty: the program's own directory.
+    std::filesystem::path logoDirectory;
 };
 
 }  // namespace quay::reports

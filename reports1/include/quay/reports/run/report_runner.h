@@ -31,55 +31,55 @@
 namespace quay::reports {
 
 enum class RunOutcome {
-  Previewed,         // the pages were shown and the preview was left without printing
-  Printed,           // the pages went to the printer (from the preview or directly)
-  PrintFailed,       // the user asked to print and the printer refused (the response
-                     // stays Cancelled: nothing was printed)
-  NothingToPreview,  // the walk produced no page; "Nothing to Preview." was shown
-  Cancelled,         // the user cancelled the run and discarded what was generated
-  Declined,          // No to the missing-printer warning
-  Failed,            // no company record, the report's own check ended it, or its pages
-                     // could not be stored ("Report Error" shown)
-  ProgramEnded,      // the open routine ended the program
+    Previewed,         // the pages were shown and the preview was left without printing
+    Printed,           // the pages went to the printer (from the preview or directly)
+    PrintFailed,       // the user asked to print and the printer refused (the response
+                       // stays Cancelled: nothing was printed)
+    NothingToPreview,  // the walk produced no page; "Nothing to Preview." was shown
+    Cancelled,         // the user cancelled the run and discarded what was generated
+    Declined,          // No to the missing-printer warning
+    Failed,            // no company record, the report's own check ended it, or its pages
+                       // could not be stored ("Report Error" shown)
+    ProgramEnded,      // the open routine ended the program
 };
 
 struct RunOptions {
-  // Ask "Do you wish to PREVIEW this Report?" first; No prints without the preview.
-  bool askPreview = false;
+    // Ask "Do you wish to PREVIEW this Report?" first; No prints without the preview.
+    bool askPreview = false;
 };
 
 struct RunResult {
-  RunOutcome outcome = RunOutcome::Failed;
-  // GlobalResponse: Completed when the pages went to the printer, Cancelled otherwise.
-  core::Response response = core::Response::Cancelled;
-  // The pages that were previewed or printed; empty for the other outcomes.
-  PageList pages;
-  // Records the walk read.
-  long long recordsRead = 0;
+    RunOutcome outcome = RunOutcome::Failed;
+    // GlobalResponse: Completed when the pages went to the printer, Cancelled otherwise.
+    core::Response response = core::Response::Cancelled;
+    // The pages that were previewed or printed; empty for the other outcomes.
+    PageList pages;
+    // Records the walk read.
+    long long recordsRead = 0;
 };
 
 class QUAY_EXPORT ReportRunner {
- public:
-  // REQUIRES: ui, output, settings and measurer outlive the runner; so does progress
-  // when given.
-  ReportRunner(core::UiPort& ui, ReportOutput& output, const core::Settings& settings, const TextMeasurer& measurer,
-               ProgressSink* progress = nullptr);
+public:
+    // REQUIRES: ui, output, settings and measurer outlive the runner; so does progress
+    // when given.
+    ReportRunner(core::UiPort& ui, ReportOutput& output, const core::Settings& settings, const TextMeasurer& measurer,
+                 ProgressSink* progress = nullptr);
 
-  RunResult run(ReportJob& job, const RunOptions& options = {});
+    RunResult run(ReportJob& job, const RunOptions& options = {});
 
-  const ReportTexts& texts() const { return m_texts; }
+    const ReportTexts& texts() const { return m_texts; }
 
- private:
-  enum class CancelChoice { GoOn, Discard, PreviewSoFar };
-  CancelChoice askCancel(bool havePages);
-  RunResult deliver(ReportJob& job, PageList pages, bool preview, long long read);
-  RunResult notStored(const ReportRun& run, long long read);
+private:
+    enum class CancelChoice { GoOn, Discard, PreviewSoFar };
+    CancelChoice askCancel(bool havePages);
+    RunResult deliver(ReportJob& job, PageList pages, bool preview, long long read);
+    RunResult notStored(const ReportRun& run, long long read);
 
-  core::UiPort& m_ui;
-  ReportOutput& m_output;
-  ReportTexts m_texts;
-  ProgressSink* m_progress;
-  const TextMeasurer& m_measurer;
+    core::UiPort& m_ui;
+    ReportOutput& m_output;
+    ReportTexts m_texts;
+    ProgressSink* m_progress;
+    const TextMeasurer& m_measurer;
 };
 
 }  // namespace quay::reports

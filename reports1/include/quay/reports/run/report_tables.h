@@ -14,21 +14,21 @@
 namespace quay::reports {
 
 class QUAY_EXPORT ReportTables {
- public:
-  ReportTables() = default;
-  ~ReportTables();
-  ReportTables(const ReportTables&) = delete;
-  ReportTables& operator=(const ReportTables&) = delete;
+public:
+    ReportTables() = default;
+    ~ReportTables();
+    ReportTables(const ReportTables&) = delete;
+    ReportTables& operator=(const ReportTables&) = delete;
 
-  // Opens each table in turn; false as soon as the open routine ended the program, with
-  // the tables opened before it closed again.
-  bool open(core::UiPort& ui, std::initializer_list<core::Table*> tables);
-  bool open(core::UiPort& ui, const std::vector<core::Table*>& tables);
-  // Closes every table this set opened; later calls do nothing.
-  void close();
+    // Opens each table in turn; false as soon as the open routine ended the program, with
+    // the tables opened before it closed again.
+    bool open(core::UiPort& ui, std::initializer_list<core::Table*> tables);
+    bool open(core::UiPort& ui, const std::vector<core::Table*>& tables);
+    // Closes every table this set opened; later calls do nothing.
+    void close();
 
- private:
-  std::vector<std::unique_ptr<core::TableAccess>> m_held;
+private:
+    std::vector<std::unique_ptr<core::TableAccess>> m_held;
 };
 
 }  // namespace quay::reports

@@ -9,8 +9,8 @@
 namespace quay::reports {
 
 struct ReportWindow {
-  SelectionSpec spec;
-  ReportJobFactory report;
+    SelectionSpec spec;
+    ReportJobFactory report;
 };
 
 }  // namespace quay::reports

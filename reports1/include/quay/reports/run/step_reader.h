@@ -21,30 +21,30 @@
 namespace quay::reports {
 
 class QUAY_EXPORT StepReader {
- public:
-  // Targets more than readPast records ahead are sought.
-  // REQUIRES: table outlives the reader and is open while it reads.
-  StepReader(core::Table& table, core::KeyId key, int readPast = 16);
-  ~StepReader();
+public:
+    // Targets more than readPast records ahead are sought.
+    // REQUIRES: table outlives the reader and is open while it reads.
+    StepReader(core::Table& table, core::KeyId key, int readPast = 16);
+    ~StepReader();
 
-  // Stands at the first record at or after the target: `before` tells whether the record
-  // in the buffer lies before it in key order, `fill` puts the target's key values into
-  // the cleared buffer for a seek. None with that record in the buffer; RecordNotAvailable
-  // when the key holds nothing at or after the target; the store's code when it failed.
-  // REQUIRES: targets come in key order.
-  core::ErrorCode advanceTo(const std::function<bool()>& before, const std::function<void()>& fill);
-  // The record after the one in the buffer: None, RecordNotAvailable at the end, or the
-  // store's code.
-  core::ErrorCode next();
+    // Stands at the first record at or after the target: `before` tells whether the record
+    // in the buffer lies before it in key order, `fill` puts the target's key values into
+    // the cleared buffer for a seek. None with that record in the buffer; RecordNotAvailable
+    // when the key holds nothing at or after the target; the store's code when it failed.
+    // REQUIRES: targets come in key order.
+    core::ErrorCode advanceTo(const std::function<bool()>& before, const std::function<void()>& fill);
+    // The record after the one in the buffer: None, RecordNotAvailable at the end, or the
+    // store's code.
+    core::ErrorCode next();
 
- private:
-  core::ErrorCode seek(const std::function<void()>& fill);
+private:
+    core::ErrorCode seek(const std::function<void()>& fill);
 
-  core::Table& m_table;
-  core::KeyId m_key;
-  int m_readPast;
-  bool m_scanning = false;
-  enum class State { Unset, At, End } m_state = State::Unset;
+    core::Table& m_table;
+    core::KeyId m_key;
+    int m_readPast;
+    bool m_scanning = false;
+    enum class State { Unset, At, End } m_state = State::Unset;
 };
 
 }  // namespace quay::reports

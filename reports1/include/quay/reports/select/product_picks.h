@@ -14,21 +14,21 @@
 namespace quay::reports {
 
 class QUAY_EXPORT ProductPicks {
- public:
-  ProductPicks() = default;
-  // Copies of the four lists as they stand now (see PickFilter).
-  static ProductPicks fromLists();
+public:
+    ProductPicks() = default;
+    // Copies of the four lists as they stand now (see PickFilter).
+    static ProductPicks fromLists();
 
-  // REQUIRES: venProds is open. A vendor part number that cannot be read counts as no
-  // vendor; readFailed() then stays true and the report says so.
-  bool accepts(const core::Products& product, core::Handle<core::VenProds>& venProds);
-  bool readFailed() const { return m_readFailed; }
+    // REQUIRES: venProds is open. A vendor part number that cannot be read counts as no
+    // vendor; readFailed() then stays true and the report says so.
+    bool accepts(const core::Products& product, core::Handle<core::VenProds>& venProds);
+    bool readFailed() const { return m_readFailed; }
 
-  PickFilter vendors, makers, groups, parts;
+    PickFilter vendors, makers, groups, parts;
 
- private:
-  bool soldByPickedVendor(const core::Products& product, core::Handle<core::VenProds>& venProds);
-  bool m_readFailed = false;
+private:
+    bool soldByPickedVendor(const core::Products& product, core::Handle<core::VenProds>& venProds);
+    bool m_readFailed = false;
 };
 
 }  // namespace quay::reports

@@ -24,8 +24,8 @@ QUAY_EXPORT void addReportWindow(core::WindowRegistry& registry, const std::stri
 
 // A menu procedure and the window it opens.
 struct ReportEntry {
-  const char* procedure;  // "SALESBYDATESELECT"
-  ReportWindow (*make)();
+    const char* procedure;  // "SALESBYDATESELECT"
+    ReportWindow (*make)();
 };
 
 // The reports of the first set, and their windows registered with the program.

@@ -25,42 +25,42 @@ class QRadioButton;
 namespace quay::reports {
 
 class QUAY_EXPORT SelectionWindow : public QDialog {
- public:
-  // Placement kept in the program's settings file. REQUIRES: logic outlives the window.
-  explicit SelectionWindow(ReportSelection& logic, QWidget* parent = nullptr);
-  // Placement kept in `settings`, which must outlive the window (tests, other set-ups).
-  SelectionWindow(ReportSelection& logic, core::Settings& settings, QWidget* parent = nullptr);
+public:
+    // Placement kept in the program's settings file. REQUIRES: logic outlives the window.
+    explicit SelectionWindow(ReportSelection& logic, QWidget* parent = nullptr);
+    // Placement kept in `settings`, which must outlive the window (tests, other set-ups).
+    SelectionWindow(ReportSelection& logic, core::Settings& settings, QWidget* parent = nullptr);
 
-  ReportSelection& logic() { return m_logic; }
-  QLineEdit* beginDateEdit() const { return m_begin; }
-  QLineEdit* endDateEdit() const { return m_end; }
-  // The pick-list buttons in the spec's order.
-  const std::vector<QPushButton*>& pickButtons() const { return m_picks; }
-  const std::vector<QCheckBox*>& flagBoxes() const { return m_flags; }
-  QPushButton* printButton() const { return m_print; }
+    ReportSelection& logic() { return m_logic; }
+    QLineEdit* beginDateEdit() const { return m_begin; }
+    QLineEdit* endDateEdit() const { return m_end; }
+    // The pick-list buttons in the spec's order.
+    const std::vector<QPushButton*>& pickButtons() const { return m_picks; }
+    const std::vector<QCheckBox*>& flagBoxes() const { return m_flags; }
+    QPushButton* printButton() const { return m_print; }
 
-  // Shows the logic's state again: dates, check marks, flags and choices.
-  void refresh();
-  // "Cancel", Escape and the close box: the window closes through the logic.
-  void reject() override;
+    // Shows the logic's state again: dates, check marks, flags and choices.
+    void refresh();
+    // "Cancel", Escape and the close box: the window closes through the logic.
+    void reject() override;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
- private:
-  void build();
-  QLineEdit* addDateField(QGridLayout* grid, int row, const char* caption, ReportSelection::Field field);
-  bool storeDate(QLineEdit* edit, ReportSelection::Field field);
-  void followFocusRequest();
-  void print();
+private:
+    void build();
+    QLineEdit* addDateField(QGridLayout* grid, int row, const char* caption, ReportSelection::Field field);
+    bool storeDate(QLineEdit* edit, ReportSelection::Field field);
+    void followFocusRequest();
+    void print();
 
-  ReportSelection& m_logic;
-  QLineEdit* m_begin = nullptr;
-  QLineEdit* m_end = nullptr;
-  std::vector<QPushButton*> m_picks;
-  std::vector<QCheckBox*> m_flags;
-  std::vector<std::vector<QRadioButton*>> m_choices;
-  QPushButton* m_print = nullptr;
+    ReportSelection& m_logic;
+    QLineEdit* m_begin = nullptr;
+    QLineEdit* m_end = nullptr;
+    std::vector<QPushButton*> m_picks;
+    std::vector<QCheckBox*> m_flags;
+    std::vector<std::vector<QRadioButton*>> m_choices;
+    QPushButton* m_print = nullptr;
 };
 
 }  // namespace quay::reports

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test suite:
+#   0. every C and C++ file in the house format (.clang-format);
 #   1. the whole project (business program and zwunzip32), all CTest suites;
 #   1b. the Debian package built from that build, installed, its programs run;
 #   2. zwunzip32 as a 32-bit build, where the command structure has its original offsets;
@@ -13,6 +14,9 @@ bash scripts/install-deps.sh
 
 jobs=$(nproc)
 fuzz_seconds=${QUAY_FUZZ_SECONDS:-60}
+
+echo "== format"
+bash scripts/check-format.sh
 
 echo "== main build"
 cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAY_WERROR=ON

@@ -5,6 +5,10 @@
 # The 32-bit packages (zwunzip32's 32-bit build) are a second group: when Debian's i386
 # indexes cannot be had (a mirror caught mid-sync), the rest is still installed, the script
 # says so, and scripts/test.sh leaves out the 32-bit stage with a notice.
+#
+#   install-deps.sh            everything the tests need
+#   install-deps.sh --program  without the 32-bit group, which only the tests use (the demo
+#                              and the screenshots start at once on a machine that has the rest)
 set -euo pipefail
 
 packages=(
@@ -38,12 +42,15 @@ missing_of() {
 }
 
 mapfile -t missing < <(missing_of "${packages[@]}")
-mapfile -t missing_32bit < <(missing_of "${packages_32bit[@]}")
+missing_32bit=()
+if [ "${1:-}" != "--program" ]; then
+  mapfile -t missing_32bit < <(missing_of "${packages_32bit[@]}")
+fi
 if [ ${#missing[@]} -eq 0 ] && [ ${#missing_32bit[@]} -eq 0 ]; then
   exit 0
 fi
 
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ ${#missing_32bit[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 

@@ -5,7 +5,7 @@
 # Extra arguments go to quaydesk after the data directory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --program
 cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/main -j "$(nproc)" --target quaydesk quay_demo_data
 

@@ -51,7 +51,7 @@ if [ "${1:-}" = "--session" ]; then
   exit 0
 fi
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --program
 cmake -S . -B build/main -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/main -j "$(nproc)" --target quaydesk quay_demo_data
 out=$PWD/build/screenshots

@@ -1,5 +1,5 @@
 // The selection window as the user meets it: it comes back where the user left it (its
-// section in tallvane.ini is named by its procedure), shows the spec's fields, pick
+// section in tallvane.ini is named by its procedure), shows the selection's fields, pick
 // buttons with their check marks and flags, refuses a date it cannot read, and runs the
 // report from Print while staying open.
 #include <gtest/gtest.h>

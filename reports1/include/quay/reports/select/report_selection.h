@@ -3,20 +3,20 @@
 // class, shown by the one SelectionWindow view:
 //   - the date range "Begin Date:" / "End Date:" (glo.LowDate1, glo.HiDate1), or the end
 //     date alone ("Invoice End Date:"): F2 or the "..." button opens the calendar
-//     (DATESELECT) under the spec's title, an empty field being set to today first; the
+//     (DATESELECT) under the selection's calendar title, an empty field being set to today first; the
 //     presets MTD, YTD, This Month, This Year, Last Month and Last Year set both dates;
 //   - the pick-list buttons (PICKCUSTOMERS, PICKSALESMEN, ...), each with its
 //     check mark shown while its list holds entries;
 //   - flags (check boxes on globals such as GLO:UseDiscount) and choices (radio groups
 //     on globals such as Glo:CustType), set to their defaults when the window opens,
-//     and any further globals the window sets on opening (the spec's atOpen);
+//     and any further globals the window sets on opening (SelectionSpec::atOpen);
 //   - a note explaining the report, shown above the commands;
 //   - "P&rint" runs the report and leaves the window open; the run asks "Do you wish to
 //     PREVIEW this Report?" first for reports that may print directly; "Cancel" (or
 //     "Close") closes the window.
 // The date range is checked before the report runs: a missing date (when both are
 // required, or the end date of a window that asks for it alone) keeps the cursor in
-// that field, an end before the begin shows the spec's
+// that field, an end before the begin shows the selection's
 // message (caption "ERROR"); neither runs the report or changes anything.
 #pragma once
 
@@ -115,7 +115,7 @@ public:
     const SelectionSpec& spec() const { return m_spec; }
 
     // The window opens: flags and choices to their opening values, the dates to this
-    // month when the spec says so, the pick lists emptied when the spec says so.
+    // month when the selection asks for it, the pick lists emptied when it asks for that.
     void open();
 
     // --- the date range ---

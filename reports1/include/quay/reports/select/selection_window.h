@@ -34,7 +34,7 @@ public:
     ReportSelection& logic() { return m_logic; }
     QLineEdit* beginDateEdit() const { return m_begin; }
     QLineEdit* endDateEdit() const { return m_end; }
-    // The pick-list buttons in the spec's order.
+    // The pick-list buttons in the order the selection lists them.
     const std::vector<QPushButton*>& pickButtons() const { return m_picks; }
     const std::vector<QCheckBox*>& flagBoxes() const { return m_flags; }
     QPushButton* printButton() const { return m_print; }

@@ -13,11 +13,11 @@
 #include <unistd.h>
 
 #include "backup/data_copy.h"
+#include "quay/app/console_ui.h"
 #include "quay/app/ui_port.h"
-#include "quay/reports/output/pdf_output.h"
 #include "quay/reports/reports2_windows.h"
 #include "quay/reports/reports3_windows.h"
-#include "quay/reports/run/page_text.h"
+#include "quay/reports/run/file_output.h"
 #include "quay/reports/select/report_windows.h"
 #include "quay/store/database.h"
 #include "quay/types/clock.h"
@@ -57,58 +57,6 @@ bool hasHelp(const std::vector<std::string>& args) {
         if (a == "--help" || a == "-h") return true;
     return false;
 }
-
-class ConsoleUi final : public core::UiPort {
-public:
-    core::Button message(std::string_view caption, std::string_view text, core::Icon, core::ButtonSet,
-                         core::Button defaultButton) override {
-        std::string shown(text);
-        for (char& c : shown)
-            if (c == '|') c = '\n';
-        std::cerr << caption << ": " << shown << '\n';
-        return defaultButton;
-    }
-    void beep(int, int) override {}
-    void setBusy(bool) override {}
-    void endProgram(std::string_view text) override {
-        std::cerr << text << '\n';
-        std::exit(kRefused);
-    }
-    core::WindowResponse runWindow(core::WindowName, const core::WindowRequest&) override { return {}; }
-};
-
-class FileOutput final : public reports::ReportOutput {
-public:
-    FileOutput(bool pdf, std::string path) : m_pdf(pdf), m_path(std::move(path)) {}
-    reports::PreviewResult preview(const reports::PageList& pages, const std::string&, int) override {
-        m_written = write(pages);
-        return reports::PreviewResult::Closed;
-    }
-    int handleCopies(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
-    int supported(int) override { return 1; }
-    int print(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
-    std::string defaultPrinter() override { return m_pdf ? "PDF file" : "Text"; }
-    bool written() const { return m_written; }
-
-private:
-    bool write(const reports::PageList& pages) {
-        std::string error;
-        bool ok = false;
-        if (m_pdf) {
-            ok = reports::writePdf(pages, m_path, &error);
-        } else {
-            std::ofstream out(m_path, std::ios::binary);
-            ok = out && reports::writeReadingText(pages, out, &error);
-            if (!out) error = "Cannot write " + m_path;
-        }
-        if (!ok) std::cerr << error << '\n';
-        m_written = ok;
-        return ok;
-    }
-    bool m_pdf;
-    std::string m_path;
-    bool m_written = false;
-};
 
 std::vector<const reports::ReportEntry*> allReports() {
     std::vector<const reports::ReportEntry*> out;
@@ -173,8 +121,9 @@ int cmdReport(const fs::path& dataDir, const std::vector<std::string>& args) {
     }
     std::unique_ptr<core::Database> db;
     if (!openData(dataDir, db)) return kRefused;
-    ConsoleUi ui;
-    FileOutput output(!pdf.empty(), pdf.empty() ? text : pdf);
+    core::ConsoleUi ui(kRefused);
+    reports::FileOutput output(pdf.empty() ? reports::FileFormat::Text : reports::FileFormat::Pdf,
+                               pdf.empty() ? text : pdf);
     core::Settings settings;
     const reports::ReportContext ctx{.ui = ui,
                                      .output = output,
@@ -212,7 +161,7 @@ int cmdVerifyAr(const fs::path& dataDir, const std::vector<std::string>& args) {
     if (!args.empty()) return usage("verify-ar takes no arguments");
     std::unique_ptr<core::Database> db;
     if (!openData(dataDir, db)) return kRefused;
-    ConsoleUi ui;
+    core::ConsoleUi ui(kRefused);
     util::VerifyReport r;
     if (!util::VERIFYARFILES(*db, ui, &r)) return kRefused;
     std::cout << "Charges deleted: " << r.chargesDeleted << "\nPayments deleted: " << r.paymentsDeleted

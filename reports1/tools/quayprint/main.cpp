@@ -26,6 +26,7 @@
 #include <iostream>
 #include <string>
 
+#include "quay/app/console_ui.h"
 #include "quay/app/scripted_ui.h"
 #include "quay/app/ui_port.h"
 #include "quay/reports/engine/text_dump.h"
@@ -34,6 +35,7 @@
 #include "quay/reports/quote/quote_print.h"
 #include "quay/reports/reports2_windows.h"
 #include "quay/reports/reports3_windows.h"
+#include "quay/reports/run/file_output.h"
 #include "quay/reports/run/page_text.h"
 #include "quay/reports/tickets/order_tickets.h"
 #include "quay/store/database.h"
@@ -44,66 +46,6 @@ using namespace quay;
 namespace {
 
 enum class Format { Pdf, Dump, Text, Preview };
-
-// Shows each message on standard error and answers with the box's default button, so a
-// report run never waits for a user who is not there.
-class ConsoleUi final : public core::UiPort {
-public:
-    core::Button message(std::string_view caption, std::string_view text, core::Icon, core::ButtonSet,
-                         core::Button defaultButton) override {
-        std::string shown(text);
-        for (char& c : shown)
-            if (c == '|') c = '\n';
-        std::cerr << caption << ": " << shown << '\n';
-        return defaultButton;
-    }
-    void beep(int, int) override {}
-    void setBusy(bool) override {}
-    void endProgram(std::string_view text) override {
-        std::cerr << text << '\n';
-        std::exit(1);
-    }
-    core::WindowResponse runWindow(core::WindowName, const core::WindowRequest&) override { return {}; }
-};
-
-// The "printer" of the command line: whatever the preview would show is written out.
-class FileOutput final : public reports::ReportOutput {
-public:
-    FileOutput(Format format, std::string path) : m_format(format), m_path(std::move(path)) {}
-
-    reports::PreviewResult preview(const reports::PageList& pages, const std::string&, int) override {
-        m_written = write(pages);
-        return reports::PreviewResult::Closed;
-    }
-    int handleCopies(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
-    int supported(int) override { return 1; }
-    int print(const reports::PageList& pages, int) override { return write(pages) ? 1 : 0; }
-    std::string defaultPrinter() override { return m_format == Format::Pdf ? "PDF file" : "Text"; }
-    bool written() const { return m_written; }
-
-private:
-    bool write(const reports::PageList& pages) {
-        if (m_format == Format::Pdf) {
-            std::string error;
-            if (!reports::writePdf(pages, m_path, &error)) {
-                std::cerr << error << '\n';
-                return false;
-            }
-            return true;
-        }
-        // Page by page, so a long report never stands whole in memory.
-        std::string error;
-        const bool ok = m_format == Format::Dump ? reports::writeTextDump(pages, std::cout, &error)
-                                                 : reports::writeReadingText(pages, std::cout, &error);
-        std::cout.flush();
-        if (!ok) std::cerr << error << '\n';
-        return ok;
-    }
-
-    Format m_format;
-    std::string m_path;
-    bool m_written = false;
-};
 
 int usage() {
     std::cerr << "usage: quayprint [--quote | --detail | --packing | --po] (--pdf FILE | --dump | --text | --preview) "
@@ -245,7 +187,7 @@ int main(int argc, char** argv) {
         std::cerr << "Cannot open the data set in " << rest[0] << ": " << db.driverErrorText() << '\n';
         return 1;
     }
-    ConsoleUi ui;
+    core::ConsoleUi ui;
     if (format == Format::Preview) {
         // The desktop's way: the worker thread, the progress window and the preview.
         reports::RunResult r = report == "detail"    ? reports::QUOTEPRINTDETAIL(db, ordNum, ui)
@@ -254,7 +196,10 @@ int main(int argc, char** argv) {
                                                      : reports::QUOTEPRINT(db, ordNum, ui);
         return r.pages.isEmpty() ? 1 : 0;
     }
-    FileOutput output(format, pdfPath);
+    reports::FileOutput output(format == Format::Pdf    ? reports::FileFormat::Pdf
+                               : format == Format::Dump ? reports::FileFormat::Dump
+                                                        : reports::FileFormat::Text,
+                               format == Format::Pdf ? pdfPath : std::string());
     core::Settings settings;
     const reports::ReportContext ctx{.ui = ui,
                                      .output = output,

@@ -26,7 +26,8 @@ bool FileOutput::write(const PageList& pages) {
         if (!m_path.empty()) file.open(m_path, std::ios::binary);
         std::ostream& out = m_path.empty() ? std::cout : file;
         if (out) {
-            ok = m_format == FileFormat::Dump ? writeTextDump(pages, out, &error) : writeReadingText(pages, out, &error);
+            ok =
+                m_format == FileFormat::Dump ? writeTextDump(pages, out, &error) : writeReadingText(pages, out, &error);
             out.flush();
         }
         if (!out) {
